@@ -1,0 +1,32 @@
+#pragma once
+// A gear train and one ranked slot of a selection result.
+
+#include <cstdint>
+
+namespace gearsel {
+
+// Tooth counts of a train, in the order driver, driven, driver, driven. A single pair has
+// z3 = z4 = 0, an empty result slot all four 0.
+struct GearTrain {
+    std::int16_t z1 = 0;
+    std::int16_t z2 = 0;
+    std::int16_t z3 = 0;
+    std::int16_t z4 = 0;
+
+    friend bool operator==(const GearTrain&, const GearTrain&) = default;
+};
+
+// One slot of the ranked result list. An empty slot keeps the sentinel error 1.0, which no
+// train can undercut unless it is closer than 1.0 to the required ratio.
+struct ResultSlot {
+    GearTrain train;
+    bool repeat = false;    // two of the train's tooth counts are equal ("R")
+    double calcRatio = 0.0; // ((z1 / z2) x z3) / z4 as the search computed it
+    double absError = 1.0;  // |calcRatio - required ratio|
+
+    // A slot is filled exactly when its first tooth count is at least 1.
+    bool filled() const { return train.z1 >= 1; }
+    friend bool operator==(const ResultSlot&, const ResultSlot&) = default;
+};
+
+} // namespace gearsel

@@ -1,0 +1,85 @@
+#include "engine/ranking.h"
+
+namespace gearsel {
+
+namespace {
+
+GearTrain makeTrain(int z1, int z2, int z3, int z4) {
+    return GearTrain{static_cast<std::int16_t>(z1), static_cast<std::int16_t>(z2),
+                     static_cast<std::int16_t>(z3), static_cast<std::int16_t>(z4)};
+}
+
+// The listed train `t` is (z1/z2) x (z3/z4) itself or one of the arrangements with the same
+// ratio that keep drivers first and third: pairs exchanged, drivers exchanged, driven
+// gears exchanged.
+bool isRearrangement(const GearTrain& t, int z1, int z2, int z3, int z4) {
+    auto is = [&t](int a, int b, int c, int d) {
+        return t.z1 == a && t.z2 == b && t.z3 == c && t.z4 == d;
+    };
+    return is(z1, z2, z3, z4) || is(z3, z4, z1, z2) || is(z3, z2, z1, z4) || is(z1, z4, z3, z2);
+}
+
+} // namespace
+
+Ranking::Ranking(int count, int zn, bool allowRepeats)
+    : list_{std::vector<ResultSlot>(static_cast<std::size_t>(count > 0 ? count : 0))}, zn_(zn),
+      allowRepeats_(allowRepeats) {}
+
+void Ranking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRatio, double absError) {
+    // Second assembly condition: the driven gear z2 plus the shaft must stay below z3 + z4.
+    // The sums are taken in int, so no shaft thickness can overflow them.
+    if (z3 + z4 <= z2 + zn_) {
+        return;
+    }
+    bool repeat = z1 == z4 || z1 == z3 || z1 == z2 || z2 == z4 || z2 == z3 || z3 == z4;
+    if (repeat && !allowRepeats_) {
+        return;
+    }
+    auto& slots = list_.slots;
+    for (std::size_t m = 0; m < slots.size(); ++m) {
+        if (isRearrangement(slots[m].train, z1, z2, z3, z4)) {
+            return;
+        }
+        if (slots[m].absError > absError) {
+            insertAt(m, ResultSlot{makeTrain(z1, z2, z3, z4), repeat, calcRatio, absError});
+            return;
+        }
+    }
+    tightenLimit();
+}
+
+void Ranking::rankSinglePair(int z1, int z2, double calcRatio, double absError) {
+    bool repeat = z1 == z2;
+    if (repeat && !allowRepeats_) {
+        return;
+    }
+    auto& slots = list_.slots;
+    for (std::size_t m = 0; m < slots.size(); ++m) {
+        const GearTrain& t = slots[m].train;
+        if (t.z1 == z1 && t.z2 == z2 && t.z3 == 0) {
+            return;
+        }
+        if (slots[m].absError > absError) {
+            insertAt(m, ResultSlot{makeTrain(z1, z2, 0, 0), repeat, calcRatio, absError});
+            return;
+        }
+    }
+    tightenLimit();
+}
+
+void Ranking::insertAt(std::size_t index, const ResultSlot& slot) {
+    auto& slots = list_.slots;
+    for (std::size_t p = slots.size() - 1; p > index; --p) {
+        slots[p] = slots[p - 1];
+    }
+    slots[index] = slot;
+    tightenLimit();
+}
+
+void Ranking::tightenLimit() {
+    // With no slots at all the list's unused slot 0 counts, whose error is 0: nothing more
+    // can ever be ranked.
+    errorLimit_ = list_.slots.empty() ? 0.0 : list_.slots.back().absError;
+}
+
+} // namespace gearsel

@@ -1,0 +1,66 @@
+#include "engine/result_text.h"
+
+#include "engine/number_text.h"
+
+#include <cmath>
+
+namespace gearsel {
+
+namespace {
+
+// A ratio below 10 shows seven decimals, a larger one six, so the cells stay one width.
+std::string ratioCell(double ratio) {
+    return formatFixed(ratio, std::fabs(ratio) < 10.0 ? 7 : 6) + " ";
+}
+
+// A tooth count right-aligned in four characters; a 0 (a single pair's z3, z4) is blank.
+std::string teethCell(int teeth) {
+    if (teeth == 0) {
+        return {};
+    }
+    return lastChars(" " + std::to_string(teeth) + " ", 4);
+}
+
+} // namespace
+
+ResultRowTexts resultHeadings() {
+    ResultRowTexts row;
+    row[0] = " №";
+    for (int c = 1; c <= 4; ++c) {
+        row[static_cast<std::size_t>(c)] = " Z" + std::to_string(c);
+    }
+    row[5] = "  计算速比";
+    row[6] = "  绝对精度";
+    row[7] = "  相对精度";
+    return row;
+}
+
+ResultRowTexts emptyResultRow(int row) {
+    ResultRowTexts texts;
+    texts.fill(" ");
+    texts[0] = std::to_string(row) + " ";
+    return texts;
+}
+
+double relativeError(const ResultSlot& slot, double requiredRatio) {
+    return slot.absError / requiredRatio;
+}
+
+ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double requiredRatio) {
+    ResultRowTexts texts;
+    texts[0] = lastChars("  " + std::to_string(slotNumber) + (slot.repeat ? "R " : "  "), 5);
+    texts[1] = teethCell(slot.train.z1);
+    texts[2] = teethCell(slot.train.z2);
+    texts[3] = teethCell(slot.train.z3);
+    texts[4] = teethCell(slot.train.z4);
+    texts[5] = ratioCell(slot.calcRatio);
+    texts[6] = formatFixed(slot.absError, 7) + " ";
+    texts[7] = formatFixed(relativeError(slot, requiredRatio), 7) + " ";
+    return texts;
+}
+
+std::string secondsText(double seconds) {
+    return formatFixed(seconds, 3) + " s";
+}
+
+} // namespace gearsel

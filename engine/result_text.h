@@ -1,0 +1,34 @@
+#pragma once
+// The texts of the result grid: headings, the rows of the empty grid and the cells of a
+// filled row. The window, the command-line tool and the tests all show these same texts.
+
+#include "engine/gear_train.h"
+
+#include <array>
+#include <string>
+
+namespace gearsel {
+
+inline constexpr int kResultColumns = 8;
+using ResultRowTexts = std::array<std::string, kResultColumns>;
+
+// Column widths of the result grid in twips.
+inline constexpr std::array<int, kResultColumns> kResultColumnTwips = {500, 510,  510,  510,
+                                                                       510, 1065, 1065, 1065};
+
+// The heading row: " №", " Z1" .. " Z4", "  计算速比", "  绝对精度", "  相对精度".
+ResultRowTexts resultHeadings();
+
+// Row r of the empty grid: "r " and a single space in every other column.
+ResultRowTexts emptyResultRow(int row);
+
+// Relative error of a slot: its absolute error divided by the required ratio.
+double relativeError(const ResultSlot& slot, double requiredRatio);
+
+// The cells of the grid row that shows slot `slotNumber` (1-based) of a result list.
+ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double requiredRatio);
+
+// The search time as it is shown: three decimals and " s" ("0.047 s").
+std::string secondsText(double seconds);
+
+} // namespace gearsel

@@ -1,0 +1,31 @@
+#pragma once
+// The selection run as one call: validate, sort the gear list, enumerate, rank and time.
+
+#include "engine/result_list.h"
+#include "engine/search_request.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace gearsel {
+
+// Which enumeration runs the search. Both give identical result lists.
+enum class EngineKind { Production, Reference };
+
+struct SelectionResult {
+    ResultList results;                    // N slots, the filled ones first
+    double seconds = 0.0;                  // time spent enumerating and ranking
+    std::vector<std::int16_t> sortedGears; // the gear list as the search left it: ascending
+};
+
+// Sorts tooth counts ascending in place. Equal counts are indistinguishable, so any correct
+// sort leaves the same sequence as the exchange sort the search has always used.
+void sortGears(std::span<std::int16_t> gears);
+
+// Runs one search. Throws std::invalid_argument with findProblem()'s text when the request
+// is refused; nothing is thrown once the enumeration has started.
+SelectionResult runSelection(const SearchRequest& request,
+                             EngineKind engine = EngineKind::Production);
+
+} // namespace gearsel

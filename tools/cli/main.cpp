@@ -1,0 +1,39 @@
+// gearsel-cli: change-gear selection from the command line.
+
+#include "tools/cli/select_command.h"
+#include "tools/cli/strict_number.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <stdexcept>
+
+int main(int argc, char** argv) {
+    using namespace gearsel::cli;
+    CLI::App app{"gearsel-cli: change-gear selection from the command line"};
+    app.require_subcommand(1);
+    SelectOptions selectOptions;
+    CLI::App* select = addSelectCommand(app, selectOptions);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) {
+            return app.exit(e); // --help: the help text on stdout
+        }
+        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        return 2;
+    }
+
+    try {
+        if (*select) {
+            return runSelect(selectOptions, std::cout);
+        }
+    } catch (const UsageError& e) {
+        std::cerr << "gearsel-cli: " << e.message << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

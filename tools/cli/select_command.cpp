@@ -1,0 +1,105 @@
+#include "tools/cli/select_command.h"
+
+#include "engine/ratio_range.h"
+#include "engine/result_text.h"
+#include "tools/cli/gear_list_text.h"
+#include "tools/cli/strict_number.h"
+#include "tools/cli/text_table.h"
+
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <stdexcept>
+
+namespace gearsel::cli {
+
+CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
+    CLI::App* cmd = app.add_subcommand(
+        "select", "Rank the best gear trains of a gear set for a required ratio");
+    cmd->add_option("--gears", options.gears,
+                    "Tooth counts of the gear set, comma-separated (10 to 255 each), "
+                    "e.g. 20,25,30,35,40")
+        ->required();
+    cmd->add_option("--ratio", options.ratio, "Required transmission ratio (not 0)")->required();
+    cmd->add_option("--count", options.count,
+                    "Number of trains to list, 0 to " + std::to_string(kMaxResultCount) +
+                        " (default 5)");
+    cmd->add_option("--zn", options.zn,
+                    "Assembly condition: shaft thickness as a tooth count (default 15)");
+    cmd->add_flag("--no-single-pairs", options.noSinglePairs,
+                  "Leave out single pairs z1/z2 (listed by default)");
+    cmd->add_flag("--no-repeats", options.noRepeats,
+                  "Refuse trains that use one tooth count twice (allowed by default)");
+    cmd->add_option("--engine", options.engine,
+                    "fast (default) or reference, the literal enumeration used for checking")
+        ->check(CLI::IsMember({"fast", "reference"}));
+    cmd->add_flag("--json", options.json, "Print one JSON object instead of the table");
+    return cmd;
+}
+
+SearchRequest selectRequest(const SelectOptions& options) {
+    SearchRequest request;
+    request.gears = parseGearList(options.gears);
+    request.requiredRatio = parseDouble(options.ratio, "ratio");
+    request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
+    request.zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
+                          std::numeric_limits<std::int16_t>::max());
+    request.includeSinglePairs = !options.noSinglePairs;
+    request.allowRepeats = !options.noRepeats;
+    if (auto problem = findProblem(request)) {
+        throw UsageError{*problem};
+    }
+    return request;
+}
+
+int runSelect(const SelectOptions& options, std::ostream& out) {
+    const SearchRequest request = selectRequest(options);
+    const EngineKind engine =
+        options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
+    printSelection(request, runSelection(request, engine), options.json, out);
+    return 0;
+}
+
+void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
+                    std::ostream& out) {
+    const auto range = reachableRange(result.sortedGears, request.allowRepeats);
+    const auto& slots = result.results.slots;
+    const int filled = result.results.filledCount();
+
+    if (json) {
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (int s = 0; s < filled; ++s) {
+            const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
+            rows.push_back({{"z1", slot.train.z1},
+                            {"z2", slot.train.z2},
+                            {"z3", slot.train.z3},
+                            {"z4", slot.train.z4},
+                            {"repeat", slot.repeat},
+                            {"ratio", slot.calcRatio},
+                            {"abs_error", slot.absError},
+                            {"rel_error", relativeError(slot, request.requiredRatio)}});
+        }
+        nlohmann::ordered_json doc;
+        doc["range"] = range ? nlohmann::ordered_json::array({range->low, range->high})
+                             : nlohmann::ordered_json();
+        doc["seconds"] = result.seconds;
+        doc["results"] = std::move(rows);
+        out << doc.dump() << '\n';
+        return;
+    }
+
+    out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
+    TextTable table;
+    const auto toCells = [](const ResultRowTexts& texts) {
+        return std::vector<std::string>(texts.begin(), texts.end());
+    };
+    table.addRow(toCells(resultHeadings()));
+    for (int s = 0; s < filled; ++s) {
+        table.addRow(
+            toCells(resultRow(s + 1, slots[static_cast<std::size_t>(s)], request.requiredRatio)));
+    }
+    out << table.render();
+    out << "计算处理所花的时间: " << secondsText(result.seconds) << '\n';
+}
+
+} // namespace gearsel::cli

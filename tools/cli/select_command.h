@@ -1,0 +1,40 @@
+#pragma once
+// "gearsel-cli select": one selection run on a gear list given on the command line, printed
+// as the result grid shows it or as JSON.
+
+#include "engine/selection.h"
+
+#include <CLI/CLI.hpp>
+#include <iosfwd>
+#include <string>
+
+namespace gearsel::cli {
+
+// The arguments as typed; they are checked strictly when the command runs.
+struct SelectOptions {
+    std::string gears;
+    std::string ratio;
+    std::string count = "5";
+    std::string zn = "15";
+    bool noSinglePairs = false;
+    bool noRepeats = false;
+    std::string engine = "fast";
+    bool json = false;
+};
+
+// Adds the "select" subcommand to `app`; parsing fills `options`.
+CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options);
+
+// Builds the search request from the options; throws UsageError for anything unusable.
+SearchRequest selectRequest(const SelectOptions& options);
+
+// Runs the search and prints it to `out`; throws UsageError before printing anything when
+// the input is refused. Returns the exit status.
+int runSelect(const SelectOptions& options, std::ostream& out);
+
+// Prints a finished search: the ratio range, the result grid and the time, or one JSON
+// object with the same content.
+void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
+                    std::ostream& out);
+
+} // namespace gearsel::cli

@@ -1,0 +1,52 @@
+#include "tools/cli/strict_number.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace gearsel::cli {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+double parseDouble(std::string_view text, std::string_view what) {
+    std::string_view t = trimmed(text);
+    // from_chars takes no leading plus sign; a plus in front is harmless, so accept it.
+    if (!t.empty() && t.front() == '+') {
+        t.remove_prefix(1);
+    }
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) {
+        throw UsageError{std::string(what) + " '" + std::string(text) + "' is not a number"};
+    }
+    return value;
+}
+
+int parseInt(std::string_view text, std::string_view what, int min, int max) {
+    std::string_view t = trimmed(text);
+    if (!t.empty() && t.front() == '+') {
+        t.remove_prefix(1);
+    }
+    long long value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (t.empty() || ec == std::errc::invalid_argument || end != t.data() + t.size()) {
+        throw UsageError{std::string(what) + " '" + std::string(text) + "' is not a whole number"};
+    }
+    if (ec == std::errc::result_out_of_range || value < min || value > max) {
+        throw UsageError{std::string(what) + " " + std::string(text) + " is outside " +
+                         std::to_string(min) + " to " + std::to_string(max)};
+    }
+    return static_cast<int>(value);
+}
+
+} // namespace gearsel::cli

@@ -1,0 +1,22 @@
+#pragma once
+// Strict number parsing for command-line arguments: unlike the window's fields, a command
+// line is refused when an argument is not exactly a number, with a message that names it.
+
+#include <string>
+#include <string_view>
+
+namespace gearsel::cli {
+
+// Thrown for an argument that cannot be used; the message is one line for stderr.
+struct UsageError {
+    std::string message;
+};
+
+// The whole text must be a decimal number ("1.5", "-2", "3e-2"); throws UsageError naming
+// `what` otherwise, or when the value is not finite.
+double parseDouble(std::string_view text, std::string_view what);
+
+// The whole text must be a whole number within [min, max]; throws UsageError otherwise.
+int parseInt(std::string_view text, std::string_view what, int min, int max);
+
+} // namespace gearsel::cli
