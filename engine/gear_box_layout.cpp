@@ -1,0 +1,55 @@
+#include "engine/gear_box_layout.h"
+
+#include "engine/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gearsel {
+
+std::vector<BoxPlace> layOutBoxes(int count, int width, int height, int firstTop) {
+    count = std::clamp(count, 0, kGearBoxCount);
+    const int cols = count > 150 ? 12 : 10;
+    const int colW = static_cast<int>(roundHalfEven(static_cast<double>(width) / (cols + 1)));
+    const int half = static_cast<int>(roundHalfEven(colW / 2.0));
+    const double rowH = static_cast<double>(height) / (count / cols + 5);
+    std::vector<BoxPlace> places;
+    places.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        places.push_back(BoxPlace{(i % cols) * colW + half,
+                                  static_cast<int>(std::lround((i / cols) * rowH + firstTop))});
+    }
+    return places;
+}
+
+GearListView showGearList(const std::vector<std::int16_t>& sortedGears) {
+    GearListView view;
+    if (sortedGears.empty()) {
+        view.lo = kRangeStartMin;
+        view.hi = kRangeEndMin;
+    } else {
+        view.lo = std::max(kRangeStartMin, sortedGears.front() - 5);
+        view.hi = std::min(kRangeEndMax, sortedGears.back() + 5);
+    }
+    const std::size_t n = sortedGears.size();
+    std::size_t k = 0;
+    for (int t = view.lo; t <= view.hi; ++t) {
+        if (k < n && sortedGears[k] <= t) {
+            view.boxes.push_back(BoxState{true, std::to_string(sortedGears[k])});
+            ++k;
+        } else {
+            view.boxes.push_back(BoxState{false, std::to_string(t)});
+        }
+    }
+    for (; k < n; ++k) {
+        if (static_cast<int>(view.boxes.size()) >= kGearBoxCount) {
+            view.unshown = static_cast<int>(n - k);
+            break;
+        }
+        view.boxes.push_back(BoxState{true, std::to_string(sortedGears[k])});
+        ++view.extraBoxes;
+    }
+    return view;
+}
+
+} // namespace gearsel
