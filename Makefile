@@ -2,16 +2,19 @@
 #   make run            build and run the program on its bundled default data
 #   make test           build and run every test
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
+#   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
 # WERROR=ON turns compiler warnings into errors (CI sets it).
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 SAMPLE_GEARS := 20,25,30,35,40,45,50,55,60,70,80,90,100,120
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run test test-sanitize fuzz clean
 
 all: build
 
@@ -35,5 +38,15 @@ test-sanitize: deps
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The default data file is the seed; the corpus folder keeps what earlier runs found.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	    -DGEARSEL_FUZZ=ON -DGEARSEL_BUILD_TESTS=OFF -DGEARSEL_WERROR=$(WERROR)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target lib_reader_fuzzer default_system_lib
+	mkdir -p $(FUZZ_DIR)/corpus
+	cp $(FUZZ_DIR)/bin/system.lib $(FUZZ_DIR)/corpus/default.lib
+	$(FUZZ_DIR)/bin/lib_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=32768 \
+	    -print_final_stats=1 $(FUZZ_DIR)/corpus
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,52 +1,17 @@
 // Runs the gearsel-cli binary as a user would and checks what it prints and its exit status.
 
+#include "cli_run.h"
 #include "engine/selection.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the CLI with `args` (already shell-quoted where needed), capturing both streams.
-CliRun runCli(const std::string& args) {
-    const auto errPath =
-        std::filesystem::temp_directory_path() / ("gearsel_cli_err_" + std::to_string(::getpid()));
-    const std::string command =
-        std::string("'") + GEARSEL_CLI_PATH + "' " + args + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), got);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream errFile(errPath);
-    std::stringstream errText;
-    errText << errFile.rdbuf();
-    run.err = errText.str();
-    std::filesystem::remove(errPath);
-    return run;
-}
+using gearsel::test::CliRun;
+using gearsel::test::runCli;
 
 const std::string kGears = "--gears 20,25,30,35,40,45,50,55,60,70,80,90,100,120";
 
@@ -117,11 +82,7 @@ void PrintTo(const BadInput& c, std::ostream* os) {
 class CliBadInputTest : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(CliBadInputTest, OneLineOnStderrAndStatusTwo) {
-    const CliRun run = runCli(GetParam().args);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.out.empty()) << run.out;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_NE(run.err.find(GetParam().mentions), std::string::npos) << run.err;
+    EXPECT_TRUE(gearsel::test::refusedWith(runCli(GetParam().args), GetParam().mentions));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,7 @@
 // gearsel-cli: change-gear selection from the command line.
 
+#include "store/store_error.h"
+#include "tools/cli/machines_command.h"
 #include "tools/cli/select_command.h"
 #include "tools/cli/strict_number.h"
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     SelectOptions selectOptions;
     CLI::App* select = addSelectCommand(app, selectOptions);
+    MachinesOptions machinesOptions;
+    CLI::App* machines = addMachinesCommand(app, machinesOptions);
 
     try {
         app.parse(argc, argv);
@@ -28,8 +32,14 @@ int main(int argc, char** argv) {
         if (*select) {
             return runSelect(selectOptions, std::cout);
         }
+        if (*machines) {
+            return runMachines(machinesOptions, std::cout);
+        }
     } catch (const UsageError& e) {
         std::cerr << "gearsel-cli: " << e.message << '\n';
+        return 2;
+    } catch (const gearsel::StoreError& e) {
+        std::cerr << "gearsel-cli: " << e.what() << '\n';
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';

@@ -3,6 +3,7 @@
 #include "engine/ratio_range.h"
 #include "engine/result_text.h"
 #include "tools/cli/gear_list_text.h"
+#include "tools/cli/machine_lookup.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -16,16 +17,25 @@ namespace gearsel::cli {
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     CLI::App* cmd = app.add_subcommand(
         "select", "Rank the best gear trains of a gear set for a required ratio");
-    cmd->add_option("--gears", options.gears,
-                    "Tooth counts of the gear set, comma-separated (10 to 255 each), "
-                    "e.g. 20,25,30,35,40")
-        ->required();
+    CLI::Option* gears = cmd->add_option_function<std::string>(
+        "--gears", [&options](const std::string& text) { options.gears = text; },
+        "Tooth counts of the gear set, comma-separated (10 to 255 each), "
+        "e.g. 20,25,30,35,40");
+    CLI::Option* machine = cmd->add_option_function<std::string>(
+        "--machine", [&options](const std::string& text) { options.machine = text; },
+        "Instead of --gears: the gear set and Zn of a machine of the data file, by its name "
+        "or its number from 1");
+    gears->excludes(machine);
+    cmd->add_option("--lib", options.lib,
+                    "The data file for --machine (default: system.lib beside gearsel-cli)")
+        ->needs(machine);
     cmd->add_option("--ratio", options.ratio, "Required transmission ratio (not 0)")->required();
     cmd->add_option("--count", options.count,
                     "Number of trains to list, 0 to " + std::to_string(kMaxResultCount) +
                         " (default 5)");
-    cmd->add_option("--zn", options.zn,
-                    "Assembly condition: shaft thickness as a tooth count (default 15)");
+    cmd->add_option_function<std::string>(
+        "--zn", [&options](const std::string& text) { options.zn = text; },
+        "Assembly condition: shaft thickness as a tooth count (default 15, or the machine's)");
     cmd->add_flag("--no-single-pairs", options.noSinglePairs,
                   "Leave out single pairs z1/z2 (listed by default)");
     cmd->add_flag("--no-repeats", options.noRepeats,
@@ -39,11 +49,22 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
 
 SearchRequest selectRequest(const SelectOptions& options) {
     SearchRequest request;
-    request.gears = parseGearList(options.gears);
+    if (options.machine) {
+        const MachineStore store = MachineStore::open(libPath(options.lib));
+        const int index = findMachine(store, *options.machine);
+        request.gears = store.gearList(index);
+        request.zn = store.machines()[static_cast<std::size_t>(index)].zn;
+    } else if (options.gears) {
+        request.gears = parseGearList(*options.gears);
+    } else {
+        throw UsageError{"select needs --gears LIST or --machine NAME|INDEX"};
+    }
     request.requiredRatio = parseDouble(options.ratio, "ratio");
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
-    request.zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
-                          std::numeric_limits<std::int16_t>::max());
+    if (options.zn) {
+        request.zn = parseInt(*options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
+                              std::numeric_limits<std::int16_t>::max());
+    }
     request.includeSinglePairs = !options.noSinglePairs;
     request.allowRepeats = !options.noRepeats;
     if (auto problem = findProblem(request)) {

@@ -6,16 +6,19 @@
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace gearsel::cli {
 
 // The arguments as typed; they are checked strictly when the command runs.
 struct SelectOptions {
-    std::string gears;
+    std::optional<std::string> gears;   // --gears: the gear set, or
+    std::optional<std::string> machine; // --machine: a machine of the data file
+    std::string lib;                    // --lib: empty for system.lib beside the program
     std::string ratio;
     std::string count = "5";
-    std::string zn = "15";
+    std::optional<std::string> zn; // default 15, with --machine the machine's own Zn
     bool noSinglePairs = false;
     bool noRepeats = false;
     std::string engine = "fast";
@@ -25,7 +28,8 @@ struct SelectOptions {
 // Adds the "select" subcommand to `app`; parsing fills `options`.
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options);
 
-// Builds the search request from the options; throws UsageError for anything unusable.
+// Builds the search request from the options, reading the machine's gear list and Zn from
+// the data file for --machine; throws UsageError or StoreError for anything unusable.
 SearchRequest selectRequest(const SelectOptions& options);
 
 // Runs the search and prints it to `out`; throws UsageError before printing anything when

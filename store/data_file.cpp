@@ -1,0 +1,42 @@
+#include "store/data_file.h"
+
+#include "store/store_error.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace gearsel {
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        throw StoreError("/proc/self/exe",
+                         "无法读取，找不到程序所在的文件夹：" + describeErrno(ec.value()));
+    }
+    return exe.parent_path();
+}
+
+std::filesystem::path defaultDataFilePath() {
+    return executableFolder() / kDataFileName;
+}
+
+bool dataFileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+void makeWritable(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throw StoreError(path.string(), "无法读取属性：" + describeErrno(errno));
+    }
+    if ((info.st_mode & S_IWUSR) != 0) {
+        return;
+    }
+    if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+        throw StoreError(path.string(), "无法设为可写：" + describeErrno(errno));
+    }
+}
+
+} // namespace gearsel

@@ -1,0 +1,27 @@
+#pragma once
+// Finding the data file at start-up: system.lib lives beside the executable, the program ends
+// when it is missing, and it is made writable so that the later saves can write it.
+
+#include <filesystem>
+
+namespace gearsel {
+
+// The data file's name.
+inline constexpr const char* kDataFileName = "system.lib";
+
+// The folder of the running executable, from /proc/self/exe. Throws StoreError when the
+// system cannot tell.
+std::filesystem::path executableFolder();
+
+// system.lib in the folder of the running executable.
+std::filesystem::path defaultDataFilePath();
+
+// Whether `path` names an existing regular file (following links).
+bool dataFileExists(const std::filesystem::path& path);
+
+// Gives the file's owner write permission, if it lacks it; the rest of the mode stays.
+// Throws StoreError when the permission cannot be changed (e.g. the file belongs to someone
+// else); the file can still be read then, and saves will report the same cause.
+void makeWritable(const std::filesystem::path& path);
+
+} // namespace gearsel

@@ -1,0 +1,147 @@
+#include "store/machine_csv.h"
+
+#include "store/store_error.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+namespace gearsel {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Splits one line into fields; false for a quote that does not end, or text after one.
+bool splitFields(std::string_view line, std::vector<std::string>& fields) {
+    fields.clear();
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t start = line.find_first_not_of(" \t", pos);
+        std::string field;
+        if (start != std::string_view::npos && line[start] == '"') {
+            std::size_t i = start + 1;
+            while (true) {
+                if (i >= line.size()) {
+                    return false;
+                }
+                if (line[i] == '"') {
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        field.push_back('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field.push_back(line[i++]);
+            }
+            // Blanks may follow the closing quote; anything else belongs to no field.
+            const std::size_t next = line.find_first_not_of(" \t", i);
+            if (next != std::string_view::npos && line[next] != ',') {
+                return false;
+            }
+            pos = next;
+        } else {
+            const std::size_t comma = line.find(',', pos);
+            field = std::string(trimBlanks(line.substr(pos, comma - pos)));
+            pos = comma;
+        }
+        fields.push_back(std::move(field));
+        if (pos == std::string_view::npos) {
+            return true;
+        }
+        ++pos;
+    }
+}
+
+std::int16_t parseInt16(const std::string& field, const std::string& source, int line,
+                        const char* what) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || ec != std::errc() || end != field.data() + field.size() ||
+        value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) {
+        throw StoreError(source, "第 " + std::to_string(line) + " 行：" + what + "“" + field +
+                                     "”不是 16 位整数");
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+bool needsQuotes(const std::string& name) {
+    return name.empty() || name.find_first_of(",\"") != std::string::npos || name.front() == '#' ||
+           name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t';
+}
+
+} // namespace
+
+std::vector<MachineSpec> parseMachineCsv(std::string_view text, const std::string& source) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::vector<MachineSpec> machines;
+    std::vector<std::string> fields;
+    int lineNumber = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = std::min(text.find('\n', pos), text.size());
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const std::string_view content = trimBlanks(line);
+        if (content.empty() || content.front() == '#') {
+            continue;
+        }
+        if (!splitFields(line, fields)) {
+            throw StoreError(source, "第 " + std::to_string(lineNumber) + " 行：引号没有正确结束");
+        }
+        if (fields.size() < 2) {
+            throw StoreError(source, "第 " + std::to_string(lineNumber) +
+                                         " 行：缺少 Zn（格式是：名称,Zn,齿数,齿数,…）");
+        }
+        // Spreadsheets fill short rows with empty cells up to the longest row.
+        while (fields.size() > 2 && fields.back().empty()) {
+            fields.pop_back();
+        }
+        MachineSpec machine;
+        machine.name = fields[0];
+        machine.zn = parseInt16(fields[1], source, lineNumber, "Zn ");
+        for (std::size_t f = 2; f < fields.size(); ++f) {
+            machine.gears.push_back(parseInt16(fields[f], source, lineNumber, "齿数 "));
+        }
+        machines.push_back(std::move(machine));
+    }
+    return machines;
+}
+
+std::string machineCsvLine(const MachineSpec& machine) {
+    std::string line;
+    if (needsQuotes(machine.name)) {
+        line.push_back('"');
+        for (const char c : machine.name) {
+            if (c == '"') {
+                line.push_back('"');
+            }
+            line.push_back(c);
+        }
+        line.push_back('"');
+    } else {
+        line = machine.name;
+    }
+    line += "," + std::to_string(machine.zn);
+    for (const std::int16_t tooth : machine.gears) {
+        line += "," + std::to_string(tooth);
+    }
+    line.push_back('\n');
+    return line;
+}
+
+} // namespace gearsel

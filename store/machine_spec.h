@@ -1,0 +1,16 @@
+#pragma once
+// A machine to be added to the table: what a user types or a list file holds.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gearsel {
+
+struct MachineSpec {
+    std::string name;                // UTF-8; cut to 24 GBK bytes when stored
+    std::int16_t zn = 15;            // assembly-condition tooth count
+    std::vector<std::int16_t> gears; // tooth counts in any order
+};
+
+} // namespace gearsel

@@ -1,0 +1,41 @@
+#include "tools/cli/machine_lookup.h"
+
+#include "store/data_file.h"
+#include "tools/cli/strict_number.h"
+
+#include <algorithm>
+
+namespace gearsel::cli {
+
+std::string libPath(const std::string& libOption) {
+    return libOption.empty() ? defaultDataFilePath().string() : libOption;
+}
+
+int findMachine(const MachineStore& store, std::string_view ref) {
+    const auto first = ref.find_first_not_of(" \t");
+    const std::string_view text = first == std::string_view::npos
+                                      ? std::string_view()
+                                      : ref.substr(first, ref.find_last_not_of(" \t") - first + 1);
+    const auto& machines = store.machines();
+    int found = -1;
+    for (std::size_t i = 0; i < machines.size(); ++i) {
+        if (machines[i].name == text) {
+            if (found >= 0) {
+                throw UsageError{"several machines are named '" + std::string(text) +
+                                 "'; give the number of one (see 'machines list')"};
+            }
+            found = static_cast<int>(i);
+        }
+    }
+    if (found >= 0) {
+        return found;
+    }
+    const bool number = !text.empty() && std::all_of(text.begin(), text.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+    if (!number || machines.empty()) {
+        throw UsageError{"no machine '" + std::string(text) + "' in " + store.path()};
+    }
+    return parseInt(text, "machine number", 1, static_cast<int>(machines.size())) - 1;
+}
+
+} // namespace gearsel::cli

@@ -1,0 +1,19 @@
+#pragma once
+// Finding the data file and a machine in it from command-line arguments.
+
+#include "store/machine_store.h"
+
+#include <string>
+#include <string_view>
+
+namespace gearsel::cli {
+
+// The data file that --lib names, or system.lib beside the running program when it is empty.
+std::string libPath(const std::string& libOption);
+
+// The index (from 0) of the machine `ref` names: the machine whose name is exactly `ref`
+// (blanks around it ignored), otherwise a whole number counted from 1. Throws UsageError when
+// there is no such machine or the name is shared by several.
+int findMachine(const MachineStore& store, std::string_view ref);
+
+} // namespace gearsel::cli

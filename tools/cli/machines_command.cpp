@@ -1,0 +1,245 @@
+#include "tools/cli/machines_command.h"
+
+#include "store/machine_csv.h"
+#include "store/posix_file_system.h"
+#include "store/store_error.h"
+#include "tools/cli/gear_list_text.h"
+#include "tools/cli/machine_lookup.h"
+#include "tools/cli/strict_number.h"
+#include "tools/cli/text_table.h"
+
+#include <algorithm>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+namespace gearsel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Subcommand `name` of `parent`, which records its name in `options.action` when given.
+CLI::App* action(CLI::App* parent, MachinesOptions& options, const std::string& name,
+                 const std::string& description) {
+    CLI::App* cmd = parent->add_subcommand(name, description);
+    cmd->callback([&options, name] { options.action = name; });
+    return cmd;
+}
+
+void addMachineArgument(CLI::App* cmd, MachinesOptions& options) {
+    cmd->add_option("machine", options.machine, "The machine: its name or its number from 1")
+        ->required();
+}
+
+std::string numbered(int index, const std::string& name) {
+    return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
+}
+
+std::vector<MachineSpec> readMachineFile(const std::string& path) {
+    std::string text;
+    mode_t mode = 0;
+    if (const int error = posixFileSystem().readFile(path, 16 * 1024 * 1024, text, mode)) {
+        throw StoreError(path, "无法读取：" + describeErrno(error));
+    }
+    const auto start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos || text[start] != '[') {
+        return parseMachineCsv(text, path);
+    }
+    // A JSON array as "export --format json" writes it.
+    const Json doc = Json::parse(text, nullptr, false);
+    if (doc.is_discarded() || !doc.is_array()) {
+        throw UsageError{path + ": not a JSON array of machines"};
+    }
+    std::vector<MachineSpec> machines;
+    const auto int16 = [](const Json& value) {
+        return value.is_number_integer() &&
+               value.get<long long>() >= std::numeric_limits<std::int16_t>::min() &&
+               value.get<long long>() <= std::numeric_limits<std::int16_t>::max();
+    };
+    for (std::size_t i = 0; i < doc.size(); ++i) {
+        const Json& item = doc[i];
+        const std::string where = path + ": machine " + std::to_string(i + 1) + ": ";
+        if (!item.is_object() || !item.contains("name") || !item["name"].is_string()) {
+            throw UsageError{where + "needs a \"name\" text"};
+        }
+        MachineSpec spec;
+        spec.name = item["name"].get<std::string>();
+        if (item.contains("zn")) {
+            if (!int16(item["zn"])) {
+                throw UsageError{where + "\"zn\" must be a 16-bit whole number"};
+            }
+            spec.zn = static_cast<std::int16_t>(item["zn"].get<int>());
+        }
+        if (!item.contains("gears") || !item["gears"].is_array() ||
+            !std::all_of(item["gears"].begin(), item["gears"].end(), int16)) {
+            throw UsageError{where + "\"gears\" must be an array of whole numbers"};
+        }
+        for (const Json& tooth : item["gears"]) {
+            spec.gears.push_back(static_cast<std::int16_t>(tooth.get<int>()));
+        }
+        machines.push_back(std::move(spec));
+    }
+    return machines;
+}
+
+void list(const MachineStore& store, bool json, std::ostream& out) {
+    const auto& machines = store.machines();
+    if (json) {
+        Json rows = Json::array();
+        for (std::size_t i = 0; i < machines.size(); ++i) {
+            rows.push_back({{"index", i + 1},
+                            {"name", machines[i].name},
+                            {"zn", machines[i].zn},
+                            {"gear_count", machines[i].gearCount}});
+        }
+        out << rows.dump() << '\n';
+        return;
+    }
+    TextTable table;
+    table.addRow({"序号", "机床型号", "Zn", "挂轮数"});
+    for (std::size_t i = 0; i < machines.size(); ++i) {
+        table.addRow({std::to_string(i + 1), machines[i].name, std::to_string(machines[i].zn),
+                      std::to_string(machines[i].gearCount)});
+    }
+    out << table.render();
+}
+
+void show(const MachineStore& store, int index, bool json, std::ostream& out) {
+    const MachineEntry& entry = store.machines()[static_cast<std::size_t>(index)];
+    const auto stored = store.storedGearList(index);
+    const auto read = store.gearList(index);
+    if (json) {
+        out << Json{{"index", index + 1}, {"name", entry.name},
+                    {"zn", entry.zn},     {"gear_count", entry.gearCount},
+                    {"gears", read},      {"stored", stored}}
+                   .dump()
+            << '\n';
+        return;
+    }
+    TextTable table;
+    table.addRow({"序号:", std::to_string(index + 1)});
+    table.addRow({"机床型号:", entry.name});
+    table.addRow({"Zn:", std::to_string(entry.zn)});
+    table.addRow({"挂轮数:", std::to_string(entry.gearCount)});
+    table.addRow({"挂轮齿数:", gearListText(read)});
+    table.addRow({"文件中的值:", gearListText(stored)});
+    out << table.render();
+}
+
+void exportAll(const MachineStore& store, const std::string& format, std::ostream& out) {
+    const auto& machines = store.machines();
+    if (format == "json") {
+        Json rows = Json::array();
+        for (std::size_t i = 0; i < machines.size(); ++i) {
+            rows.push_back({{"name", machines[i].name},
+                            {"zn", machines[i].zn},
+                            {"gears", store.gearList(static_cast<int>(i))}});
+        }
+        out << rows.dump(2) << '\n';
+        return;
+    }
+    std::string text = "# 机床型号,Zn,挂轮齿数…（每行一台机床）\n";
+    for (std::size_t i = 0; i < machines.size(); ++i) {
+        text +=
+            machineCsvLine({machines[i].name, machines[i].zn, store.gearList(static_cast<int>(i))});
+    }
+    out << text;
+}
+
+} // namespace
+
+CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
+    CLI::App* cmd = app.add_subcommand("machines", "List and edit the machines of the data file");
+    cmd->require_subcommand(1);
+    cmd->fallthrough();
+    cmd->add_option("--lib", options.lib, "The data file (default: system.lib beside gearsel-cli)");
+
+    CLI::App* list = action(cmd, options, "list", "Number, name, Zn and gear count of each");
+    list->add_flag("--json", options.json, "Print JSON instead of the table");
+
+    CLI::App* show = action(cmd, options, "show", "A machine's gear list, as read and as stored");
+    addMachineArgument(show, options);
+    show->add_flag("--json", options.json, "Print JSON instead of the table");
+
+    CLI::App* add = action(cmd, options, "add", "Add a machine at the end of the table");
+    add->add_option("name", options.name, "Its name (at most 24 bytes in GBK)")->required();
+    add->add_option("--gears", options.gears, "Tooth counts, comma-separated (10 to 255 each)")
+        ->required();
+    add->add_option("--zn", options.zn, "Assembly condition as a tooth count (default 15)");
+
+    CLI::App* copy = action(cmd, options, "copy", "Add a copy of a machine under a new name");
+    addMachineArgument(copy, options);
+    copy->add_option("newname", options.name, "The copy's name")->required();
+
+    CLI::App* rename = action(cmd, options, "rename", "Give a machine a new name");
+    addMachineArgument(rename, options);
+    rename->add_option("newname", options.name, "The new name")->required();
+
+    CLI::App* remove = action(cmd, options, "delete", "Delete a machine (not the last one)");
+    addMachineArgument(remove, options);
+
+    CLI::App* setGears = action(cmd, options, "set-gears", "Replace a machine's gear list");
+    addMachineArgument(setGears, options);
+    setGears->add_option("--gears", options.gears, "Tooth counts, comma-separated (10 to 255 each)")
+        ->required();
+
+    CLI::App* exportCmd = action(cmd, options, "export", "Print all machines as CSV or JSON");
+    exportCmd->add_option("--format", options.format, "csv (default) or json")
+        ->check(CLI::IsMember({"csv", "json"}));
+
+    CLI::App* importCmd =
+        action(cmd, options, "import", "Add the machines of a CSV or JSON file at the end");
+    importCmd->add_option("file", options.file, "A file as export writes it")->required();
+    return cmd;
+}
+
+int runMachines(const MachinesOptions& options, std::ostream& out) {
+    MachineStore store = MachineStore::open(libPath(options.lib));
+    const std::string& what = options.action;
+    if (what == "list") {
+        list(store, options.json, out);
+    } else if (what == "export") {
+        exportAll(store, options.format, out);
+    } else if (what == "add") {
+        const auto gears = parseGearList(options.gears);
+        const int zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
+                                std::numeric_limits<std::int16_t>::max());
+        const int index = store.addMachine(options.name, static_cast<std::int16_t>(zn), gears);
+        out << "已添加" << numbered(index, store.machines().back().name) << "：Zn " << zn << "，"
+            << gears.size() << " 个挂轮\n";
+    } else if (what == "import") {
+        const auto machines = readMachineFile(options.file);
+        const int first = store.addMachines(machines);
+        out << "已导入 " << machines.size() << " 台机床";
+        if (!machines.empty()) {
+            out << "：第 " << first + 1 << " 到 " << store.machines().size() << " 台";
+        }
+        out << '\n';
+    } else {
+        const int index = findMachine(store, options.machine);
+        const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
+        if (what == "show") {
+            show(store, index, options.json, out);
+        } else if (what == "copy") {
+            const int copy = store.copyMachine(index, options.name);
+            out << "已将" << numbered(index, oldName) << "复制为"
+                << numbered(copy, store.machines().back().name) << '\n';
+        } else if (what == "rename") {
+            store.renameMachine(index, options.name);
+            out << numbered(index, oldName) << "已改名为“"
+                << store.machines()[static_cast<std::size_t>(index)].name << "”\n";
+        } else if (what == "delete") {
+            store.deleteMachine(index);
+            out << "已删除" << numbered(index, oldName) << "，还有 " << store.machines().size()
+                << " 台机床\n";
+        } else if (what == "set-gears") {
+            const auto gears = parseGearList(options.gears);
+            store.setGearList(index, gears);
+            out << "已保存" << numbered(index, oldName) << "的 " << gears.size() << " 个挂轮\n";
+        }
+    }
+    return 0;
+}
+
+} // namespace gearsel::cli

@@ -1,0 +1,38 @@
+// gearsel-make-lib SOURCE TARGET: writes the default data file TARGET from the machine list
+// SOURCE, at build time. The data file is the user's database once it exists, so an existing
+// TARGET is left exactly as it is; only a missing one is created.
+
+#include "store/data_file.h"
+#include "store/machine_csv.h"
+#include "store/machine_store.h"
+#include "store/store_error.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: gearsel-make-lib SOURCE TARGET\n";
+        return 2;
+    }
+    const std::string source = argv[1];
+    const std::string target = argv[2];
+    if (gearsel::dataFileExists(target)) {
+        return 0;
+    }
+    try {
+        std::ifstream in(source, std::ios::binary);
+        if (!in) {
+            throw gearsel::StoreError(source, "无法读取");
+        }
+        std::ostringstream text;
+        text << in.rdbuf();
+        gearsel::MachineStore::createFile(target, gearsel::parseMachineCsv(text.str(), source));
+        std::cout << "gearsel-make-lib: wrote " << target << '\n';
+    } catch (const gearsel::StoreError& e) {
+        std::cerr << "gearsel-make-lib: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
