@@ -1,0 +1,69 @@
+// The program's start: find system.lib beside the executable, make it writable and open the
+// window. Without the file the program ends at once, silently.
+
+#include "store/data_file.h"
+#include "store/machine_store.h"
+#include "store/store_error.h"
+#include "ui/gear_sel.h"
+#include "ui/prompter.h"
+#include "ui/ui_style.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt ends the process when it finds no display; say so in one line instead.
+bool displayAvailable() {
+#if defined(Q_OS_LINUX)
+    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
+           std::getenv("QT_QPA_PLATFORM") != nullptr;
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::path dataFile;
+    try {
+        dataFile = gearsel::defaultDataFilePath();
+    } catch (const gearsel::StoreError&) {
+        return 0;
+    }
+    if (!gearsel::dataFileExists(dataFile)) {
+        return 0;
+    }
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "gearsel: no display found; start it on a desktop, or headless "
+                     "with xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    gearsel::style::installFontSubstitutions();
+    gearsel::MessageBoxPrompter prompter(nullptr);
+    try {
+        gearsel::makeWritable(dataFile);
+    } catch (const gearsel::StoreError& error) {
+        // The file can still be read; the first save will report the same cause.
+        prompter.inform(QString::fromStdString(error.what()));
+    }
+
+    std::optional<gearsel::MachineStore> store;
+    try {
+        store.emplace(gearsel::MachineStore::open(dataFile.string()));
+    } catch (const gearsel::StoreError& error) {
+        prompter.inform(QString::fromStdString(error.what()));
+        return 1;
+    }
+    gearsel::GearSel window(std::move(*store), prompter, gearsel::TwipsScale::fromScreen(),
+                            gearsel::RandomSource());
+    window.show();
+    return QApplication::exec();
+}

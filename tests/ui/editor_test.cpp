@@ -1,0 +1,260 @@
+// The gear-set editor driven through its real controls: the box layout for a range, how a
+// gear list is shown, the range corrections, the caption editor, tick all and invert.
+
+#include "window_fixture.h"
+
+#include "ui/clickable_label.h"
+#include "ui/gear_set_editor.h"
+#include "ui/line_field.h"
+#include "ui/picture_label.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+class EditorTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void boxLayoutForARange_data();
+    void boxLayoutForARange();
+    void rangeFieldsKeepTheirLimits_data();
+    void rangeFieldsKeepTheirLimits();
+    void unchangedRangeFieldDoesNotRelayout();
+    void gearListIsShownInTheBoxes_data();
+    void gearListIsShownInTheBoxes();
+    void outOfRangeListRelaysOnFocusPass();
+    void tickAllClearAllAndInvert();
+    void captionEditorFollowsTheLastBox();
+
+private:
+    void open(std::vector<std::int16_t> gears);
+    GearSetEditor& editor() { return fixture_->window().editor(); }
+    QCheckBox* box(int i) { return editor().ZsS[static_cast<std::size_t>(i)]; }
+    int visibleBoxes();
+    QStringList tickedCaptions();
+    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2)); }
+    void setRange(const QString& lo, const QString& hi);
+
+    std::unique_ptr<WindowFixture> fixture_;
+};
+
+void EditorTest::open(std::vector<std::int16_t> gears) {
+    fixture_ =
+        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"M", 15, std::move(gears)}});
+    QVERIFY(fixture_->showAndActivate());
+    click(fixture_->face().LabXgCsTab);
+    QVERIFY(editor().panel()->isVisible());
+}
+
+void EditorTest::cleanup() {
+    if (fixture_) {
+        QVERIFY2(fixture_->prompter().informed.isEmpty(),
+                 qPrintable(fixture_->prompter().informed.join('\n')));
+    }
+    fixture_.reset();
+}
+
+int EditorTest::visibleBoxes() {
+    int n = 0;
+    for (QCheckBox* b : editor().ZsS) {
+        n += b->isVisible() ? 1 : 0;
+    }
+    return n;
+}
+
+QStringList EditorTest::tickedCaptions() {
+    QStringList out;
+    for (const QString& c : editor().tickedCaptions()) {
+        out << c;
+    }
+    return out;
+}
+
+void EditorTest::setRange(const QString& lo, const QString& hi) {
+    // Leaving a changed range field lays the boxes out and puts the focus in the caption
+    // editor, so each field is confirmed on its own.
+    typeInto(editor().Text1, lo);
+    focusOn(editor().TxG);
+    typeInto(editor().Text2, hi);
+    focusOn(editor().TxG);
+}
+
+void EditorTest::boxLayoutForARange_data() {
+    QTest::addColumn<QString>("lo");
+    QTest::addColumn<QString>("hi");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("15..150, ten columns") << "15"
+                                          << "150" << 136 << 10;
+    QTest::newRow("10..200, twelve columns") << "10"
+                                             << "200" << 191 << 12;
+    QTest::newRow("30..180, 151 boxes") << "30"
+                                        << "180" << 151 << 12;
+    QTest::newRow("30..179, 150 boxes") << "30"
+                                        << "179" << 150 << 10;
+}
+
+void EditorTest::boxLayoutForARange() {
+    QFETCH(QString, lo);
+    QFETCH(QString, hi);
+    QFETCH(int, boxes);
+    QFETCH(int, columns);
+    open({20, 25, 30, 40, 50});
+    setRange(lo, hi);
+    QCOMPARE(visibleBoxes(), boxes);
+    QCOMPARE(box(columns)->x(), box(0)->x());
+    QVERIFY(box(columns)->y() > box(0)->y());
+    QCOMPARE(box(columns - 1)->y(), box(0)->y());
+    QCOMPARE(box(0)->text(), lo);
+    QCOMPARE(box(boxes - 1)->text(), hi);
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("0"));
+    QVERIFY(tickedCaptions().isEmpty());
+    // The last box stays inside the panel.
+    QVERIFY(box(boxes - 1)->geometry().bottom() < editor().panel()->height());
+}
+
+void EditorTest::rangeFieldsKeepTheirLimits_data() {
+    QTest::addColumn<bool>("first");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("start below") << true << "5"
+                                 << "10";
+    QTest::newRow("start above") << true << "35"
+                                 << "30";
+    QTest::newRow("end below") << false << "99"
+                               << "100";
+    QTest::newRow("end above") << false << "201"
+                               << "200";
+    QTest::newRow("end inside, as typed") << false << "150.4"
+                                          << "150.4";
+}
+
+void EditorTest::rangeFieldsKeepTheirLimits() {
+    QFETCH(bool, first);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    open({20, 25, 30, 40, 50});
+    LineField* field = first ? editor().Text1 : editor().Text2;
+    typeInto(field, typed);
+    focusOn(editor().TxG);
+    QCOMPARE(field->text(), shown);
+}
+
+void EditorTest::unchangedRangeFieldDoesNotRelayout() {
+    open({20, 25, 30, 40, 50});
+    QCOMPARE(tickedCaptions().size(), 5);
+    focusOn(editor().Text1);
+    focusOn(editor().TxG);
+    QCOMPARE(tickedCaptions().size(), 5);
+    // The range end 55 lies below its limit: passing through it corrects it and lays the
+    // boxes out afresh.
+    focusOn(editor().Text2);
+    focusOn(editor().TxG);
+    QCOMPARE(editor().Text2->text(), QStringLiteral("100"));
+    QVERIFY(tickedCaptions().isEmpty());
+}
+
+void EditorTest::gearListIsShownInTheBoxes_data() {
+    QTest::addColumn<QList<int>>("gears");
+    QTest::addColumn<QString>("lo");
+    QTest::addColumn<QString>("hi");
+    QTest::addColumn<QList<int>>("tickedBoxes");
+    QTest::newRow("distinct") << QList<int>{20, 25, 30, 40} << "15"
+                              << "45" << QList<int>{5, 10, 15, 25};
+    QTest::newRow("start raised to 10") << QList<int>{12, 60} << "10"
+                                        << "65" << QList<int>{2, 50};
+    QTest::newRow("repeat takes the next box") << QList<int>{20, 30, 30} << "15"
+                                               << "35" << QList<int>{5, 15, 16};
+    QTest::newRow("end lowered to 200") << QList<int>{20, 180, 196} << "15"
+                                        << "200" << QList<int>{5, 165, 181};
+    QTest::newRow("pushed up by repeats") << QList<int>{20, 20, 21} << "15"
+                                          << "26" << QList<int>{5, 6, 7};
+}
+
+void EditorTest::gearListIsShownInTheBoxes() {
+    QFETCH(QList<int>, gears);
+    QFETCH(QString, lo);
+    QFETCH(QString, hi);
+    QFETCH(QList<int>, tickedBoxes);
+    open(std::vector<std::int16_t>(gears.begin(), gears.end()));
+    QCOMPARE(editor().Text1->text(), lo);
+    QCOMPARE(editor().Text2->text(), hi);
+    QList<int> ticked;
+    QStringList captions;
+    for (int i = 0; i < kGearBoxCount; ++i) {
+        if (box(i)->isVisible() && box(i)->isChecked()) {
+            ticked << i;
+            captions << box(i)->text();
+        }
+    }
+    QCOMPARE(ticked, tickedBoxes);
+    QStringList expected;
+    for (int g : gears) {
+        expected << QString::number(g);
+    }
+    QCOMPARE(captions, expected);
+    QCOMPARE(editor().LabSN->text(), QString::number(gears.size()));
+}
+
+void EditorTest::outOfRangeListRelaysOnFocusPass() {
+    open({40, 80});
+    QCOMPARE(editor().Text1->text(), QStringLiteral("35"));
+    focusOn(editor().Text1);
+    focusOn(editor().TxG);
+    QCOMPARE(editor().Text1->text(), QStringLiteral("30"));
+    QCOMPARE(visibleBoxes(), 56); // 30..85, all cleared
+    QVERIFY(tickedCaptions().isEmpty());
+}
+
+void EditorTest::tickAllClearAllAndInvert() {
+    open({20, 25, 30, 40, 50});
+    setRange(QStringLiteral("15"), QStringLiteral("150"));
+    click(editor().LabALLs);
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("136"));
+    QCOMPARE(editor().LabALLs->text(), QStringLiteral("全清"));
+    QCOMPARE(tickedCaptions().size(), 136);
+    click(editor().LabALLs);
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("0"));
+    QCOMPARE(editor().LabALLs->text(), QStringLiteral("全选"));
+    for (int i = 0; i < 40; ++i) {
+        click(box(i));
+    }
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("40"));
+    click(editor().LabFxz);
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("96"));
+    QCOMPARE(tickedCaptions().front(), QStringLiteral("55"));
+}
+
+void EditorTest::captionEditorFollowsTheLastBox() {
+    fixture_ =
+        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"M", 15, {20, 25, 30, 40, 50}}});
+    QVERIFY(fixture_->showAndActivate());
+    // Before any box is clicked, the caption editor edits box 0.
+    click(fixture_->face().LabNewJc);
+    QCOMPARE(fixture_->prompter().asked, QStringList{QStringLiteral("输入新的机床名称：")});
+    typeInto(editor().TxG, QStringLiteral("77"));
+    QCOMPARE(box(0)->text(), QStringLiteral("77"));
+    click(editor().ImgQuitNew);
+    QVERIFY(!editor().panel()->isVisible());
+    QVERIFY(!fixture_->window().newMachineMode());
+
+    click(fixture_->face().LabXgCsTab);
+    click(box(3)); // 18, now ticked
+    QCOMPARE(editor().TxG->text(), QStringLiteral("18"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor().TxG));
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("6"));
+    typeInto(editor().TxG, QStringLiteral("300"));
+    QCOMPARE(box(3)->text(), QStringLiteral("300"));
+    focusOn(editor().Text1);
+    QCOMPARE(editor().TxG->text(), QStringLiteral("255"));
+    QCOMPARE(box(3)->text(), QStringLiteral("255"));
+    typeInto(editor().TxG, QStringLiteral("abc"));
+    focusOn(editor().Text1);
+    QCOMPARE(box(3)->text(), QStringLiteral("10"));
+}
+
+QTEST_MAIN(EditorTest)
+#include "editor_test.moc"

@@ -1,0 +1,269 @@
+// Machine management end to end against a real temporary system.lib: creating machines
+// through the editor, editing a gear set, renaming, copying and deleting from the machine
+// box, and what a failed write leaves behind.
+
+#include "window_fixture.h"
+
+#include "store/machine_store.h"
+#include "ui/clickable_label.h"
+#include "ui/gear_set_editor.h"
+#include "ui/line_field.h"
+#include "ui/picture_label.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <cerrno>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+class MachinesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void fewerThanFiveBoxesSaveNothing();
+    void newMachineIsStoredAscendingWithShaft15();
+    void cancelledNameGivesTheDefaultName();
+    void editorReplacesTheCurrentGearList();
+    void enterThenNoRenamesInPlace();
+    void enterThenYesCopiesToTheEnd();
+    void deleteInTheMiddleAndAtTheEnd();
+    void lastMachineCannotBeDeleted();
+    void shaftFieldIsNotWrittenBack();
+    void failedWritesChangeNothing();
+
+private:
+    GearSel& window() { return fixture_->window(); }
+    MainFace& face() { return fixture_->face(); }
+    GearSetEditor& editor() { return window().editor(); }
+    FakePrompter& prompter() { return fixture_->prompter(); }
+    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2)); }
+    void tick(std::initializer_list<int> boxes);
+    void enterMachineName(const QString& name);
+    // The table as a fresh read of the file shows it.
+    std::vector<MachineEntry> storedMachines();
+    std::vector<std::int16_t> storedGears(int index);
+
+    std::unique_ptr<WindowFixture> fixture_;
+};
+
+void MachinesTest::init() {
+    fixture_ = std::make_unique<WindowFixture>(
+        std::vector<MachineSpec>{{"A", 15, {20, 25, 30, 35, 40}},
+                                 {"B", 20, {24, 36, 48, 60, 72}},
+                                 {"C", 25, {30, 45, 60, 75, 90, 105}}});
+    QVERIFY(fixture_->showAndActivate());
+}
+
+void MachinesTest::cleanup() {
+    fixture_.reset();
+}
+
+void MachinesTest::tick(std::initializer_list<int> boxes) {
+    for (int i : boxes) {
+        click(editor().ZsS[static_cast<std::size_t>(i)]);
+    }
+}
+
+void MachinesTest::enterMachineName(const QString& name) {
+    QLineEdit* edit = face().Mtype->lineEdit();
+    focusOn(edit);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+std::vector<MachineEntry> MachinesTest::storedMachines() {
+    return MachineStore::open(fixture_->dataFile().toStdString()).machines();
+}
+
+std::vector<std::int16_t> MachinesTest::storedGears(int index) {
+    return MachineStore::open(fixture_->dataFile().toStdString()).gearList(index);
+}
+
+void MachinesTest::fewerThanFiveBoxesSaveNothing() {
+    const QByteArray before = fixture_->fileBytes();
+    prompter().textAnswers.push_back(QStringLiteral("T1"));
+    click(face().LabNewJc);
+    QVERIFY(editor().panel()->isVisible());
+    tick({5, 10, 15, 25});
+    click(editor().LabSaveNewJC);
+    QVERIFY(!editor().panel()->isVisible());
+    QVERIFY(!window().newMachineMode());
+    QCOMPARE(fixture_->fileBytes(), before);
+    QCOMPARE(face().Mtype->count(), 3);
+}
+
+void MachinesTest::newMachineIsStoredAscendingWithShaft15() {
+    prompter().textAnswers.push_back(QStringLiteral("T1"));
+    click(face().ImgNewJc);
+    QCOMPARE(editor().Text1->text(), QStringLiteral("15"));
+    QCOMPARE(editor().Text2->text(), QStringLiteral("120"));
+    tick({35, 5, 10, 15, 25}); // 50, 20, 25, 30, 40
+    click(editor().ComNewJcQD);
+    QVERIFY(!editor().panel()->isVisible());
+    QCOMPARE(window().currentMachine(), 3);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("T1"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("50"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().TSb));
+    QVERIFY(!face().LabSD->isVisible());
+
+    const auto machines = storedMachines();
+    QCOMPARE(machines.size(), 4U);
+    QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("T1"));
+    QCOMPARE(machines[3].zn, 15);
+    QCOMPARE(storedGears(3), (std::vector<std::int16_t>{20, 25, 30, 40, 50}));
+    QVERIFY(prompter().informed.isEmpty());
+}
+
+void MachinesTest::cancelledNameGivesTheDefaultName() {
+    click(face().LabNewJc); // no scripted answer: the name box is cancelled
+    tick({0, 1, 2, 3, 4});
+    click(editor().LabSaveNewJC);
+    QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("新的机床名称"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("新的机床名称"));
+}
+
+void MachinesTest::editorReplacesTheCurrentGearList() {
+    click(face().ImgEditZ);
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("5"));
+    tick({30}); // the range is 15..45: box 30 stands for 45
+    click(editor().LabSaveNewJC);
+    QCOMPARE(face().LabN->text(), QStringLiteral("6"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40, 45}));
+    QCOMPARE(storedMachines().size(), 3U);
+    QCOMPARE(window().gearList().back(), 45);
+}
+
+void MachinesTest::enterThenNoRenamesInPlace() {
+    face().Mtype->setCurrentIndex(1);
+    prompter().yesNoAnswers.push_back(false);
+    enterMachineName(QStringLiteral("B2"));
+    QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“B”挂轮表？")});
+    const auto machines = storedMachines();
+    QCOMPARE(machines.size(), 3U);
+    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B2"));
+    QCOMPARE(machines[1].zn, 20);
+    QCOMPARE(storedGears(1), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
+    QCOMPARE(window().currentMachine(), 1);
+    QCOMPARE(face().Mtype->itemText(1), QStringLiteral("B2"));
+}
+
+void MachinesTest::enterThenYesCopiesToTheEnd() {
+    face().Mtype->setCurrentIndex(1);
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QStringLiteral("B copy"));
+    const auto machines = storedMachines();
+    QCOMPARE(machines.size(), 4U);
+    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B"));
+    QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("B copy"));
+    QCOMPARE(machines[3].zn, 20);
+    QCOMPARE(storedGears(3), storedGears(1));
+    QCOMPARE(window().currentMachine(), 3);
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
+}
+
+void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
+    face().Mtype->setCurrentIndex(1);
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QString());
+    QCOMPARE(prompter().asked, QStringList{QStringLiteral("删除“B”这个挂轮表？")});
+    auto machines = storedMachines();
+    QCOMPARE(machines.size(), 2U);
+    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("C"));
+    QCOMPARE(storedGears(1), (std::vector<std::int16_t>{30, 45, 60, 75, 90, 105}));
+    // C moved into B's place and is current, with its own list and shaft value.
+    QCOMPARE(window().currentMachine(), 1);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(face().GZs->cellText(6, 1), QStringLiteral("105"));
+
+    // Deleting the last machine of the list makes the one before it current.
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QString());
+    QCOMPARE(storedMachines().size(), 1U);
+    QCOMPARE(window().currentMachine(), 0);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40}));
+}
+
+void MachinesTest::lastMachineCannotBeDeleted() {
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QString());
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QString());
+    QCOMPARE(storedMachines().size(), 1U);
+    prompter().asked.clear();
+    enterMachineName(QString());
+    QVERIFY(prompter().asked.isEmpty());
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(storedMachines().size(), 1U);
+
+    // Declining a delete puts the name back too.
+    fixture_ = std::make_unique<WindowFixture>(
+        std::vector<MachineSpec>{{"A", 15, {20, 25, 30, 35, 40}}, {"B", 20, {24, 36, 48, 60, 72}}});
+    QVERIFY(fixture_->showAndActivate());
+    prompter().yesNoAnswers.push_back(false);
+    enterMachineName(QString());
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(storedMachines().size(), 2U);
+}
+
+void MachinesTest::shaftFieldIsNotWrittenBack() {
+    typeInto(face().Tzptj, QStringLiteral("33"));
+    focusOn(face().TSb);
+    click(face().ComSave);
+    QCOMPARE(storedMachines()[0].zn, 15);
+    face().Mtype->setCurrentIndex(1);
+    face().Mtype->setCurrentIndex(0);
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
+    QVERIFY(prompter().informed.isEmpty());
+}
+
+void MachinesTest::failedWritesChangeNothing() {
+    const QByteArray before = fixture_->fileBytes();
+    fixture_->fileSystem().failWritesWith = ENOSPC;
+
+    click(face().LabSave);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.back().contains(QStringLiteral("system.lib")));
+
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QStringLiteral("copy"));
+    QCOMPARE(prompter().informed.size(), 2);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().Mtype->count(), 3);
+
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QString());
+    QCOMPARE(prompter().informed.size(), 3);
+    QCOMPARE(face().Mtype->count(), 3);
+    QCOMPARE(window().currentMachine(), 0);
+
+    // A failed new machine keeps the editor open with the user's ticks.
+    prompter().textAnswers.push_back(QStringLiteral("N"));
+    click(face().LabNewJc);
+    tick({0, 1, 2, 3, 4});
+    click(editor().LabSaveNewJC);
+    QCOMPARE(prompter().informed.size(), 4);
+    QVERIFY(editor().panel()->isVisible());
+    QVERIFY(window().newMachineMode());
+    QCOMPARE(editor().tickedCaptions().size(), 5U);
+    QCOMPARE(fixture_->fileBytes(), before);
+
+    // Once writing works again, the same save goes through.
+    fixture_->fileSystem().failWritesWith = 0;
+    click(editor().LabSaveNewJC);
+    QVERIFY(!editor().panel()->isVisible());
+    QCOMPARE(storedMachines().size(), 4U);
+    QCOMPARE(QString::fromStdString(storedMachines()[3].name), QStringLiteral("N"));
+}
+
+QTEST_MAIN(MachinesTest)
+#include "machines_test.moc"

@@ -1,0 +1,171 @@
+// Searching in the window: the first activation, the select command, what the result grid
+// shows, and what clears it; and choosing another machine.
+
+#include "window_fixture.h"
+
+#include "ui/clickable_label.h"
+#include "ui/line_field.h"
+#include "ui/picture_label.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QTest>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+class SearchTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startUpShowsTheFirstMachineAndSearchesOnce();
+    void workedExampleInTheGrid();
+    void fewerTrainsThanWantedGiveFewerRows();
+    void optionsClearTheGridButKeepTheList();
+    void choosingAMachineLoadsItsGears();
+    void damagedMachineIsReportedAndTheOldOneStays();
+    void screenshot();
+
+private:
+    std::unique_ptr<WindowFixture> fixture_;
+    MainFace& face() { return fixture_->face(); }
+    void search() { QTest::mouseClick(face().ComCHOSE, Qt::LeftButton); }
+};
+
+void SearchTest::init() {
+    fixture_ =
+        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"CA6140", 15, fourteenGears()},
+                                                                 {"Y38", 20, {72, 24, 36, 48, 60}},
+                                                                 {"Short", 5, {20, 30}}});
+}
+
+void SearchTest::cleanup() {
+    fixture_.reset();
+}
+
+void SearchTest::startUpShowsTheFirstMachineAndSearchesOnce() {
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("CA6140"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("14"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
+    QCOMPARE(face().GZs->cellText(14, 1), QStringLiteral("120"));
+    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.0277778 - 36.0000000"));
+    QVERIFY(!fixture_->window().firstSearchDone());
+
+    QVERIFY(fixture_->showAndActivate());
+    QVERIFY(fixture_->window().firstSearchDone());
+    QVERIFY(face().LabSD->isVisible());
+    QVERIFY(face().GZ->rows() > 1);
+
+    // Another activation runs no search: the cleared grid stays cleared.
+    fixture_->window().ClsGzList();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    fixture_->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->window()));
+    QCoreApplication::processEvents();
+    QVERIFY(!face().LabSD->isVisible());
+    QVERIFY(fixture_->prompter().informed.isEmpty());
+}
+
+void SearchTest::workedExampleInTheGrid() {
+    QVERIFY(fixture_->showAndActivate());
+    face().Chk->setChecked(false);
+    face().TSb->setText(QStringLiteral("1.23456"));
+    search();
+    Grid& grid = *face().GZ;
+    QCOMPARE(grid.rows(), 6);
+    const QStringList heading = {" №",  " Z1",        " Z2",        " Z3",
+                                 " Z4", "  计算速比", "  绝对精度", "  相对精度"};
+    const QStringList first = {"  1  ", " 50 ",       " 90 ",       "100 ",
+                               " 45 ",  "1.2345679 ", "0.0000079 ", "0.0000064 "};
+    for (int c = 0; c < 8; ++c) {
+        QCOMPARE(grid.cellText(0, c), heading[c]);
+        QCOMPARE(grid.cellText(1, c), first[c]);
+    }
+    QCOMPARE(grid.cellText(5, 1), QStringLiteral(" 90 "));
+    QCOMPARE(grid.cellText(5, 6), QStringLiteral("0.0029400 "));
+    QVERIFY(face().LabSD->isVisible());
+    QVERIFY(QRegularExpression("^\\d+\\.\\d{3} s$").match(face().LabSD->text()).hasMatch());
+    QVERIFY(face().PicZZJS->isHidden());
+    // The search leaves the gear list in ascending order.
+    const auto& gears = fixture_->window().gearList();
+    QVERIFY(std::is_sorted(gears.begin(), gears.end()));
+
+    // The label beside the picture starts the same search.
+    fixture_->window().ClsGzList();
+    QTest::mouseClick(face().LabCHOSE, Qt::LeftButton);
+    QCOMPARE(grid.cellText(1, 3), QStringLiteral("100 "));
+}
+
+void SearchTest::fewerTrainsThanWantedGiveFewerRows() {
+    QVERIFY(fixture_->showAndActivate());
+    face().Mtype->setCurrentIndex(2);
+    // Set without leaving the field, so the ratio is not moved into range.
+    face().TSb->setText(QStringLiteral("3.5"));
+    search();
+    QCOMPARE(face().GZ->rows(), 1);
+    // Without repeats two gears form only the two single pairs.
+    face().Chk->setChecked(false);
+    face().TSb->setText(QStringLiteral("1.5"));
+    face().Tns->setText(QStringLiteral("30"));
+    search();
+    QCOMPARE(face().GZ->rows(), 3);
+    QCOMPARE(face().GZ->cellText(1, 1), QStringLiteral(" 30 "));
+    QCOMPARE(face().GZ->cellText(1, 3), QString()); // 30/20, a single pair
+}
+
+void SearchTest::optionsClearTheGridButKeepTheList() {
+    QVERIFY(fixture_->showAndActivate());
+    search();
+    const ResultList before = fixture_->window().resultList();
+    QVERIFY(before.filledCount() > 0);
+    face().CheckZ12->setChecked(false);
+    QCOMPARE(face().GZ->rows(), 6);
+    QCOMPARE(face().GZ->cellText(1, 1), QStringLiteral(" "));
+    QVERIFY(!face().LabSD->isVisible());
+    QVERIFY(fixture_->window().resultList() == before);
+}
+
+void SearchTest::choosingAMachineLoadsItsGears() {
+    QVERIFY(fixture_->showAndActivate());
+    face().Tzptj->setText(QStringLiteral("33"));
+    face().Mtype->setCurrentIndex(1);
+    QCOMPARE(fixture_->window().currentMachine(), 1);
+    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
+    QCOMPARE(face().GZs->rows(), 6);
+    QCOMPARE(face().GZs->cellText(1, 0), QStringLiteral("  1 "));
+    QCOMPARE(face().GZs->cellText(1, 1), QStringLiteral("24"));
+    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("72"));
+    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
+    QVERIFY(!face().LabSD->isVisible());
+}
+
+void SearchTest::damagedMachineIsReportedAndTheOldOneStays() {
+    QVERIFY(fixture_->showAndActivate());
+    QVERIFY(QFile::remove(fixture_->dataFile()));
+    face().Mtype->setCurrentIndex(1);
+    QCOMPARE(fixture_->prompter().informed.size(), 1);
+    QVERIFY(fixture_->prompter().informed.front().contains(QStringLiteral("system.lib")));
+    QCOMPARE(fixture_->window().currentMachine(), 0);
+    QCOMPARE(face().Mtype->currentIndex(), 0);
+    QCOMPARE(face().LabN->text(), QStringLiteral("14"));
+}
+
+void SearchTest::screenshot() {
+    // A picture of the real window for people to look at; nothing is compared.
+    QVERIFY(fixture_->showAndActivate());
+    const QPixmap shot = fixture_->window().grab();
+    QVERIFY(!shot.isNull());
+    QVERIFY(shot.save(QDir::current().filePath(QStringLiteral("gearsel_window.png"))));
+    QTest::mouseClick(face().LabXgCsTab, Qt::LeftButton);
+    QVERIFY(fixture_->window().grab().save(
+        QDir::current().filePath(QStringLiteral("gearsel_editor.png"))));
+}
+
+QTEST_MAIN(SearchTest)
+#include "search_test.moc"

@@ -1,0 +1,307 @@
+#include "ui/gear_set_editor.h"
+
+#include "engine/number_text.h"
+#include "ui/clickable_label.h"
+#include "ui/fixed_pitch_label.h"
+#include "ui/line_field.h"
+#include "ui/main_face.h"
+#include "ui/picture_label.h"
+#include "ui/shape_widget.h"
+#include "ui/ui_style.h"
+
+#include <QCheckBox>
+#include <QTimer>
+#include <algorithm>
+
+namespace gearsel {
+
+namespace {
+
+// Top of the first row of boxes, in twips inside the panel.
+constexpr int kFirstBoxTop = 765;
+constexpr int kBoxWidth = 570;
+constexpr int kBoxHeight = 315;
+const QColor kBoxBack(192, 255, 239);
+const QColor kButtonFace(255, 224, 192);
+const QColor kButtonBorder(255, 192, 128);
+const QColor kShadow(192, 192, 192);
+
+double valueOf(const QString& text) {
+    return readNumber(text.toStdString());
+}
+
+int wholeValueOf(const QString& text) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(roundToInteger(valueOf(text)), -1000000, 1000000));
+}
+
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+GearSetEditor::GearSetEditor(QWidget* panel, const TwipsScale& scale, QObject* parent)
+    : QObject(parent), panel_(panel), scale_(scale) {
+    createControls();
+    connectFields();
+}
+
+void GearSetEditor::createControls() {
+    auto label = [this](const char* name, int left, int top, const char* text) {
+        auto* l = new ClickableLabel(panel_);
+        l->setObjectName(QString::fromLatin1(name));
+        l->move(scale_.x(left), scale_.y(top));
+        MainFace::setCaption(l, QString::fromUtf8(text));
+        return l;
+    };
+    auto field = [this](const char* name, int left, int width, const char* text,
+                        const char* tooltip) {
+        auto* f = new LineField(panel_);
+        f->setObjectName(QString::fromLatin1(name));
+        f->setGeometry(scale_.rect(left, 248, width, 315));
+        f->setAlignment(Qt::AlignCenter);
+        f->setFont(style::song(10.5));
+        f->setText(QString::fromUtf8(text));
+        f->setToolTip(QString::fromUtf8(tooltip));
+        setColor(f, QPalette::Base, style::kFieldBack);
+        return f;
+    };
+    auto button = [this](int left, int top, const QColor& border, const QColor& fill) {
+        auto* s = new ShapeWidget(border, fill, panel_);
+        s->setGeometry(scale_.rect(left, top, 585, 330));
+        return s;
+    };
+
+    // The blanks of this caption make room for the two range fields; they are laid out as
+    // half-width characters whatever the font, so that "至" and "齿" stand between them.
+    auto* rangeCaption = new FixedPitchLabel(panel_);
+    rangeCaption->setObjectName(QStringLiteral("Label10"));
+    rangeCaption->move(scale_.x(405), scale_.y(315));
+    MainFace::setCaption(rangeCaption, QStringLiteral("选择范围：     至      齿"));
+    Text1 = field("Text1", 1260, 435, "15", "按“回车”键后执行");
+    Text2 = field("Text2", 1995, 450, "150", "按“回车”键后执行");
+    label("Label11", 2880, 315, "改齿数");
+    TxG = field("TxG", 3480, 495, "20", "输入后按回车键");
+    // Each command label lies on a face with a grey shadow 30 twips below and to the right.
+    button(4125, 255, kShadow, kShadow)->setObjectName(QStringLiteral("Shape6_0"));
+    button(4095, 225, kButtonBorder, kButtonFace)->setObjectName(QStringLiteral("Shape6_1"));
+    LabALLs = label("LabALLs", 4215, 300, "全选");
+    button(4875, 255, kShadow, kShadow)->setObjectName(QStringLiteral("Shape6_3"));
+    button(4845, 225, kButtonBorder, kButtonFace)->setObjectName(QStringLiteral("Shape6_2"));
+    LabFxz = label("LabFxz", 4965, 315, "反选");
+    label("Label5", 5655, 225, "已选");
+    LabSN = label("LabSN", 5745, 435, "43");
+    LabSN->setFont(style::song(10.5));
+    LabSN->setToolTip(QStringLiteral("已选择的齿轮个数"));
+    setColor(LabSN, QPalette::WindowText, QColor(0, 0, 255));
+    MainFace::setCaption(LabSN, LabSN->text());
+
+    ComNewJcQD = new PictureLabel(panel_);
+    ComNewJcQD->setObjectName(QStringLiteral("ComNewJcQD"));
+    ComNewJcQD->setGeometry(scale_.rect(6225, 120, 600, 555));
+    ComNewJcQD->setPicture(QStringLiteral(":/pictures/editor_save.svg"));
+    LabSaveNewJC = label("LabSaveNewJC", 6675, 510, "保存");
+    ImgQuitNew = new PictureLabel(panel_);
+    ImgQuitNew->setObjectName(QStringLiteral("ImgQuitNew"));
+    ImgQuitNew->setGeometry(scale_.rect(7320, 210, 480, 480));
+    ImgQuitNew->setPicture(QStringLiteral(":/pictures/close.svg"));
+    ImgQuitNew->setToolTip(QStringLiteral("关闭这个窗口"));
+
+    for (int i = 0; i < kGearBoxCount; ++i) {
+        auto* box = new QCheckBox(i == 0 ? QStringLiteral("15") : QString(), panel_);
+        box->setObjectName(QStringLiteral("ZsS_%1").arg(i));
+        box->setGeometry(scale_.rect(300, kFirstBoxTop, kBoxWidth, kBoxHeight));
+        box->setAutoFillBackground(true);
+        setColor(box, QPalette::Window, kBoxBack);
+        // Three-digit tooth counts must fit beside the tick in 570 twips.
+        box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setVisible(i == 0);
+        connect(box, &QCheckBox::clicked, this, [this, i] { boxClicked(i); });
+        ZsS.push_back(box);
+    }
+    QWidget::setTabOrder(Text1, Text2);
+    QWidget::setTabOrder(Text2, TxG);
+}
+
+void GearSetEditor::connectFields() {
+    for (LineField* f : {Text1, Text2, TxG}) {
+        connect(f, &LineField::focusGained, f,
+                [f] { QTimer::singleShot(0, f, [f] { f->selectAll(); }); });
+    }
+    for (LineField* f : {Text1, Text2}) {
+        connect(f, &QLineEdit::textChanged, this, [this] { rangeChanged_ = true; });
+    }
+    connect(Text1, &LineField::enterPressed, this, [this] { Text2->setFocus(); });
+    connect(Text2, &LineField::enterPressed, this, [this] { TxG->setFocus(); });
+
+    // Each range field keeps its own limits; a correction counts as a change of the range.
+    const auto bound = [this](LineField* f, int low, int high) {
+        if (valueOf(f->text()) < low) {
+            f->setText(QString::number(low));
+        }
+        if (valueOf(f->text()) > high) {
+            f->setText(QString::number(high));
+        }
+        if (rangeChanged_) {
+            MkChkCL();
+        }
+    };
+    connect(Text1, &LineField::focusLost, this,
+            [this, bound] { bound(Text1, kRangeStartMin, kRangeStartMax); });
+    connect(Text2, &LineField::focusLost, this,
+            [this, bound] { bound(Text2, kRangeEndMin, kRangeEndMax); });
+
+    connect(TxG, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ZsS[static_cast<std::size_t>(editIndex_)]->setText(text);
+    });
+    connect(TxG, &LineField::focusLost, this, [this] {
+        if (valueOf(TxG->text()) < 10) {
+            TxG->setText(QStringLiteral("10"));
+        }
+        if (valueOf(TxG->text()) > 255) {
+            TxG->setText(QStringLiteral("255"));
+        }
+    });
+
+    connect(LabALLs, &ClickableLabel::clicked, this, &GearSetEditor::tickAll);
+    connect(LabFxz, &ClickableLabel::clicked, this, &GearSetEditor::invert);
+    for (ClickableLabel* save : {static_cast<ClickableLabel*>(ComNewJcQD), LabSaveNewJC}) {
+        connect(save, &ClickableLabel::clicked, this, [this] {
+            if (LabSaveNewJC->isEnabled()) {
+                Q_EMIT saveRequested();
+            }
+        });
+    }
+    connect(ImgQuitNew, &ClickableLabel::clicked, this, [this] {
+        hide();
+        Q_EMIT closed();
+    });
+}
+
+void GearSetEditor::show() {
+    panel_->show();
+    panel_->raise();
+}
+
+void GearSetEditor::hide() {
+    panel_->hide();
+}
+
+void GearSetEditor::setRange(int lo, int hi) {
+    Text1->setText(QString::number(lo));
+    Text2->setText(QString::number(hi));
+}
+
+void GearSetEditor::setSaveEnabled(bool enabled) {
+    ComNewJcQD->setEnabled(enabled);
+    LabSaveNewJC->setEnabled(enabled);
+}
+
+void GearSetEditor::boxClicked(int index) {
+    editIndex_ = index;
+    QCheckBox* box = ZsS[static_cast<std::size_t>(index)];
+    TxG->setText(box->text());
+    TxG->setFocus();
+    setCount(shownCount() + (box->isChecked() ? 1 : -1));
+}
+
+void GearSetEditor::setTicked(int index, bool ticked) {
+    QCheckBox* box = ZsS[static_cast<std::size_t>(index)];
+    if (box->isChecked() != ticked) {
+        box->setChecked(ticked);
+        boxClicked(index);
+    }
+}
+
+void GearSetEditor::placeBoxes(int count) {
+    const int width = panel_->width() * scale_.pixelTwipsX();
+    const int height = panel_->height() * scale_.pixelTwipsY();
+    const std::vector<BoxPlace> places = layOutBoxes(count, width, height, kFirstBoxTop);
+    for (int i = 0; i < kGearBoxCount; ++i) {
+        QCheckBox* box = ZsS[static_cast<std::size_t>(i)];
+        if (i < static_cast<int>(places.size())) {
+            const BoxPlace& place = places[static_cast<std::size_t>(i)];
+            box->move(scale_.x(place.left), scale_.y(place.top));
+            box->show();
+        } else {
+            setTicked(i, false);
+            box->hide();
+        }
+    }
+}
+
+void GearSetEditor::MkChkCL() {
+    const int lo = wholeValueOf(Text1->text());
+    const int hi = wholeValueOf(Text2->text());
+    const int count = std::clamp(hi - lo + 1, 0, kGearBoxCount);
+    placeBoxes(count);
+    for (int i = 0; i < count; ++i) {
+        setTicked(i, false);
+        ZsS[static_cast<std::size_t>(i)]->setText(QString::number(lo + i));
+    }
+    setCount(0);
+    rangeChanged_ = false;
+}
+
+void GearSetEditor::DispGLTab(const std::vector<std::int16_t>& sortedGears) {
+    const GearListView view = showGearList(sortedGears);
+    setRange(view.lo, view.hi);
+    const int count = static_cast<int>(view.boxes.size());
+    placeBoxes(count);
+    for (int i = 0; i < count; ++i) {
+        const BoxState& state = view.boxes[static_cast<std::size_t>(i)];
+        setTicked(i, state.ticked);
+        ZsS[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.caption));
+    }
+    setCount(static_cast<int>(sortedGears.size()) - view.unshown);
+    rangeChanged_ = false;
+}
+
+void GearSetEditor::tickAll() {
+    const bool ticking = LabALLs->text() == QStringLiteral("全选");
+    MainFace::setCaption(LabALLs, ticking ? QStringLiteral("全清") : QStringLiteral("全选"));
+    // Only the boxes laid out take part: a range typed but not yet confirmed is not.
+    const int count = visibleBoxes();
+    for (int i = 0; i < count; ++i) {
+        setTicked(i, ticking);
+    }
+    setCount(ticking ? count : 0);
+}
+
+void GearSetEditor::invert() {
+    const int before = shownCount();
+    const int count = visibleBoxes();
+    for (int i = 0; i < count; ++i) {
+        setTicked(i, !ZsS[static_cast<std::size_t>(i)]->isChecked());
+    }
+    setCount(count - before);
+}
+
+int GearSetEditor::visibleBoxes() const {
+    return static_cast<int>(
+        std::count_if(ZsS.begin(), ZsS.end(), [](const QCheckBox* b) { return !b->isHidden(); }));
+}
+
+void GearSetEditor::setCount(int count) {
+    MainFace::setCaption(LabSN, QString::number(count));
+}
+
+int GearSetEditor::shownCount() const {
+    return wholeValueOf(LabSN->text());
+}
+
+std::vector<QString> GearSetEditor::tickedCaptions() const {
+    std::vector<QString> captions;
+    for (const QCheckBox* box : ZsS) {
+        if (!box->isHidden() && box->isChecked()) {
+            captions.push_back(box->text());
+        }
+    }
+    return captions;
+}
+
+} // namespace gearsel

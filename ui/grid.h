@@ -1,0 +1,75 @@
+#pragma once
+// The grid control of the window: a table of text cells with one fixed heading row and one
+// fixed column, written only by the program. It offers the few operations the window uses
+// (row and column counts, the current cell and its text, column widths in twips, the top
+// row) over a QTableWidget whose headers serve as the fixed row and column.
+
+#include "ui/twips_scale.h"
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QTableWidget;
+class QWidget;
+
+namespace gearsel {
+
+struct GridColors {
+    QColor cellBack;
+    QColor cellText;
+    QColor fixedBack;
+    QColor selectionBack;
+    QColor selectionText;
+    QColor areaBack; // behind the cells, where the grid has no rows or columns
+    QColor gridLines;
+};
+
+class Grid {
+public:
+    // Creates the table as a child of `parent`, `rows` x `cols` cells counting the fixed
+    // row and column, each row at least `minRowTwips` high.
+    Grid(QWidget* parent, const TwipsScale& scale, const GridColors& colors, int rows, int cols,
+         int minRowTwips);
+
+    // Row and column counts, the fixed row and column included. Cells that remain keep their
+    // texts, new cells are empty.
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+
+    // The current cell, which text() and setText() act on.
+    void setRow(int row);
+    void setCol(int col);
+    int row() const { return row_; }
+    int col() const { return col_; }
+    QString text() const;
+    void setText(const QString& text);
+
+    // The text of any cell, for reading without moving the current cell.
+    QString cellText(int row, int col) const;
+
+    // Width of column `col` in twips.
+    void setColWidth(int col, int twips);
+    int colWidthPixels(int col) const;
+
+    // Scrolls so that `row` is the first row visible below the heading.
+    void setTopRow(int row);
+
+    QTableWidget* widget() const { return table_; }
+
+private:
+    void setCell(int row, int col, const QString& text);
+    void fillNewCells();
+    void placeCorner();
+
+    TwipsScale scale_;
+    GridColors colors_;
+    QTableWidget* table_;
+    QLabel* corner_;
+    int row_ = 0;
+    int col_ = 0;
+};
+
+} // namespace gearsel

@@ -1,0 +1,105 @@
+#include "ui/input_fields.h"
+
+#include "engine/input_rules.h"
+#include "ui/line_field.h"
+#include "ui/main_face.h"
+
+#include <QCheckBox>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace gearsel {
+
+namespace {
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+// Selects the whole text once the focus has arrived; deferred so that the mouse click that
+// brought the focus does not undo the selection.
+void selectAllOnFocus(LineField* field) {
+    QObject::connect(field, &LineField::focusGained, field,
+                     [field] { QTimer::singleShot(0, field, [field] { field->selectAll(); }); });
+}
+
+} // namespace
+
+InputFields::InputFields(MainFace& face, std::function<std::optional<RatioRange>()> range,
+                         QObject* parent)
+    : QObject(parent), face_(face), range_(std::move(range)) {
+    connectRatioField();
+    connectCountField();
+    connectZnField();
+    connectOptions();
+}
+
+void InputFields::validateRatio() {
+    inputsChanged_ = false;
+    Q_EMIT resultsStale();
+    const RatioCorrection corrected = correctRequiredRatio(utf8(face_.TSb->text()), range_());
+    requiredRatio_ = corrected.value;
+    face_.TSb->setText(QString::fromStdString(corrected.text));
+    // Writing the text counts as a change even when it reads the same.
+    inputsChanged_ = true;
+}
+
+void InputFields::connectRatioField() {
+    LineField* field = face_.TSb;
+    connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
+    selectAllOnFocus(field);
+    connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
+    connect(field, &LineField::focusLost, this, [this] {
+        if (inputsChanged_) {
+            validateRatio();
+        }
+    });
+}
+
+void InputFields::connectCountField() {
+    LineField* field = face_.Tns;
+    connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
+    selectAllOnFocus(field);
+    connect(field, &LineField::enterPressed, this, [this] { face_.GZ->widget()->setFocus(); });
+    connect(field, &LineField::focusLost, this, [this, field] {
+        // A count below 1, without a number or beyond the limit shows the bound it uses.
+        if (auto text = correctedListedTrainsText(utf8(field->text()))) {
+            field->setText(QString::fromStdString(*text));
+        }
+        if (inputsChanged_) {
+            inputsChanged_ = false;
+            Q_EMIT resultsStale();
+        }
+    });
+}
+
+void InputFields::connectZnField() {
+    LineField* field = face_.Tzptj;
+    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
+        zn_ = znWhileTyping(utf8(text));
+        inputsChanged_ = true;
+    });
+    selectAllOnFocus(field);
+    connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
+    connect(field, &LineField::focusLost, this, [this, field] {
+        const ZnCorrection corrected = clampZn(utf8(field->text()));
+        if (corrected.text) {
+            field->setText(QString::fromStdString(*corrected.text));
+        }
+        zn_ = corrected.zn;
+        if (inputsChanged_) {
+            inputsChanged_ = false;
+            Q_EMIT resultsStale();
+        }
+    });
+}
+
+void InputFields::connectOptions() {
+    connect(face_.Chk, &QCheckBox::toggled, this, [this] {
+        Q_EMIT resultsStale();
+        Q_EMIT rangeOptionChanged();
+    });
+    connect(face_.CheckZ12, &QCheckBox::toggled, this, [this] { Q_EMIT resultsStale(); });
+}
+
+} // namespace gearsel

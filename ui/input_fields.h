@@ -1,0 +1,55 @@
+#pragma once
+// The search fields of the main face and their silent corrections: the required ratio, the
+// number of listed trains and the assembly condition, with the two option boxes. Any change
+// that makes the shown result stale asks the window to clear it.
+
+#include "engine/ratio_range.h"
+
+#include <QObject>
+#include <functional>
+#include <optional>
+
+namespace gearsel {
+
+class MainFace;
+
+class InputFields : public QObject {
+    Q_OBJECT
+public:
+    // `range` gives the reachable ratio range of the current gear list for the repeat option
+    // as it stands (nothing when there are no gears).
+    InputFields(MainFace& face, std::function<std::optional<RatioRange>()> range,
+                QObject* parent = nullptr);
+
+    // A field's text changed since one of the three fields last handled a focus loss.
+    bool inputsChanged() const { return inputsChanged_; }
+    // The required ratio as last validated (or as a search last read it).
+    double requiredRatio() const { return requiredRatio_; }
+    void setRequiredRatio(double ratio) { requiredRatio_ = ratio; }
+    // The assembly condition in use, following the field.
+    int zn() const { return zn_; }
+
+    // Validates the ratio field as its focus loss does when it was changed: clears the
+    // shown result, corrects the value into the reachable range and rewrites the text.
+    void validateRatio();
+
+Q_SIGNALS:
+    // The shown result no longer matches the inputs.
+    void resultsStale();
+    // The repeat option changed: the reachable range must be shown again.
+    void rangeOptionChanged();
+
+private:
+    void connectRatioField();
+    void connectCountField();
+    void connectZnField();
+    void connectOptions();
+
+    MainFace& face_;
+    std::function<std::optional<RatioRange>()> range_;
+    bool inputsChanged_ = false;
+    double requiredRatio_ = 0.0;
+    int zn_ = 15;
+};
+
+} // namespace gearsel

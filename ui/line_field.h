@@ -1,0 +1,26 @@
+#pragma once
+// A single-line text box that reports getting and losing the focus and the Enter key, which
+// the window's fields act on.
+
+#include <QLineEdit>
+
+namespace gearsel {
+
+class LineField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit LineField(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void focusGained();
+    void focusLost();
+    // Enter or Return; the key is not passed on.
+    void enterPressed();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace gearsel

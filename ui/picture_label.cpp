@@ -1,0 +1,59 @@
+#include "ui/picture_label.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace gearsel {
+
+QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
+    if (size.isEmpty()) {
+        return {};
+    }
+    const QSize device = (QSizeF(size) * ratio).toSize();
+    QPixmap pixmap;
+    if (resource.endsWith(QLatin1String(".svg"))) {
+        QSvgRenderer renderer(resource);
+        if (!renderer.isValid()) {
+            return {};
+        }
+        pixmap = QPixmap(device);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
+    } else {
+        QImageReader reader(resource);
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            return {};
+        }
+        pixmap = QPixmap::fromImage(
+            image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+PictureLabel::PictureLabel(QWidget* parent) : ClickableLabel(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void PictureLabel::setPicture(const QString& resource) {
+    resource_ = resource;
+    render();
+}
+
+void PictureLabel::resizeEvent(QResizeEvent* event) {
+    ClickableLabel::resizeEvent(event);
+    render();
+}
+
+void PictureLabel::render() {
+    if (!resource_.isEmpty()) {
+        setPixmap(renderPicture(resource_, size(), devicePixelRatioF()));
+    }
+}
+
+} // namespace gearsel

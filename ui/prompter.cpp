@@ -1,0 +1,40 @@
+#include "ui/prompter.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace gearsel {
+
+void MessageBoxPrompter::inform(const QString& text) {
+    QMessageBox::information(parent_, kPromptTitle, text);
+}
+
+bool MessageBoxPrompter::askYesNo(const QString& text, Icon icon) {
+    QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Information,
+                    kPromptTitle, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxPrompter::askText(const QString& prompt,
+                                                   const QString& defaultText) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent_, kPromptTitle, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QString> MessageBoxPrompter::askSavePath(const QString& title,
+                                                       const QString& defaultPath,
+                                                       const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent_, title, defaultPath, filter);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+} // namespace gearsel
