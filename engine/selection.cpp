@@ -1,5 +1,6 @@
 #include "engine/selection.h"
 
+#include "engine/fast_search.h"
 #include "engine/ranking.h"
 #include "engine/reference_search.h"
 
@@ -25,6 +26,9 @@ SelectionResult runSelection(const SearchRequest& request, EngineKind engine) {
     const auto start = std::chrono::steady_clock::now();
     switch (engine) {
     case EngineKind::Production:
+        searchFast(result.sortedGears, request.requiredRatio, request.zn,
+                   request.includeSinglePairs, ranking);
+        break;
     case EngineKind::Reference:
         enumerateReference(result.sortedGears, request.requiredRatio, request.zn,
                            request.includeSinglePairs, ranking);

@@ -22,16 +22,17 @@ std::vector<GearTrain> listed(const Ranking& r) {
 
 TEST(RankTwoPairTest, SecondAssemblyConditionIsStrict) {
     Ranking r(3, 15, true);
-    r.rankTwoPair(60, 40, 30, 25, 1.125, 0.1); // 30 + 25 = 40 + 15: refused
+    // 30 + 25 = 40 + 15: refused
+    EXPECT_EQ(r.rankTwoPair(60, 40, 30, 25, 1.125, 0.1), RankOutcome::Unfit);
     EXPECT_TRUE(listed(r).empty());
     EXPECT_EQ(r.errorLimit(), 2.0);
-    r.rankTwoPair(60, 40, 30, 26, 1.2, 0.1); // 56 > 55: listed
+    EXPECT_EQ(r.rankTwoPair(60, 40, 30, 26, 1.2, 0.1), RankOutcome::Listed); // 56 > 55
     EXPECT_EQ(listed(r), (std::vector<GearTrain>{train(60, 40, 30, 26)}));
 }
 
 TEST(RankTwoPairTest, RepeatMarkComparesToothCounts) {
     Ranking refusing(3, 15, false);
-    refusing.rankTwoPair(50, 45, 50, 45, 1.2345679, 0.0000079);
+    EXPECT_EQ(refusing.rankTwoPair(50, 45, 50, 45, 1.2345679, 0.0000079), RankOutcome::Unfit);
     EXPECT_TRUE(listed(refusing).empty());
     refusing.rankTwoPair(50, 90, 100, 45, 1.2345679, 0.0000079);
     EXPECT_EQ(listed(refusing).size(), 1U);
@@ -45,10 +46,11 @@ TEST(RankTwoPairTest, RepeatMarkComparesToothCounts) {
 TEST(RankTwoPairTest, RefusesTheFourRearrangementsOnly) {
     Ranking r(10, 15, true);
     r.rankTwoPair(45, 40, 55, 50, 1.2375, 0.00294);
-    r.rankTwoPair(45, 40, 55, 50, 1.2375, 0.00294); // the same train
-    r.rankTwoPair(55, 50, 45, 40, 1.2375, 0.00294); // pairs exchanged
-    r.rankTwoPair(55, 40, 45, 50, 1.2375, 0.00294); // drivers exchanged
-    r.rankTwoPair(45, 50, 55, 40, 1.2375, 0.00294); // driven gears exchanged
+    // The fast search offers a train again only if another arrangement turned it away.
+    EXPECT_EQ(r.rankTwoPair(45, 40, 55, 50, 1.2375, 0.00294), RankOutcome::AlreadyListed);
+    EXPECT_EQ(r.rankTwoPair(55, 50, 45, 40, 1.2375, 0.00294), RankOutcome::Rearranged); // pairs
+    EXPECT_EQ(r.rankTwoPair(55, 40, 45, 50, 1.2375, 0.00294), RankOutcome::Rearranged); // drivers
+    EXPECT_EQ(r.rankTwoPair(45, 50, 55, 40, 1.2375, 0.00294), RankOutcome::Rearranged); // driven
     EXPECT_EQ(listed(r).size(), 1U);
     r.rankTwoPair(55, 20, 45, 100, 1.2375, 0.00294); // same ratio, other gears
     EXPECT_EQ(listed(r), (std::vector<GearTrain>{train(45, 40, 55, 50), train(55, 20, 45, 100)}));
@@ -82,7 +84,7 @@ TEST(RankingOrderTest, TiesGoBehindEqualErrorsAndTheLimitFollowsTheLastSlot) {
 
 TEST(RankingOrderTest, SentinelKeepsFarTrainsOut) {
     Ranking r(3, 15, true);
-    r.rankTwoPair(100, 20, 90, 80, 0.0, 1.0);
+    EXPECT_EQ(r.rankTwoPair(100, 20, 90, 80, 0.0, 1.0), RankOutcome::NoPlace);
     EXPECT_TRUE(listed(r).empty());
     // The scan found no place: the limit drops to the empty last slot's 1.0.
     EXPECT_EQ(r.errorLimit(), 1.0);
@@ -98,8 +100,9 @@ TEST(RankingOrderTest, NoSlotsStopsEveryLaterCandidate) {
 TEST(RankSinglePairTest, ComparesWithSinglePairSlotsOnly) {
     Ranking r(5, 15, true);
     r.rankTwoPair(40, 40, 30, 30, 1.0, 0.1); // 40/40 x 30/30, marked R
-    r.rankSinglePair(40, 40, 1.0, 0.1);      // not its duplicate
-    r.rankSinglePair(40, 40, 1.0, 0.1);      // but this one is
+    // The single pair 40/40 is not its duplicate, but a second 40/40 is.
+    EXPECT_EQ(r.rankSinglePair(40, 40, 1.0, 0.1), RankOutcome::Listed);
+    EXPECT_EQ(r.rankSinglePair(40, 40, 1.0, 0.1), RankOutcome::AlreadyListed);
     EXPECT_EQ(listed(r), (std::vector<GearTrain>{train(40, 40, 30, 30), train(40, 40, 0, 0)}));
     EXPECT_TRUE(r.results().slots[1].repeat);
 
