@@ -1,0 +1,24 @@
+#pragma once
+// Sending the printed result list somewhere: to the system's default printer or into a PDF
+// file.
+
+#include "print/printout_content.h"
+
+#include <QString>
+
+namespace gearsel {
+
+// What became of a page sent to the printer.
+struct PrinterResult {
+    bool printed = false;
+    QString problem; // when not printed: why, as a sentence for the user
+};
+
+// Prints the page on the default printer (the first one installed when none is the default).
+// Reports rather than fails when no printer is installed or the printer refuses the job.
+PrinterResult printOnDefaultPrinter(const PrintoutContent& content);
+
+// Writes the page as a one-page A4 PDF file at `path`. False when the file cannot be written.
+bool writePdf(const QString& path, const PrintoutContent& content);
+
+} // namespace gearsel

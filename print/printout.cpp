@@ -1,0 +1,162 @@
+#include "print/printout.h"
+
+#include "engine/number_text.h"
+#include "engine/result_text.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cmath>
+
+namespace gearsel {
+
+namespace {
+
+const QString kLogo = QStringLiteral(":/print/logo.svg");
+
+QFont printFont(const QString& family, double pointSize) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont song(double pointSize) {
+    return printFont(QStringLiteral("宋体"), pointSize);
+}
+
+// A pen of `dots` printer dots of a 300 dpi printer, so the rules keep their look on devices
+// of any resolution.
+QPen rulePen(const QPainter& painter, int dots) {
+    const double perDot = painter.device()->logicalDpiX() / 300.0;
+    QPen pen(Qt::black, dots * perDot);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// PutPrnT: prints `text` in `font` with the top left corner of its line at (x, y).
+void putText(QPainter& painter, const QString& text, const QFont& font, double x, double y) {
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(x, y + metrics.ascent()), text);
+}
+
+// Prints `text` centred on `centre`, its top at `y`.
+void putCentred(QPainter& painter, const QString& text, const QFont& font, double centre,
+                double y) {
+    const QFontMetricsF metrics(font, painter.device());
+    putText(painter, text, font, centre - metrics.horizontalAdvance(text) / 2, y);
+}
+
+void drawLogo(QPainter& painter, const PrintoutLayout& layout) {
+    QSvgRenderer logo(kLogo);
+    if (logo.isValid()) {
+        logo.render(&painter, layout.logoRect());
+    }
+}
+
+void drawRules(QPainter& painter, const PrintoutLayout& layout) {
+    const double right = layout.left + layout.tableWidth;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(rulePen(painter, 3));
+    painter.drawRect(QRectF(QPointF(layout.left, layout.headingTop()), QPointF(right, layout.top)));
+    painter.drawRect(QRectF(QPointF(layout.left, layout.top), QPointF(right, layout.bottom)));
+
+    painter.setPen(rulePen(painter, 1));
+    for (int j = 1; j < layout.rows; ++j) {
+        const double y = layout.top + j * layout.rowHeight;
+        painter.drawLine(QPointF(layout.left, y), QPointF(right, y));
+    }
+    for (int c = 1; c < kPrintColumns; ++c) {
+        const double x = layout.edges[static_cast<std::size_t>(c)];
+        painter.drawLine(QPointF(x, layout.headingTop()), QPointF(x, layout.bottom));
+    }
+}
+
+void drawRow(QPainter& painter, const PrintoutLayout& layout, const PrintedRow& cells, double y) {
+    const QFont font = song(12);
+    for (int c = 0; c < kPrintColumns; ++c) {
+        const QString& text = cells[static_cast<std::size_t>(c)];
+        if (!text.isEmpty()) {
+            putCentred(painter, text, font, layout.columnCentre(c), y);
+        }
+    }
+}
+
+} // namespace
+
+PrintedRow printedHeadings() {
+    return {QStringLiteral("序号"),     QStringLiteral("Z(1)"),    QStringLiteral("Z(2)"),
+            QStringLiteral("Z(3)"),     QStringLiteral("Z(4)"),    QStringLiteral("计算速比"),
+            QStringLiteral("绝对精度"), QStringLiteral("相对精度")};
+}
+
+PrintedRow printedRow(int number, const ResultSlot& slot, double requiredRatio) {
+    const auto teeth = [](std::int16_t z) { return z == 0 ? QString() : QString::number(z); };
+    PrintedRow row;
+    row[0] = QString::number(number) + (slot.repeat ? QStringLiteral("(R)") : QString());
+    row[1] = teeth(slot.train.z1);
+    row[2] = teeth(slot.train.z2);
+    row[3] = teeth(slot.train.z3);
+    row[4] = teeth(slot.train.z4);
+    row[5] = fromUtf8(formatFixed(slot.calcRatio, std::fabs(slot.calcRatio) >= 10.0 ? 6 : 7));
+    row[6] = fromUtf8(formatFixed(slot.absError, 7));
+    row[7] = fromUtf8(formatFixed(relativeError(slot, requiredRatio), 7));
+    return row;
+}
+
+QString printedDateLine(const QDateTime& when) {
+    return when.toString(QStringLiteral("MM-dd-yyyy  HH:mm:ss"));
+}
+
+void drawPrintout(QPainter& painter, const PrintoutContent& content) {
+    const QPaintDevice* device = painter.device();
+    const PrintoutLayout layout = printoutLayout(device->width(), device->height(),
+                                                 printedRowCount(content.rowsText.toStdString()));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawLogo(painter, layout);
+    drawRules(painter, layout);
+
+    painter.setPen(Qt::black);
+    putCentred(painter, kPrintoutTitle, printFont(QStringLiteral("黑体"), 20), layout.titleCentre(),
+               layout.titleTop());
+    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), song(12),
+            layout.machineLeft(), layout.infoTop());
+    putText(painter, QStringLiteral("指定速比：") + content.ratioText, song(12), layout.ratioLeft(),
+            layout.infoTop());
+
+    // Texts sit in the middle of their row.
+    const double padding = (layout.rowHeight - QFontMetricsF(song(12), device).height()) / 2;
+    drawRow(painter, layout, printedHeadings(), layout.headingTop() + padding);
+    const auto& slots = content.results.slots;
+    for (int i = 1; i <= layout.rows && i <= static_cast<int>(slots.size()); ++i) {
+        const ResultSlot& slot = slots[static_cast<std::size_t>(i - 1)];
+        if (!slot.filled()) {
+            break;
+        }
+        drawRow(painter, layout, printedRow(i, slot, content.requiredRatio),
+                layout.rowTop(i) + padding);
+    }
+
+    putText(painter, printedDateLine(content.printedAt), song(11), layout.dateLeft(),
+            layout.dateTop());
+    painter.restore();
+}
+
+bool printPage(QPagedPaintDevice& device, const PrintoutContent& content) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    drawPrintout(painter, content);
+    return painter.end();
+}
+
+} // namespace gearsel

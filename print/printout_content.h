@@ -1,0 +1,20 @@
+#pragma once
+// What the printed result list shows, gathered from the window at the moment of printing.
+
+#include "engine/result_list.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace gearsel {
+
+struct PrintoutContent {
+    ResultList results;         // the ranked list of the last search
+    double requiredRatio = 0.0; // the required ratio now in force; relative errors use it
+    QString rowsText;           // the count field's text: how many rows the table has
+    QString machineName;        // the machine box's text
+    QString ratioText;          // the ratio field's text, printed as it stands
+    QDateTime printedAt;        // the date and time printed under the table
+};
+
+} // namespace gearsel
