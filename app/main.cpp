@@ -15,6 +15,9 @@
 
 namespace {
 
+// Exit status when there is no display to show the window on.
+constexpr int kNoDisplay = 3;
+
 // Qt ends the process when it finds no display; say so in one line instead.
 bool displayAvailable() {
 #if defined(Q_OS_LINUX)
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
                      "gearsel: no display found; start it on a desktop, or headless "
                      "with xvfb-run -a %s\n",
                      argv[0]);
-        return 1;
+        return kNoDisplay;
     }
 
     QApplication app(argc, argv);
@@ -65,5 +68,8 @@ int main(int argc, char** argv) {
     gearsel::GearSel window(std::move(*store), prompter, gearsel::TwipsScale::fromScreen(),
                             gearsel::RandomSource());
     window.show();
+    // Ask for the focus too: without a window manager (a bare X server) nobody else gives it,
+    // and the first search runs when the window first becomes active.
+    window.activateWindow();
     return QApplication::exec();
 }
