@@ -9,10 +9,14 @@
 #include "ui/clickable_label.h"
 #include "ui/gear_grid_view.h"
 #include "ui/gear_set_editor.h"
+#include "ui/help_panel.h"
+#include "ui/hover_feedback.h"
 #include "ui/input_fields.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
+#include "ui/panel_face.h"
 #include "ui/picture_label.h"
+#include "ui/print_command.h"
 #include "ui/prompter.h"
 #include "ui/result_grid_view.h"
 #include "ui/ui_style.h"
@@ -20,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -57,6 +62,19 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
     editor_ = std::make_unique<GearSetEditor>(face_->PedNewJC, scale);
+    helpPanel_ = std::make_unique<HelpPanel>(*face_);
+    hover_ = std::make_unique<HoverFeedback>(*face_);
+    hover_->addCommand(editor_->ComNewJcQD, editor_->LabSaveNewJC);
+    hover_->addCommand(editor_->LabSaveNewJC, editor_->LabSaveNewJC);
+    hover_->addCommand(editor_->LabALLs, editor_->LabALLs);
+    hover_->addCommand(editor_->LabFxz, editor_->LabFxz);
+    hover_->addResetSurface(face_->PedNewJC,
+                            {editor_->LabSaveNewJC, editor_->LabFxz, editor_->LabALLs});
+    printCommand_ = std::make_unique<PrintCommand>(prompter_, [this] {
+        return PrintoutContent{resultList_,        requiredRatio(),
+                               face_->Tns->text(), face_->Mtype->currentText(),
+                               face_->TSb->text(), QDateTime::currentDateTime()};
+    });
     connectCommands();
     Form_Load();
 }
@@ -69,6 +87,7 @@ double GearSel::requiredRatio() const {
 
 void GearSel::Form_Load() {
     showBanner();
+    paintPanelFace(face_->Ped0, style::kFrameOuter, [this] { return random_.uniform(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -82,6 +101,10 @@ void GearSel::connectCommands() {
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComCHOSE), f.LabCHOSE}) {
         connect(command, &ClickableLabel::clicked, this, &GearSel::ComCHOSE_Click);
     }
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgPrint), f.LabPrint}) {
+        connect(command, &ClickableLabel::clicked, printCommand_.get(), &PrintCommand::PrintSbTab);
+    }
+    connect(f.ImgBTZ, &ClickableLabel::clicked, this, &GearSel::showBanner);
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComExit), f.LabExit}) {
         connect(command, &ClickableLabel::clicked, this, &QWidget::close);
     }

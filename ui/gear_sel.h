@@ -15,8 +15,11 @@
 namespace gearsel {
 
 class GearSetEditor;
+class HelpPanel;
+class HoverFeedback;
 class InputFields;
 class MainFace;
+class PrintCommand;
 class Prompter;
 class StoreError;
 
@@ -105,6 +108,9 @@ private:
     std::unique_ptr<MainFace> face_;
     std::unique_ptr<InputFields> fields_;
     std::unique_ptr<GearSetEditor> editor_;
+    std::unique_ptr<HelpPanel> helpPanel_;
+    std::unique_ptr<HoverFeedback> hover_;
+    std::unique_ptr<PrintCommand> printCommand_;
 
     int currentMachine_ = -1;
     std::vector<std::int16_t> gearList_;

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void optionsClearTheGridButKeepTheList();
     void choosingAMachineLoadsItsGears();
     void damagedMachineIsReportedAndTheOldOneStays();
+    void printAndExitCommands();
     void screenshot();
 
 private:
@@ -154,6 +155,18 @@ void SearchTest::damagedMachineIsReportedAndTheOldOneStays() {
     QCOMPARE(fixture_->window().currentMachine(), 0);
     QCOMPARE(face().Mtype->currentIndex(), 0);
     QCOMPARE(face().LabN->text(), QStringLiteral("14"));
+}
+
+void SearchTest::printAndExitCommands() {
+    QVERIFY(fixture_->showAndActivate());
+    // The print command asks first; answering No prints nothing.
+    QTest::mouseClick(face().LabPrint, Qt::LeftButton);
+    QCOMPARE(fixture_->prompter().asked.size(), 1);
+    QVERIFY(fixture_->prompter().asked.front().startsWith(QStringLiteral("是否打印选配结果列表?")));
+    QVERIFY(fixture_->prompter().informed.isEmpty());
+    // The exit command closes the window at once.
+    QTest::mouseClick(face().LabExit, Qt::LeftButton);
+    QVERIFY(!fixture_->window().isVisible());
 }
 
 void SearchTest::screenshot() {
