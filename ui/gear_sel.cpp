@@ -132,7 +132,8 @@ void GearSel::connectCommands() {
 
 bool GearSel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == face_->Mtype->lineEdit()) {
-        if (event->type() == QEvent::FocusIn) {
+        if (event->type() == QEvent::FocusIn &&
+            movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
             Mtype_GotFocus();
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -4,17 +4,23 @@
 
 namespace gearsel {
 
+bool movesFocusWithinWindow(const QFocusEvent* event) {
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+
 LineField::LineField(QWidget* parent) : QLineEdit(parent) {}
 
 void LineField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    Q_EMIT focusGained();
+    if (movesFocusWithinWindow(event)) {
+        Q_EMIT focusGained();
+    }
 }
 
 void LineField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A focus change caused by a popup menu of the field itself is no real focus loss.
-    if (event->reason() != Qt::PopupFocusReason) {
+    if (movesFocusWithinWindow(event)) {
         Q_EMIT focusLost();
     }
 }

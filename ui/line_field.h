@@ -6,6 +6,11 @@
 
 namespace gearsel {
 
+// Whether a focus event moves the focus between the window's own controls. The window losing
+// or regaining the activation (a message box, another program) and a field's own popup menu
+// are no such move, so they neither validate a field nor select its text.
+bool movesFocusWithinWindow(const QFocusEvent* event);
+
 class LineField : public QLineEdit {
     Q_OBJECT
 public:

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void optionsClearTheGridButKeepTheList();
     void choosingAMachineLoadsItsGears();
     void damagedMachineIsReportedAndTheOldOneStays();
+    void anotherWindowTakingTheFocusLeavesTheResult();
     void printAndExitCommands();
     void screenshot();
 
@@ -155,6 +156,25 @@ void SearchTest::damagedMachineIsReportedAndTheOldOneStays() {
     QCOMPARE(fixture_->window().currentMachine(), 0);
     QCOMPARE(face().Mtype->currentIndex(), 0);
     QCOMPARE(face().LabN->text(), QStringLiteral("14"));
+}
+
+void SearchTest::anotherWindowTakingTheFocusLeavesTheResult() {
+    // A message box or another program taking the focus is no move between the fields: the
+    // result of the first search stays, although the start-up texts had changed the fields.
+    QVERIFY(fixture_->showAndActivate());
+    focusOn(face().Tzptj);
+    QVERIFY(face().LabSD->isVisible());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(face().LabSD->isVisible());
+    QCOMPARE(face().GZ->cellText(1, 0).trimmed().isEmpty(), false);
+    // Moving to another field still counts.
+    fixture_->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->window()));
+    focusOn(face().Tns);
+    QVERIFY(!face().LabSD->isVisible());
 }
 
 void SearchTest::printAndExitCommands() {
