@@ -200,16 +200,5 @@ TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     refused([](auto& r) { r.gears.assign(kMaxGearCount + 1, 20); });
 }
 
-TEST(SelectionEnginesTest, ReferenceAndProductionAgree) {
-    for (double ratio : {0.0417, 1.23456, 3.14159, 7.77777, -0.3}) {
-        for (bool repeats : {false, true}) {
-            const auto r = request(kFourteen, ratio, 12, 15, true, repeats);
-            EXPECT_EQ(runSelection(r, EngineKind::Production).results,
-                      runSelection(r, EngineKind::Reference).results)
-                << ratio;
-        }
-    }
-}
-
 } // namespace
 } // namespace gearsel
