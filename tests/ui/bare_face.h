@@ -27,12 +27,10 @@ public:
 
     // Moves the pointer, as the mouse does, to `point` of `widget` (its centre by default):
     // the toolkit decides which control receives the move.
-    void moveOver(QWidget* widget, QPoint point = QPoint(-1, -1)) {
-        if (point == QPoint(-1, -1)) {
-            point = widget->rect().center();
-        }
+    void moveOver(QWidget* widget, QPoint point) {
         QTest::mouseMove(window.windowHandle(), widget->mapTo(&window, point));
     }
+    void moveOver(QWidget* widget) { moveOver(widget, widget->rect().center()); }
 
     QWidget window;
     MainFace face;

@@ -16,10 +16,9 @@ using namespace gearsel::testing;
 
 namespace {
 
-// The flow passes the page on as it is; only the name and the date are looked at here.
+// The command passes the page on as it is; only the name and the date are looked at here.
 PrintoutContent sampleContent() {
     PrintoutContent content;
-    content.rowsText = QStringLiteral("5");
     content.machineName = QStringLiteral("CA6140");
     content.printedAt = QDateTime(QDate(2026, 3, 7), QTime(21, 5, 3));
     return content;
@@ -30,93 +29,63 @@ bool isPdf(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
 }
 
-const QString kFailure = QStringLiteral("打印机“Office”无法打印。");
-
 } // namespace
 
 class PrintCommandTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void yesPrintsOnceNoPrintsNothing();
-    void failedPrinterOffersPdf();
-    void declinedOfferCancelledDialogOrUnwritableFile();
+    void askThenPrintOrOfferPdf();
     void noPrinterInstalledOffersPdf();
-
-private:
-    // A command over the fake dialogs whose printer answers `result`.
-    std::unique_ptr<PrintCommand> command(PrinterResult result) {
-        return std::make_unique<PrintCommand>(prompter_, sampleContent,
-                                              [this, result](const PrintoutContent& content) {
-                                                  printed_ << content.machineName;
-                                                  return result;
-                                              });
-    }
-
-    FakePrompter prompter_;
-    QStringList printed_;
-    QTemporaryDir dir_;
 };
 
-void PrintCommandTest::init() {
-    prompter_ = FakePrompter();
-    printed_.clear();
-}
-
-void PrintCommandTest::yesPrintsOnceNoPrintsNothing() {
-    auto print = command({true, QString()});
-    prompter_.yesNoAnswers = {false, true};
-    print->PrintSbTab();
-    QVERIFY(printed_.isEmpty());
-    print->PrintSbTab();
-    QCOMPARE(printed_, QStringList{QStringLiteral("CA6140")});
+void PrintCommandTest::askThenPrintOrOfferPdf() {
+    const QString failure = QStringLiteral("打印机“Office”无法打印。");
+    QStringList printed;
+    QList<bool> printerWorks = {true, false, false, false, false};
+    FakePrompter prompter;
+    PrintCommand print(prompter, sampleContent, [&](const PrintoutContent& content) {
+        printed << content.machineName;
+        return PrinterResult{printerWorks.value(printed.size() - 1), failure};
+    });
+    QTemporaryDir dir;
+    const QString unwritable = dir.filePath(QStringLiteral("no/such/folder/list.pdf"));
+    // No; Yes and printed; then Yes with the printer failing, and the offer declined, taken
+    // with the file dialog cancelled, taken with a name without the suffix, and taken with a
+    // file that cannot be written.
+    prompter.yesNoAnswers = {false, true, true, false, true, true, true, true, true, true};
+    prompter.savePaths = {QString(), dir.filePath(QStringLiteral("result")), unwritable};
+    for (int i = 0; i < 6; ++i) {
+        print.PrintSbTab();
+    }
+    QCOMPARE(printed, QStringList(5, QStringLiteral("CA6140")));
     const QString question = QStringLiteral("是否打印选配结果列表? \n\n准备好打印机，开始打印? ");
-    QCOMPARE(prompter_.asked, QStringList({question, question}));
-    QVERIFY(prompter_.informed.isEmpty());
-}
-
-void PrintCommandTest::failedPrinterOffersPdf() {
-    auto print = command({false, kFailure});
-    prompter_.yesNoAnswers = {true, true};
-    prompter_.savePaths = {dir_.filePath(QStringLiteral("result"))};
-    print->PrintSbTab();
-    QCOMPARE(printed_.size(), 1);
-    QCOMPARE(prompter_.asked.value(1), kFailure + "\n\n是否将选配结果列表保存为PDF文件? ");
-    // The dialog starts in an existing folder with a dated name; a name without the suffix
-    // gets it.
-    const QFileInfo suggested(prompter_.suggestedPaths.value(0));
+    const QString offer = failure + QStringLiteral("\n\n是否将选配结果列表保存为PDF文件? ");
+    const QString save = QStringLiteral("保存选配结果列表");
+    QCOMPARE(prompter.asked, QStringList({question, question, question, offer, question, offer,
+                                          save, question, offer, save, question, offer, save}));
+    // The save dialog starts in an existing folder with a dated name.
+    const QFileInfo suggested(prompter.suggestedPaths.value(0));
     QCOMPARE(suggested.fileName(), QStringLiteral("挂轮选配结果_2026-03-07.pdf"));
     QVERIFY(suggested.dir().exists());
-    QVERIFY(isPdf(dir_.filePath(QStringLiteral("result.pdf"))));
-    QVERIFY(prompter_.informed.isEmpty());
-}
-
-void PrintCommandTest::declinedOfferCancelledDialogOrUnwritableFile() {
-    auto print = command({false, kFailure});
-    prompter_.yesNoAnswers = {true, false, true, true, true, true};
-    const QString unwritable = dir_.filePath(QStringLiteral("no/such/folder/list.pdf"));
-    prompter_.savePaths = {QString(), unwritable};
-    print->PrintSbTab(); // no PDF wanted
-    QVERIFY(prompter_.suggestedPaths.isEmpty());
-    print->PrintSbTab(); // the file dialog cancelled
-    QCOMPARE(prompter_.suggestedPaths.size(), 1);
-    QVERIFY(prompter_.informed.isEmpty());
-    print->PrintSbTab(); // a file that cannot be written is reported by its name
-    QCOMPARE(prompter_.informed.size(), 1);
-    QVERIFY(prompter_.informed[0].contains(QDir::toNativeSeparators(unwritable)));
+    QVERIFY(isPdf(dir.filePath(QStringLiteral("result.pdf"))));
+    // Only the file that cannot be written is reported, by its name.
+    QCOMPARE(prompter.informed.size(), 1);
+    QVERIFY(prompter.informed[0].contains(QDir::toNativeSeparators(unwritable)));
 }
 
 void PrintCommandTest::noPrinterInstalledOffersPdf() {
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
         QSKIP("a printer is installed here");
     }
-    PrintCommand print(prompter_, sampleContent);
-    prompter_.yesNoAnswers = {true, true};
-    prompter_.savePaths = {dir_.filePath(QStringLiteral("list.pdf"))};
+    FakePrompter prompter;
+    PrintCommand print(prompter, sampleContent);
+    QTemporaryDir dir;
+    prompter.yesNoAnswers = {true, true};
+    prompter.savePaths = {dir.filePath(QStringLiteral("list.pdf"))};
     print.PrintSbTab();
-    QVERIFY2(prompter_.asked.value(1).startsWith(QStringLiteral("没有找到已安装的打印机")),
-             qPrintable(prompter_.asked.value(1)));
-    QVERIFY(isPdf(dir_.filePath(QStringLiteral("list.pdf"))));
+    QVERIFY2(prompter.asked.value(1).startsWith(QStringLiteral("没有找到已安装的打印机")),
+             qPrintable(prompter.asked.value(1)));
+    QVERIFY(isPdf(dir.filePath(QStringLiteral("list.pdf"))));
 }
 
 QTEST_MAIN(PrintCommandTest)
