@@ -3,10 +3,22 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace gearsel::test {
+
+namespace {
+
+void int16At(std::string& bytes, std::size_t at, int value) {
+    if (bytes.size() < at + 2) {
+        bytes.resize(at + 2, '\0');
+    }
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+} // namespace
 
 LibBytes::LibBytes(std::size_t size) : bytes(size, '\0') {
     for (std::size_t i = 0; i < size; ++i) {
@@ -14,41 +26,23 @@ LibBytes::LibBytes(std::size_t size) : bytes(size, '\0') {
     }
 }
 
-void LibBytes::int16At(std::size_t offset, int value) {
-    if (bytes.size() < offset + 2) {
-        bytes.resize(offset + 2, '\0');
-    }
-    bytes[offset] = static_cast<char>(value & 0xFF);
-    bytes[offset + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
 void LibBytes::record(int record, const std::string& name, int first, int second) {
     const std::size_t at = recordAt(record);
-    if (bytes.size() < at + 28) {
-        bytes.resize(at + 28, '\0');
-    }
+    int16At(bytes, at + 26, second); // first, so that the image holds the whole record
     std::string field = name;
     field.resize(24, ' ');
     bytes.replace(at, 24, field);
-    int16At(at + 24, first);
-    int16At(at + 26, second);
+    int16At(bytes, at + 24, first);
 }
 
-void LibBytes::slot(int machine, const std::vector<int>& values) {
+void LibBytes::savedHeader(int count) {
+    record(5, "\xBB\xFA\xB4\xB2\xB9\xD2\xC2\xD6\xB1\xED", 0, count); // 机床挂轮表
+}
+
+void LibBytes::slot(int machine, const std::vector<std::int16_t>& values) {
     for (std::size_t i = 0; i < values.size(); ++i) {
-        int16At(slotAt(machine) + 2 * i, values[i]);
+        int16At(bytes, slotAt(machine) + 2 * i, values[i]);
     }
-}
-
-std::vector<int> LibBytes::slotValues(int machine, int count) const {
-    std::vector<int> values;
-    for (int i = 0; i < count; ++i) {
-        const std::size_t at = slotAt(machine) + 2 * static_cast<std::size_t>(i);
-        const auto low = static_cast<unsigned char>(bytes.at(at));
-        const auto high = static_cast<unsigned char>(bytes.at(at + 1));
-        values.push_back(static_cast<std::int16_t>(low | (high << 8)));
-    }
-    return values;
 }
 
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected) {
@@ -71,27 +65,25 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TempDir::TempDir() {
+FolderTest::FolderTest() {
     std::string pattern = (std::filesystem::temp_directory_path() / "gearsel_test_XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder");
     }
-    path_ = pattern;
+    dir = pattern;
 }
 
-TempDir::~TempDir() {
+FolderTest::~FolderTest() {
     std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(dir, ec);
 }
 
-std::vector<std::string> TempDir::entries() const {
+std::vector<std::string> FolderTest::entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());

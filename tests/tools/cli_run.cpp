@@ -1,38 +1,27 @@
 #include "cli_run.h"
 
+#include "lib_bytes.h"
+
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace gearsel::test {
 
-CliRun runCli(const std::string& args) {
-    const auto errPath =
-        std::filesystem::temp_directory_path() / ("gearsel_cli_err_" + std::to_string(::getpid()));
+CliRun runCli(const std::string& args, const std::filesystem::path& folder) {
+    const auto base =
+        std::filesystem::temp_directory_path() / ("gearsel_cli_" + std::to_string(::getpid()));
+    const std::string out = base.string() + ".out";
+    const std::string err = base.string() + ".err";
     const std::string command =
-        std::string("'") + GEARSEL_CLI_PATH + "' " + args + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), got);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream errFile(errPath);
-    std::stringstream errText;
-    errText << errFile.rdbuf();
-    run.err = errText.str();
-    std::filesystem::remove(errPath);
+        (folder.empty() ? std::string() : "cd " + shellQuoted(folder.string()) + " && ") +
+        shellQuoted(GEARSEL_CLI_PATH) + " " + args + " >" + shellQuoted(out) + " 2>" +
+        shellQuoted(err);
+    const int raw = std::system(command.c_str());
+    CliRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
     return run;
 }
 

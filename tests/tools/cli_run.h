@@ -1,6 +1,7 @@
 #pragma once
 // Runs the gearsel-cli binary as a user would, capturing what it prints and its exit status.
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -12,8 +13,9 @@ struct CliRun {
     std::string err;
 };
 
-// Runs the CLI with `args` (already shell-quoted where needed), capturing both streams.
-CliRun runCli(const std::string& args);
+// Runs `gearsel-cli ARGS` through the shell (quote ARGS as on a command line) in `folder`, or
+// in the current folder when it is empty.
+CliRun runCli(const std::string& args, const std::filesystem::path& folder = {});
 
 // Whether the run was refused as every bad input must be: status 2, nothing on stdout and
 // exactly one line on stderr that contains `mentions`.
