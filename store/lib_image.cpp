@@ -30,6 +30,10 @@ std::vector<std::int16_t> LibImage::readSlot(int machine, int count) const {
 }
 
 void LibImage::writeSlot(int machine, const std::vector<std::int16_t>& values) {
+    if (values.empty()) {
+        // Nothing is written, so the file does not grow to reach the slot either.
+        return;
+    }
     const std::size_t at = slotOffset(machine);
     reserve(at + 2 * values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {

@@ -226,5 +226,16 @@ TEST_F(MachineStoreTest, SavingKeepsPermissionsAndFollowsALinkAndCreatingNeverOv
     EXPECT_EQ(entries(), (std::vector<std::string>{"real.lib", "system.lib"}));
 }
 
+TEST_F(MachineStoreTest, AMachineWithoutGearsDoesNotGrowTheFile) {
+    // The new record lies inside the file; its empty gear list writes no byte, so the file
+    // keeps its size, as a write in place would.
+    LibBytes file(LibBytes::recordAt(12));
+    file.record(5, "", 0, 1);
+    file.machine(1, "A", 15, 0);
+    MachineStore store = openWith(file);
+    store.addMachine("B", 15, {});
+    EXPECT_EQ(onDisk().size(), file.bytes.size());
+}
+
 } // namespace
 } // namespace gearsel
