@@ -81,11 +81,11 @@ bool needsQuotes(const std::string& name) {
 
 } // namespace
 
-std::vector<MachineSpec> parseMachineCsv(std::string_view text, const std::string& source) {
+std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string& source) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
-    std::vector<MachineSpec> machines;
+    std::vector<NewMachine> machines;
     std::vector<std::string> fields;
     int lineNumber = 0;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -111,7 +111,7 @@ std::vector<MachineSpec> parseMachineCsv(std::string_view text, const std::strin
         while (fields.size() > 2 && fields.back().empty()) {
             fields.pop_back();
         }
-        MachineSpec machine;
+        NewMachine machine;
         machine.name = fields[0];
         machine.zn = parseInt16(fields[1], source, lineNumber, "Zn ");
         for (std::size_t f = 2; f < fields.size(); ++f) {
@@ -122,7 +122,7 @@ std::vector<MachineSpec> parseMachineCsv(std::string_view text, const std::strin
     return machines;
 }
 
-std::string machineCsvLine(const MachineSpec& machine) {
+std::string machineCsvLine(const NewMachine& machine) {
     std::string line;
     if (needsQuotes(machine.name)) {
         line.push_back('"');

@@ -4,7 +4,7 @@
 // whose first character (after blanks) is an unquoted '#' are comments. A field may be quoted
 // with '"' (a quote inside written twice); unquoted fields lose surrounding blanks.
 
-#include "store/machine_spec.h"
+#include "store/new_machine.h"
 
 #include <string>
 #include <string_view>
@@ -15,10 +15,10 @@ namespace gearsel {
 // Reads every machine of `text`. Numbers must be whole and fit 16 bits; ranges are checked
 // when the machines are stored. Throws StoreError naming `source` and the line of the first
 // problem. A UTF-8 byte-order mark and Windows line ends are accepted.
-std::vector<MachineSpec> parseMachineCsv(std::string_view text, const std::string& source);
+std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string& source);
 
 // One machine as a line of that format, ending in a line feed; the name is quoted when it
 // needs to be.
-std::string machineCsvLine(const MachineSpec& machine);
+std::string machineCsvLine(const NewMachine& machine);
 
 } // namespace gearsel

@@ -88,7 +88,7 @@ MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
     return store;
 }
 
-void MachineStore::createFile(const std::string& path, const std::vector<MachineSpec>& machines,
+void MachineStore::createFile(const std::string& path, const std::vector<NewMachine>& machines,
                               FileSystem& fs) {
     if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
         throw StoreError(path, "无法创建：一个数据文件要有 1 到 " + std::to_string(kMaxMachines) +
@@ -96,7 +96,7 @@ void MachineStore::createFile(const std::string& path, const std::vector<Machine
     }
     MachineStore store(path, fs);
     LibImage image;
-    for (const MachineSpec& spec : machines) {
+    for (const NewMachine& spec : machines) {
         const std::string raw = store.storableName(spec.name, true);
         std::vector<std::int16_t> gears = spec.gears;
         std::sort(gears.begin(), gears.end());
@@ -120,10 +120,10 @@ std::vector<std::int16_t> MachineStore::storedGearList(int index) const {
 
 int MachineStore::addMachine(const std::string& name, std::int16_t zn,
                              std::vector<std::int16_t> gears) {
-    return addMachines({MachineSpec{name, zn, std::move(gears)}});
+    return addMachines({NewMachine{name, zn, std::move(gears)}});
 }
 
-int MachineStore::addMachines(const std::vector<MachineSpec>& machines) {
+int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
     const int first = static_cast<int>(machines_.size());
     if (machines.size() > static_cast<std::size_t>(kMaxMachines - first)) {
         throw StoreError(path_,
@@ -134,7 +134,7 @@ int MachineStore::addMachines(const std::vector<MachineSpec>& machines) {
     }
     std::vector<MachineEntry> table = machines_;
     std::vector<std::vector<std::int16_t>> lists;
-    for (const MachineSpec& spec : machines) {
+    for (const NewMachine& spec : machines) {
         const std::string raw = storableName(spec.name, true);
         std::vector<std::int16_t> gears = spec.gears;
         std::sort(gears.begin(), gears.end());

@@ -8,7 +8,7 @@
 #include "store/file_system.h"
 #include "store/lib_image.h"
 #include "store/machine_entry.h"
-#include "store/machine_spec.h"
+#include "store/new_machine.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +27,7 @@ public:
     static MachineStore open(const std::string& path, FileSystem& fs = posixFileSystem());
 
     // Writes a new data file holding `machines`; refuses when `path` already exists.
-    static void createFile(const std::string& path, const std::vector<MachineSpec>& machines,
+    static void createFile(const std::string& path, const std::vector<NewMachine>& machines,
                            FileSystem& fs = posixFileSystem());
 
     // The path the store was opened on.
@@ -45,7 +45,7 @@ public:
     // kDefaultName; the gear list is stored in ascending order.
     int addMachine(const std::string& name, std::int16_t zn, std::vector<std::int16_t> gears);
     // Adds several machines in one save, all or none; returns the index of the first.
-    int addMachines(const std::vector<MachineSpec>& machines);
+    int addMachines(const std::vector<NewMachine>& machines);
     // Adds a machine at the end with the name `newName` and the Zn and gear list (as read) of
     // machine `index`; returns its index.
     int copyMachine(int index, const std::string& newName);

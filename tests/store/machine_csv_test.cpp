@@ -12,9 +12,9 @@ namespace {
 
 using Row = std::tuple<std::string, int, std::vector<std::int16_t>>;
 
-std::vector<Row> rows(const std::vector<MachineSpec>& machines) {
+std::vector<Row> rows(const std::vector<NewMachine>& machines) {
     std::vector<Row> result;
-    for (const MachineSpec& m : machines) {
+    for (const NewMachine& m : machines) {
         result.emplace_back(m.name, m.zn, m.gears);
     }
     return result;
@@ -36,11 +36,11 @@ TEST(MachineCsvTest, ReadsCommentsQuotesAndSpreadsheetHabits) {
 }
 
 TEST(MachineCsvTest, WrittenLinesReadBackUnchanged) {
-    const std::vector<MachineSpec> machines = {{"plain", 15, {20, 20, 255}},
-                                               {"a,b", 1, {}},
-                                               {"say \"hi\"", -5, {10}},
-                                               {"#hash", 40, {30}},
-                                               {" pad ", 0, {11}}};
+    const std::vector<NewMachine> machines = {{"plain", 15, {20, 20, 255}},
+                                              {"a,b", 1, {}},
+                                              {"say \"hi\"", -5, {10}},
+                                              {"#hash", 40, {30}},
+                                              {" pad ", 0, {11}}};
     std::string text;
     for (const auto& m : machines) {
         text += machineCsvLine(m);

@@ -107,7 +107,7 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
     test::writeFile(dir / "bad.csv", "A,15,20\nB,15,twenty\n");
     test::writeFile(dir / "two.csv", "A,15,20\nB,15,30\n");
     MachineStore::createFile((dir / "full.lib").string(),
-                             std::vector<MachineSpec>(255, MachineSpec{"M", 15, {20}}));
+                             std::vector<NewMachine>(255, NewMachine{"M", 15, {20}}));
     const std::string lib = onDisk();
     const std::string full = test::readFile(dir / "full.lib");
     const std::pair<std::string, const char*> cases[] = {

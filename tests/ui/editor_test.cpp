@@ -43,7 +43,7 @@ private:
 
 void EditorTest::open(std::vector<std::int16_t> gears) {
     fixture_ =
-        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"M", 15, std::move(gears)}});
+        std::make_unique<WindowFixture>(std::vector<NewMachine>{{"M", 15, std::move(gears)}});
     QVERIFY(fixture_->showAndActivate());
     click(fixture_->face().LabXgCsTab);
     QVERIFY(editor().panel()->isVisible());
@@ -216,7 +216,7 @@ void EditorTest::tickAllClearAllAndInvert() {
 
 void EditorTest::captionEditorFollowsTheLastBox() {
     fixture_ =
-        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"M", 15, {20, 25, 30, 40, 50}}});
+        std::make_unique<WindowFixture>(std::vector<NewMachine>{{"M", 15, {20, 25, 30, 40, 50}}});
     QVERIFY(fixture_->showAndActivate());
     // Before any box is clicked, the caption editor edits box 0.
     click(fixture_->face().LabNewJc);

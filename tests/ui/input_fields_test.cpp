@@ -35,7 +35,7 @@ private:
 
 void InputFieldsTest::init() {
     fixture_ = std::make_unique<WindowFixture>(
-        std::vector<MachineSpec>{{"Four", 15, {20, 30, 40, 60}}, {"Pairs", 15, {20, 20, 40, 40}}});
+        std::vector<NewMachine>{{"Four", 15, {20, 30, 40, 60}}, {"Pairs", 15, {20, 20, 40, 40}}});
     QVERIFY(fixture_->showAndActivate());
 }
 

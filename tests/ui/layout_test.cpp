@@ -29,7 +29,7 @@ private Q_SLOTS:
     void picturesAreLoaded();
 
 private:
-    static std::vector<MachineSpec> machines() { return {{"CA6140", 15, fourteenGears()}}; }
+    static std::vector<NewMachine> machines() { return {{"CA6140", 15, fourteenGears()}}; }
 };
 
 void LayoutTest::geometry_data() {

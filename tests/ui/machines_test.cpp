@@ -51,9 +51,9 @@ private:
 
 void MachinesTest::init() {
     fixture_ = std::make_unique<WindowFixture>(
-        std::vector<MachineSpec>{{"A", 15, {20, 25, 30, 35, 40}},
-                                 {"B", 20, {24, 36, 48, 60, 72}},
-                                 {"C", 25, {30, 45, 60, 75, 90, 105}}});
+        std::vector<NewMachine>{{"A", 15, {20, 25, 30, 35, 40}},
+                                {"B", 20, {24, 36, 48, 60, 72}},
+                                {"C", 25, {30, 45, 60, 75, 90, 105}}});
     QVERIFY(fixture_->showAndActivate());
 }
 
@@ -204,7 +204,7 @@ void MachinesTest::lastMachineCannotBeDeleted() {
 
     // Declining a delete puts the name back too.
     fixture_ = std::make_unique<WindowFixture>(
-        std::vector<MachineSpec>{{"A", 15, {20, 25, 30, 35, 40}}, {"B", 20, {24, 36, 48, 60, 72}}});
+        std::vector<NewMachine>{{"A", 15, {20, 25, 30, 35, 40}}, {"B", 20, {24, 36, 48, 60, 72}}});
     QVERIFY(fixture_->showAndActivate());
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QString());

@@ -38,9 +38,9 @@ private:
 
 void SearchTest::init() {
     fixture_ =
-        std::make_unique<WindowFixture>(std::vector<MachineSpec>{{"CA6140", 15, fourteenGears()},
-                                                                 {"Y38", 20, {72, 24, 36, 48, 60}},
-                                                                 {"Short", 5, {20, 30}}});
+        std::make_unique<WindowFixture>(std::vector<NewMachine>{{"CA6140", 15, fourteenGears()},
+                                                                {"Y38", 20, {72, 24, 36, 48, 60}},
+                                                                {"Short", 5, {20, 30}}});
 }
 
 void SearchTest::cleanup() {

@@ -52,7 +52,7 @@ std::vector<std::int16_t> fourteenGears() {
     return {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120};
 }
 
-WindowFixture::WindowFixture(const std::vector<MachineSpec>& machines, TwipsScale scale) {
+WindowFixture::WindowFixture(const std::vector<NewMachine>& machines, TwipsScale scale) {
     MachineStore::createFile(dataFile().toStdString(), machines);
     window_ = std::make_unique<GearSel>(MachineStore::open(dataFile().toStdString(), fileSystem_),
                                         prompter_, scale, RandomSource(12345));

@@ -2,7 +2,7 @@
 // A real window on a temporary system.lib, with a scripted stand-in for the dialogs.
 
 #include "store/file_system.h"
-#include "store/machine_spec.h"
+#include "store/new_machine.h"
 #include "ui/gear_sel.h"
 #include "ui/main_face.h"
 #include "ui/prompter.h"
@@ -72,7 +72,7 @@ std::vector<std::int16_t> fourteenGears();
 
 class WindowFixture {
 public:
-    explicit WindowFixture(const std::vector<MachineSpec>& machines,
+    explicit WindowFixture(const std::vector<NewMachine>& machines,
                            TwipsScale scale = TwipsScale(15, 15));
     ~WindowFixture();
 

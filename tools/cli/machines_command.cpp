@@ -36,7 +36,7 @@ std::string numbered(int index, const std::string& name) {
     return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
 }
 
-std::vector<MachineSpec> readMachineFile(const std::string& path) {
+std::vector<NewMachine> readMachineFile(const std::string& path) {
     std::string text;
     mode_t mode = 0;
     if (const int error = posixFileSystem().readFile(path, 16 * 1024 * 1024, text, mode)) {
@@ -51,7 +51,7 @@ std::vector<MachineSpec> readMachineFile(const std::string& path) {
     if (doc.is_discarded() || !doc.is_array()) {
         throw UsageError{path + ": not a JSON array of machines"};
     }
-    std::vector<MachineSpec> machines;
+    std::vector<NewMachine> machines;
     const auto int16 = [](const Json& value) {
         return value.is_number_integer() &&
                value.get<long long>() >= std::numeric_limits<std::int16_t>::min() &&
@@ -63,7 +63,7 @@ std::vector<MachineSpec> readMachineFile(const std::string& path) {
         if (!item.is_object() || !item.contains("name") || !item["name"].is_string()) {
             throw UsageError{where + "needs a \"name\" text"};
         }
-        MachineSpec spec;
+        NewMachine spec;
         spec.name = item["name"].get<std::string>();
         if (item.contains("zn")) {
             if (!int16(item["zn"])) {

@@ -7,7 +7,7 @@
 
 namespace gearsel {
 
-struct MachineSpec {
+struct NewMachine {
     std::string name;                // UTF-8; cut to 24 GBK bytes when stored
     std::int16_t zn = 15;            // assembly-condition tooth count
     std::vector<std::int16_t> gears; // tooth counts in any order
