@@ -1,9 +1,9 @@
 // Crash safety: every step of a save is made to fail in turn, and the file, the table in
 // memory and the folder must be exactly as before.
 
+#include "faulty_file_system.h"
 #include "lib_bytes.h"
 #include "store/machine_store.h"
-#include "store/posix_file_system.h"
 #include "store/store_error.h"
 
 #include <cerrno>
@@ -13,57 +13,8 @@
 namespace gearsel {
 namespace {
 
-enum class Step { Read, CheckWritable, CreateTemp, Write, SetMode, Sync, Close, Rename };
-
-// The real file system, except that step `failing` fails with `error` (when not 0). A failing
-// write first writes half of the data, as a disk that fills up does.
-class FaultyFileSystem final : public FileSystem {
-public:
-    Step failing = Step::Read;
-    int error = 0;
-    bool folderSyncFails = false;
-
-    int readFile(const std::string& path, std::size_t maxSize, std::string& bytes,
-                 mode_t& mode) override {
-        return fail(Step::Read) ? error : real_.readFile(path, maxSize, bytes, mode);
-    }
-    int checkWritable(const std::string& path) override {
-        return fail(Step::CheckWritable) ? error : real_.checkWritable(path);
-    }
-    int createTemp(std::string& pathTemplate, int& fd) override {
-        return fail(Step::CreateTemp) ? error : real_.createTemp(pathTemplate, fd);
-    }
-    int writeAll(int fd, std::string_view bytes) override {
-        if (fail(Step::Write)) {
-            real_.writeAll(fd, bytes.substr(0, bytes.size() / 2));
-            return error;
-        }
-        return real_.writeAll(fd, bytes);
-    }
-    int setMode(int fd, mode_t mode) override {
-        return fail(Step::SetMode) ? error : real_.setMode(fd, mode);
-    }
-    int sync(int fd) override { return fail(Step::Sync) ? error : real_.sync(fd); }
-    int close(int fd) override {
-        const int result = real_.close(fd); // released even when closing reports an error
-        return fail(Step::Close) ? error : result;
-    }
-    int rename(const std::string& from, const std::string& to) override {
-        return fail(Step::Rename) ? error : real_.rename(from, to);
-    }
-    int link(const std::string& from, const std::string& to) override {
-        return real_.link(from, to);
-    }
-    int remove(const std::string& path) override { return real_.remove(path); }
-    int syncFolder(const std::string& folder) override {
-        return folderSyncFails ? EIO : real_.syncFolder(folder);
-    }
-
-private:
-    bool fail(Step step) const { return error != 0 && step == failing; }
-
-    PosixFileSystem real_;
-};
+using test::FaultyFileSystem;
+using test::Step;
 
 using SafeWriteTest = test::FolderTest;
 

@@ -225,7 +225,7 @@ void MachinesTest::shaftFieldIsNotWrittenBack() {
 
 void MachinesTest::failedWritesChangeNothing() {
     const QByteArray before = fixture_->fileBytes();
-    fixture_->fileSystem().failWritesWith = ENOSPC;
+    fixture_->failWritesWith(ENOSPC);
 
     click(face().LabSave);
     QCOMPARE(prompter().informed.size(), 1);
@@ -255,7 +255,7 @@ void MachinesTest::failedWritesChangeNothing() {
     QCOMPARE(fixture_->fileBytes(), before);
 
     // Once writing works again, the same save goes through.
-    fixture_->fileSystem().failWritesWith = 0;
+    fixture_->failWritesWith(0);
     click(editor().LabSaveNewJC);
     QVERIFY(!editor().panel()->isVisible());
     QCOMPARE(storedMachines().size(), 4U);

@@ -1,7 +1,7 @@
 #pragma once
 // A real window on a temporary system.lib, with a scripted stand-in for the dialogs.
 
-#include "store/file_system.h"
+#include "faulty_file_system.h"
 #include "store/new_machine.h"
 #include "ui/gear_sel.h"
 #include "ui/main_face.h"
@@ -34,39 +34,6 @@ public:
     std::deque<QString> savePaths;   // answers to save questions; a null string is Cancel
 };
 
-// The real file system, except that writes can be made to fail with a chosen error, as a
-// full disk or a read-only folder would.
-class SwitchableFileSystem : public FileSystem {
-public:
-    int failWritesWith = 0; // an errno value; 0 lets writes through
-
-    int readFile(const std::string& path, std::size_t maxSize, std::string& bytes,
-                 mode_t& mode) override {
-        return real().readFile(path, maxSize, bytes, mode);
-    }
-    int checkWritable(const std::string& path) override { return real().checkWritable(path); }
-    int createTemp(std::string& pathTemplate, int& fd) override {
-        return real().createTemp(pathTemplate, fd);
-    }
-    int writeAll(int fd, std::string_view bytes) override {
-        return failWritesWith != 0 ? failWritesWith : real().writeAll(fd, bytes);
-    }
-    int setMode(int fd, mode_t mode) override { return real().setMode(fd, mode); }
-    int sync(int fd) override { return real().sync(fd); }
-    int close(int fd) override { return real().close(fd); }
-    int rename(const std::string& from, const std::string& to) override {
-        return real().rename(from, to);
-    }
-    int link(const std::string& from, const std::string& to) override {
-        return real().link(from, to);
-    }
-    int remove(const std::string& path) override { return real().remove(path); }
-    int syncFolder(const std::string& folder) override { return real().syncFolder(folder); }
-
-private:
-    static FileSystem& real() { return posixFileSystem(); }
-};
-
 // The 14-gear set of the worked examples.
 std::vector<std::int16_t> fourteenGears();
 
@@ -79,7 +46,11 @@ public:
     GearSel& window() { return *window_; }
     MainFace& face() { return window_->face(); }
     FakePrompter& prompter() { return prompter_; }
-    SwitchableFileSystem& fileSystem() { return fileSystem_; }
+    // Writes of the data file fail with `error` (an errno value) until it is set back to 0.
+    void failWritesWith(int error) {
+        fileSystem_.failing = test::Step::Write;
+        fileSystem_.error = error;
+    }
     // The whole data file as it is on disk.
     QByteArray fileBytes() const;
     QString dataFile() const { return dir_.filePath(QStringLiteral("system.lib")); }
@@ -90,7 +61,7 @@ public:
 private:
     QTemporaryDir dir_;
     FakePrompter prompter_;
-    SwitchableFileSystem fileSystem_;
+    test::FaultyFileSystem fileSystem_;
     std::unique_ptr<GearSel> window_;
 };
 
