@@ -20,12 +20,8 @@ private Q_SLOTS:
     void cleanup();
     void boxLayoutForARange_data();
     void boxLayoutForARange();
-    void rangeFieldsKeepTheirLimits_data();
-    void rangeFieldsKeepTheirLimits();
-    void unchangedRangeFieldDoesNotRelayout();
-    void gearListIsShownInTheBoxes_data();
-    void gearListIsShownInTheBoxes();
-    void outOfRangeListRelaysOnFocusPass();
+    void rangeFields();
+    void repeatedToothCountTakesTheNextBox();
     void tickAllClearAllAndInvert();
     void captionEditorFollowsTheLastBox();
 
@@ -112,87 +108,35 @@ void EditorTest::boxLayoutForARange() {
     QVERIFY(box(boxes - 1)->geometry().bottom() < editor().panel()->height());
 }
 
-void EditorTest::rangeFieldsKeepTheirLimits_data() {
-    QTest::addColumn<bool>("first");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("start below") << true << "5"
-                                 << "10";
-    QTest::newRow("end above") << false << "201"
-                               << "200";
-    QTest::newRow("end inside, as typed") << false << "150.4"
-                                          << "150.4";
-}
-
-void EditorTest::rangeFieldsKeepTheirLimits() {
-    QFETCH(bool, first);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    open({20, 25, 30, 40, 50});
-    LineField* field = first ? editor().Text1 : editor().Text2;
-    typeInto(field, typed);
-    focusOn(editor().TxG);
-    QCOMPARE(field->text(), shown);
-}
-
-void EditorTest::unchangedRangeFieldDoesNotRelayout() {
-    open({20, 25, 30, 40, 50});
-    QCOMPARE(tickedCaptions().size(), 5);
-    focusOn(editor().Text1);
-    focusOn(editor().TxG);
-    QCOMPARE(tickedCaptions().size(), 5);
-    // The range end 55 lies below its limit: passing through it corrects it and lays the
-    // boxes out afresh.
-    focusOn(editor().Text2);
-    focusOn(editor().TxG);
-    QCOMPARE(editor().Text2->text(), QStringLiteral("100"));
-    QVERIFY(tickedCaptions().isEmpty());
-}
-
-void EditorTest::gearListIsShownInTheBoxes_data() {
-    QTest::addColumn<QList<int>>("gears");
-    QTest::addColumn<QString>("lo");
-    QTest::addColumn<QString>("hi");
-    QTest::addColumn<QList<int>>("tickedBoxes");
-    QTest::newRow("repeat takes the next box") << QList<int>{20, 30, 30} << "15"
-                                               << "35" << QList<int>{5, 15, 16};
-    QTest::newRow("pushed up by repeats") << QList<int>{20, 20, 21} << "15"
-                                          << "26" << QList<int>{5, 6, 7};
-}
-
-void EditorTest::gearListIsShownInTheBoxes() {
-    QFETCH(QList<int>, gears);
-    QFETCH(QString, lo);
-    QFETCH(QString, hi);
-    QFETCH(QList<int>, tickedBoxes);
-    open(std::vector<std::int16_t>(gears.begin(), gears.end()));
-    QCOMPARE(editor().Text1->text(), lo);
-    QCOMPARE(editor().Text2->text(), hi);
-    QList<int> ticked;
-    QStringList captions;
-    for (int i = 0; i < kGearBoxCount; ++i) {
-        if (box(i)->isVisible() && box(i)->isChecked()) {
-            ticked << i;
-            captions << box(i)->text();
-        }
-    }
-    QCOMPARE(ticked, tickedBoxes);
-    QStringList expected;
-    for (int g : gears) {
-        expected << QString::number(g);
-    }
-    QCOMPARE(captions, expected);
-    QCOMPARE(editor().LabSN->text(), QString::number(gears.size()));
-}
-
-void EditorTest::outOfRangeListRelaysOnFocusPass() {
+void EditorTest::rangeFields() {
+    // {40, 80} shows 35..85; the fields' own limits apply only when they lose the focus.
     open({40, 80});
     QCOMPARE(editor().Text1->text(), QStringLiteral("35"));
-    focusOn(editor().Text1);
+    focusOn(editor().Text2); // 85 is changed to 100 ...
     focusOn(editor().TxG);
-    QCOMPARE(editor().Text1->text(), QStringLiteral("30"));
-    QCOMPARE(visibleBoxes(), 56); // 30..85, all cleared
-    QVERIFY(tickedCaptions().isEmpty());
+    QCOMPARE(editor().Text2->text(), QStringLiteral("100"));
+    QVERIFY(tickedCaptions().isEmpty()); // ... and the boxes are laid out afresh, cleared
+    click(box(0));
+    focusOn(editor().Text2); // unchanged: no new layout
+    focusOn(editor().TxG);
+    QCOMPARE(tickedCaptions().size(), 1);
+    for (const auto& [field, typed, shown] :
+         {std::tuple{editor().Text1, "5", "10"}, std::tuple{editor().Text1, "35", "30"},
+          std::tuple{editor().Text2, "201", "200"}, std::tuple{editor().Text2, "150.4", "150.4"}}) {
+        typeInto(field, QString::fromLatin1(typed));
+        focusOn(editor().TxG);
+        QCOMPARE(field->text(), QString::fromLatin1(shown));
+    }
+    QCOMPARE(visibleBoxes(), 121); // 30..150
+}
+
+void EditorTest::repeatedToothCountTakesTheNextBox() {
+    open({20, 30, 30});
+    QCOMPARE(editor().Text2->text(), QStringLiteral("35"));
+    QVERIFY(box(15)->isChecked() && box(16)->isChecked() && !box(17)->isChecked());
+    QCOMPARE(box(16)->text(), QStringLiteral("30"));
+    QCOMPARE(tickedCaptions(), (QStringList{"20", "30", "30"}));
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("3"));
 }
 
 void EditorTest::tickAllClearAllAndInvert() {
