@@ -19,58 +19,50 @@ using namespace gearsel::testing;
 class LayoutTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void geometry_data();
     void geometry();
-    void textsAndTooltips();
-    void colours();
+    void textsColoursAndPictures();
     void focusOrder();
     void panelsStackAndStartHidden();
-    void startingRatioHasFiveDecimals();
-    void picturesAreLoaded();
 
 private:
     static std::vector<NewMachine> machines() { return {{"CA6140", 15, fourteenGears()}}; }
 };
 
-void LayoutTest::geometry_data() {
-    QTest::addColumn<int>("twipsPerPixel");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("expected");
-    // Pixel rectangles at 15 twips per pixel (96 dpi) ...
-    QTest::newRow("15/window") << 15 << "GearSel" << QRect(0, 0, 576, 380);
-    QTest::newRow("15/ImgNewJc") << 15 << "ImgNewJc" << QRect(30, 28, 53, 38);
-    QTest::newRow("15/ImgBTZ") << 15 << "ImgBTZ" << QRect(178, 30, 254, 43);
-    QTest::newRow("15/TSb") << 15 << "TSb" << QRect(337, 91, 73, 21);
-    QTest::newRow("15/GZ") << 15 << "GZ" << QRect(137, 172, 403, 119);
-    QTest::newRow("15/ComCHOSE") << 15 << "ComCHOSE" << QRect(361, 307, 48, 48);
-    QTest::newRow("15/PicZZJS") << 15 << "PicZZJS" << QRect(188, 213, 257, 50);
-    QTest::newRow("15/PedNewJC") << 15 << "PedNewJC" << QRect(17, 16, 542, 348);
-    QTest::newRow("15/Shape2") << 15 << "Shape2" << QRect(1, 1, 540, 346);
-    // ... and at 12 twips per pixel (120 dpi): the same twips, more pixels; the panel
-    // margins stay 16 pixels.
-    QTest::newRow("12/window") << 12 << "GearSel" << QRect(0, 0, 720, 475);
-    QTest::newRow("12/ImgNewJc") << 12 << "ImgNewJc" << QRect(38, 35, 66, 48);
-    QTest::newRow("12/GZ") << 12 << "GZ" << QRect(171, 215, 504, 149);
-    QTest::newRow("12/PedNewJC") << 12 << "PedNewJC" << QRect(22, 16, 677, 443);
-    QTest::newRow("12/Shape1") << 12 << "Shape1" << QRect(1, 1, 675, 441);
-}
-
 void LayoutTest::geometry() {
-    QFETCH(int, twipsPerPixel);
-    QFETCH(QString, control);
-    QFETCH(QRect, expected);
-    WindowFixture fixture(machines(), TwipsScale(twipsPerPixel, twipsPerPixel));
-    QWidget* widget =
-        control == "GearSel" ? &fixture.window() : fixture.window().findChild<QWidget*>(control);
-    QVERIFY2(widget != nullptr, qPrintable(control));
-    const QRect actual =
-        control == "GearSel" ? QRect(QPoint(0, 0), widget->size()) : widget->geometry();
-    QCOMPARE(actual, expected);
+    // Pixel rectangles at 15 twips per pixel (96 dpi) and at 12 (120 dpi): the same twips,
+    // more pixels; the panel margins stay 16 pixels.
+    struct Row {
+        int twipsPerPixel;
+        const char* control;
+        QRect expected;
+    };
+    const Row rows[] = {{15, "GearSel", {0, 0, 576, 380}},    {15, "ImgNewJc", {30, 28, 53, 38}},
+                        {15, "ImgBTZ", {178, 30, 254, 43}},   {15, "TSb", {337, 91, 73, 21}},
+                        {15, "GZ", {137, 172, 403, 119}},     {15, "ComCHOSE", {361, 307, 48, 48}},
+                        {15, "PicZZJS", {188, 213, 257, 50}}, {15, "PedNewJC", {17, 16, 542, 348}},
+                        {15, "Shape2", {1, 1, 540, 346}},     {12, "GearSel", {0, 0, 720, 475}},
+                        {12, "ImgNewJc", {38, 35, 66, 48}},   {12, "GZ", {171, 215, 504, 149}},
+                        {12, "PedNewJC", {22, 16, 677, 443}}, {12, "Shape1", {1, 1, 675, 441}}};
+    for (int scale : {15, 12}) {
+        WindowFixture fixture(machines(), TwipsScale(scale, scale));
+        for (const Row& row : rows) {
+            if (row.twipsPerPixel != scale) {
+                continue;
+            }
+            const QString name = QString::fromLatin1(row.control);
+            QWidget* widget =
+                name == "GearSel" ? &fixture.window() : fixture.window().findChild<QWidget*>(name);
+            QVERIFY2(widget != nullptr, row.control);
+            const QRect actual =
+                name == "GearSel" ? QRect(QPoint(0, 0), widget->size()) : widget->geometry();
+            QVERIFY2(actual == row.expected,
+                     qPrintable(QStringLiteral("%1 at %2").arg(name).arg(scale)));
+        }
+    }
 }
 
-void LayoutTest::textsAndTooltips() {
-    // A sample of the texts: the window's title, a caption, a check box and the machine box,
-    // whose tooltip states the rule for renaming and deleting.
+void LayoutTest::textsColoursAndPictures() {
+    // A sample of the texts and colours; every picture loads; the starting ratio.
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
     QCOMPARE(fixture.window().windowTitle(), QStringLiteral("Tolvanik"));
@@ -83,15 +75,17 @@ void LayoutTest::textsAndTooltips() {
     QCOMPARE(f.TSb->alignment(), Qt::AlignCenter);
     QCOMPARE(f.TSb->font().pointSizeF(), 10.5);
     QCOMPARE(f.Label1->font().pointSizeF(), 9.0);
-}
-
-void LayoutTest::colours() {
-    WindowFixture fixture(machines());
-    MainFace& f = fixture.face();
     QCOMPARE(f.TSb->palette().color(QPalette::Base), QColor(208, 255, 224));
     QCOMPARE(f.GZ->widget()->item(0, 0)->background().color(), QColor(224, 255, 224));
     QCOMPARE(f.GZs->widget()->item(0, 0)->foreground().color(), QColor(0, 0, 192));
     QCOMPARE(f.GZs->widget()->palette().color(QPalette::Base), QColor(192, 255, 255));
+    for (auto* picture : fixture.window().findChildren<PictureLabel*>()) {
+        QVERIFY2(!picture->pixmap().isNull(), qPrintable(picture->objectName()));
+    }
+    QVERIFY(!fixture.window().windowIcon().isNull());
+    const QString text = f.TSb->text();
+    QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
+    QVERIFY(text.toDouble() >= 0.1 && text.toDouble() <= 1.1);
 }
 
 void LayoutTest::focusOrder() {
@@ -131,21 +125,6 @@ void LayoutTest::panelsStackAndStartHidden() {
     const QObjectList notice = f.PicZZJS->children();
     QVERIFY(notice.indexOf(static_cast<QObject*>(f.Shape3)) >
             notice.indexOf(static_cast<QObject*>(f.ImgZZJS)));
-}
-
-void LayoutTest::startingRatioHasFiveDecimals() {
-    WindowFixture fixture(machines());
-    const QString text = fixture.face().TSb->text();
-    QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
-    QVERIFY(text.toDouble() >= 0.1 && text.toDouble() <= 1.1);
-}
-
-void LayoutTest::picturesAreLoaded() {
-    WindowFixture fixture(machines());
-    for (auto* picture : fixture.window().findChildren<PictureLabel*>()) {
-        QVERIFY2(!picture->pixmap().isNull(), qPrintable(picture->objectName()));
-    }
-    QVERIFY(!fixture.window().windowIcon().isNull());
 }
 
 QTEST_MAIN(LayoutTest)
