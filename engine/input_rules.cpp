@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kInset = 0.00001;
 
-std::int64_t clampedInteger(std::string_view text, std::int64_t low, std::int64_t high) {
-    return std::clamp(roundToInteger(readNumber(text)), low, high);
-}
-
 } // namespace
 
 RatioCorrection correctRequiredRatio(std::string_view text,
@@ -38,8 +34,8 @@ RatioCorrection correctRequiredRatio(std::string_view text,
 }
 
 int znWhileTyping(std::string_view text) {
-    return static_cast<int>(clampedInteger(text, std::numeric_limits<std::int16_t>::min(),
-                                           std::numeric_limits<std::int16_t>::max()));
+    return readWholeNumber(text, std::numeric_limits<std::int16_t>::min(),
+                           std::numeric_limits<std::int16_t>::max());
 }
 
 ZnCorrection clampZn(std::string_view text) {
@@ -54,7 +50,7 @@ ZnCorrection clampZn(std::string_view text) {
 }
 
 int listedTrainsFromText(std::string_view text) {
-    return static_cast<int>(clampedInteger(text, 1, kMaxListedTrains));
+    return readWholeNumber(text, 1, kMaxListedTrains);
 }
 
 std::optional<std::string> correctedListedTrainsText(std::string_view text) {

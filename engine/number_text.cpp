@@ -139,6 +139,10 @@ std::int64_t roundToInteger(double value) {
     return static_cast<std::int64_t>(rounded);
 }
 
+int readWholeNumber(std::string_view text, int low, int high) {
+    return static_cast<int>(std::clamp<std::int64_t>(roundToInteger(readNumber(text)), low, high));
+}
+
 std::string formatFixed(double value, int decimals) {
     decimals = std::clamp(decimals, 0, 30);
     if (!std::isfinite(value)) {

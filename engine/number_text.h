@@ -23,6 +23,10 @@ double roundHalfEven(double value);
 // caller can range-check any input without undefined behaviour.
 std::int64_t roundToInteger(double value);
 
+// The text's number rounded half to even and held inside [low, high]: how every field that
+// stands for a bounded whole number (a count, a tooth count, a shaft value) is read.
+int readWholeNumber(std::string_view text, int low, int high);
+
 // Formats a value with exactly `decimals` digits after the full stop and at least one before
 // it ("0.00000" style). The value is first taken to 15 significant digits, as a person reads
 // it, and then rounded with halves away from zero, so 2.675 gives 2.68 with two decimals.

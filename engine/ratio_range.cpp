@@ -2,13 +2,19 @@
 
 #include "engine/number_text.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace gearsel {
 
-std::optional<RatioRange> reachableRange(std::span<const std::int16_t> sortedGears,
-                                         bool allowRepeats) {
-    if (sortedGears.empty()) {
+std::optional<RatioRange> reachableRange(std::span<const std::int16_t> gears, bool allowRepeats) {
+    if (gears.empty()) {
         return std::nullopt;
     }
+    // The extremes are read from the ends of an ascending list; a stored list may be in any
+    // order, so a sorted copy is used.
+    std::vector<std::int16_t> sortedGears(gears.begin(), gears.end());
+    std::sort(sortedGears.begin(), sortedGears.end());
     const std::size_t n = sortedGears.size();
     const double smallest = sortedGears.front();
     const double largest = sortedGears.back();

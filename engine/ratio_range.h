@@ -13,11 +13,10 @@ struct RatioRange {
     double high = 0.0;
 };
 
-// The lowest and highest ratio of the extreme two-pair trains of an ascending gear list,
+// The lowest and highest ratio of the extreme two-pair trains of a gear list (in any order),
 // ignoring the assembly conditions. Without repeats the two smallest distinct tooth counts
 // drive and the two largest distinct ones are driven. Nothing for an empty list.
-std::optional<RatioRange> reachableRange(std::span<const std::int16_t> sortedGears,
-                                         bool allowRepeats);
+std::optional<RatioRange> reachableRange(std::span<const std::int16_t> gears, bool allowRepeats);
 
 // "low - high", each with seven decimals: "0.0416667 - 24.0000000".
 std::string rangeCaption(const RatioRange& range);

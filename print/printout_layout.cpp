@@ -43,8 +43,7 @@ PrintoutLayout printoutLayout(double pageWidth, double pageHeight, int rows) {
 }
 
 int printedRowCount(std::string_view countText) {
-    const std::int64_t rows = roundToInteger(readNumber(countText));
-    return static_cast<int>(std::clamp<std::int64_t>(rows, 0, kMaxPrintedRows));
+    return readWholeNumber(countText, 0, kMaxPrintedRows);
 }
 
 } // namespace gearsel

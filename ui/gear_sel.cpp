@@ -54,11 +54,8 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     setFont(style::song(9));
     face_ = std::make_unique<MainFace>(this, scale);
     setFixedSize(face_->Ped0->size());
-    fields_ = std::make_unique<InputFields>(*face_, [this]() -> std::optional<RatioRange> {
-        std::vector<std::int16_t> sorted = gearList_;
-        sortGears(sorted);
-        return reachableRange(sorted, face_->Chk->isChecked());
-    });
+    fields_ = std::make_unique<InputFields>(
+        *face_, [this] { return reachableRange(gearList_, face_->Chk->isChecked()); });
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
     editor_ = std::make_unique<GearSetEditor>(face_->PedNewJC, scale);
@@ -265,9 +262,7 @@ void GearSel::MkTabNs() {
 }
 
 void GearSel::DispSbFW() {
-    std::vector<std::int16_t> sorted = gearList_;
-    sortGears(sorted);
-    const auto range = reachableRange(sorted, face_->Chk->isChecked());
+    const auto range = reachableRange(gearList_, face_->Chk->isChecked());
     MainFace::setCaption(face_->LabSBFW,
                          range ? QString::fromStdString(rangeCaption(*range)) : QString());
 }

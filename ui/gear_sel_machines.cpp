@@ -31,12 +31,6 @@ constexpr int kNewMachineRangeStart = 15;
 constexpr int kNewMachineRangeEnd = 120;
 constexpr int kSmallestGearSet = 5;
 
-std::int16_t toothCount(const QString& text) {
-    // Tooth counts are whole numbers from 10 to 255 wherever they are stored.
-    return static_cast<std::int16_t>(
-        std::clamp<std::int64_t>(roundToInteger(readNumber(text.toStdString())), 10, 255));
-}
-
 } // namespace
 
 void GearSel::openEditorOnCurrent() {
@@ -207,17 +201,17 @@ void GearSel::rebuildGearGrid(const std::vector<QString>& captions) {
 
 std::vector<std::int16_t> GearSel::ReadZs() {
     Grid& grid = *face_->GZs;
-    const int n = static_cast<int>(std::clamp<std::int64_t>(
-        roundToInteger(readNumber(face_->LabN->text().toStdString())), 0, grid.rows() - 1));
+    const int n = readWholeNumber(face_->LabN->text().toStdString(), 0, grid.rows() - 1);
     std::vector<std::int16_t> gears;
     grid.setCol(1);
     for (int i = 1; i <= n; ++i) {
         grid.setRow(i);
-        const std::int16_t teeth = toothCount(grid.text());
-        if (roundToInteger(readNumber(grid.text().toStdString())) < 10) {
-            grid.setText(QStringLiteral("10"));
+        const std::string text = grid.text().toStdString();
+        // A cell below 10, or without a number, shows the 10 it stands for.
+        if (readWholeNumber(text, 0, kMinTeeth) < kMinTeeth) {
+            grid.setText(QString::number(kMinTeeth));
         }
-        gears.push_back(teeth);
+        gears.push_back(static_cast<std::int16_t>(readWholeNumber(text, kMinTeeth, kMaxTeeth)));
     }
     grid.setTopRow(1);
     sortGears(gears);

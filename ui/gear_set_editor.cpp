@@ -1,6 +1,7 @@
 #include "ui/gear_set_editor.h"
 
 #include "engine/number_text.h"
+#include "engine/search_request.h"
 #include "ui/clickable_label.h"
 #include "ui/fixed_pitch_label.h"
 #include "ui/line_field.h"
@@ -10,7 +11,6 @@
 #include "ui/ui_style.h"
 
 #include <QCheckBox>
-#include <QTimer>
 #include <algorithm>
 
 namespace gearsel {
@@ -26,13 +26,19 @@ const QColor kButtonFace(255, 224, 192);
 const QColor kButtonBorder(255, 192, 128);
 const QColor kShadow(192, 192, 192);
 
-double valueOf(const QString& text) {
-    return readNumber(text.toStdString());
+// A field whose value lies outside [low, high] shows the nearer bound; a value inside keeps
+// the text as typed. The value read is not rounded for this test.
+void keepWithin(LineField* field, int low, int high) {
+    const double value = readNumber(field->text().toStdString());
+    if (value < low) {
+        field->setText(QString::number(low));
+    } else if (value > high) {
+        field->setText(QString::number(high));
+    }
 }
 
 int wholeValueOf(const QString& text) {
-    return static_cast<int>(
-        std::clamp<std::int64_t>(roundToInteger(valueOf(text)), -1000000, 1000000));
+    return readWholeNumber(text.toStdString(), -1000000, 1000000);
 }
 
 void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
@@ -128,10 +134,6 @@ void GearSetEditor::createControls() {
 }
 
 void GearSetEditor::connectFields() {
-    for (LineField* f : {Text1, Text2, TxG}) {
-        connect(f, &LineField::focusGained, f,
-                [f] { QTimer::singleShot(0, f, [f] { f->selectAll(); }); });
-    }
     for (LineField* f : {Text1, Text2}) {
         connect(f, &QLineEdit::textChanged, this, [this] { rangeChanged_ = true; });
     }
@@ -140,12 +142,7 @@ void GearSetEditor::connectFields() {
 
     // Each range field keeps its own limits; a correction counts as a change of the range.
     const auto bound = [this](LineField* f, int low, int high) {
-        if (valueOf(f->text()) < low) {
-            f->setText(QString::number(low));
-        }
-        if (valueOf(f->text()) > high) {
-            f->setText(QString::number(high));
-        }
+        keepWithin(f, low, high);
         if (rangeChanged_) {
             MkChkCL();
         }
@@ -158,14 +155,7 @@ void GearSetEditor::connectFields() {
     connect(TxG, &QLineEdit::textChanged, this, [this](const QString& text) {
         ZsS[static_cast<std::size_t>(editIndex_)]->setText(text);
     });
-    connect(TxG, &LineField::focusLost, this, [this] {
-        if (valueOf(TxG->text()) < 10) {
-            TxG->setText(QStringLiteral("10"));
-        }
-        if (valueOf(TxG->text()) > 255) {
-            TxG->setText(QStringLiteral("255"));
-        }
-    });
+    connect(TxG, &LineField::focusLost, this, [this] { keepWithin(TxG, kMinTeeth, kMaxTeeth); });
 
     connect(LabALLs, &ClickableLabel::clicked, this, &GearSetEditor::tickAll);
     connect(LabFxz, &ClickableLabel::clicked, this, &GearSetEditor::invert);

@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QTableWidget>
-#include <QTimer>
 
 namespace gearsel {
 
@@ -14,13 +13,6 @@ namespace {
 
 std::string utf8(const QString& text) {
     return text.toStdString();
-}
-
-// Selects the whole text once the focus has arrived; deferred so that the mouse click that
-// brought the focus does not undo the selection.
-void selectAllOnFocus(LineField* field) {
-    QObject::connect(field, &LineField::focusGained, field,
-                     [field] { QTimer::singleShot(0, field, [field] { field->selectAll(); }); });
 }
 
 } // namespace
@@ -47,7 +39,6 @@ void InputFields::validateRatio() {
 void InputFields::connectRatioField() {
     LineField* field = face_.TSb;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
-    selectAllOnFocus(field);
     connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this] {
         if (inputsChanged_) {
@@ -59,7 +50,6 @@ void InputFields::connectRatioField() {
 void InputFields::connectCountField() {
     LineField* field = face_.Tns;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
-    selectAllOnFocus(field);
     connect(field, &LineField::enterPressed, this, [this] { face_.GZ->widget()->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         // A count below 1, without a number or beyond the limit shows the bound it uses.
@@ -79,7 +69,6 @@ void InputFields::connectZnField() {
         zn_ = znWhileTyping(utf8(text));
         inputsChanged_ = true;
     });
-    selectAllOnFocus(field);
     connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         const ZnCorrection corrected = clampZn(utf8(field->text()));

@@ -1,6 +1,7 @@
 #include "ui/line_field.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace gearsel {
 
@@ -14,7 +15,9 @@ LineField::LineField(QWidget* parent) : QLineEdit(parent) {}
 void LineField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (movesFocusWithinWindow(event)) {
-        Q_EMIT focusGained();
+        // The whole text is selected once the focus has arrived; deferred so that the mouse
+        // click that brought the focus does not undo the selection.
+        QTimer::singleShot(0, this, [this] { selectAll(); });
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// A single-line text box that reports getting and losing the focus and the Enter key, which
-// the window's fields act on.
+// A single-line text box that selects its whole text when it gets the focus and reports
+// losing the focus and the Enter key, which the window's fields act on.
 
 #include <QLineEdit>
 
@@ -17,7 +17,6 @@ public:
     explicit LineField(QWidget* parent = nullptr);
 
 Q_SIGNALS:
-    void focusGained();
     void focusLost();
     // Enter or Return; the key is not passed on.
     void enterPressed();

@@ -19,6 +19,7 @@ TEST(RatioRangeTest, Captions) {
         // Second gears with the smallest or largest count do not count.
         {{20, 20, 40, 80}, false, "0.2500000 - 4.0000000"},
         {{20, 20, 40, 80}, true, "0.0625000 - 16.0000000"},
+        {{80, 20, 40, 20}, false, "0.2500000 - 4.0000000"}, // a stored list in any order
         // Degenerate sets; two distinct counts without repeats drive each other.
         {{30, 30, 30}, false, "1.0000000 - 1.0000000"},
         {{30}, true, "1.0000000 - 1.0000000"},
