@@ -1,6 +1,7 @@
 #include "engine/gear_box_layout.h"
 
 #include "engine/number_text.h"
+#include "engine/search_request.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,6 +51,24 @@ GearListView showGearList(const std::vector<std::int16_t>& sortedGears) {
         ++view.extraBoxes;
     }
     return view;
+}
+
+std::string gearCellText(const std::string& caption) {
+    return formatFixed(readNumber(caption), 0) + " ";
+}
+
+std::int16_t gearFromCell(const std::string& cell) {
+    return static_cast<std::int16_t>(readWholeNumber(cell, kMinTeeth, kMaxTeeth));
+}
+
+std::vector<std::int16_t> gearsFromCaptions(const std::vector<std::string>& captions) {
+    std::vector<std::int16_t> gears;
+    gears.reserve(captions.size());
+    for (const std::string& caption : captions) {
+        gears.push_back(gearFromCell(gearCellText(caption)));
+    }
+    std::sort(gears.begin(), gears.end());
+    return gears;
 }
 
 } // namespace gearsel

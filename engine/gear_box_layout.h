@@ -47,4 +47,16 @@ struct GearListView {
 // above its own tooth count, captioned with that count.
 GearListView showGearList(const std::vector<std::int16_t>& sortedGears);
 
+// What the gear grid shows for a ticked box's caption when the editor saves: its number as a
+// whole number ("20.5" shows 21, "abc" shows 0), followed by one blank.
+std::string gearCellText(const std::string& caption);
+
+// The tooth count a gear-grid cell stands for: its number as a whole number, moved into
+// 10..255 ("0 " and "9 " stand for 10, "300 " for 255).
+std::int16_t gearFromCell(const std::string& cell);
+
+// The gear list that saving the editor stores for the ticked boxes' captions: each caption
+// as the gear grid shows it and reads it back, in ascending order.
+std::vector<std::int16_t> gearsFromCaptions(const std::vector<std::string>& captions);
+
 } // namespace gearsel

@@ -110,7 +110,9 @@ void GearSel::connectCommands() {
             Mtype_Click(position);
         }
     });
-    f.Mtype->lineEdit()->installEventFilter(this);
+    // The combo box itself has the focus and receives the keys; it passes them on to its line
+    // edit directly, past any filter there, so the box is the one to watch.
+    f.Mtype->installEventFilter(this);
 
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgNewJc),
                                     static_cast<ClickableLabel*>(f.Imagenew), f.LabNewJc}) {
@@ -128,7 +130,7 @@ void GearSel::connectCommands() {
 }
 
 bool GearSel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == face_->Mtype->lineEdit()) {
+    if (watched == face_->Mtype) {
         if (event->type() == QEvent::FocusIn &&
             movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
             Mtype_GotFocus();

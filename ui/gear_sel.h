@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace gearsel {
@@ -94,8 +95,11 @@ private:
     void ResetList();
     // Selects machine `index` in the box, which loads it.
     void selectEntry(int index);
-    // Writes a gear list into the gear grid as the editor's save does and sets the count.
-    void rebuildGearGrid(const std::vector<QString>& captions);
+    // Writes the ticked boxes' captions into the gear grid as the editor's save does and sets
+    // the count.
+    void rebuildGearGrid(const std::vector<std::string>& captions);
+    // Tells the user, and says true, when the table has no room for another machine.
+    bool refuseWhenTableFull();
     // ReadZs: takes the gear list back from the gear grid, ascending.
     std::vector<std::int16_t> ReadZs();
     // Shows the machine box's text again as the current machine's name.

@@ -4,8 +4,10 @@
 // write succeeded; on a failure the window shows the store's message and shows the table as
 // it still is.
 
+#include "engine/gear_box_layout.h"
 #include "engine/number_text.h"
 #include "engine/selection.h"
+#include "store/lib_layout.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
 
@@ -56,6 +58,9 @@ void GearSel::openEditorOnCurrent() {
 }
 
 void GearSel::ImgNewJc_Click() {
+    if (refuseWhenTableFull()) {
+        return;
+    }
     editor_->show();
     newMachineMode_ = true;
     editor_->setRange(kNewMachineRangeStart, kNewMachineRangeEnd);
@@ -66,6 +71,16 @@ void GearSel::ImgNewJc_Click() {
     editor_->MkChkCL();
 }
 
+bool GearSel::refuseWhenTableFull() {
+    if (static_cast<int>(store_.machines().size()) < kMaxMachines) {
+        return false;
+    }
+    prompter_.inform(QStringLiteral("已经有 %1 个机床型号，不能再增加了。\n"
+                                    "可以先删除不用的机床型号：清空机床名称后按回车键。")
+                         .arg(kMaxMachines));
+    return true;
+}
+
 void GearSel::ComNewJcQD_Click() {
     if (editor_->shownCount() < kSmallestGearSet) {
         editor_->hide();
@@ -73,9 +88,14 @@ void GearSel::ComNewJcQD_Click() {
         return;
     }
     editor_->setSaveEnabled(false);
-    rebuildGearGrid(editor_->tickedCaptions());
-    const std::vector<std::int16_t> gears = ReadZs();
+    std::vector<std::string> captions;
+    for (const QString& caption : editor_->tickedCaptions()) {
+        captions.push_back(caption.toStdString());
+    }
+    const std::vector<std::int16_t> gears = gearsFromCaptions(captions);
 
+    // The face changes only once the file holds the new list: a failed save leaves the face,
+    // the search and the file all on the list as it was, and the editor open with its ticks.
     bool saved = false;
     try {
         if (newMachineMode_) {
@@ -84,21 +104,19 @@ void GearSel::ComNewJcQD_Click() {
                 name = QString::fromUtf8(MachineStore::kDefaultName);
             }
             const int index = store_.addMachine(name.toStdString(), kNewMachineZn, gears);
+            newMachineMode_ = false;
             shownMachineName_ = name;
             ResetList();
             selectEntry(index);
-            newMachineMode_ = false;
         } else {
             store_.setGearList(currentMachine_, gears);
-            gearList_ = gears;
+            rebuildGearGrid(captions);
+            gearList_ = ReadZs();
             DispSbFW();
         }
         saved = true;
     } catch (const StoreError& error) {
         reportStoreError(error);
-        // The gear grid goes back to what the file holds; the editor stays open with the
-        // user's ticks, so nothing is lost and the save can be tried again.
-        GetGearZN();
     }
     ClsGzList();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -140,7 +158,9 @@ void GearSel::Mtype_Enter() {
                 QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
                 Prompter::Icon::Question);
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (copy) {
+            if (copy && refuseWhenTableFull()) {
+                restoreShownName();
+            } else if (copy) {
                 const MachineEntry& current =
                     store_.machines()[static_cast<std::size_t>(currentMachine_)];
                 const int index = store_.addMachine(typed.toStdString(), current.zn, gearList_);
@@ -183,18 +203,17 @@ void GearSel::selectEntry(int index) {
     box->setEditText(box->itemText(index));
 }
 
-void GearSel::rebuildGearGrid(const std::vector<QString>& captions) {
+void GearSel::rebuildGearGrid(const std::vector<std::string>& captions) {
     Grid& grid = *face_->GZs;
     grid.setRows(static_cast<int>(captions.size()) + 1);
     int c = 0;
-    for (const QString& caption : captions) {
+    for (const std::string& caption : captions) {
         ++c;
         grid.setRow(c);
         grid.setCol(0);
         grid.setText(QString::number(c) + QLatin1Char(' '));
         grid.setCol(1);
-        grid.setText(QString::fromStdString(formatFixed(readNumber(caption.toStdString()), 0)) +
-                     QLatin1Char(' '));
+        grid.setText(QString::fromStdString(gearCellText(caption)));
     }
     setGearCountCaption(c);
 }
@@ -211,7 +230,7 @@ std::vector<std::int16_t> GearSel::ReadZs() {
         if (readWholeNumber(text, 0, kMinTeeth) < kMinTeeth) {
             grid.setText(QString::number(kMinTeeth));
         }
-        gears.push_back(static_cast<std::int16_t>(readWholeNumber(text, kMinTeeth, kMaxTeeth)));
+        gears.push_back(gearFromCell(text));
     }
     grid.setTopRow(1);
     sortGears(gears);

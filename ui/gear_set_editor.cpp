@@ -229,9 +229,11 @@ void GearSetEditor::MkChkCL() {
     const int hi = wholeValueOf(Text2->text());
     const int count = std::clamp(hi - lo + 1, 0, kGearBoxCount);
     placeBoxes(count);
+    // Each box gets its caption before its state: a change of state runs the click handling,
+    // which hands the box's caption to TxG, and TxG must hold the caption the box keeps.
     for (int i = 0; i < count; ++i) {
-        setTicked(i, false);
         ZsS[static_cast<std::size_t>(i)]->setText(QString::number(lo + i));
+        setTicked(i, false);
     }
     setCount(0);
     rangeChanged_ = false;
@@ -244,8 +246,8 @@ void GearSetEditor::DispGLTab(const std::vector<std::int16_t>& sortedGears) {
     placeBoxes(count);
     for (int i = 0; i < count; ++i) {
         const BoxState& state = view.boxes[static_cast<std::size_t>(i)];
-        setTicked(i, state.ticked);
         ZsS[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.caption));
+        setTicked(i, state.ticked);
     }
     setCount(static_cast<int>(sortedGears.size()) - view.unshown);
     rangeChanged_ = false;

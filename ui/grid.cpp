@@ -160,7 +160,9 @@ void Grid::setCell(int row, int col, const QString& text) {
                                         : table_->item(row - 1, col - 1);
     if (item != nullptr) {
         item->setText(text);
-        item->setTextAlignment(alignmentFor(text));
+        // The fixed column holds row numbers ("1 ", "2R", "  3 "): one alignment for all of
+        // them, so that the numbers line up whatever follows them.
+        item->setTextAlignment(col == 0 ? Qt::AlignRight | Qt::AlignVCenter : alignmentFor(text));
     }
 }
 
@@ -182,6 +184,12 @@ void Grid::setTopRow(int row) {
     if (row >= 1 && row < rows() && table_->columnCount() > 0) {
         table_->scrollToItem(table_->item(row - 1, 0), QAbstractItemView::PositionAtTop);
     }
+}
+
+void Grid::showFromTop() {
+    table_->clearSelection();
+    table_->setCurrentItem(nullptr);
+    table_->scrollToTop();
 }
 
 void Grid::placeCorner() {

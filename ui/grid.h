@@ -56,6 +56,8 @@ public:
 
     // Scrolls so that `row` is the first row visible below the heading.
     void setTopRow(int row);
+    // Shows row 1 at the top with no cell selected, as a grid just filled should look.
+    void showFromTop();
 
     QTableWidget* widget() const { return table_; }
 

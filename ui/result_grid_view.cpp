@@ -30,6 +30,7 @@ void showEmptyResults(Grid& grid, int rows) {
         writeRow(grid, r, emptyResultRow(r));
     }
     grid.setCol(0);
+    grid.showFromTop();
 }
 
 void showResults(Grid& grid, const ResultList& results, double requiredRatio) {
@@ -43,6 +44,7 @@ void showResults(Grid& grid, const ResultList& results, double requiredRatio) {
         }
         writeRow(grid, e, resultRow(e, slot, requiredRatio));
     }
+    grid.showFromTop();
 }
 
 } // namespace gearsel

@@ -71,5 +71,16 @@ TEST(GearListViewTest, RepeatedCountsTakeTheNextFreeBoxAndOverflowAfterTheRange)
     EXPECT_GT(crowded.unshown, 0);
 }
 
+TEST(GearCaptionTest, CaptionsBecomeGearsAsTheGridShowsAndReadsThem) {
+    // The cell text rounds halves away from zero; reading it back then keeps 10..255.
+    EXPECT_EQ(gearCellText("20.5"), "21 ");
+    EXPECT_EQ(gearCellText("abc"), "0 ");
+    EXPECT_EQ(gearCellText("300"), "300 ");
+    EXPECT_EQ(gearFromCell("9 "), 10);
+    EXPECT_EQ(gearFromCell("300 "), 255);
+    EXPECT_EQ(gearsFromCaptions({"40", "20.5", "9", "abc", "300", "20"}),
+              (std::vector<std::int16_t>{10, 10, 20, 21, 40, 255}));
+}
+
 } // namespace
 } // namespace gearsel

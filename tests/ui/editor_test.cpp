@@ -31,7 +31,7 @@ private:
     QCheckBox* box(int i) { return editor().ZsS[static_cast<std::size_t>(i)]; }
     int visibleBoxes();
     QStringList tickedCaptions();
-    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2)); }
+    void click(QWidget* w) { clickOn(w); }
     void setRange(const QString& lo, const QString& hi);
 
     std::unique_ptr<WindowFixture> fixture_;
@@ -163,6 +163,7 @@ void EditorTest::captionEditorFollowsTheLastBox() {
         std::make_unique<WindowFixture>(std::vector<NewMachine>{{"M", 15, {20, 25, 30, 40, 50}}});
     QVERIFY(fixture_->showAndActivate());
     // Before any box is clicked, the caption editor edits box 0.
+    fixture_->prompter().textAnswers.push_back(QStringLiteral("N"));
     click(fixture_->face().LabNewJc);
     QCOMPARE(fixture_->prompter().asked, QStringList{QStringLiteral("输入新的机床名称：")});
     typeInto(editor().TxG, QStringLiteral("77"));

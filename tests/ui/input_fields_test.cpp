@@ -59,8 +59,8 @@ void InputFieldsTest::corrections() {
           Case{0, false, ratio, "5", "3.99999"}, Case{0, false, ratio, "4", "4.00000"},
           Case{1, false, ratio, "0.5", "0.99999"}, Case{0, true, zn, "3", "5"},
           Case{0, true, zn, "40.4", "40.4"}, Case{0, true, zn, "99999", "40"}}) {
-        face().Mtype->setCurrentIndex(c.machine);
-        face().Chk->setChecked(c.repeats);
+        chooseEntry(face().Mtype, c.machine);
+        setOption(face().Chk, c.repeats);
         typeInto(c.field, QString::fromLatin1(c.typed));
         focusOn(face().Tns);
         QCOMPARE(static_cast<QLineEdit*>(c.field)->text(), QString::fromLatin1(c.shown));
@@ -84,13 +84,13 @@ void InputFieldsTest::ratioUntouchedWhenNotChanged() {
 
 void InputFieldsTest::enterInRatioMovesOnAndValidates() {
     typeInto(face().TSb, QStringLiteral("12"));
-    QTest::keyClick(face().TSb, Qt::Key_Return);
+    pressKey(face().TSb, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), face().Tns);
     QCOMPARE(face().TSb->text(), QStringLiteral("8.99999"));
-    QTest::keyClick(face().Tns, Qt::Key_Return);
+    pressKey(face().Tns, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().GZ->widget()));
     typeInto(face().Tzptj, QStringLiteral("20"));
-    QTest::keyClick(face().Tzptj, Qt::Key_Enter);
+    pressKey(face().Tzptj, Qt::Key_Enter);
     QCOMPARE(QApplication::focusWidget(), face().Tns);
 }
 
@@ -112,7 +112,7 @@ void InputFieldsTest::countFieldRebuildsTheEmptyGrid() {
 void InputFieldsTest::repeatOptionRedrawsRangeButNotRatio() {
     face().TSb->setText(QStringLiteral("8.5"));
     QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
-    face().Chk->setChecked(false);
+    setOption(face().Chk, false);
     QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.2500000 - 4.0000000"));
     QCOMPARE(face().TSb->text(), QStringLiteral("8.5"));
     QVERIFY(!face().LabSD->isVisible());

@@ -96,7 +96,7 @@ void LayoutTest::focusOrder() {
     const QList<QWidget*> expected = {f.Chk,          f.Tns,           f.Mtype,   f.TSb,
                                       f.GZ->widget(), f.GZs->widget(), f.CheckZ12};
     for (QWidget* next : expected) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        pressKey(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
         // The machine box takes the focus in its text part.
         if (focused != nullptr && focused->parentWidget() == f.Mtype) {

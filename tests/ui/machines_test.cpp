@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <cerrno>
@@ -31,15 +32,19 @@ private Q_SLOTS:
     void lastMachineCannotBeDeleted();
     void shaftFieldIsNotWrittenBack();
     void failedWritesChangeNothing();
+    void unchangedEditorSaveKeepsTheFile();
+    void failedEditorSaveLeavesOneTruth();
+    void fullTableRefusesNewAndCopyBeforeAsking();
 
 private:
     GearSel& window() { return fixture_->window(); }
     MainFace& face() { return fixture_->face(); }
     GearSetEditor& editor() { return window().editor(); }
     FakePrompter& prompter() { return fixture_->prompter(); }
-    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2)); }
+    void click(QWidget* w) { clickOn(w); }
     void tick(std::initializer_list<int> boxes);
-    void enterMachineName(const QString& name);
+    // Types a name into the machine box and confirms it with Enter, all through the window.
+    void enterMachineName(const QString& name, Qt::Key enter = Qt::Key_Return);
     // The table as a fresh read of the file shows it.
     std::vector<MachineEntry> storedMachines();
     std::vector<std::int16_t> storedGears(int index);
@@ -65,13 +70,9 @@ void MachinesTest::tick(std::initializer_list<int> boxes) {
     }
 }
 
-void MachinesTest::enterMachineName(const QString& name) {
-    QLineEdit* edit = face().Mtype->lineEdit();
-    focusOn(edit);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, name);
-    QTest::keyClick(edit, Qt::Key_Return);
+void MachinesTest::enterMachineName(const QString& name, Qt::Key enter) {
+    typeInto(face().Mtype, name);
+    pressKey(face().Mtype, enter);
 }
 
 std::vector<MachineEntry> MachinesTest::storedMachines() {
@@ -110,6 +111,7 @@ void MachinesTest::newMachines() {
     QCOMPARE(storedGears(3), (std::vector<std::int16_t>{20, 25, 30, 40, 50}));
 
     // A cancelled name box gives the default name.
+    prompter().textAnswers.push_back(QString());
     click(face().LabNewJc);
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
@@ -131,7 +133,7 @@ void MachinesTest::editorReplacesTheCurrentGearList() {
 void MachinesTest::enterThenNoRenamesAndYesCopies() {
     // No: the machine keeps its place, Zn and gears under the new name; the question named
     // the old one.
-    face().Mtype->setCurrentIndex(1);
+    chooseEntry(face().Mtype, 1);
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("B2"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“B”挂轮表？")});
@@ -141,9 +143,10 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(machines[1].zn, 20);
     QCOMPARE(window().currentMachine(), 1);
 
-    // Yes: a copy with the same Zn and gears is added at the end and selected.
+    // Yes (confirmed with the keypad's Enter): a copy with the same Zn and gears is added at
+    // the end and selected.
     prompter().yesNoAnswers.push_back(true);
-    enterMachineName(QStringLiteral("B copy"));
+    enterMachineName(QStringLiteral("B copy"), Qt::Key_Enter);
     machines = storedMachines();
     QCOMPARE(machines.size(), 4U);
     QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("B2"));
@@ -152,10 +155,20 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(storedGears(3), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
     QCOMPARE(window().currentMachine(), 3);
     QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
+
+    // The question names what the box showed when it last got the focus: a name typed but
+    // not confirmed before the focus left and came back.
+    typeInto(face().Mtype, QStringLiteral("Half"));
+    focusOn(face().TSb);
+    prompter().asked.clear();
+    prompter().yesNoAnswers.push_back(false);
+    enterMachineName(QStringLiteral("Whole"));
+    QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“Half”挂轮表？")});
+    QCOMPARE(QString::fromStdString(storedMachines()[3].name), QStringLiteral("Whole"));
 }
 
 void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
-    face().Mtype->setCurrentIndex(1);
+    chooseEntry(face().Mtype, 1);
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("删除“B”这个挂轮表？")});
@@ -205,8 +218,8 @@ void MachinesTest::shaftFieldIsNotWrittenBack() {
     focusOn(face().TSb);
     click(face().ComSave);
     QCOMPARE(storedMachines()[0].zn, 15);
-    face().Mtype->setCurrentIndex(1);
-    face().Mtype->setCurrentIndex(0);
+    chooseEntry(face().Mtype, 1);
+    chooseEntry(face().Mtype, 0);
     QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
     QVERIFY(prompter().informed.isEmpty());
 }
@@ -248,6 +261,87 @@ void MachinesTest::failedWritesChangeNothing() {
     QVERIFY(!editor().panel()->isVisible());
     QCOMPARE(storedMachines().size(), 4U);
     QCOMPARE(QString::fromStdString(storedMachines()[3].name), QStringLiteral("N"));
+}
+
+void MachinesTest::unchangedEditorSaveKeepsTheFile() {
+    // Leaving the caption editor, by Tab or by a click into the range, corrects nothing that
+    // nobody typed: the largest gear, shown last, is stored again as it was.
+    fixture_ = std::make_unique<WindowFixture>(std::vector<NewMachine>{
+        {"Lathe", 15, fourteenGears()}, {"Hob", 20, {24, 30, 40, 60, 255}}});
+    QVERIFY(fixture_->showAndActivate());
+    const QByteArray before = fixture_->fileBytes();
+    for (int machine : {0, 1}) {
+        for (bool byTab : {true, false}) {
+            chooseEntry(face().Mtype, machine);
+            click(face().LabXgCsTab);
+            QCOMPARE(editor().TxG->text(), machine == 0 ? QStringLiteral("120") : "255");
+            if (byTab) {
+                pressKey(face().Ped0, Qt::Key_Tab);
+            } else {
+                click(editor().Text1);
+            }
+            click(editor().LabSaveNewJC);
+            QVERIFY(!editor().panel()->isVisible());
+            QCOMPARE(fixture_->fileBytes(), before);
+        }
+    }
+    QVERIFY(prompter().informed.isEmpty());
+}
+
+void MachinesTest::failedEditorSaveLeavesOneTruth() {
+    const QByteArray before = fixture_->fileBytes();
+    const std::vector<std::int16_t> gears = window().gearList();
+    QVERIFY(QFile::remove(fixture_->dataFile()));
+    click(face().LabXgCsTab);
+    tick({30}); // 45
+    click(editor().LabSaveNewJC);
+    // One message; the face, the search and the range still show the stored list.
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.front().contains(QStringLiteral("不存在")));
+    QVERIFY(editor().panel()->isVisible());
+    QCOMPARE(editor().LabSN->text(), QStringLiteral("6"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().GZs->rows(), 6);
+    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("40"));
+    QCOMPARE(window().gearList(), gears);
+
+    // The user gives up on the edit; a later save of the gear grid writes the stored list.
+    click(editor().ImgQuitNew);
+    QFile file(fixture_->dataFile());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    click(face().LabSave);
+    QCOMPARE(fixture_->fileBytes(), before);
+    QCOMPARE(prompter().informed.size(), 1);
+}
+
+void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
+    std::vector<NewMachine> machines;
+    for (int i = 1; i <= 255; ++i) {
+        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
+    }
+    fixture_ = std::make_unique<WindowFixture>(machines);
+    QVERIFY(fixture_->showAndActivate());
+    const QByteArray before = fixture_->fileBytes();
+
+    click(face().LabNewJc);
+    QVERIFY(prompter().asked.isEmpty());
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.front().contains(QStringLiteral("255")));
+    QVERIFY(!editor().panel()->isVisible());
+    QVERIFY(!window().newMachineMode());
+
+    // A copy is refused once the user chose it; the name shown goes back.
+    prompter().yesNoAnswers.push_back(true);
+    enterMachineName(QStringLiteral("Copy"));
+    QCOMPARE(prompter().informed.size(), 2);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("M1"));
+    QCOMPARE(fixture_->fileBytes(), before);
+    // A rename needs no room and still works.
+    prompter().yesNoAnswers.push_back(false);
+    enterMachineName(QStringLiteral("First"));
+    QCOMPARE(QString::fromStdString(storedMachines()[0].name), QStringLiteral("First"));
+    QCOMPARE(storedMachines().size(), 255U);
 }
 
 QTEST_MAIN(MachinesTest)

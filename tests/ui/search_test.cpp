@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace gearsel;
@@ -27,12 +29,13 @@ private Q_SLOTS:
     void choosingAMachineLoadsItsGearsUnlessItsFileIsGone();
     void anotherWindowTakingTheFocusLeavesTheResult();
     void printAndExitCommands();
+    void eachFillShowsTheGridFromRowOneUnselected();
     void screenshot();
 
 private:
     std::unique_ptr<WindowFixture> fixture_;
     MainFace& face() { return fixture_->face(); }
-    void search() { QTest::mouseClick(face().ComCHOSE, Qt::LeftButton); }
+    void search() { clickOn(face().ComCHOSE); }
 };
 
 void SearchTest::init() {
@@ -74,7 +77,7 @@ void SearchTest::startUpShowsTheFirstMachineAndSearchesOnce() {
 
 void SearchTest::workedExampleInTheGrid() {
     QVERIFY(fixture_->showAndActivate());
-    face().Chk->setChecked(false);
+    setOption(face().Chk, false);
     face().TSb->setText(QStringLiteral("1.23456"));
     search();
     Grid& grid = *face().GZ;
@@ -98,19 +101,19 @@ void SearchTest::workedExampleInTheGrid() {
 
     // The label beside the picture starts the same search.
     fixture_->window().ClsGzList();
-    QTest::mouseClick(face().LabCHOSE, Qt::LeftButton);
+    clickOn(face().LabCHOSE);
     QCOMPARE(grid.cellText(1, 3), QStringLiteral("100 "));
 }
 
 void SearchTest::fewerTrainsThanWantedGiveFewerRows() {
     QVERIFY(fixture_->showAndActivate());
-    face().Mtype->setCurrentIndex(2);
+    chooseEntry(face().Mtype, 2);
     // Set without leaving the field, so the ratio is not moved into range.
     face().TSb->setText(QStringLiteral("3.5"));
     search();
     QCOMPARE(face().GZ->rows(), 1);
     // Without repeats two gears form only the two single pairs.
-    face().Chk->setChecked(false);
+    setOption(face().Chk, false);
     face().TSb->setText(QStringLiteral("1.5"));
     face().Tns->setText(QStringLiteral("30"));
     search();
@@ -124,7 +127,7 @@ void SearchTest::optionsClearTheGridButKeepTheList() {
     search();
     const ResultList before = fixture_->window().resultList();
     QVERIFY(before.filledCount() > 0);
-    face().CheckZ12->setChecked(false);
+    setOption(face().CheckZ12, false);
     QCOMPARE(face().GZ->rows(), 6);
     QCOMPARE(face().GZ->cellText(1, 1), QStringLiteral(" "));
     QVERIFY(!face().LabSD->isVisible());
@@ -134,7 +137,7 @@ void SearchTest::optionsClearTheGridButKeepTheList() {
 void SearchTest::choosingAMachineLoadsItsGearsUnlessItsFileIsGone() {
     QVERIFY(fixture_->showAndActivate());
     face().Tzptj->setText(QStringLiteral("33"));
-    face().Mtype->setCurrentIndex(1);
+    chooseEntry(face().Mtype, 1);
     QCOMPARE(face().LabN->text(), QStringLiteral("5"));
     QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
     QCOMPARE(face().GZs->rows(), 6);
@@ -145,7 +148,7 @@ void SearchTest::choosingAMachineLoadsItsGearsUnlessItsFileIsGone() {
 
     // The file removed behind the window's back: one message, and machine 1 stays current.
     QVERIFY(QFile::remove(fixture_->dataFile()));
-    face().Mtype->setCurrentIndex(0);
+    pressKey(face().Mtype, Qt::Key_Up);
     QCOMPARE(fixture_->prompter().informed.size(), 1);
     QVERIFY(fixture_->prompter().informed.front().contains(QStringLiteral("system.lib")));
     QCOMPARE(fixture_->window().currentMachine(), 1);
@@ -175,13 +178,36 @@ void SearchTest::anotherWindowTakingTheFocusLeavesTheResult() {
 void SearchTest::printAndExitCommands() {
     QVERIFY(fixture_->showAndActivate());
     // The print command asks first; answering No prints nothing.
-    QTest::mouseClick(face().LabPrint, Qt::LeftButton);
+    fixture_->prompter().yesNoAnswers.push_back(false);
+    clickOn(face().LabPrint);
     QCOMPARE(fixture_->prompter().asked.size(), 1);
     QVERIFY(fixture_->prompter().asked.front().startsWith(QStringLiteral("是否打印选配结果列表?")));
     QVERIFY(fixture_->prompter().informed.isEmpty());
     // The exit command closes the window at once.
-    QTest::mouseClick(face().LabExit, Qt::LeftButton);
+    clickOn(face().LabExit);
     QVERIFY(!fixture_->window().isVisible());
+}
+
+void SearchTest::eachFillShowsTheGridFromRowOneUnselected() {
+    QVERIFY(fixture_->showAndActivate());
+    typeInto(face().Tns, QStringLiteral("20"));
+    search();
+    QTableWidget* table = face().GZ->widget();
+    table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    const QRect cell = table->visualItemRect(table->item(18, 2));
+    clickOn(table->viewport(), cell.center());
+    QCOMPARE(table->selectedItems().size(), 1);
+    const auto showsRowOneUnselected = [table] {
+        return table->verticalScrollBar()->value() == 0 && table->selectedItems().isEmpty() &&
+               table->currentItem() == nullptr;
+    };
+    search();
+    QVERIFY(showsRowOneUnselected());
+    // The same for the empty grid that a changed option leaves.
+    table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    clickOn(table->viewport(), cell.center());
+    setOption(face().CheckZ12, false);
+    QVERIFY(showsRowOneUnselected());
 }
 
 void SearchTest::screenshot() {
@@ -190,7 +216,7 @@ void SearchTest::screenshot() {
     const QPixmap shot = fixture_->window().grab();
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QDir::current().filePath(QStringLiteral("gearsel_window.png"))));
-    QTest::mouseClick(face().LabXgCsTab, Qt::LeftButton);
+    clickOn(face().LabXgCsTab);
     QVERIFY(fixture_->window().grab().save(
         QDir::current().filePath(QStringLiteral("gearsel_editor.png"))));
 }

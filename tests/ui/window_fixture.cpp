@@ -3,6 +3,8 @@
 #include "store/machine_store.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -10,6 +12,13 @@
 namespace gearsel::testing {
 
 namespace {
+
+// Records a failure of the running test; the test goes on, so the state a question left
+// behind can still be reported by the checks after it.
+void failUnexpected(const QString& question) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + question), __FILE__,
+                 __LINE__);
+}
 
 // The next scripted answer of a queue; an empty queue or a null string stands for Cancel.
 std::optional<QString> nextAnswer(std::deque<QString>& answers) {
@@ -29,6 +38,7 @@ std::optional<QString> nextAnswer(std::deque<QString>& answers) {
 bool FakePrompter::askYesNo(const QString& text, Icon) {
     asked << text;
     if (yesNoAnswers.empty()) {
+        failUnexpected(text);
         return false;
     }
     const bool answer = yesNoAnswers.front();
@@ -38,6 +48,9 @@ bool FakePrompter::askYesNo(const QString& text, Icon) {
 
 std::optional<QString> FakePrompter::askText(const QString& prompt, const QString&) {
     asked << prompt;
+    if (textAnswers.empty()) {
+        failUnexpected(prompt);
+    }
     return nextAnswer(textAnswers);
 }
 
@@ -45,6 +58,9 @@ std::optional<QString> FakePrompter::askSavePath(const QString& title, const QSt
                                                  const QString&) {
     asked << title;
     suggestedPaths << defaultPath;
+    if (savePaths.empty()) {
+        failUnexpected(title);
+    }
     return nextAnswer(savePaths);
 }
 
@@ -74,18 +90,44 @@ bool WindowFixture::showAndActivate() {
     return active;
 }
 
+void clickOn(QWidget* target, std::optional<QPoint> at) {
+    QWidget* window = target->window();
+    const QPoint point = at.value_or(QPoint(4, target->height() / 2));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, target->mapTo(window, point));
+}
+
+void pressKey(QWidget* inWindow, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(inWindow->window()->windowHandle(), key, modifiers);
+}
+
+void typeKeys(QWidget* inWindow, const QString& ascii) {
+    for (const QChar c : ascii) {
+        QTest::keyClick(inWindow->window()->windowHandle(), c.toLatin1());
+    }
+}
+
 void typeInto(QWidget* field, const QString& text) {
     focusOn(field);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-        edit->selectAll();
-    }
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
+    pressKey(field, Qt::Key_A, Qt::ControlModifier);
+    pressKey(field, Qt::Key_Backspace);
+    typeKeys(field, text);
 }
 
 void focusOn(QWidget* target) {
-    target->setFocus(Qt::OtherFocusReason);
-    QCoreApplication::processEvents();
+    clickOn(target);
+}
+
+void setOption(QCheckBox* box, bool checked) {
+    if (box->isChecked() != checked) {
+        clickOn(box);
+    }
+}
+
+void chooseEntry(QComboBox* box, int index) {
+    focusOn(box);
+    for (int step = 0; step < box->count() && box->currentIndex() != index; ++step) {
+        pressKey(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+    }
 }
 
 } // namespace gearsel::testing

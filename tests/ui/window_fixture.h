@@ -11,13 +11,16 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
+#include <optional>
 
+class QCheckBox;
+class QComboBox;
 class QWidget;
 
 namespace gearsel::testing {
 
-// Answers dialogs from queues and records what it was asked; a dialog that nobody scripted
-// is recorded too, so a test can fail on it.
+// Answers dialogs from queues and records what it was asked. A question (Yes/No, a name, a
+// save path) that no answer was queued for fails the running test.
 class FakePrompter : public Prompter {
 public:
     void inform(const QString& text) override { informed << text; }
@@ -65,9 +68,26 @@ private:
     std::unique_ptr<GearSel> window_;
 };
 
-// Replaces a field's text as a user would: focus, select all, type (ASCII only).
+// Input as the platform delivers it: every event goes to the top-level window that holds the
+// widget named, which routes it on (focus, a combo box forwarding keys to its line edit,
+// event filters) as it does for a person at the keyboard and mouse.
+
+// Clicks the left button at `at` inside `target`, by default 4 pixels in from its left edge
+// and halfway down (on a check box's tick, in a field's text). Whatever lies at that point
+// of the window receives the click.
+void clickOn(QWidget* target, std::optional<QPoint> at = std::nullopt);
+// Presses and releases a key; the window's focus widget receives it.
+void pressKey(QWidget* inWindow, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+// Types ASCII text, one key at a time, into the window's focus widget.
+void typeKeys(QWidget* inWindow, const QString& ascii);
+// Replaces a field's text as a user would: click into it (which selects the whole text of
+// the window's fields), erase, type (ASCII only).
 void typeInto(QWidget* field, const QString& text);
-// Moves the focus from wherever it is to `target`, as a click or Tab would.
+// Moves the focus from wherever it is to `target` by clicking it.
 void focusOn(QWidget* target);
+// Ticks or clears a check box by clicking it, when it is not so already.
+void setOption(QCheckBox* box, bool checked);
+// Picks entry `index` of a combo box from the keyboard: a click into it, then the arrow keys.
+void chooseEntry(QComboBox* box, int index);
 
 } // namespace gearsel::testing
