@@ -6,6 +6,7 @@
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
 #include "ui/prompter.h"
+#include "ui/qt_translation.h"
 #include "ui/ui_style.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     gearsel::style::installFontSubstitutions();
+    gearsel::installQtChineseTranslation(app);
     gearsel::MessageBoxPrompter prompter(nullptr);
     try {
         gearsel::makeWritable(dataFile);

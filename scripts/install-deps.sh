@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-wqy-microhei poppler-utils
+  xvfb xauth fonts-wqy-microhei fonts-arphic-uming qt6-translations-l10n poppler-utils
 )
 
 missing=()

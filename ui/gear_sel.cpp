@@ -20,6 +20,7 @@
 #include "ui/prompter.h"
 #include "ui/result_grid_view.h"
 #include "ui/ui_style.h"
+#include "ui/window_mover.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -67,6 +68,7 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     hover_->addCommand(editor_->LabFxz, editor_->LabFxz);
     hover_->addResetSurface(face_->PedNewJC,
                             {editor_->LabSaveNewJC, editor_->LabFxz, editor_->LabALLs});
+    mover_ = std::make_unique<WindowMover>(this, face_->Ped0);
     printCommand_ = std::make_unique<PrintCommand>(prompter_, [this] {
         return PrintoutContent{resultList_,        requiredRatio(),
                                face_->Tns->text(), face_->Mtype->currentText(),
@@ -151,7 +153,14 @@ void GearSel::changeEvent(QEvent* event) {
         // The flag is set first, so the one search is never started twice; it runs once the
         // activation itself has been handled.
         firstSearchDone_ = true;
-        QTimer::singleShot(0, this, &GearSel::ComCHOSE_Click);
+        QTimer::singleShot(0, this, [this] {
+            ComCHOSE_Click();
+            // The field that the activation gave the focus is ready to be typed over, as if
+            // the user had moved into it.
+            if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+                field->selectAll();
+            }
+        });
     }
 }
 

@@ -23,6 +23,7 @@ class MainFace;
 class PrintCommand;
 class Prompter;
 class StoreError;
+class WindowMover;
 
 class GearSel : public QWidget {
     Q_OBJECT
@@ -115,6 +116,7 @@ private:
     std::unique_ptr<HelpPanel> helpPanel_;
     std::unique_ptr<HoverFeedback> hover_;
     std::unique_ptr<PrintCommand> printCommand_;
+    std::unique_ptr<WindowMover> mover_;
 
     int currentMachine_ = -1;
     std::vector<std::int16_t> gearList_;

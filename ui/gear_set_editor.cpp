@@ -116,14 +116,15 @@ void GearSetEditor::createControls() {
     ImgQuitNew->setPicture(QStringLiteral(":/pictures/close.svg"));
     ImgQuitNew->setToolTip(QStringLiteral("关闭这个窗口"));
 
+    // Three-digit tooth counts must fit beside the tick in 570 twips: one rule for all boxes.
+    panel_->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
     for (int i = 0; i < kGearBoxCount; ++i) {
         auto* box = new QCheckBox(i == 0 ? QStringLiteral("15") : QString(), panel_);
         box->setObjectName(QStringLiteral("ZsS_%1").arg(i));
         box->setGeometry(scale_.rect(300, kFirstBoxTop, kBoxWidth, kBoxHeight));
+        box->setBackgroundRole(QPalette::Window);
         box->setAutoFillBackground(true);
         setColor(box, QPalette::Window, kBoxBack);
-        // Three-digit tooth counts must fit beside the tick in 570 twips.
-        box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
         box->setFocusPolicy(Qt::NoFocus);
         box->setVisible(i == 0);
         connect(box, &QCheckBox::clicked, this, [this, i] { boxClicked(i); });

@@ -49,9 +49,12 @@ Grid::Grid(QWidget* parent, const TwipsScale& scale, const GridColors& colors, i
     // Cells are narrow (a ratio column holds ten characters in 71 pixels): no padding and
     // no ellipsis, so a text that is a little too wide loses its trailing blank first.
     table_->setTextElideMode(Qt::ElideNone);
+    // The headers' own background shows where they have no sections (below the last row,
+    // beside the last column): the area behind the cells, as in the viewport.
     table_->setStyleSheet(QStringLiteral("QTableWidget { gridline-color: %1; } "
-                                         "QTableWidget::item { padding: 0px; } ")
-                              .arg(rgb(colors.gridLines)) +
+                                         "QTableWidget::item { padding: 0px; } "
+                                         "QHeaderView { background-color: %2; } ")
+                              .arg(rgb(colors.gridLines), rgb(colors.areaBack)) +
                           section);
 
     const int rowPixels = scale_.y(minRowTwips);

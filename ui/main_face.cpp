@@ -207,6 +207,8 @@ void MainFace::createMainControls() {
         box->setGeometry(scale_.rect(spec.left, spec.top, spec.width, spec.height));
         box->setToolTip(QString::fromUtf8(spec.tooltip));
         box->setChecked(true);
+        // A check box fills its background with the Button role unless told otherwise.
+        box->setBackgroundRole(QPalette::Window);
         box->setAutoFillBackground(true);
         setBackColor(box, style::kPanelBack, QPalette::Window);
         this->*spec.member = box;

@@ -6,13 +6,24 @@
 
 namespace gearsel {
 
+namespace {
+
+// A message box wraps its text, and a long path has no place to break but in the middle of a
+// name; a zero-width space after each slash lets it break between folders instead.
+QString breakablePaths(QString text) {
+    return text.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+}
+
+} // namespace
+
 void MessageBoxPrompter::inform(const QString& text) {
-    QMessageBox::information(parent_, kPromptTitle, text);
+    QMessageBox::information(parent_, kPromptTitle, breakablePaths(text));
 }
 
 bool MessageBoxPrompter::askYesNo(const QString& text, Icon icon) {
     QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Information,
-                    kPromptTitle, text, QMessageBox::Yes | QMessageBox::No, parent_);
+                    kPromptTitle, breakablePaths(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -7,12 +7,28 @@ namespace gearsel::style {
 
 namespace {
 
-// CJK faces that Debian and Windows machines commonly have, best first.
-QStringList installedCjkFamilies() {
-    static const QStringList candidates = {
-        "SimSun",           "NSimSun",           "WenQuanYi Micro Hei", "WenQuanYi Zen Hei",
-        "Noto Sans CJK SC", "Noto Serif CJK SC", "AR PL UMing CN",      "Droid Sans Fallback",
-        "Microsoft YaHei"};
+// Faces for 宋体 (a Song, or Ming, face with serifs) and 黑体 (a sans face), best first: the
+// Windows faces themselves where they exist, then what Debian's font packages bring. Each
+// list ends with the other kind, so Chinese text always finds glyphs.
+const QStringList kSongFaces = {"SimSun",
+                                "NSimSun",
+                                "AR PL UMing CN",
+                                "Noto Serif CJK SC",
+                                "AR PL SungtiL GB",
+                                "Noto Sans CJK SC",
+                                "WenQuanYi Micro Hei",
+                                "WenQuanYi Zen Hei",
+                                "Droid Sans Fallback"};
+const QStringList kHeiFaces = {"SimHei",
+                               "Microsoft YaHei",
+                               "Noto Sans CJK SC",
+                               "WenQuanYi Zen Hei",
+                               "WenQuanYi Micro Hei",
+                               "Droid Sans Fallback",
+                               "AR PL UMing CN",
+                               "Noto Serif CJK SC"};
+
+QStringList installed(const QStringList& candidates) {
     const QStringList available = QFontDatabase::families();
     QStringList found;
     for (const QString& family : candidates) {
@@ -26,13 +42,14 @@ QStringList installedCjkFamilies() {
 } // namespace
 
 void installFontSubstitutions() {
-    const QStringList families = installedCjkFamilies();
-    if (families.isEmpty()) {
-        return;
-    }
-    for (const char* name : {"宋体", "SimSun", "黑体", "SimHei"}) {
-        if (!QFontDatabase::families().contains(QString::fromUtf8(name))) {
-            QFont::insertSubstitutions(QString::fromUtf8(name), families);
+    const QStringList available = QFontDatabase::families();
+    for (const auto& [names, faces] : {std::pair{QStringList{"宋体", "SimSun"}, kSongFaces},
+                                       std::pair{QStringList{"黑体", "SimHei"}, kHeiFaces}}) {
+        const QStringList found = installed(faces);
+        for (const QString& name : names) {
+            if (!found.isEmpty() && !available.contains(name)) {
+                QFont::insertSubstitutions(name, found);
+            }
         }
     }
 }

@@ -7,9 +7,11 @@
 #include "ui/line_field.h"
 #include "ui/picture_label.h"
 #include "ui/shape_widget.h"
+#include "ui/ui_style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -22,7 +24,10 @@ private Q_SLOTS:
     void geometry();
     void textsColoursAndPictures();
     void focusOrder();
+    void coloursOnTheScreen();
     void panelsStackAndStartHidden();
+    // Last: the substitutions it installs hold for the rest of the program.
+    void fontsFindASongAndASansFace();
 
 private:
     static std::vector<NewMachine> machines() { return {{"CA6140", 15, fourteenGears()}}; }
@@ -106,6 +111,41 @@ void LayoutTest::focusOrder() {
     }
 }
 
+void LayoutTest::coloursOnTheScreen() {
+    // Read off a picture of the window, as a person sees it: the option boxes in the panel's
+    // colour, and each grid's own colour where it has no cells.
+    WindowFixture fixture({{"Three", 15, {20, 30, 40}}});
+    QVERIFY(fixture.showAndActivate());
+    MainFace& f = fixture.face();
+    // At start-up the first field has the focus with its text selected, ready to be typed over.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Tzptj));
+    QCOMPARE(f.Tzptj->selectedText(), f.Tzptj->text());
+    typeInto(f.Tns, QStringLiteral("2"));
+    focusOn(f.TSb);
+    const QImage shot = fixture.window().grab().toImage();
+    const auto colourAt = [&](QWidget* widget, QPoint point) {
+        return QColor(shot.pixel(widget->mapTo(&fixture.window(), point)));
+    };
+    for (QCheckBox* box : {f.Chk, f.CheckZ12}) {
+        QCOMPARE(colourAt(box, QPoint(box->width() - 3, box->height() / 2)), QColor(208, 255, 255));
+    }
+    for (const auto& [grid, rows, colour] : {std::tuple{f.GZs.get(), 3, QColor(192, 255, 255)},
+                                             std::tuple{f.GZ.get(), 2, QColor(208, 255, 255)}}) {
+        QTableWidget* table = grid->widget();
+        QCOMPARE(table->rowCount(), rows);
+        const QRect last = table->visualItemRect(table->item(rows - 1, 0));
+        QWidget* area = table->viewport();
+        QVERIFY(last.bottom() + 10 < area->height());
+        QCOMPARE(colourAt(area, QPoint(last.center().x(), last.bottom() + 8)), colour);
+        QCOMPARE(colourAt(area, QPoint(area->width() - 2, area->height() - 2)), colour);
+        // The fixed column below its last row, and the heading row beside its last column.
+        QWidget* side = table->verticalHeader();
+        QCOMPARE(colourAt(side, QPoint(side->width() / 2, side->height() - 2)), colour);
+        QWidget* top = table->horizontalHeader();
+        QCOMPARE(colourAt(top, QPoint(top->width() - 2, top->height() / 2)), colour);
+    }
+}
+
 void LayoutTest::panelsStackAndStartHidden() {
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
@@ -125,6 +165,16 @@ void LayoutTest::panelsStackAndStartHidden() {
     const QObjectList notice = f.PicZZJS->children();
     QVERIFY(notice.indexOf(static_cast<QObject*>(f.Shape3)) >
             notice.indexOf(static_cast<QObject*>(f.ImgZZJS)));
+}
+
+void LayoutTest::fontsFindASongAndASansFace() {
+    // The install script brings a Song face; 宋体 must find it before any sans face, and 黑体
+    // a sans face.
+    style::installFontSubstitutions();
+    QCOMPARE(QFontInfo(style::song(9)).family(), QStringLiteral("AR PL UMing CN"));
+    const QString hei = QFontInfo(style::hei(16)).family();
+    QVERIFY2(hei.contains(QStringLiteral("Hei")) || hei.contains(QStringLiteral("Sans")),
+             qPrintable(hei));
 }
 
 QTEST_MAIN(LayoutTest)

@@ -1,0 +1,123 @@
+// The window among the others on a desktop: moved by dragging its panel, and the real
+// dialogs, whose buttons speak Chinese like the rest of the program.
+
+#include "window_fixture.h"
+
+#include "ui/clickable_label.h"
+#include "ui/picture_label.h"
+#include "ui/prompter.h"
+#include "ui/qt_translation.h"
+
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+namespace {
+
+// Runs `answer` on the next modal dialog, once it is open and active.
+void answerNextDialog(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(10, [answer] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || !QTest::qWaitForWindowActive(dialog)) {
+            answerNextDialog(answer);
+            return;
+        }
+        answer(dialog);
+    });
+}
+
+QStringList buttonTexts(QWidget* dialog) {
+    QStringList texts;
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        texts << button->text();
+    }
+    texts.sort();
+    return texts;
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void draggingTheBarePanelMovesTheWindow();
+    void realDialogsInChinese();
+};
+
+void DesktopTest::initTestCase() {
+    QVERIFY(installQtChineseTranslation(*QCoreApplication::instance()));
+}
+
+void DesktopTest::draggingTheBarePanelMovesTheWindow() {
+    WindowFixture fixture({{"A", 15, fourteenGears()}});
+    QVERIFY(fixture.showAndActivate());
+    GearSel& window = fixture.window();
+    QWindow* handle = window.windowHandle();
+    const QPoint start = window.pos();
+
+    // The painted frame at the top left corner. Positions are given inside the window: once
+    // it has followed the pointer, the pointer is over the same point of it again.
+    const QPoint frame(4, 4);
+    QCOMPARE(fixture.face().Ped0->childAt(frame), nullptr);
+    QTest::mousePress(handle, Qt::LeftButton, {}, frame);
+    QTest::mouseMove(handle, frame + QPoint(40, 25));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, frame);
+    QCOMPARE(window.pos(), start + QPoint(40, 25));
+
+    // A caption is no handle, and a command still runs as a click.
+    const QPoint moved = window.pos();
+    QWidget* caption = fixture.face().Label1;
+    const QPoint onCaption = caption->mapTo(&window, caption->rect().center());
+    QTest::mousePress(handle, Qt::LeftButton, {}, onCaption);
+    QTest::mouseMove(handle, onCaption + QPoint(30, 30));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, onCaption + QPoint(30, 30));
+    QCOMPARE(window.pos(), moved);
+    window.ClsGzList();
+    clickOn(fixture.face().LabCHOSE);
+    QVERIFY(fixture.face().LabSD->isVisible());
+    QCOMPARE(window.pos(), moved);
+}
+
+void DesktopTest::realDialogsInChinese() {
+    QWidget parent;
+    parent.show();
+    MessageBoxPrompter prompter(&parent);
+
+    QStringList seen;
+    answerNextDialog([&seen](QWidget* box) {
+        seen << box->windowTitle() << buttonTexts(box);
+        clickOn(static_cast<QMessageBox*>(box)->button(QMessageBox::No));
+    });
+    QVERIFY(!prompter.askYesNo(QStringLiteral("删除“A”这个挂轮表？"), Prompter::Icon::Information));
+    QCOMPARE(seen, (QStringList{"操作提示", "否(&N)", "是(&Y)"}));
+
+    seen.clear();
+    answerNextDialog([&seen](QWidget* box) {
+        seen << buttonTexts(box);
+        pressKey(box, Qt::Key_Return);
+    });
+    prompter.inform(QStringLiteral("文件“/tmp/x/system.lib”不存在"));
+    QCOMPARE(seen, QStringList{"确定"});
+
+    seen.clear();
+    answerNextDialog([&seen](QWidget* box) {
+        seen << buttonTexts(box);
+        typeInto(box->findChild<QLineEdit*>(), QStringLiteral("CA6140"));
+        pressKey(box, Qt::Key_Return);
+    });
+    QCOMPARE(prompter.askText(QStringLiteral("输入新的机床名称："), QStringLiteral("新的机床名称")),
+             std::optional<QString>(QStringLiteral("CA6140")));
+    QCOMPARE(seen, (QStringList{"取消", "确定"}));
+}
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"
