@@ -136,6 +136,7 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
         {"machines --lib system.lib delete 4", "outside 1 to 3"},
         {"machines --lib none.lib list", "不存在"},
         {"machines --lib none.lib where", "不存在"},
+        {"machines --lib folder where", "文件夹"},
         {"machines --lib folder list", "文件夹"},
         {"machines --lib system.lib frobnicate", "subcommand"},
         {"machines --lib system.lib add Big --gears $(printf '20,%.0s' $(seq 420))20",

@@ -204,7 +204,9 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     const std::string path = libPath(options.lib);
     if (options.action == "where") {
         if (!dataFileExists(path)) {
-            throw StoreError(path, "无法读取：" + describeErrno(ENOENT));
+            std::error_code ec;
+            const int error = std::filesystem::is_directory(path, ec) ? EISDIR : ENOENT;
+            throw StoreError(path, "无法读取：" + describeErrno(error));
         }
         out << std::filesystem::absolute(path).lexically_normal().string() << '\n';
         return 0;
