@@ -4,6 +4,7 @@
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
 #   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
 #   make bench          time the fast search against the reference (optimized; takes minutes)
+#   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
 # WERROR=ON turns compiler warnings into errors (CI sets it).
 
 BUILD_DIR ?= build
@@ -14,7 +15,7 @@ BENCH_DIR ?= build-bench
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize fuzz bench clean
+.PHONY: all deps build run test test-sanitize fuzz bench package clean
 
 all: build
 
@@ -56,6 +57,12 @@ bench: deps
 	    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGEARSEL_BUILD_TESTS=OFF -DGEARSEL_WERROR=$(WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target gearsel-bench
 	$(BENCH_DIR)/bin/gearsel-bench $(BENCH_ARGS)
+
+# Packs what the normal build folder installs; the .deb is copied here for apt install ./...
+package: build
+	rm -rf $(BUILD_DIR)/package
+	cd $(BUILD_DIR) && cpack -G DEB -B $(abspath $(BUILD_DIR))/package
+	cp $(BUILD_DIR)/package/gearsel_*.deb .
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)

@@ -1,7 +1,9 @@
-// The program's start: find system.lib beside the executable, make it writable and open the
-// window. Without the file the program ends at once, silently.
+// The program's start: find system.lib (beside the executable, or the user's own copy made from
+// the installed default data), make it writable and open the window. Without any file the
+// program ends at once, silently.
 
 #include "store/data_file.h"
+#include "store/data_location.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -33,12 +36,13 @@ bool displayAvailable() {
 
 int main(int argc, char** argv) {
     std::filesystem::path dataFile;
+    std::string locateFailure; // e.g. the copy of the default data could not be made
     try {
-        dataFile = gearsel::defaultDataFilePath();
-    } catch (const gearsel::StoreError&) {
-        return 0;
+        dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
+    } catch (const gearsel::StoreError& error) {
+        locateFailure = error.what();
     }
-    if (!gearsel::dataFileExists(dataFile)) {
+    if (dataFile.empty() && locateFailure.empty()) {
         return 0;
     }
     if (!displayAvailable()) {
@@ -50,9 +54,16 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // The names the desktop matches the window with its menu entry and icon by.
+    QApplication::setApplicationName(QStringLiteral("GearSel"));
+    QApplication::setDesktopFileName(QStringLiteral(GEARSEL_APP_ID));
     gearsel::style::installFontSubstitutions();
     gearsel::installQtChineseTranslation(app);
     gearsel::MessageBoxPrompter prompter(nullptr);
+    if (!locateFailure.empty()) {
+        prompter.inform(QString::fromStdString(locateFailure));
+        return 1;
+    }
     try {
         gearsel::makeWritable(dataFile);
     } catch (const gearsel::StoreError& error) {

@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming qt6-translations-l10n poppler-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -17,10 +17,6 @@ std::filesystem::path executableFolder() {
     return exe.parent_path();
 }
 
-std::filesystem::path defaultDataFilePath() {
-    return executableFolder() / kDataFileName;
-}
-
 bool dataFileExists(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

@@ -1,6 +1,6 @@
 #pragma once
-// Finding the data file at start-up: system.lib lives beside the executable, the program ends
-// when it is missing, and it is made writable so that the later saves can write it.
+// The data file at start-up: its name, the executable's folder it is looked for in first (see
+// data_location.h for the whole rule), and making it writable so that the later saves can write it.
 
 #include <filesystem>
 
@@ -12,9 +12,6 @@ inline constexpr const char* kDataFileName = "system.lib";
 // The folder of the running executable, from /proc/self/exe. Throws StoreError when the
 // system cannot tell.
 std::filesystem::path executableFolder();
-
-// system.lib in the folder of the running executable.
-std::filesystem::path defaultDataFilePath();
 
 // Whether `path` names an existing regular file (following links).
 bool dataFileExists(const std::filesystem::path& path);

@@ -102,6 +102,16 @@ TEST_F(MachinesCliTest, SelectOnAMachineUsesItsGearsAndItsZn) {
               results("--gears 20,20,23,30 --zn 40"));
 }
 
+TEST_F(MachinesCliTest, WhereNamesTheFileInUse) {
+    const auto line = [](const std::filesystem::path& file) {
+        return std::filesystem::canonical(file).string() + "\n";
+    };
+    EXPECT_EQ(machines("where").out, line(lib()));
+    // Without --lib, the build folder is the portable layout: the file beside gearsel-cli.
+    EXPECT_EQ(cli("machines where").out,
+              line(std::filesystem::path(GEARSEL_CLI_PATH).parent_path() / "system.lib"));
+}
+
 TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
     std::filesystem::create_directory(dir / "folder");
     test::writeFile(dir / "bad.csv", "A,15,20\nB,15,twenty\n");
@@ -125,6 +135,8 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
         {"machines --lib system.lib show Nope", "no machine 'Nope'"},
         {"machines --lib system.lib delete 4", "outside 1 to 3"},
         {"machines --lib none.lib list", "不存在"},
+        {"machines --lib none.lib where", "不存在"},
+        {"machines --lib folder where", "文件夹"},
         {"machines --lib folder list", "文件夹"},
         {"machines --lib system.lib frobnicate", "subcommand"},
         {"machines --lib system.lib add Big --gears $(printf '20,%.0s' $(seq 420))20",

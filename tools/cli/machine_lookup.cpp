@@ -1,6 +1,6 @@
 #include "tools/cli/machine_lookup.h"
 
-#include "store/data_file.h"
+#include "store/data_location.h"
 #include "tools/cli/strict_number.h"
 
 #include <algorithm>
@@ -8,7 +8,15 @@
 namespace gearsel::cli {
 
 std::string libPath(const std::string& libOption) {
-    return libOption.empty() ? defaultDataFilePath().string() : libOption;
+    if (!libOption.empty()) {
+        return libOption;
+    }
+    const DataPlaces places = currentDataPlaces();
+    const std::filesystem::path file = locateDataFile(places);
+    if (file.empty()) {
+        throw UsageError{dataFileNotFoundMessage(places)};
+    }
+    return file.string();
 }
 
 int findMachine(const MachineStore& store, std::string_view ref) {

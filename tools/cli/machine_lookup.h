@@ -8,7 +8,10 @@
 
 namespace gearsel::cli {
 
-// The data file that --lib names, or system.lib beside the running program when it is empty.
+// The data file that --lib names or, when it is empty, the one the program uses: system.lib
+// beside gearsel-cli, otherwise the user's own file (copied from the installed default data on
+// first use). Throws UsageError naming the places looked at when there is none, StoreError
+// when the copy fails.
 std::string libPath(const std::string& libOption);
 
 // The index (from 0) of the machine `ref` names: the machine whose name is exactly `ref`

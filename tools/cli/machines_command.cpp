@@ -1,5 +1,6 @@
 #include "tools/cli/machines_command.h"
 
+#include "store/data_file.h"
 #include "store/machine_csv.h"
 #include "store/posix_file_system.h"
 #include "store/store_error.h"
@@ -9,6 +10,8 @@
 #include "tools/cli/text_table.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -153,7 +156,8 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
     CLI::App* cmd = app.add_subcommand("machines", "List and edit the machines of the data file");
     cmd->require_subcommand(1);
     cmd->fallthrough();
-    cmd->add_option("--lib", options.lib, "The data file (default: system.lib beside gearsel-cli)");
+    cmd->add_option("--lib", options.lib,
+                    "The data file (default: the one 'machines where' prints)");
 
     CLI::App* list = action(cmd, options, "list", "Number, name, Zn and gear count of each");
     list->add_flag("--json", options.json, "Print JSON instead of the table");
@@ -188,6 +192,8 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
     exportCmd->add_option("--format", options.format, "csv (default) or json")
         ->check(CLI::IsMember({"csv", "json"}));
 
+    action(cmd, options, "where", "Print the path of the data file in use");
+
     CLI::App* importCmd =
         action(cmd, options, "import", "Add the machines of a CSV or JSON file at the end");
     importCmd->add_option("file", options.file, "A file as export writes it")->required();
@@ -195,7 +201,17 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
 }
 
 int runMachines(const MachinesOptions& options, std::ostream& out) {
-    MachineStore store = MachineStore::open(libPath(options.lib));
+    const std::string path = libPath(options.lib);
+    if (options.action == "where") {
+        if (!dataFileExists(path)) {
+            std::error_code ec;
+            const int error = std::filesystem::is_directory(path, ec) ? EISDIR : ENOENT;
+            throw StoreError(path, "无法读取：" + describeErrno(error));
+        }
+        out << std::filesystem::absolute(path).lexically_normal().string() << '\n';
+        return 0;
+    }
+    MachineStore store = MachineStore::open(path);
     const std::string& what = options.action;
     if (what == "list") {
         list(store, options.json, out);

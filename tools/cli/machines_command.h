@@ -1,6 +1,6 @@
 #pragma once
 // "gearsel-cli machines": list, show, add, copy, rename, delete and edit the machines of a data
-// file, and export or import them as CSV or JSON.
+// file, export or import them as CSV or JSON, and say which file that is.
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -10,8 +10,8 @@ namespace gearsel::cli {
 
 // The arguments as typed; they are checked strictly when the command runs.
 struct MachinesOptions {
-    std::string lib;            // --lib: the data file; empty for system.lib beside the program
-    std::string action;         // the subcommand given: list, show, add, ...
+    std::string lib;            // --lib: the data file; empty for the one the program uses
+    std::string action;         // the subcommand given: list, show, add, ..., where
     std::string machine;        // NAME|INDEX of the machine acted on
     std::string name;           // NAME of add, NEWNAME of copy and rename
     std::string gears;          // --gears of add and set-gears

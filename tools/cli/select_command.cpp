@@ -27,7 +27,7 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
         "or its number from 1");
     gears->excludes(machine);
     cmd->add_option("--lib", options.lib,
-                    "The data file for --machine (default: system.lib beside gearsel-cli)")
+                    "The data file for --machine (default: the one 'machines where' prints)")
         ->needs(machine);
     cmd->add_option("--ratio", options.ratio, "Required transmission ratio (not 0)")->required();
     cmd->add_option("--count", options.count,

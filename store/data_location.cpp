@@ -1,0 +1,120 @@
+#include "store/data_location.h"
+
+#include "store/data_file.h"
+#include "store/safe_write.h"
+#include "store/store_error.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The build passes where the installed data lies as seen from the installed executables
+// ("../share/gearsel"), so an installed tree works under any prefix and unpacked anywhere.
+#ifndef GEARSEL_SEED_FROM_BIN
+#error "GEARSEL_SEED_FROM_BIN must name the installed data folder relative to the executables"
+#endif
+
+namespace gearsel {
+
+namespace {
+
+// The largest seed that is read; far more than any data file the store accepts.
+constexpr std::size_t kMaxSeedSize = 16 * 1024 * 1024;
+
+bool isAbsolute(const char* value) {
+    return value != nullptr && std::filesystem::path(value).is_absolute();
+}
+
+// Whether anything, even a broken link, has the name `path`.
+bool somethingAt(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+// Creates `folder` and its missing parents, each new one private to the user (mode 0700).
+void makeFolders(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (folder.empty() || std::filesystem::is_directory(folder, ec)) {
+        return;
+    }
+    makeFolders(folder.parent_path());
+    if (::mkdir(folder.c_str(), 0700) != 0) {
+        const int error = errno;
+        if (error != EEXIST) {
+            throw StoreError(folder.string(), "无法创建文件夹：" + describeErrno(error));
+        }
+    }
+}
+
+} // namespace
+
+DataPlaces dataPlaces(const std::filesystem::path& exeFolder, const char* xdgDataHome,
+                      const char* home) {
+    DataPlaces places;
+    places.beside = exeFolder / kDataFileName;
+    places.seed = (exeFolder / GEARSEL_SEED_FROM_BIN / kDataFileName).lexically_normal();
+    std::filesystem::path dataHome;
+    if (isAbsolute(xdgDataHome)) {
+        dataHome = xdgDataHome;
+    } else if (isAbsolute(home)) {
+        dataHome = std::filesystem::path(home) / ".local" / "share";
+    }
+    if (!dataHome.empty()) {
+        places.perUser = (dataHome / "gearsel" / kDataFileName).lexically_normal();
+    }
+    return places;
+}
+
+DataPlaces currentDataPlaces() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
+    return dataPlaces(executableFolder(), std::getenv("XDG_DATA_HOME"), home);
+}
+
+std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
+    if (!places.beside.empty() && dataFileExists(places.beside)) {
+        return places.beside;
+    }
+    if (places.perUser.empty()) {
+        return {};
+    }
+    // Whatever has the name is the user's: a link to a file elsewhere stays, and a broken one
+    // is reported when it is opened rather than quietly replaced by the default data.
+    if (somethingAt(places.perUser)) {
+        return places.perUser;
+    }
+    if (!dataFileExists(places.seed)) {
+        return {};
+    }
+    std::string bytes;
+    mode_t seedMode = 0;
+    if (const int error = fs.readFile(places.seed.string(), kMaxSeedSize, bytes, seedMode)) {
+        throw StoreError(places.seed.string(), "无法读取：" + describeErrno(error));
+    }
+    makeFolders(places.perUser.parent_path());
+    try {
+        createFile(fs, places.perUser.string(), bytes);
+    } catch (const StoreError&) {
+        // Another start (the window and a gearsel-cli run, say) made the copy first; it may
+        // already hold changes, so it is kept and used.
+        if (!somethingAt(places.perUser)) {
+            throw;
+        }
+    }
+    return places.perUser;
+}
+
+std::string dataFileNotFoundMessage(const DataPlaces& places) {
+    std::string text = "找不到数据文件 " + std::string(kDataFileName) + "，查找过：" +
+                       places.beside.string() + "（程序所在的文件夹）、";
+    text += places.perUser.empty() ? std::string("用户的数据文件夹（找不到用户的主文件夹）")
+                                   : places.perUser.string() + "（用户的数据文件）";
+    return text + "、" + places.seed.string() + "（随程序安装的默认数据）";
+}
+
+} // namespace gearsel

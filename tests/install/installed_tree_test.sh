@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix with cmake --install and checks, through the installed
+# gearsel-cli, where the data file is found: a user's own copy of the installed default data,
+# made on first use; a system.lib beside the executable, which wins; and a clear refusal when
+# there is neither.
+# Usage: installed_tree_test.sh CMAKE BUILD_DIR PREFIX
+set -euo pipefail
+cmake=$1 build=$2 prefix=$3
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+rm -rf "$prefix"
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+prefix=$(realpath "$prefix") # the program names files by their resolved paths
+cli=$prefix/bin/gearsel-cli
+seed=$prefix/share/gearsel/system.lib
+beside=$prefix/bin/system.lib
+[ -x "$prefix/bin/gearsel" ] && [ -x "$cli" ] && [ -f "$seed" ] ||
+  fail "not installed: bin/gearsel, bin/gearsel-cli, share/gearsel/system.lib"
+[ ! -e "$beside" ] || fail "a data file was installed beside the executables"
+chmod a-w "$seed" # as installed by root: the user cannot write it
+seed_sum=$(sha256sum <"$seed")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+work=$(realpath "$work")
+export HOME=$work/home XDG_DATA_HOME=$work/data
+mkdir "$HOME"
+user_file=$XDG_DATA_HOME/gearsel/system.lib
+
+# First use: the user's file is made from the seed, with the user's own permissions.
+[ "$("$cli" machines list)" = "$("$cli" machines --lib "$seed" list)" ] ||
+  fail "the first list is not the seed's"
+cmp -s "$user_file" "$seed" || fail "$user_file is not a copy of the seed"
+[ ! -L "$user_file" ] || fail "$user_file is a link"
+[ "$(stat -c %a "$user_file")" = 644 ] || fail "$user_file has mode $(stat -c %a "$user_file")"
+[ "$("$cli" machines where)" = "$user_file" ] || fail "where does not name $user_file"
+
+# Changes go to the user's file; the seed stays as installed.
+"$cli" machines rename 1 "Mine" >/dev/null
+"$cli" machines list | grep -q "Mine" || fail "the change was not kept in the user's file"
+[ "$(sha256sum <"$seed")" = "$seed_sum" ] || fail "the seed was changed"
+
+# Without XDG_DATA_HOME the user's file lies under ~/.local/share.
+[ "$(env -u XDG_DATA_HOME "$cli" machines where)" = "$HOME/.local/share/gearsel/system.lib" ] ||
+  fail "without XDG_DATA_HOME the file is not under ~/.local/share"
+cmp -s "$HOME/.local/share/gearsel/system.lib" "$seed" ||
+  fail "the copy under ~/.local/share is not the seed"
+
+# The portable layout: a system.lib beside the executable wins over the user's file.
+cp "$seed" "$beside"
+chmod u+w "$beside"
+"$cli" machines --lib "$beside" rename 1 "Beside" >/dev/null
+[ "$("$cli" machines where)" = "$beside" ] ||
+  fail "where does not name the file beside the executable"
+"$cli" machines list | grep -q "Beside" || fail "the file beside the executable is not used"
+rm "$beside"
+
+# Neither a file beside, nor the user's, nor a seed: one line naming the three places.
+rm -rf "$XDG_DATA_HOME"
+mv "$seed" "$work/seed"
+status=0
+message=$("$cli" machines list 2>&1 >/dev/null) || status=$?
+mv "$work/seed" "$seed"
+[ "$status" = 2 ] || fail "status $status without any data file"
+[ "$(printf '%s\n' "$message" | wc -l)" = 1 ] || fail "more than one line: $message"
+for place in "$beside" "$user_file" "$seed"; do
+  [[ $message == *"$place"* ]] || fail "the message does not name $place: $message"
+done
+[ ! -e "$user_file" ] || fail "a user's file was made without a seed"
+echo "installed tree: data file rules hold"
