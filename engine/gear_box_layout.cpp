@@ -23,7 +23,7 @@ std::vector<BoxPlace> layOutBoxes(int count, int width, int height, int firstTop
     return places;
 }
 
-GearListView showGearList(const std::vector<std::int16_t>& sortedGears) {
+GearListView gearBoxView(const std::vector<std::int16_t>& sortedGears) {
     GearListView view;
     if (sortedGears.empty()) {
         view.lo = kRangeStartMin;
@@ -54,7 +54,8 @@ GearListView showGearList(const std::vector<std::int16_t>& sortedGears) {
 }
 
 std::string gearCellText(const std::string& caption) {
-    return formatFixed(readNumber(caption), 0) + " ";
+    const std::string text = formatFixed(readNumber(caption), 0) + " ";
+    return readWholeNumber(text, 0, kMinTeeth) < kMinTeeth ? std::to_string(kMinTeeth) : text;
 }
 
 std::int16_t gearFromCell(const std::string& cell) {

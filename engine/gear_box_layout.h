@@ -45,10 +45,11 @@ struct GearListView {
 // The range around an ascending gear list (5 below the smallest, at least 10; 5 above the
 // largest, at most 200) and the boxes that show it: each gear ticks the first free box at or
 // above its own tooth count, captioned with that count.
-GearListView showGearList(const std::vector<std::int16_t>& sortedGears);
+GearListView gearBoxView(const std::vector<std::int16_t>& sortedGears);
 
 // What the gear grid shows for a ticked box's caption when the editor saves: its number as a
-// whole number ("20.5" shows 21, "abc" shows 0), followed by one blank.
+// whole number followed by one blank ("20.5" shows "21 "); a number below 10, or no number,
+// shows the "10" it stands for.
 std::string gearCellText(const std::string& caption);
 
 // The tooth count a gear-grid cell stands for: its number as a whole number, moved into

@@ -24,7 +24,7 @@ void layOutGearGrid(Grid& grid, int count) {
     }
 }
 
-void showGearList(Grid& grid, const std::vector<std::int16_t>& gears) {
+void fillGearGrid(Grid& grid, const std::vector<std::int16_t>& gears) {
     layOutGearGrid(grid, static_cast<int>(gears.size()));
     grid.setCol(1);
     for (std::size_t i = 0; i < gears.size(); ++i) {

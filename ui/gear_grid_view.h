@@ -12,6 +12,6 @@ class Grid;
 void layOutGearGrid(Grid& grid, int count);
 
 // Lays out the grid for the list and writes the tooth counts down column 1.
-void showGearList(Grid& grid, const std::vector<std::int16_t>& gears);
+void fillGearGrid(Grid& grid, const std::vector<std::int16_t>& gears);
 
 } // namespace gearsel

@@ -5,14 +5,13 @@
 #include "engine/ratio_range.h"
 #include "engine/result_text.h"
 #include "engine/selection.h"
-#include "store/store_error.h"
 #include "ui/clickable_label.h"
-#include "ui/gear_grid_view.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
 #include "ui/hover_feedback.h"
 #include "ui/input_fields.h"
 #include "ui/line_field.h"
+#include "ui/machine_commands.h"
 #include "ui/main_face.h"
 #include "ui/panel_face.h"
 #include "ui/picture_label.h"
@@ -20,6 +19,7 @@
 #include "ui/prompter.h"
 #include "ui/result_grid_view.h"
 #include "ui/ui_style.h"
+#include "ui/widget_helpers.h"
 #include "ui/window_mover.h"
 
 #include <QApplication>
@@ -28,27 +28,16 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <stdexcept>
 
 namespace gearsel {
 
-namespace {
-
-std::string utf8(const QString& text) {
-    return text.toStdString();
-}
-
-} // namespace
-
 GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale,
                  RandomSource random, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), store_(std::move(store)),
-      prompter_(prompter), random_(random) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random) {
     setObjectName(QStringLiteral("GearSel"));
     setWindowTitle(QStringLiteral("Tolvanik"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
@@ -56,10 +45,13 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     face_ = std::make_unique<MainFace>(this, scale);
     setFixedSize(face_->Ped0->size());
     fields_ = std::make_unique<InputFields>(
-        *face_, [this] { return reachableRange(gearList_, face_->Chk->isChecked()); });
+        *face_, [this] { return reachableRange(gearList(), face_->Chk->isChecked()); });
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
     editor_ = std::make_unique<GearSetEditor>(face_->PedNewJC, scale);
+    machines_ = std::make_unique<MachineCommands>(std::move(store), prompter_, *face_, *editor_);
+    connect(machines_.get(), &MachineCommands::resultsStale, this, &GearSel::ClsGzList);
+    connect(machines_.get(), &MachineCommands::gearListChanged, this, &GearSel::DispSbFW);
     helpPanel_ = std::make_unique<HelpPanel>(*face_);
     hover_ = std::make_unique<HoverFeedback>(*face_);
     hover_->addCommand(editor_->ComNewJcQD, editor_->LabSaveNewJC);
@@ -80,6 +72,18 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
 
 GearSel::~GearSel() = default;
 
+int GearSel::currentMachine() const {
+    return machines_->currentMachine();
+}
+
+const std::vector<std::int16_t>& GearSel::gearList() const {
+    return machines_->gearList();
+}
+
+bool GearSel::newMachineMode() const {
+    return machines_->newMachineMode();
+}
+
 double GearSel::requiredRatio() const {
     return fields_->requiredRatio();
 }
@@ -92,11 +96,12 @@ void GearSel::Form_Load() {
     }
     face_->TSb->setText(QString::fromStdString(startingRatioText(random_.uniform())));
     MkTabNs();
-    GetJcTab();
+    machines_->GetJcTab();
 }
 
 void GearSel::connectCommands() {
     MainFace& f = *face_;
+    MachineCommands* machines = machines_.get();
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComCHOSE), f.LabCHOSE}) {
         connect(command, &ClickableLabel::clicked, this, &GearSel::ComCHOSE_Click);
     }
@@ -107,44 +112,17 @@ void GearSel::connectCommands() {
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComExit), f.LabExit}) {
         connect(command, &ClickableLabel::clicked, this, &QWidget::close);
     }
-    connect(f.Mtype, &QComboBox::currentIndexChanged, this, [this](int position) {
-        if (position >= 0) {
-            Mtype_Click(position);
-        }
-    });
-    // The combo box itself has the focus and receives the keys; it passes them on to its line
-    // edit directly, past any filter there, so the box is the one to watch.
-    f.Mtype->installEventFilter(this);
-
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgNewJc),
                                     static_cast<ClickableLabel*>(f.Imagenew), f.LabNewJc}) {
-        connect(command, &ClickableLabel::clicked, this, &GearSel::ImgNewJc_Click);
+        connect(command, &ClickableLabel::clicked, machines, &MachineCommands::ImgNewJc_Click);
     }
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgEditZ),
                                     static_cast<ClickableLabel*>(f.ImgEdbk), f.LabXgCsTab}) {
-        connect(command, &ClickableLabel::clicked, this, &GearSel::openEditorOnCurrent);
+        connect(command, &ClickableLabel::clicked, machines, &MachineCommands::openEditorOnCurrent);
     }
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComSave), f.LabSave}) {
-        connect(command, &ClickableLabel::clicked, this, &GearSel::ComSave_Click);
+        connect(command, &ClickableLabel::clicked, machines, &MachineCommands::ComSave_Click);
     }
-    connect(editor_.get(), &GearSetEditor::saveRequested, this, &GearSel::ComNewJcQD_Click);
-    connect(editor_.get(), &GearSetEditor::closed, this, [this] { newMachineMode_ = false; });
-}
-
-bool GearSel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == face_->Mtype) {
-        if (event->type() == QEvent::FocusIn &&
-            movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
-            Mtype_GotFocus();
-        } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Mtype_Enter();
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void GearSel::changeEvent(QEvent* event) {
@@ -164,76 +142,14 @@ void GearSel::changeEvent(QEvent* event) {
     }
 }
 
-void GearSel::GetJcTab() {
-    fillMachineBox();
-    if (store_.machines().empty()) {
-        // A file without machines: nothing to select; the window shows an empty gear list.
-        currentMachine_ = -1;
-        gearList_.clear();
-        setGearCountCaption(0);
-        showGearList(*face_->GZs, gearList_);
-        DispSbFW();
-        return;
-    }
-    face_->Mtype->setCurrentIndex(0);
-    face_->Mtype->setEditText(QString::fromStdString(store_.machines().front().name));
-}
-
-void GearSel::fillMachineBox() {
-    QComboBox* box = face_->Mtype;
-    const QSignalBlocker blocker(box);
-    box->clear();
-    for (const MachineEntry& machine : store_.machines()) {
-        box->addItem(QString::fromStdString(machine.name));
-    }
-    box->setCurrentIndex(-1);
-}
-
-void GearSel::Mtype_Click(int position) {
-    const int previous = currentMachine_;
-    currentMachine_ = position;
-    QComboBox* box = face_->Mtype;
-    shownMachineName_ = box->currentText().trimmed();
-    box->setEditText(shownMachineName_);
-    if (!GetGearZN()) {
-        // The list could not be read: stay on the machine shown before.
-        currentMachine_ = previous;
-        const QSignalBlocker blocker(box);
-        box->setCurrentIndex(previous);
-        shownMachineName_ = box->currentText().trimmed();
-        box->setEditText(shownMachineName_);
-    }
-    ClsGzList();
-}
-
-bool GearSel::GetGearZN() {
-    if (currentMachine_ < 0 || currentMachine_ >= static_cast<int>(store_.machines().size())) {
-        return false;
-    }
-    std::vector<std::int16_t> gears;
-    try {
-        gears = store_.gearList(currentMachine_);
-    } catch (const StoreError& error) {
-        reportStoreError(error);
-        return false;
-    }
-    const MachineEntry& machine = store_.machines()[static_cast<std::size_t>(currentMachine_)];
-    gearList_ = std::move(gears);
-    setGearCountCaption(static_cast<int>(gearList_.size()));
-    face_->Tzptj->setText(QString::number(machine.zn));
-    showGearList(*face_->GZs, gearList_);
-    DispSbFW();
-    return true;
-}
-
 void GearSel::ComCHOSE_Click() {
     MainFace& f = *face_;
+    // The notice is painted at once; the search runs without returning to the event loop, so
+    // no input and no timer can come in between.
     f.PicZZJS->show();
     f.PicZZJS->raise();
     f.PicZZJS->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Let the notice be painted; input waits until the run is over.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     SearchRequest request;
     request.zn = znWhileTyping(utf8(f.Tzptj->text()));
@@ -243,19 +159,19 @@ void GearSel::ComCHOSE_Click() {
         fields_->validateRatio();
     }
     request.requiredRatio = readNumber(utf8(f.TSb->text()));
-    request.gears = gearList_;
+    request.gears = gearList();
     request.includeSinglePairs = f.CheckZ12->isChecked();
     request.allowRepeats = f.Chk->isChecked();
 
     try {
         SelectionResult result = runSelection(request);
-        gearList_ = std::move(result.sortedGears);
+        machines_->keepSearchedGears(std::move(result.sortedGears));
         resultList_ = std::move(result.results);
         fields_->setRequiredRatio(request.requiredRatio);
-        MainFace::setCaption(f.LabSD, QString::fromStdString(secondsText(result.seconds)));
+        setCaption(f.LabSD, QString::fromStdString(secondsText(result.seconds)));
         showResults(*f.GZ, resultList_, request.requiredRatio);
         f.LabSD->show();
-    } catch (const std::invalid_argument& error) {
+    } catch (const std::exception& error) {
         prompter_.inform(QString::fromStdString(error.what()));
     }
     f.PicZZJS->hide();
@@ -273,22 +189,12 @@ void GearSel::MkTabNs() {
 }
 
 void GearSel::DispSbFW() {
-    const auto range = reachableRange(gearList_, face_->Chk->isChecked());
-    MainFace::setCaption(face_->LabSBFW,
-                         range ? QString::fromStdString(rangeCaption(*range)) : QString());
-}
-
-void GearSel::setGearCountCaption(int count) {
-    MainFace::setCaption(face_->LabN, QString::number(count));
-    ClsGzList();
+    const auto range = reachableRange(gearList(), face_->Chk->isChecked());
+    setCaption(face_->LabSBFW, range ? QString::fromStdString(rangeCaption(*range)) : QString());
 }
 
 void GearSel::showBanner() {
     face_->ImgBTZ->setPicture(bannerPicture(random_.below(7)));
-}
-
-void GearSel::reportStoreError(const StoreError& error) {
-    prompter_.inform(QString::fromStdString(error.what()));
 }
 
 } // namespace gearsel

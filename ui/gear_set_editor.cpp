@@ -5,10 +5,10 @@
 #include "ui/clickable_label.h"
 #include "ui/fixed_pitch_label.h"
 #include "ui/line_field.h"
-#include "ui/main_face.h"
 #include "ui/picture_label.h"
 #include "ui/shape_widget.h"
 #include "ui/ui_style.h"
+#include "ui/widget_helpers.h"
 
 #include <QCheckBox>
 #include <algorithm>
@@ -41,12 +41,6 @@ int wholeValueOf(const QString& text) {
     return readWholeNumber(text.toStdString(), -1000000, 1000000);
 }
 
-void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 GearSetEditor::GearSetEditor(QWidget* panel, const TwipsScale& scale, QObject* parent)
@@ -60,7 +54,7 @@ void GearSetEditor::createControls() {
         auto* l = new ClickableLabel(panel_);
         l->setObjectName(QString::fromLatin1(name));
         l->move(scale_.x(left), scale_.y(top));
-        MainFace::setCaption(l, QString::fromUtf8(text));
+        setCaption(l, QString::fromUtf8(text));
         return l;
     };
     auto field = [this](const char* name, int left, int width, const char* text,
@@ -72,7 +66,7 @@ void GearSetEditor::createControls() {
         f->setFont(style::song(10.5));
         f->setText(QString::fromUtf8(text));
         f->setToolTip(QString::fromUtf8(tooltip));
-        setColor(f, QPalette::Base, style::kFieldBack);
+        setColour(f, QPalette::Base, style::kFieldBack);
         return f;
     };
     auto button = [this](int left, int top, const QColor& border, const QColor& fill) {
@@ -86,7 +80,7 @@ void GearSetEditor::createControls() {
     auto* rangeCaption = new FixedPitchLabel(panel_);
     rangeCaption->setObjectName(QStringLiteral("Label10"));
     rangeCaption->move(scale_.x(405), scale_.y(315));
-    MainFace::setCaption(rangeCaption, QStringLiteral("选择范围：     至      齿"));
+    setCaption(rangeCaption, QStringLiteral("选择范围：     至      齿"));
     Text1 = field("Text1", 1260, 435, "15", "按“回车”键后执行");
     Text2 = field("Text2", 1995, 450, "150", "按“回车”键后执行");
     label("Label11", 2880, 315, "改齿数");
@@ -99,11 +93,11 @@ void GearSetEditor::createControls() {
     button(4845, 225, kButtonBorder, kButtonFace)->setObjectName(QStringLiteral("Shape6_2"));
     LabFxz = label("LabFxz", 4965, 315, "反选");
     label("Label5", 5655, 225, "已选");
-    LabSN = label("LabSN", 5745, 435, "43");
+    LabSN = label("LabSN", 5745, 435, "");
     LabSN->setFont(style::song(10.5));
     LabSN->setToolTip(QStringLiteral("已选择的齿轮个数"));
-    setColor(LabSN, QPalette::WindowText, QColor(0, 0, 255));
-    MainFace::setCaption(LabSN, LabSN->text());
+    setColour(LabSN, QPalette::WindowText, QColor(0, 0, 255));
+    setCount(tickedCount_);
 
     ComNewJcQD = new PictureLabel(panel_);
     ComNewJcQD->setObjectName(QStringLiteral("ComNewJcQD"));
@@ -124,7 +118,7 @@ void GearSetEditor::createControls() {
         box->setGeometry(scale_.rect(300, kFirstBoxTop, kBoxWidth, kBoxHeight));
         box->setBackgroundRole(QPalette::Window);
         box->setAutoFillBackground(true);
-        setColor(box, QPalette::Window, kBoxBack);
+        setColour(box, QPalette::Window, kBoxBack);
         box->setFocusPolicy(Qt::NoFocus);
         box->setVisible(i == 0);
         connect(box, &QCheckBox::clicked, this, [this, i] { boxClicked(i); });
@@ -197,7 +191,7 @@ void GearSetEditor::boxClicked(int index) {
     QCheckBox* box = ZsS[static_cast<std::size_t>(index)];
     TxG->setText(box->text());
     TxG->setFocus();
-    setCount(shownCount() + (box->isChecked() ? 1 : -1));
+    setCount(tickedCount_ + (box->isChecked() ? 1 : -1));
 }
 
 void GearSetEditor::setTicked(int index, bool ticked) {
@@ -241,7 +235,7 @@ void GearSetEditor::MkChkCL() {
 }
 
 void GearSetEditor::DispGLTab(const std::vector<std::int16_t>& sortedGears) {
-    const GearListView view = showGearList(sortedGears);
+    const GearListView view = gearBoxView(sortedGears);
     setRange(view.lo, view.hi);
     const int count = static_cast<int>(view.boxes.size());
     placeBoxes(count);
@@ -255,8 +249,9 @@ void GearSetEditor::DispGLTab(const std::vector<std::int16_t>& sortedGears) {
 }
 
 void GearSetEditor::tickAll() {
-    const bool ticking = LabALLs->text() == QStringLiteral("全选");
-    MainFace::setCaption(LabALLs, ticking ? QStringLiteral("全清") : QStringLiteral("全选"));
+    const bool ticking = !clearsAll_;
+    clearsAll_ = ticking;
+    setCaption(LabALLs, clearsAll_ ? QStringLiteral("全清") : QStringLiteral("全选"));
     // Only the boxes laid out take part: a range typed but not yet confirmed is not.
     const int count = visibleBoxes();
     for (int i = 0; i < count; ++i) {
@@ -266,7 +261,7 @@ void GearSetEditor::tickAll() {
 }
 
 void GearSetEditor::invert() {
-    const int before = shownCount();
+    const int before = tickedCount_;
     const int count = visibleBoxes();
     for (int i = 0; i < count; ++i) {
         setTicked(i, !ZsS[static_cast<std::size_t>(i)]->isChecked());
@@ -280,11 +275,8 @@ int GearSetEditor::visibleBoxes() const {
 }
 
 void GearSetEditor::setCount(int count) {
-    MainFace::setCaption(LabSN, QString::number(count));
-}
-
-int GearSetEditor::shownCount() const {
-    return wholeValueOf(LabSN->text());
+    tickedCount_ = count;
+    setCaption(LabSN, QString::number(count));
 }
 
 std::vector<QString> GearSetEditor::tickedCaptions() const {

@@ -41,8 +41,8 @@ public:
     // Enables or disables the save command while a save runs.
     void setSaveEnabled(bool enabled);
 
-    // The number of ticked boxes as the count label shows it.
-    int shownCount() const;
+    // The number of ticked boxes, as the count label shows it.
+    int tickedCount() const { return tickedCount_; }
     // Captions of the ticked boxes in box order: the gear list that a save stores.
     std::vector<QString> tickedCaptions() const;
 
@@ -84,6 +84,11 @@ private:
     TwipsScale scale_;
     bool rangeChanged_ = false;
     int editIndex_ = 0;
+    // The count LabSN shows. The box click handling adds or takes one for each box it sees
+    // change, and the layouts, tick all and invert then set the count they know.
+    int tickedCount_ = 43;
+    // LabALLs reads "全清" and clears the boxes next; it keeps its mode across layouts.
+    bool clearsAll_ = false;
 };
 
 } // namespace gearsel

@@ -3,6 +3,7 @@
 #include "ui/clickable_label.h"
 #include "ui/main_face.h"
 #include "ui/picture_label.h"
+#include "ui/widget_helpers.h"
 
 #include <QLabel>
 
@@ -68,11 +69,9 @@ void HelpPanel::createLabels() {
     const auto label = [&](const QString& name, int left, int top, const QString& text) {
         auto* line = new QLabel(face_.PedHelp);
         line->setObjectName(name);
-        QPalette palette = line->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        line->setPalette(palette);
+        setColour(line, QPalette::WindowText, Qt::black);
         line->move(scale.x(left), scale.y(top));
-        MainFace::setCaption(line, text);
+        setCaption(line, text);
         return line;
     };
     Label7 =

@@ -3,19 +3,12 @@
 #include "engine/input_rules.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
+#include "ui/widget_helpers.h"
 
 #include <QCheckBox>
 #include <QTableWidget>
 
 namespace gearsel {
-
-namespace {
-
-std::string utf8(const QString& text) {
-    return text.toStdString();
-}
-
-} // namespace
 
 InputFields::InputFields(MainFace& face, std::function<std::optional<RatioRange>()> range,
                          QObject* parent)

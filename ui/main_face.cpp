@@ -5,6 +5,7 @@
 #include "ui/picture_label.h"
 #include "ui/shape_widget.h"
 #include "ui/ui_style.h"
+#include "ui/widget_helpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -105,16 +106,10 @@ const CheckSpec kChecks[] = {
      "是否包括单对选配的齿轮组合"},
 };
 
-void setBackColor(QWidget* widget, const QColor& color, QPalette::ColorRole role) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
 void makePanel(QWidget* panel, const char* name) {
     panel->setObjectName(QString::fromLatin1(name));
     panel->setAutoFillBackground(true);
-    setBackColor(panel, style::kPanelBack, QPalette::Window);
+    setColour(panel, QPalette::Window, style::kPanelBack);
 }
 
 GridColors resultGridColors() {
@@ -152,11 +147,6 @@ MainFace::MainFace(QWidget* window, const TwipsScale& scale) : window_(window), 
 
 MainFace::~MainFace() = default;
 
-void MainFace::setCaption(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
-}
-
 void MainFace::createMainControls() {
     for (const PictureSpec& spec : kPictures) {
         auto* picture = new PictureLabel(Ped0);
@@ -176,7 +166,7 @@ void MainFace::createMainControls() {
     }
     LabN->setFont(style::song(10.5));
     setCaption(LabN, LabN->text());
-    setBackColor(LabNewJc, Qt::black, QPalette::WindowText);
+    setColour(LabNewJc, QPalette::WindowText, Qt::black);
 
     Mtype = new QComboBox(Ped0);
     Mtype->setObjectName(QStringLiteral("Mtype"));
@@ -186,8 +176,8 @@ void MainFace::createMainControls() {
     Mtype->setEditText(QStringLiteral("Y38"));
     Mtype->setToolTip(
         QStringLiteral("修改名称后按“回车”键将另存为一个新的挂轮表，名称改为空白后将删除该挂轮表"));
-    setBackColor(Mtype, style::kFieldBack, QPalette::Base);
-    setBackColor(Mtype->lineEdit(), style::kFieldBack, QPalette::Base);
+    setColour(Mtype, QPalette::Base, style::kFieldBack);
+    setColour(Mtype->lineEdit(), QPalette::Base, style::kFieldBack);
 
     for (const FieldSpec& spec : kFields) {
         auto* field = new LineField(Ped0);
@@ -197,7 +187,7 @@ void MainFace::createMainControls() {
         field->setFont(style::song(10.5));
         field->setText(QString::fromUtf8(spec.text));
         field->setToolTip(QString::fromUtf8(spec.tooltip));
-        setBackColor(field, style::kFieldBack, QPalette::Base);
+        setColour(field, QPalette::Base, style::kFieldBack);
         this->*spec.member = field;
     }
 
@@ -210,7 +200,7 @@ void MainFace::createMainControls() {
         // A check box fills its background with the Button role unless told otherwise.
         box->setBackgroundRole(QPalette::Window);
         box->setAutoFillBackground(true);
-        setBackColor(box, style::kPanelBack, QPalette::Window);
+        setColour(box, QPalette::Window, style::kPanelBack);
         this->*spec.member = box;
     }
 

@@ -34,9 +34,6 @@ public:
     MainFace(const MainFace&) = delete;
     MainFace& operator=(const MainFace&) = delete;
 
-    // Sets a label's caption and sizes the label to it, as labels that size themselves do.
-    static void setCaption(QLabel* label, const QString& text);
-
     const TwipsScale& scale() const { return scale_; }
 
     QWidget* Ped0 = nullptr; // main panel, the whole window

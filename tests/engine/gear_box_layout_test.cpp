@@ -34,7 +34,7 @@ std::vector<std::string> tickedCaptions(const GearListView& view) {
 }
 
 TEST(GearListViewTest, RangeFollowsTheGears) {
-    const auto view = showGearList({20, 25, 30, 40});
+    const auto view = gearBoxView({20, 25, 30, 40});
     EXPECT_EQ(view.lo, 15);
     EXPECT_EQ(view.hi, 45);
     EXPECT_EQ(view.boxes.size(), 31U);
@@ -43,38 +43,40 @@ TEST(GearListViewTest, RangeFollowsTheGears) {
     EXPECT_EQ(view.boxes[6].caption, "21");
     EXPECT_EQ(tickedCaptions(view), (std::vector<std::string>{"20", "25", "30", "40"}));
     // 5 below the smallest, at least 10; 5 above the largest, at most 200.
-    EXPECT_EQ(showGearList({12, 60}).lo, 10);
-    EXPECT_EQ(showGearList({12, 60}).hi, 65);
-    EXPECT_EQ(showGearList({20, 180, 196}).hi, 200);
+    EXPECT_EQ(gearBoxView({12, 60}).lo, 10);
+    EXPECT_EQ(gearBoxView({12, 60}).hi, 65);
+    EXPECT_EQ(gearBoxView({20, 180, 196}).hi, 200);
 }
 
 TEST(GearListViewTest, RepeatedCountsTakeTheNextFreeBoxAndOverflowAfterTheRange) {
-    const auto view = showGearList({20, 30, 30});
+    const auto view = gearBoxView({20, 30, 30});
     EXPECT_EQ(view.hi, 35);
     EXPECT_TRUE(view.boxes[15].ticked && view.boxes[16].ticked); // positions of 30 and 31
     EXPECT_EQ(view.boxes[16].caption, "30");
     EXPECT_EQ(tickedCaptions(view), (std::vector<std::string>{"20", "30", "30"}));
 
-    const auto pushed = showGearList({20, 20, 21});
+    const auto pushed = gearBoxView({20, 20, 21});
     EXPECT_TRUE(pushed.boxes[5].ticked && pushed.boxes[6].ticked && pushed.boxes[7].ticked);
     EXPECT_EQ(pushed.boxes[7].caption, "21");
     // 250 lies above the highest range end, and the last of the 200s is pushed past it.
-    const auto beyond = showGearList({20, 198, 200, 200, 250});
+    const auto beyond = gearBoxView({20, 198, 200, 200, 250});
     EXPECT_EQ(beyond.hi, 200);
     EXPECT_EQ(beyond.extraBoxes, 2);
     EXPECT_EQ(beyond.unshown, 0);
     EXPECT_EQ(tickedCaptions(beyond), (std::vector<std::string>{"20", "198", "200", "200", "250"}));
     // More gears than boxes: the view says how many it cannot show.
-    const auto crowded = showGearList(std::vector<std::int16_t>(300, 20));
+    const auto crowded = gearBoxView(std::vector<std::int16_t>(300, 20));
     EXPECT_EQ(static_cast<int>(crowded.boxes.size()), kGearBoxCount);
     EXPECT_EQ(crowded.unshown, 300 - static_cast<int>(tickedCaptions(crowded).size()));
     EXPECT_GT(crowded.unshown, 0);
 }
 
 TEST(GearCaptionTest, CaptionsBecomeGearsAsTheGridShowsAndReadsThem) {
-    // The cell text rounds halves away from zero; reading it back then keeps 10..255.
+    // The cell text rounds halves away from zero and shows 10 for less; reading it back
+    // then keeps 10..255.
     EXPECT_EQ(gearCellText("20.5"), "21 ");
-    EXPECT_EQ(gearCellText("abc"), "0 ");
+    EXPECT_EQ(gearCellText("abc"), "10");
+    EXPECT_EQ(gearCellText("9.4"), "10");
     EXPECT_EQ(gearCellText("300"), "300 ");
     EXPECT_EQ(gearFromCell("9 "), 10);
     EXPECT_EQ(gearFromCell("300 "), 255);

@@ -1,0 +1,326 @@
+#include "ui/machine_commands.h"
+
+#include "engine/gear_box_layout.h"
+#include "engine/selection.h"
+#include "store/lib_layout.h"
+#include "ui/clickable_label.h"
+#include "ui/gear_grid_view.h"
+#include "ui/gear_set_editor.h"
+#include "ui/grid.h"
+#include "ui/line_field.h"
+#include "ui/main_face.h"
+#include "ui/prompter.h"
+#include "ui/widget_helpers.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace gearsel {
+
+namespace {
+
+// Zn of a new machine, range and smallest gear set of the editor for it.
+constexpr std::int16_t kNewMachineZn = 15;
+constexpr int kNewMachineRangeStart = 15;
+constexpr int kNewMachineRangeEnd = 120;
+constexpr int kSmallestGearSet = 5;
+
+} // namespace
+
+MachineCommands::MachineCommands(MachineStore store, Prompter& prompter, MainFace& face,
+                                 GearSetEditor& editor, QObject* parent)
+    : QObject(parent), store_(std::move(store)), prompter_(prompter), face_(face), editor_(editor) {
+    connect(face_.Mtype, &QComboBox::currentIndexChanged, this, [this](int position) {
+        if (position >= 0) {
+            Mtype_Click(position);
+        }
+    });
+    // The combo box itself has the focus and receives the keys; it passes them on to its line
+    // edit directly, past any filter there, so the box is the one to watch.
+    face_.Mtype->installEventFilter(this);
+    connect(&editor_, &GearSetEditor::saveRequested, this, &MachineCommands::ComNewJcQD_Click);
+    connect(&editor_, &GearSetEditor::closed, this, [this] { newMachineMode_ = false; });
+}
+
+void MachineCommands::keepSearchedGears(std::vector<std::int16_t> sortedGears) {
+    gearList_ = std::move(sortedGears);
+}
+
+bool MachineCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == face_.Mtype) {
+        if (event->type() == QEvent::FocusIn &&
+            movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
+            Mtype_GotFocus();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Mtype_Enter();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MachineCommands::GetJcTab() {
+    fillMachineBox();
+    if (store_.machines().empty()) {
+        // A file without machines: nothing to select; the window shows an empty gear list.
+        currentMachine_ = -1;
+        gearList_.clear();
+        showGears();
+        return;
+    }
+    face_.Mtype->setCurrentIndex(0);
+    face_.Mtype->setEditText(QString::fromStdString(store_.machines().front().name));
+}
+
+void MachineCommands::fillMachineBox() {
+    QComboBox* box = face_.Mtype;
+    const QSignalBlocker blocker(box);
+    box->clear();
+    for (const MachineEntry& machine : store_.machines()) {
+        box->addItem(QString::fromStdString(machine.name));
+    }
+    box->setCurrentIndex(-1);
+}
+
+void MachineCommands::Mtype_Click(int position) {
+    const int previous = currentMachine_;
+    currentMachine_ = position;
+    QComboBox* box = face_.Mtype;
+    shownMachineName_ = box->currentText().trimmed();
+    box->setEditText(shownMachineName_);
+    if (!GetGearZN()) {
+        // The list could not be read: stay on the machine shown before.
+        currentMachine_ = previous;
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(previous);
+        shownMachineName_ = box->currentText().trimmed();
+        box->setEditText(shownMachineName_);
+    }
+    Q_EMIT resultsStale();
+}
+
+bool MachineCommands::GetGearZN() {
+    if (currentMachine_ < 0 || currentMachine_ >= static_cast<int>(store_.machines().size())) {
+        return false;
+    }
+    std::vector<std::int16_t> gears;
+    try {
+        gears = store_.gearList(currentMachine_);
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+        return false;
+    }
+    const MachineEntry& machine = store_.machines()[static_cast<std::size_t>(currentMachine_)];
+    gearList_ = std::move(gears);
+    face_.Tzptj->setText(QString::number(machine.zn));
+    showGears();
+    return true;
+}
+
+void MachineCommands::showGears() {
+    setGearCountCaption(static_cast<int>(gearList_.size()));
+    fillGearGrid(*face_.GZs, gearList_);
+    Q_EMIT gearListChanged();
+}
+
+void MachineCommands::openEditorOnCurrent() {
+    if (currentMachine_ < 0) {
+        // Without any machine there is no gear set to edit: start a new machine instead.
+        ImgNewJc_Click();
+        return;
+    }
+    std::vector<std::int16_t> sorted = gearList_;
+    sortGears(sorted);
+    if (gearBoxView(sorted).unshown > 0) {
+        prompter_.inform(QStringLiteral("这台机床有 %1 个挂轮，挂轮齿数编辑最多只能显示 %2 个，"
+                                        "无法在这里修改它的挂轮齿数表。")
+                             .arg(gearList_.size())
+                             .arg(kGearBoxCount));
+        return;
+    }
+    pendingMachineName_ = face_.Mtype->currentText().trimmed();
+    editor_.show();
+    editor_.panel()->repaint();
+    editor_.DispGLTab(sorted);
+}
+
+void MachineCommands::ImgNewJc_Click() {
+    if (refuseWhenTableFull()) {
+        return;
+    }
+    editor_.show();
+    newMachineMode_ = true;
+    editor_.setRange(kNewMachineRangeStart, kNewMachineRangeEnd);
+    pendingMachineName_ = prompter_
+                              .askText(QStringLiteral("输入新的机床名称："),
+                                       QString::fromUtf8(MachineStore::kDefaultName))
+                              .value_or(QString());
+    editor_.MkChkCL();
+}
+
+bool MachineCommands::refuseWhenTableFull() {
+    if (static_cast<int>(store_.machines().size()) < kMaxMachines) {
+        return false;
+    }
+    prompter_.inform(QStringLiteral("已经有 %1 个机床型号，不能再增加了。\n"
+                                    "可以先删除不用的机床型号：清空机床名称后按回车键。")
+                         .arg(kMaxMachines));
+    return true;
+}
+
+void MachineCommands::ComNewJcQD_Click() {
+    if (editor_.tickedCount() < kSmallestGearSet) {
+        editor_.hide();
+        newMachineMode_ = false;
+        return;
+    }
+    editor_.setSaveEnabled(false);
+    std::vector<std::string> captions;
+    for (const QString& caption : editor_.tickedCaptions()) {
+        captions.push_back(utf8(caption));
+    }
+    const std::vector<std::int16_t> gears = gearsFromCaptions(captions);
+
+    // The face changes only once the file holds the new list: a failed save leaves the face,
+    // the search and the file all on the list as it was, and the editor open with its ticks.
+    bool saved = false;
+    try {
+        if (newMachineMode_) {
+            QString name = pendingMachineName_.trimmed();
+            if (name.isEmpty()) {
+                name = QString::fromUtf8(MachineStore::kDefaultName);
+            }
+            const int index = store_.addMachine(utf8(name), kNewMachineZn, gears);
+            newMachineMode_ = false;
+            shownMachineName_ = name;
+            ResetList();
+            selectEntry(index);
+        } else {
+            store_.setGearList(currentMachine_, gears);
+            rebuildGearGrid(captions);
+            gearList_ = gears;
+            Q_EMIT gearListChanged();
+        }
+        saved = true;
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+    }
+    Q_EMIT resultsStale();
+    editor_.setSaveEnabled(true);
+    if (saved) {
+        editor_.hide();
+        face_.TSb->setFocus();
+    }
+}
+
+void MachineCommands::ComSave_Click() {
+    if (currentMachine_ < 0) {
+        return;
+    }
+    std::vector<std::int16_t> gears = gearList_;
+    sortGears(gears);
+    try {
+        store_.setGearList(currentMachine_, gears);
+        gearList_ = std::move(gears);
+        face_.GZs->setTopRow(1);
+        Q_EMIT gearListChanged();
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+    }
+}
+
+void MachineCommands::Mtype_GotFocus() {
+    shownMachineName_ = face_.Mtype->currentText().trimmed();
+    face_.Mtype->setEditText(shownMachineName_);
+}
+
+void MachineCommands::Mtype_Enter() {
+    if (currentMachine_ < 0) {
+        return;
+    }
+    const QString typed = face_.Mtype->currentText().trimmed();
+    const int count = static_cast<int>(store_.machines().size());
+    try {
+        if (!typed.isEmpty()) {
+            const bool copy = prompter_.askYesNo(
+                QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
+                Prompter::Icon::Question);
+            face_.Ped0->repaint();
+            if (copy && refuseWhenTableFull()) {
+                restoreShownName();
+            } else if (copy) {
+                const MachineEntry& current =
+                    store_.machines()[static_cast<std::size_t>(currentMachine_)];
+                const int index = store_.addMachine(utf8(typed), current.zn, gearList_);
+                ResetList();
+                selectEntry(index);
+            } else {
+                store_.renameMachine(currentMachine_, utf8(typed));
+                ResetList();
+                selectEntry(currentMachine_);
+            }
+        } else if (count == 1) {
+            // The last machine cannot be deleted.
+            restoreShownName();
+        } else if (!prompter_.askYesNo(
+                       QStringLiteral("删除“%1”这个挂轮表？").arg(shownMachineName_),
+                       Prompter::Icon::Information)) {
+            restoreShownName();
+        } else {
+            store_.deleteMachine(currentMachine_);
+            ResetList();
+            selectEntry(std::min(currentMachine_, count - 2));
+        }
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+        restoreShownName();
+    }
+}
+
+void MachineCommands::restoreShownName() {
+    face_.Mtype->setEditText(shownMachineName_);
+}
+
+void MachineCommands::ResetList() {
+    fillMachineBox();
+}
+
+void MachineCommands::selectEntry(int index) {
+    QComboBox* box = face_.Mtype;
+    box->setCurrentIndex(index);
+    box->setEditText(box->itemText(index));
+}
+
+void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) {
+    Grid& grid = *face_.GZs;
+    grid.setRows(static_cast<int>(captions.size()) + 1);
+    int c = 0;
+    for (const std::string& caption : captions) {
+        ++c;
+        grid.setRow(c);
+        grid.setCol(0);
+        grid.setText(QString::number(c) + QLatin1Char(' '));
+        grid.setCol(1);
+        grid.setText(QString::fromStdString(gearCellText(caption)));
+    }
+    grid.setTopRow(1);
+    setGearCountCaption(c);
+}
+
+void MachineCommands::setGearCountCaption(int count) {
+    setCaption(face_.LabN, QString::number(count));
+    Q_EMIT resultsStale();
+}
+
+void MachineCommands::reportStoreError(const std::exception& error) {
+    prompter_.inform(QString::fromStdString(error.what()));
+}
+
+} // namespace gearsel

@@ -1,0 +1,25 @@
+#pragma once
+// Small helpers that several parts of the window share: captions, colours and text.
+
+#include <QColor>
+#include <QPalette>
+#include <QString>
+#include <string>
+
+class QLabel;
+class QWidget;
+
+namespace gearsel {
+
+// Sets a label's caption and sizes the label to it, as labels that size themselves do.
+void setCaption(QLabel* label, const QString& text);
+
+// Gives `widget` the colour `colour` for `role` in its palette.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// A text as the engine and the store read it: UTF-8.
+inline std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+} // namespace gearsel
