@@ -288,6 +288,7 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change) {
         lock.emplace(FileLock::acquire(*fs_, path_, lockTimeout_));
     }
     Snapshot now = readSnapshot();
+    const bool othersChanged = now.image.bytes() != image_.bytes();
     change(now);
     writeTable(now.image, now.table);
     replaceFile(*fs_, path_, now.image.bytes(), now.info);
@@ -297,6 +298,7 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change) {
         now.info.stamp = {};
     }
     adopt(std::move(now));
+    sawOtherChanges_ = othersChanged;
 }
 
 void MachineStore::checkIndex(int index) const {

@@ -9,7 +9,8 @@
 // - Every change (add, copy, rename, delete, set gears, add several) takes the file's write
 //   lock (FileLock), reads the file as it is at that moment, applies the change to that
 //   table, saves it crash-safely and lets go of the lock. Changes that others made meanwhile
-//   are kept; after a successful change machines() is the table as saved, theirs included.
+//   are kept; after a successful change machines() is the table as saved, theirs included,
+//   and sawOtherChanges() says whether there were any.
 //   A writer that cannot get the lock within the lock timeout gives up with a StoreError and
 //   changes nothing.
 // - A change or a read aimed at a machine by its index goes ahead only when that machine's
@@ -58,6 +59,9 @@ public:
     // How long a change waits for the lock while another program changes the file.
     void setLockTimeout(std::chrono::milliseconds timeout) noexcept { lockTimeout_ = timeout; }
 
+    // Whether the last successful change found the file changed by another program since
+    // this store last read or saved it; machines() then holds those changes as well.
+    bool sawOtherChanges() const noexcept { return sawOtherChanges_; }
     // Whether the file's content differs from what the store last read or saved: a different
     // file, size or modification time, and then different bytes. A file that cannot be looked
     // at counts as changed (reload() then reports why).
@@ -121,6 +125,7 @@ private:
     FileStamp stamp_; // the file's stamp then
     std::chrono::milliseconds lockTimeout_ = FileLock::kDefaultTimeout;
     bool locked_ = false; // withLock() holds the lock
+    bool sawOtherChanges_ = false;
 };
 
 } // namespace gearsel

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -79,6 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expectRefusal([&] { store.renameMachine(0, "新名称"); });
         expectRefusal([&] { store.setGearList(last, {30, 20}); });
         expectRefusal([&] { store.addMachine("", 15, {20, 25}); });
+        expectRefusal([&] { store.withLock([&] { store.setGearList(0, {40}); }); });
+        if (store.fileChanged()) {
+            std::abort(); // nothing else writes the in-memory file
+        }
     } catch (const gearsel::StoreError&) {
     }
     return 0;

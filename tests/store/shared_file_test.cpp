@@ -74,6 +74,9 @@ TEST_F(SharedFileTest, EveryChangeKeepsWhatAnotherProgramWroteMeanwhile) {
         change(window);
         EXPECT_EQ(contents(lib()), expected);
         EXPECT_EQ(test::tableText(window), test::tableText(MachineStore::open(lib())));
+        EXPECT_TRUE(window.sawOtherChanges());
+        window.renameMachine(0, "A");
+        EXPECT_FALSE(window.sawOtherChanges());
     }
 }
 
