@@ -72,7 +72,8 @@ TEST(CliSelectTest, RatiosNearZeroGiveNumbersOrARefusal) {
     // 1e-300: relative errors near 1e297, still numbers in JSON and in the table.
     const CliRun tiny = runCli(kGears + " --ratio 1e-300 --count 3 --json");
     ASSERT_EQ(tiny.status, 0) << tiny.err;
-    for (const Json& row : Json::parse(tiny.out)["results"]) {
+    const Json doc = Json::parse(tiny.out);
+    for (const Json& row : doc["results"]) {
         EXPECT_TRUE(row["rel_error"].is_number_float()) << row;
         EXPECT_GT(row["rel_error"].get<double>(), 1e296);
     }
