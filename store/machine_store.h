@@ -56,7 +56,8 @@ public:
     // The machines in table order, as the store last read or saved them.
     const std::vector<MachineEntry>& machines() const noexcept { return machines_; }
 
-    // How long a change waits for the lock while another program changes the file.
+    // How long a change waits for the lock while another program changes the file
+    // (FileLock::kDefaultTimeout, 5 seconds, unless set).
     void setLockTimeout(std::chrono::milliseconds timeout) noexcept { lockTimeout_ = timeout; }
 
     // Whether the last successful change found the file changed by another program since
