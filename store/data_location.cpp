@@ -92,8 +92,8 @@ std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
         return {};
     }
     std::string bytes;
-    mode_t seedMode = 0;
-    if (const int error = fs.readFile(places.seed.string(), kMaxSeedSize, bytes, seedMode)) {
+    FileInfo seedInfo;
+    if (const int error = fs.readFile(places.seed.string(), kMaxSeedSize, bytes, seedInfo)) {
         throw StoreError(places.seed.string(), "无法读取：" + describeErrno(error));
     }
     makeFolders(places.perUser.parent_path());

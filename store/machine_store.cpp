@@ -1,11 +1,13 @@
 #include "store/machine_store.h"
 
 #include "store/gbk_name.h"
+#include "store/regular_file.h"
 #include "store/safe_write.h"
+#include "store/store_conflict.h"
 #include "store/store_error.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <optional>
 
 namespace gearsel {
 
@@ -16,7 +18,8 @@ namespace gearsel {
 //   and it is not written, so nothing more is lost.
 // - A file too short for its header, for the records its count claims, or for the gear
 //   lists of its machines is reported as damaged for the same reason.
-// - A file larger than any data file can be (16 MiB) is refused before it is read.
+// - A file larger than any data file can be (16 MiB) is refused before it is read, and so is
+//   anything that is not a regular file (a folder, a pipe, a device), without waiting on it.
 // - A file with a count of 0 opens with an empty table; adding a machine repairs it.
 
 namespace {
@@ -35,31 +38,10 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Writes the header and the records of `table`; records after the table stay as they are.
-void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
-    image.writeRecord(kHeaderRecord,
-                      {encodeName(kHeaderTitle).bytes, 0, static_cast<std::int16_t>(table.size())});
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const MachineEntry& entry = table[i];
-        image.writeRecord(static_cast<int>(i) + 7, {entry.rawName, entry.zn, entry.gearCount});
-    }
-}
-
-std::vector<std::int16_t> clampedTeeth(std::vector<std::int16_t> gears) {
-    for (auto& tooth : gears) {
-        tooth = static_cast<std::int16_t>(std::clamp<int>(tooth, kMinTooth, kMaxTooth));
-    }
-    return gears;
-}
-
-} // namespace
-
-MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
-    MachineStore store(path, fs);
-    const LibImage image = store.readImage();
+// The machine table of `image`, checked as described above; throws StoreError naming `path`.
+std::vector<MachineEntry> readTable(const LibImage& image, const std::string& path) {
     const auto damaged = [&](const std::string& why) { return StoreError(path, "已损坏：" + why); };
     const std::string size = std::to_string(image.size()) + " 字节";
-
     if (image.size() == 0) {
         throw StoreError(path, "是空的，不是挂轮数据文件");
     }
@@ -74,6 +56,7 @@ MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
     if (count > 0 && !image.holds(machineRecordOffset(count), kRecordSize)) {
         throw damaged("它只有 " + size + "，装不下表头所说的 " + std::to_string(count) + " 台机床");
     }
+    std::vector<MachineEntry> table;
     for (int i = 0; i < count; ++i) {
         const LibRecord record = image.readRecord(i + 7);
         MachineEntry entry{decodeName(record.name), record.name, record.zn, record.count};
@@ -82,9 +65,40 @@ MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
                           std::to_string(entry.gearCount) + "，应在 0 到 " +
                           std::to_string(kSlotCapacity) + " 之间");
         }
-        store.machines_.push_back(std::move(entry));
-        store.readSlot(image, i); // checks that the gear list lies inside the file
+        if (!image.holds(slotOffset(i + 1), 2 * static_cast<std::size_t>(entry.gearCount))) {
+            throw damaged(machineLabel(i, entry.name) + "的挂轮表不完整（文件只有 " + size + "）");
+        }
+        table.push_back(std::move(entry));
     }
+    return table;
+}
+
+// Writes the header and the records of `table`; records after the table stay as they are.
+void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
+    image.writeRecord(kHeaderRecord,
+                      {encodeName(kHeaderTitle).bytes, 0, static_cast<std::int16_t>(table.size())});
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const MachineEntry& entry = table[i];
+        image.writeRecord(static_cast<int>(i) + 7, {entry.rawName, entry.zn, entry.gearCount});
+    }
+}
+
+bool sameRecord(const MachineEntry& a, const MachineEntry& b) {
+    return a.rawName == b.rawName && a.zn == b.zn && a.gearCount == b.gearCount;
+}
+
+std::vector<std::int16_t> clampedTeeth(std::vector<std::int16_t> gears) {
+    for (auto& tooth : gears) {
+        tooth = static_cast<std::int16_t>(std::clamp<int>(tooth, kMinTooth, kMaxTooth));
+    }
+    return gears;
+}
+
+} // namespace
+
+MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
+    MachineStore store(path, fs);
+    store.adopt(store.readSnapshot());
     return store;
 }
 
@@ -106,7 +120,45 @@ void MachineStore::createFile(const std::string& path, const std::vector<NewMach
         image.writeSlot(static_cast<int>(store.machines_.size()), gears);
     }
     writeTable(image, store.machines_);
+    const FileLock lock = FileLock::acquire(fs, path, store.lockTimeout_);
     gearsel::createFile(fs, path, image.bytes());
+}
+
+bool MachineStore::fileChanged() {
+    FileInfo info;
+    if (fs_->statFile(path_, info) != 0) {
+        return true;
+    }
+    if (info.stamp == stamp_) {
+        return false;
+    }
+    std::string bytes;
+    if (fs_->readFile(path_, kMaxFileSize, bytes, info) != 0 || info.kind != FileKind::Regular ||
+        bytes != image_.bytes()) {
+        return true;
+    }
+    stamp_ = info.stamp; // the same content written anew: nothing to reload
+    return false;
+}
+
+void MachineStore::reload() {
+    adopt(readSnapshot());
+}
+
+void MachineStore::withLock(const std::function<void()>& steps) {
+    if (locked_) {
+        reload();
+        steps();
+        return;
+    }
+    const FileLock lock = FileLock::acquire(*fs_, path_, lockTimeout_);
+    locked_ = true;
+    struct Unlocked {
+        bool& flag;
+        ~Unlocked() { flag = false; }
+    } unlocked{locked_};
+    reload();
+    steps();
 }
 
 std::vector<std::int16_t> MachineStore::gearList(int index) const {
@@ -115,7 +167,9 @@ std::vector<std::int16_t> MachineStore::gearList(int index) const {
 
 std::vector<std::int16_t> MachineStore::storedGearList(int index) const {
     checkIndex(index);
-    return readSlot(readImage(), index);
+    const Snapshot now = readSnapshot();
+    expectUnchanged(now, index);
+    return readSlot(now.image, now.table, index);
 }
 
 int MachineStore::addMachine(const std::string& name, std::int16_t zn,
@@ -124,112 +178,127 @@ int MachineStore::addMachine(const std::string& name, std::int16_t zn,
 }
 
 int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
-    const int first = static_cast<int>(machines_.size());
-    if (machines.size() > static_cast<std::size_t>(kMaxMachines - first)) {
-        throw StoreError(path_,
-                         "中已有 " + std::to_string(first) + " 台机床，最多只能有 " +
-                             std::to_string(kMaxMachines) + " 台，不能再添加" +
-                             (machines.size() > 1 ? " " + std::to_string(machines.size()) + " 台"
-                                                  : std::string()));
-    }
-    std::vector<MachineEntry> table = machines_;
+    std::vector<MachineEntry> added;
     std::vector<std::vector<std::int16_t>> lists;
     for (const NewMachine& spec : machines) {
         const std::string raw = storableName(spec.name, true);
         std::vector<std::int16_t> gears = spec.gears;
         std::sort(gears.begin(), gears.end());
         checkGears(decodeName(raw), gears);
-        table.push_back({decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
+        added.push_back({decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
         lists.push_back(std::move(gears));
     }
-    if (lists.empty()) {
-        return first;
+    if (added.empty()) {
+        return static_cast<int>(machines_.size());
     }
-    mode_t mode = 0;
-    LibImage image = readImage(&mode);
-    for (std::size_t k = 0; k < lists.size(); ++k) {
-        image.writeSlot(first + static_cast<int>(k) + 1, lists[k]);
-    }
-    save(image, table, mode);
+    int first = 0;
+    update([&](Snapshot& now) {
+        first = static_cast<int>(now.table.size());
+        if (added.size() > static_cast<std::size_t>(kMaxMachines - first)) {
+            throw StoreError(path_,
+                             "中已有 " + std::to_string(first) + " 台机床，最多只能有 " +
+                                 std::to_string(kMaxMachines) + " 台，不能再添加" +
+                                 (added.size() > 1 ? " " + std::to_string(added.size()) + " 台"
+                                                   : std::string()));
+        }
+        for (std::size_t k = 0; k < added.size(); ++k) {
+            now.table.push_back(added[k]);
+            now.image.writeSlot(first + static_cast<int>(k) + 1, lists[k]);
+        }
+    });
     return first;
 }
 
 int MachineStore::copyMachine(int index, const std::string& newName) {
     checkIndex(index);
-    const int copy = static_cast<int>(machines_.size());
-    if (copy >= kMaxMachines) {
-        throw StoreError(path_, "中已有 " + std::to_string(copy) + " 台机床，最多只能有 " +
-                                    std::to_string(kMaxMachines) + " 台，不能再复制");
-    }
     const std::string raw = storableName(newName, false);
-    mode_t mode = 0;
-    LibImage image = readImage(&mode);
-    image.writeSlot(copy + 1, clampedTeeth(readSlot(image, index)));
-    std::vector<MachineEntry> table = machines_;
-    table.push_back({decodeName(raw), raw, machines_[static_cast<std::size_t>(index)].zn,
-                     machines_[static_cast<std::size_t>(index)].gearCount});
-    save(image, table, mode);
+    int copy = 0;
+    update([&](Snapshot& now) {
+        expectUnchanged(now, index);
+        copy = static_cast<int>(now.table.size());
+        if (copy >= kMaxMachines) {
+            throw StoreError(path_, "中已有 " + std::to_string(copy) + " 台机床，最多只能有 " +
+                                        std::to_string(kMaxMachines) + " 台，不能再复制");
+        }
+        const MachineEntry& source = now.table[static_cast<std::size_t>(index)];
+        now.image.writeSlot(copy + 1, clampedTeeth(readSlot(now.image, now.table, index)));
+        now.table.push_back({decodeName(raw), raw, source.zn, source.gearCount});
+    });
     return copy;
 }
 
 void MachineStore::renameMachine(int index, const std::string& newName) {
     checkIndex(index);
     const std::string raw = storableName(newName, false);
-    mode_t mode = 0;
-    LibImage image = readImage(&mode);
-    std::vector<MachineEntry> table = machines_;
-    table[static_cast<std::size_t>(index)].name = decodeName(raw);
-    table[static_cast<std::size_t>(index)].rawName = raw;
-    save(image, table, mode);
+    update([&](Snapshot& now) {
+        expectUnchanged(now, index);
+        MachineEntry& entry = now.table[static_cast<std::size_t>(index)];
+        entry.name = decodeName(raw);
+        entry.rawName = raw;
+    });
 }
 
 void MachineStore::deleteMachine(int index) {
     checkIndex(index);
-    if (machines_.size() == 1) {
-        throw StoreError(path_, "中只剩" + machineLabel(index, machines_.front().name) +
-                                    "，不能删除最后一台机床");
-    }
-    mode_t mode = 0;
-    const LibImage original = readImage(&mode);
-    LibImage image = original;
-    // Machine j + 1 (index j) moves to number j, taking exactly its own values along; the rest
-    // of each slot keeps what was there, as a move value by value in place would leave it.
-    for (int j = index + 1; j < static_cast<int>(machines_.size()); ++j) {
-        image.writeSlot(j, readSlot(original, j));
-    }
-    std::vector<MachineEntry> table = machines_;
-    table.erase(table.begin() + index);
-    save(image, table, mode);
+    update([&](Snapshot& now) {
+        expectUnchanged(now, index);
+        const int count = static_cast<int>(now.table.size());
+        if (count == 1) {
+            throw StoreError(path_, "中只剩" + machineLabel(index, now.table.front().name) +
+                                        "，不能删除最后一台机床");
+        }
+        // Machine j + 1 (index j) moves to number j, taking exactly its own values along; the
+        // rest of each slot keeps what was there, as a move value by value in place would.
+        const LibImage original = now.image;
+        for (int j = index + 1; j < count; ++j) {
+            now.image.writeSlot(j, readSlot(original, now.table, j));
+        }
+        now.table.erase(now.table.begin() + index);
+    });
 }
 
 void MachineStore::setGearList(int index, std::vector<std::int16_t> gears) {
     checkIndex(index);
     std::sort(gears.begin(), gears.end());
     checkGears(machines_[static_cast<std::size_t>(index)].name, gears);
-    mode_t mode = 0;
-    LibImage image = readImage(&mode);
-    image.writeSlot(index + 1, gears);
-    std::vector<MachineEntry> table = machines_;
-    table[static_cast<std::size_t>(index)].gearCount = static_cast<std::int16_t>(gears.size());
-    save(image, table, mode);
+    update([&](Snapshot& now) {
+        expectUnchanged(now, index);
+        now.image.writeSlot(index + 1, gears);
+        now.table[static_cast<std::size_t>(index)].gearCount =
+            static_cast<std::int16_t>(gears.size());
+    });
 }
 
-LibImage MachineStore::readImage(mode_t* mode) const {
-    std::string bytes;
-    mode_t fileMode = 0;
-    if (const int error = fs_->readFile(path_, kMaxFileSize, bytes, fileMode)) {
-        if (error == ENOENT) {
-            throw StoreError(path_, "不存在");
-        }
-        if (error == EFBIG) {
-            throw StoreError(path_, "太大（超过 16 MiB），不是挂轮数据文件");
-        }
-        throw StoreError(path_, "无法读取：" + describeErrno(error));
+MachineStore::Snapshot MachineStore::readSnapshot() const {
+    Snapshot now;
+    now.image = LibImage(readRegularFile(*fs_, path_, kMaxFileSize, now.info));
+    now.table = readTable(now.image, path_);
+    return now;
+}
+
+void MachineStore::adopt(Snapshot snapshot) {
+    machines_ = std::move(snapshot.table);
+    image_ = std::move(snapshot.image);
+    stamp_ = snapshot.info.stamp;
+}
+
+void MachineStore::update(const std::function<void(Snapshot&)>& change) {
+    std::optional<FileLock> lock;
+    if (!locked_) {
+        lock.emplace(FileLock::acquire(*fs_, path_, lockTimeout_));
     }
-    if (mode != nullptr) {
-        *mode = fileMode;
+    Snapshot now = readSnapshot();
+    const bool othersChanged = now.image.bytes() != image_.bytes();
+    change(now);
+    writeTable(now.image, now.table);
+    replaceFile(*fs_, path_, now.image.bytes(), now.info);
+    // Still under the lock, so the file is the one just saved. Without its stamp the next
+    // fileChanged() compares the bytes instead.
+    if (fs_->statFile(path_, now.info) != 0) {
+        now.info.stamp = {};
     }
-    return LibImage(std::move(bytes));
+    adopt(std::move(now));
+    sawOtherChanges_ = othersChanged;
 }
 
 void MachineStore::checkIndex(int index) const {
@@ -239,14 +308,21 @@ void MachineStore::checkIndex(int index) const {
     }
 }
 
-std::vector<std::int16_t> MachineStore::readSlot(const LibImage& image, int index) const {
-    const MachineEntry& entry = machines_[static_cast<std::size_t>(index)];
-    if (!image.holds(slotOffset(index + 1), 2 * static_cast<std::size_t>(entry.gearCount))) {
-        throw StoreError(path_, "已损坏：" + machineLabel(index, entry.name) +
-                                    "的挂轮表不完整（文件只有 " + std::to_string(image.size()) +
-                                    " 字节）");
+void MachineStore::expectUnchanged(const Snapshot& now, int index) const {
+    const auto slot = static_cast<std::size_t>(index);
+    if (slot < now.table.size() && sameRecord(now.table[slot], machines_[slot]) &&
+        readSlot(now.image, now.table, index) == readSlot(image_, machines_, index)) {
+        return;
     }
-    return image.readSlot(index + 1, entry.gearCount);
+    throw StoreConflict(path_, "已被另一个程序修改：" + machineLabel(index, machines_[slot].name) +
+                                   "已不是刚才读到的样子，这次操作没有进行；请重新读入后再试");
+}
+
+std::vector<std::int16_t> MachineStore::readSlot(const LibImage& image,
+                                                 const std::vector<MachineEntry>& table,
+                                                 int index) const {
+    // readTable() has checked that every gear list lies inside the file.
+    return image.readSlot(index + 1, table[static_cast<std::size_t>(index)].gearCount);
 }
 
 std::string MachineStore::storableName(const std::string& name, bool emptyAllowed) const {
@@ -278,12 +354,6 @@ void MachineStore::checkGears(const std::string& name,
                                         std::to_string(kMaxTooth) + " 之间");
         }
     }
-}
-
-void MachineStore::save(LibImage& image, const std::vector<MachineEntry>& table, mode_t mode) {
-    writeTable(image, table);
-    replaceFile(*fs_, path_, image.bytes(), mode);
-    machines_ = table;
 }
 
 } // namespace gearsel

@@ -1,16 +1,36 @@
 #pragma once
 // The machine table of one system.lib and the operations on it. Machines are addressed by
 // their position in the table counted from 0 (index 0 is the first machine, stored in record 7
-// and gear-list slot 1). The table in memory is the master copy; every operation reads the
-// file anew, patches only the regions it changes, saves the result crash-safely, and changes
-// the table in memory only once the save succeeded. No file handle is held between calls.
+// and gear-list slot 1). No file handle is held between calls.
+//
+// The file is shared: the window and any number of gearsel-cli runs may change it at once.
+// - The store keeps the table as it last read or wrote it (machines()). fileChanged() tells
+//   cheaply whether the file has changed since; reload() reads the table anew.
+// - Every change (add, copy, rename, delete, set gears, add several) takes the file's write
+//   lock (FileLock), reads the file as it is at that moment, applies the change to that
+//   table, saves it crash-safely and lets go of the lock. Changes that others made meanwhile
+//   are kept; after a successful change machines() is the table as saved, theirs included,
+//   and sawOtherChanges() says whether there were any.
+//   A writer that cannot get the lock within the lock timeout gives up with a StoreError and
+//   changes nothing.
+// - A change or a read aimed at a machine by its index goes ahead only when that machine's
+//   record (name, Zn, gear count) and stored gear list in the file are still what this store
+//   last read; otherwise it throws StoreConflict and changes nothing, so that no change meant
+//   for one machine lands on another. The caller then reloads and shows what is stored.
+// - withLock() holds the lock across a caller's own steps, for a caller that picks a machine
+//   by name or number and changes it in one go (the command-line tool).
+// The table in memory changes only through a successful save or a reload.
 
+#include "store/file_info.h"
+#include "store/file_lock.h"
 #include "store/file_system.h"
 #include "store/lib_image.h"
 #include "store/machine_entry.h"
 #include "store/new_machine.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +42,9 @@ public:
     static constexpr const char* kDefaultName = "新的机床名称";
 
     // Reads the machine table of the existing file `path`. Throws StoreError when the file is
-    // missing, unreadable or damaged (see machine_store.cpp for the rules). A file that holds
-    // no machine opens with an empty table. `fs` must outlive the store.
+    // missing, unreadable, not a regular file or damaged (see machine_store.cpp for the
+    // rules). A file that holds no machine opens with an empty table. `fs` must outlive the
+    // store.
     static MachineStore open(const std::string& path, FileSystem& fs = posixFileSystem());
 
     // Writes a new data file holding `machines`; refuses when `path` already exists.
@@ -32,11 +53,30 @@ public:
 
     // The path the store was opened on.
     const std::string& path() const noexcept { return path_; }
-    // The machines in table order.
+    // The machines in table order, as the store last read or saved them.
     const std::vector<MachineEntry>& machines() const noexcept { return machines_; }
 
+    // How long a change waits for the lock while another program changes the file
+    // (FileLock::kDefaultTimeout, 5 seconds, unless set).
+    void setLockTimeout(std::chrono::milliseconds timeout) noexcept { lockTimeout_ = timeout; }
+
+    // Whether the last successful change found the file changed by another program since
+    // this store last read or saved it; machines() then holds those changes as well.
+    bool sawOtherChanges() const noexcept { return sawOtherChanges_; }
+    // Whether the file's content differs from what the store last read or saved: a different
+    // file, size or modification time, and then different bytes. A file that cannot be looked
+    // at counts as changed (reload() then reports why).
+    bool fileChanged();
+    // Reads the table anew from the file. Throws StoreError as open() does; the table stays
+    // as it was then.
+    void reload();
+    // Takes the write lock, reloads the table and runs `steps` under the lock, which every
+    // change made by `steps` uses as well. Throws what reload() and `steps` throw, after
+    // letting go of the lock.
+    void withLock(const std::function<void()>& steps);
+
     // The machine's tooth counts in stored order, each moved into 10..255 as the program uses
-    // them. Reads the file.
+    // them. Reads the file; StoreConflict when the machine changed there.
     std::vector<std::int16_t> gearList(int index) const;
     // The same values exactly as stored.
     std::vector<std::int16_t> storedGearList(int index) const;
@@ -58,18 +98,35 @@ public:
     void setGearList(int index, std::vector<std::int16_t> gears);
 
 private:
+    // The file as read now: its bytes, its status and its table.
+    struct Snapshot {
+        LibImage image;
+        FileInfo info;
+        std::vector<MachineEntry> table;
+    };
+
     MachineStore(std::string path, FileSystem& fs) : path_(std::move(path)), fs_(&fs) {}
 
-    LibImage readImage(mode_t* mode = nullptr) const;
+    Snapshot readSnapshot() const;
+    void adopt(Snapshot snapshot);
+    // Runs `change` on the file as it is now, under the lock, saves and adopts the result.
+    void update(const std::function<void(Snapshot&)>& change);
     void checkIndex(int index) const;
-    std::vector<std::int16_t> readSlot(const LibImage& image, int index) const;
+    // Throws StoreConflict unless machine `index` of `now` is as this store last read it.
+    void expectUnchanged(const Snapshot& now, int index) const;
+    std::vector<std::int16_t> readSlot(const LibImage& image,
+                                       const std::vector<MachineEntry>& table, int index) const;
     std::string storableName(const std::string& name, bool emptyAllowed) const;
     void checkGears(const std::string& name, const std::vector<std::int16_t>& gears) const;
-    void save(LibImage& image, const std::vector<MachineEntry>& table, mode_t mode);
 
     std::string path_;
     FileSystem* fs_;
     std::vector<MachineEntry> machines_;
+    LibImage image_;  // the bytes that machines_ was read from or saved as
+    FileStamp stamp_; // the file's stamp then
+    std::chrono::milliseconds lockTimeout_ = FileLock::kDefaultTimeout;
+    bool locked_ = false; // withLock() holds the lock
+    bool sawOtherChanges_ = false;
 };
 
 } // namespace gearsel

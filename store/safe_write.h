@@ -2,23 +2,38 @@
 // Crash-safe saving: the whole new content goes to a temporary file in the target's folder,
 // is flushed to the disk and then takes the target's place in one rename, so that a crash,
 // a full disk or a power failure leaves either the old file or the new one, never a mix.
+//
+// The temporary files are named ".<name>.new-XXXXXX" beside the target. One left behind by a
+// save that was cut short (a crash, a kill) is removed by the next successful save; saves run
+// under the data file's lock (FileLock), so no other save can be using it then.
+//
+// A save keeps the file's permission bits, owner and group. A user who is not the owner (and
+// not root) cannot give a new file away; such a save keeps the group and goes ahead only when
+// the owner keeps the same rights through that group, and is refused otherwise, so that
+// nobody is locked out of a shared file.
 
+#include "store/file_info.h"
 #include "store/file_system.h"
 
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace gearsel {
 
-// Replaces the content of the existing file `path` by `bytes`; the new file gets the
-// permission bits `mode`. A symbolic link is followed, so the link stays and its target is
-// replaced. Throws StoreError naming `path` and the cause; on failure the file is as it was
-// and no temporary file is left behind.
-void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes, mode_t mode);
+// The file a save of `path` replaces: `path` itself, or the file that the symbolic link
+// `path` points to, so that the link stays a link. Throws StoreError for a link to nowhere.
+std::string saveTarget(const std::string& path);
 
-// Creates the file `path` with `bytes`, by the same steps; refuses with StoreError when
-// `path` already exists, so an existing file is never overwritten.
+// Replaces the content of the existing file `path` by `bytes`. The new file gets the mode,
+// owner and group of `original` (as read before the change) as described above. Throws
+// StoreError naming `path` and the cause; on failure the file is as it was and no temporary
+// file is left behind. Call it only while holding the file's lock.
+void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes,
+                 const FileInfo& original);
+
+// Creates the file `path` with `bytes` (mode 0644, owned by this user), by the same steps;
+// refuses with StoreError when `path` already exists, so an existing file is never
+// overwritten. Call it only while holding the file's lock.
 void createFile(FileSystem& fs, const std::string& path, std::string_view bytes);
 
 } // namespace gearsel

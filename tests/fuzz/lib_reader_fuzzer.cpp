@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -20,18 +21,29 @@ class MemoryFileSystem final : public FileSystem {
 public:
     explicit MemoryFileSystem(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    int readFile(const std::string&, std::size_t maxSize, std::string& bytes,
-                 mode_t& mode) override {
+    int readFile(const std::string& path, std::size_t maxSize, std::string& bytes,
+                 gearsel::FileInfo& info) override {
         if (bytes_.size() > maxSize) {
             return EFBIG;
         }
         bytes = bytes_;
-        mode = 0644;
+        return statFile(path, info);
+    }
+    int statFile(const std::string&, gearsel::FileInfo& info) override {
+        info.kind = gearsel::FileKind::Regular;
+        info.mode = 0644;
+        info.stamp.size = static_cast<std::int64_t>(bytes_.size());
+        return 0;
+    }
+    // Nobody else writes: the lock is always free, and there is no handle to close.
+    int lockFile(const std::string&, std::chrono::milliseconds, int& fd) override {
+        fd = -1;
         return 0;
     }
     int checkWritable(const std::string&) override { return 0; }
     int createTemp(std::string&, int&) override { return EROFS; }
     int writeAll(int, std::string_view) override { return EROFS; }
+    int setOwner(int, uid_t, gid_t) override { return EROFS; }
     int setMode(int, mode_t) override { return EROFS; }
     int sync(int) override { return EROFS; }
     int close(int) override { return 0; }
@@ -68,6 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expectRefusal([&] { store.renameMachine(0, "新名称"); });
         expectRefusal([&] { store.setGearList(last, {30, 20}); });
         expectRefusal([&] { store.addMachine("", 15, {20, 25}); });
+        expectRefusal([&] { store.withLock([&] { store.setGearList(0, {40}); }); });
+        if (store.fileChanged()) {
+            std::abort(); // nothing else writes the in-memory file
+        }
     } catch (const gearsel::StoreError&) {
     }
     return 0;

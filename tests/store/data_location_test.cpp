@@ -167,32 +167,12 @@ TEST_F(DataLocationTest, AFailedCopyLeavesNothingBehind) {
 
 // The real file system, except that another start of the program creates the user's file
 // just before this one puts its copy in place.
-class RacingFileSystem final : public FileSystem {
+class RacingFileSystem final : public PosixFileSystem {
 public:
-    int readFile(const std::string& path, std::size_t maxSize, std::string& bytes,
-                 mode_t& mode) override {
-        return real_.readFile(path, maxSize, bytes, mode);
-    }
-    int checkWritable(const std::string& path) override { return real_.checkWritable(path); }
-    int createTemp(std::string& pathTemplate, int& fd) override {
-        return real_.createTemp(pathTemplate, fd);
-    }
-    int writeAll(int fd, std::string_view bytes) override { return real_.writeAll(fd, bytes); }
-    int setMode(int fd, mode_t mode) override { return real_.setMode(fd, mode); }
-    int sync(int fd) override { return real_.sync(fd); }
-    int close(int fd) override { return real_.close(fd); }
-    int rename(const std::string& from, const std::string& to) override {
-        return real_.rename(from, to);
-    }
     int link(const std::string& from, const std::string& to) override {
         test::writeFile(to, "made and changed by the other start");
-        return real_.link(from, to);
+        return PosixFileSystem::link(from, to);
     }
-    int remove(const std::string& path) override { return real_.remove(path); }
-    int syncFolder(const std::string& folder) override { return real_.syncFolder(folder); }
-
-private:
-    PosixFileSystem real_;
 };
 
 TEST_F(DataLocationTest, ACopyMadeByAnotherStartAtTheSameMomentIsKept) {

@@ -1,27 +1,48 @@
 #pragma once
 // A file system for tests: the real one, except that one chosen step of reading or saving
-// fails with a chosen error.
+// fails with a chosen error, and that it can act as a user who is not root.
 
 #include "store/file_system.h"
 #include "store/posix_file_system.h"
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace gearsel::test {
 
-enum class Step { Read, CheckWritable, CreateTemp, Write, SetMode, Sync, Close, Rename };
+enum class Step {
+    Read,
+    Lock,
+    CheckWritable,
+    CreateTemp,
+    Write,
+    SetOwner,
+    SetMode,
+    Sync,
+    Close,
+    Rename
+};
 
 // The real file system, except that step `failing` fails with `error` (when not 0). A failing
-// write first writes half of the data, as a disk that fills up does.
+// write first writes half of the data, as a disk that fills up does. With `notRoot`, giving a
+// file to another owner fails as it does for a user who is not root (changing the group
+// still works, as it does for a member of the group).
 class FaultyFileSystem final : public FileSystem {
 public:
     Step failing = Step::Read;
     int error = 0;
     bool folderSyncFails = false;
+    bool notRoot = false;
 
     int readFile(const std::string& path, std::size_t maxSize, std::string& bytes,
-                 mode_t& mode) override {
-        return fail(Step::Read) ? error : real_.readFile(path, maxSize, bytes, mode);
+                 FileInfo& info) override {
+        return fail(Step::Read) ? error : real_.readFile(path, maxSize, bytes, info);
+    }
+    int statFile(const std::string& path, FileInfo& info) override {
+        return real_.statFile(path, info);
+    }
+    int lockFile(const std::string& path, std::chrono::milliseconds timeout, int& fd) override {
+        return fail(Step::Lock) ? error : real_.lockFile(path, timeout, fd);
     }
     int checkWritable(const std::string& path) override {
         return fail(Step::CheckWritable) ? error : real_.checkWritable(path);
@@ -35,6 +56,15 @@ public:
             return error;
         }
         return real_.writeAll(fd, bytes);
+    }
+    int setOwner(int fd, uid_t owner, gid_t group) override {
+        if (fail(Step::SetOwner)) {
+            return error;
+        }
+        if (notRoot && owner != static_cast<uid_t>(-1) && owner != ::geteuid()) {
+            return EPERM;
+        }
+        return real_.setOwner(fd, owner, group);
     }
     int setMode(int fd, mode_t mode) override {
         return fail(Step::SetMode) ? error : real_.setMode(fd, mode);

@@ -4,25 +4,46 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace gearsel::test {
 
 CliRun runCli(const std::string& args, const std::filesystem::path& folder) {
-    const auto base =
-        std::filesystem::temp_directory_path() / ("gearsel_cli_" + std::to_string(::getpid()));
-    const std::string out = base.string() + ".out";
-    const std::string err = base.string() + ".err";
-    const std::string command =
-        (folder.empty() ? std::string() : "cd " + shellQuoted(folder.string()) + " && ") +
-        shellQuoted(GEARSEL_CLI_PATH) + " " + args + " >" + shellQuoted(out) + " 2>" +
-        shellQuoted(err);
-    const int raw = std::system(command.c_str());
-    CliRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
+    return runCliTogether({args}, folder).front();
+}
+
+std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
+                                   const std::filesystem::path& folder) {
+    const std::string base = (std::filesystem::temp_directory_path() /
+                              ("gearsel_cli_" + std::to_string(::getpid()) + "_"))
+                                 .string();
+    const std::string gate = shellQuoted(base + "gate");
+    // Each run waits in the background at a gate (a lock that the shell holds) and they all
+    // start when it opens, so that they really overlap. A run that is late to the gate just
+    // starts at once; one that hangs is ended after a minute instead of hanging the tests.
+    std::string command =
+        (folder.empty() ? std::string() : "cd " + shellQuoted(folder.string()) + " || exit 1; ") +
+        "exec 9>" + gate + "; flock 9; ";
+    for (std::size_t i = 0; i < argsList.size(); ++i) {
+        const std::string files = shellQuoted(base + std::to_string(i));
+        command += "{ flock -s " + gate + " true; timeout -k 5 60 " +
+                   shellQuoted(GEARSEL_CLI_PATH) + " " + argsList[i] + " >" + files + ".out 2>" +
+                   files + ".err; echo $? >" + files + ".status; } 9>&- & ";
+    }
+    command += "sleep 0.05; flock -u 9; wait";
+    std::system(command.c_str());
+    std::filesystem::remove(base + "gate");
+    std::vector<CliRun> runs;
+    for (std::size_t i = 0; i < argsList.size(); ++i) {
+        const std::string files = base + std::to_string(i);
+        const std::string status = readFile(files + ".status");
+        runs.push_back({status.empty() ? -1 : std::stoi(status), readFile(files + ".out"),
+                        readFile(files + ".err")});
+        for (const char* ending : {".out", ".err", ".status"}) {
+            std::filesystem::remove(files + ending);
+        }
+    }
+    return runs;
 }
 
 ::testing::AssertionResult refusedWith(const CliRun& run, const std::string& mentions) {

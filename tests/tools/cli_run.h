@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace gearsel::test {
 
@@ -16,6 +17,11 @@ struct CliRun {
 // Runs `gearsel-cli ARGS` through the shell (quote ARGS as on a command line) in `folder`, or
 // in the current folder when it is empty.
 CliRun runCli(const std::string& args, const std::filesystem::path& folder = {});
+
+// Starts `gearsel-cli ARGS` for every entry of `argsList` at once, as two scripts started
+// together would, and waits for all of them.
+std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
+                                   const std::filesystem::path& folder = {});
 
 // Whether the run was refused as every bad input must be: status 2, nothing on stdout and
 // exactly one line on stderr that contains `mentions`.

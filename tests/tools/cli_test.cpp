@@ -68,6 +68,25 @@ TEST(CliSelectTest, EnginesAgreeAndEmptyResultsAreEmpty) {
     EXPECT_NE(noGears.out.find("速比可选择的范围: -"), std::string::npos);
 }
 
+TEST(CliSelectTest, RatiosNearZeroGiveNumbersOrARefusal) {
+    // 1e-300: relative errors near 1e297, still numbers in JSON and in the table.
+    const CliRun tiny = runCli(kGears + " --ratio 1e-300 --count 3 --json");
+    ASSERT_EQ(tiny.status, 0) << tiny.err;
+    const Json doc = Json::parse(tiny.out);
+    for (const Json& row : doc["results"]) {
+        EXPECT_TRUE(row["rel_error"].is_number_float()) << row;
+        EXPECT_GT(row["rel_error"].get<double>(), 1e296);
+    }
+    // 5e-324: the relative error exceeds every double; refused rather than shown as inf or null.
+    for (const char* format : {"", " --json"}) {
+        const CliRun run = runCli(kGears + " --ratio 5e-324" + format);
+        EXPECT_TRUE(gearsel::test::refusedWith(run, "too close to 0")) << format;
+    }
+    const CliRun none = runCli(kGears + " --ratio 5e-324 --count 0 --json");
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_TRUE(Json::parse(none.out)["results"].empty());
+}
+
 TEST(CliHelpTest, DocumentsEveryOption) {
     const CliRun run = runCli("select --help");
     EXPECT_EQ(run.status, 0);

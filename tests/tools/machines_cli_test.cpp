@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 namespace gearsel {
 namespace {
@@ -112,10 +113,31 @@ TEST_F(MachinesCliTest, WhereNamesTheFileInUse) {
               line(std::filesystem::path(GEARSEL_CLI_PATH).parent_path() / "system.lib"));
 }
 
+TEST_F(MachinesCliTest, ImportTakesJsonWithAByteOrderMarkAndBracketsInNames) {
+    test::writeFile(dir / "list.json",
+                    "\xEF\xBB\xBF [{\"name\": \"[[[{\\\"[[[[[[[[[[\", \"zn\": 32767, "
+                    "\"gears\": [255, 10]}]");
+    const CliRun run = machines("import list.json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(json("show 4 --json")["name"], "[[[{\"[[[[[[[[[[");
+    EXPECT_EQ(json("show 4 --json")["gears"], Json::parse("[10, 255]"));
+}
+
 TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
     std::filesystem::create_directory(dir / "folder");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
     test::writeFile(dir / "bad.csv", "A,15,20\nB,15,twenty\n");
     test::writeFile(dir / "two.csv", "A,15,20\nB,15,30\n");
+    // A million brackets: far below the size limit, far beyond any stack.
+    test::writeFile(dir / "deep.json", std::string(1000000, '[') + std::string(1000000, ']'));
+    const auto machineJson = [this](const std::string& name, const std::string& fields) {
+        test::writeFile(dir / name, "[{\"name\": \"X\", " + fields + "}]");
+    };
+    machineJson("huge.json", "\"zn\": 18446744073709551615, \"gears\": [20]");
+    machineJson("low.json", "\"zn\": -40000, \"gears\": [20]");
+    machineJson("half.json", "\"zn\": 15.5, \"gears\": [20]");
+    machineJson("tooth.json", "\"gears\": [20, 4294967316]");
+    machineJson("nogears.json", "\"zn\": 15");
     MachineStore::createFile((dir / "full.lib").string(),
                              std::vector<NewMachine>(255, NewMachine{"M", 15, {20}}));
     const std::string lib = onDisk();
@@ -132,17 +154,28 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
         {"select --lib system.lib --machine 1 --gears 20 --ratio 1", "excludes"},
         {"select --lib system.lib --gears 20,30 --ratio 1", "--machine"},
         {"select --ratio 1", "--gears"},
+        {"select --lib fifo --machine 1 --ratio 1", "命名管道"},
         {"machines --lib system.lib show Nope", "no machine 'Nope'"},
         {"machines --lib system.lib delete 4", "outside 1 to 3"},
         {"machines --lib none.lib list", "不存在"},
         {"machines --lib none.lib where", "不存在"},
         {"machines --lib folder where", "文件夹"},
         {"machines --lib folder list", "文件夹"},
+        {"machines --lib fifo list", "不是普通文件，而是一个命名管道"},
+        {"machines --lib /dev/null delete 1", "字符设备"},
         {"machines --lib system.lib frobnicate", "subcommand"},
+        {"machines --lib system.lib --wait soon delete 1", "wait"},
         {"machines --lib system.lib add Big --gears $(printf '20,%.0s' $(seq 420))20",
          "最多 412 个挂轮"},
-        {"machines --lib system.lib import none.csv", "无法读取"},
+        {"machines --lib system.lib import none.csv", "不存在"},
+        {"machines --lib system.lib import fifo", "命名管道"},
         {"machines --lib system.lib import bad.csv", "第 2 行"},
+        {"machines --lib system.lib import deep.json", "nested deeper than 8"},
+        {"machines --lib system.lib import huge.json", "18446744073709551615"},
+        {"machines --lib system.lib import low.json", "-40000"},
+        {"machines --lib system.lib import half.json", "15.5"},
+        {"machines --lib system.lib import tooth.json", "4294967316"},
+        {"machines --lib system.lib import nogears.json", "\"gears\""},
         {"machines --lib full.lib add More --gears 20", "最多只能有 255 台"},
         {"machines --lib full.lib import two.csv", "不能再添加 2 台"},
     };
@@ -150,6 +183,9 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
         EXPECT_TRUE(refusedWith(cli(args), mentions)) << args;
         EXPECT_TRUE(sameBytes(onDisk(), lib)) << args;
         EXPECT_TRUE(sameBytes(test::readFile(dir / "full.lib"), full)) << args;
+    }
+    for (const std::string& name : entries()) {
+        EXPECT_EQ(name.find(".new-"), std::string::npos) << name; // no save was started
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tools/cli/machine_lookup.h"
 
 #include "store/data_location.h"
+#include "store/store_conflict.h"
 #include "tools/cli/strict_number.h"
 
 #include <algorithm>
@@ -44,6 +45,21 @@ int findMachine(const MachineStore& store, std::string_view ref) {
         throw UsageError{"no machine '" + std::string(text) + "' in " + store.path()};
     }
     return parseInt(text, "machine number", 1, static_cast<int>(machines.size())) - 1;
+}
+
+void readWithRetry(MachineStore& store, const std::function<void()>& read) {
+    constexpr int kAttempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            read();
+            return;
+        } catch (const StoreConflict&) {
+            if (attempt == kAttempts) {
+                throw;
+            }
+            store.reload();
+        }
+    }
 }
 
 } // namespace gearsel::cli

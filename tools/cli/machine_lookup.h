@@ -3,6 +3,7 @@
 
 #include "store/machine_store.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ std::string libPath(const std::string& libOption);
 // (blanks around it ignored), otherwise a whole number counted from 1. Throws UsageError when
 // there is no such machine or the name is shared by several.
 int findMachine(const MachineStore& store, std::string_view ref);
+
+// Runs `read` (which looks machines up and reads their gear lists) and, when another program
+// changed a machine it reads in the meantime, reads the table anew and runs it again, up to a
+// few times. `read` must print nothing before its last read.
+void readWithRetry(MachineStore& store, const std::function<void()>& read);
 
 } // namespace gearsel::cli

@@ -2,15 +2,16 @@
 
 #include "store/data_file.h"
 #include "store/machine_csv.h"
-#include "store/posix_file_system.h"
 #include "store/store_error.h"
 #include "tools/cli/gear_list_text.h"
+#include "tools/cli/machine_file.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -37,53 +38,6 @@ void addMachineArgument(CLI::App* cmd, MachinesOptions& options) {
 
 std::string numbered(int index, const std::string& name) {
     return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
-}
-
-std::vector<NewMachine> readMachineFile(const std::string& path) {
-    std::string text;
-    mode_t mode = 0;
-    if (const int error = posixFileSystem().readFile(path, 16 * 1024 * 1024, text, mode)) {
-        throw StoreError(path, "无法读取：" + describeErrno(error));
-    }
-    const auto start = text.find_first_not_of(" \t\r\n");
-    if (start == std::string::npos || text[start] != '[') {
-        return parseMachineCsv(text, path);
-    }
-    // A JSON array as "export --format json" writes it.
-    const Json doc = Json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_array()) {
-        throw UsageError{path + ": not a JSON array of machines"};
-    }
-    std::vector<NewMachine> machines;
-    const auto int16 = [](const Json& value) {
-        return value.is_number_integer() &&
-               value.get<long long>() >= std::numeric_limits<std::int16_t>::min() &&
-               value.get<long long>() <= std::numeric_limits<std::int16_t>::max();
-    };
-    for (std::size_t i = 0; i < doc.size(); ++i) {
-        const Json& item = doc[i];
-        const std::string where = path + ": machine " + std::to_string(i + 1) + ": ";
-        if (!item.is_object() || !item.contains("name") || !item["name"].is_string()) {
-            throw UsageError{where + "needs a \"name\" text"};
-        }
-        NewMachine spec;
-        spec.name = item["name"].get<std::string>();
-        if (item.contains("zn")) {
-            if (!int16(item["zn"])) {
-                throw UsageError{where + "\"zn\" must be a 16-bit whole number"};
-            }
-            spec.zn = static_cast<std::int16_t>(item["zn"].get<int>());
-        }
-        if (!item.contains("gears") || !item["gears"].is_array() ||
-            !std::all_of(item["gears"].begin(), item["gears"].end(), int16)) {
-            throw UsageError{where + "\"gears\" must be an array of whole numbers"};
-        }
-        for (const Json& tooth : item["gears"]) {
-            spec.gears.push_back(static_cast<std::int16_t>(tooth.get<int>()));
-        }
-        machines.push_back(std::move(spec));
-    }
-    return machines;
 }
 
 void list(const MachineStore& store, bool json, std::ostream& out) {
@@ -158,6 +112,8 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
     cmd->fallthrough();
     cmd->add_option("--lib", options.lib,
                     "The data file (default: the one 'machines where' prints)");
+    cmd->add_option("--wait", options.wait,
+                    "Seconds a change waits while another program changes the file (default 5)");
 
     CLI::App* list = action(cmd, options, "list", "Number, name, Zn and gear count of each");
     list->add_flag("--json", options.json, "Print JSON instead of the table");
@@ -211,36 +167,54 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         out << std::filesystem::absolute(path).lexically_normal().string() << '\n';
         return 0;
     }
+    const int wait = parseInt(options.wait, "wait", 0, 3600);
     MachineStore store = MachineStore::open(path);
+    store.setLockTimeout(std::chrono::seconds(wait));
     const std::string& what = options.action;
     if (what == "list") {
         list(store, options.json, out);
-    } else if (what == "export") {
-        exportAll(store, options.format, out);
-    } else if (what == "add") {
+        return 0;
+    }
+    if (what == "export") {
+        readWithRetry(store, [&] { exportAll(store, options.format, out); });
+        return 0;
+    }
+    if (what == "show") {
+        readWithRetry(store,
+                      [&] { show(store, findMachine(store, options.machine), options.json, out); });
+        return 0;
+    }
+    // A change: its input is checked first, then the machine is looked up and changed under
+    // the file's lock, so that the name or number means the machine it names at that moment.
+    if (what == "add") {
         const auto gears = parseGearList(options.gears);
         const int zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
                                 std::numeric_limits<std::int16_t>::max());
         const int index = store.addMachine(options.name, static_cast<std::int16_t>(zn), gears);
-        out << "已添加" << numbered(index, store.machines().back().name) << "：Zn " << zn << "，"
-            << gears.size() << " 个挂轮\n";
-    } else if (what == "import") {
+        out << "已添加" << numbered(index, store.machines()[static_cast<std::size_t>(index)].name)
+            << "：Zn " << zn << "，" << gears.size() << " 个挂轮\n";
+        return 0;
+    }
+    if (what == "import") {
         const auto machines = readMachineFile(options.file);
         const int first = store.addMachines(machines);
         out << "已导入 " << machines.size() << " 台机床";
         if (!machines.empty()) {
-            out << "：第 " << first + 1 << " 到 " << store.machines().size() << " 台";
+            out << "：第 " << first + 1 << " 到 " << first + static_cast<int>(machines.size())
+                << " 台";
         }
         out << '\n';
-    } else {
+        return 0;
+    }
+    const auto gears =
+        what == "set-gears" ? parseGearList(options.gears) : std::vector<std::int16_t>();
+    store.withLock([&] {
         const int index = findMachine(store, options.machine);
         const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
-        if (what == "show") {
-            show(store, index, options.json, out);
-        } else if (what == "copy") {
+        if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);
             out << "已将" << numbered(index, oldName) << "复制为"
-                << numbered(copy, store.machines().back().name) << '\n';
+                << numbered(copy, store.machines()[static_cast<std::size_t>(copy)].name) << '\n';
         } else if (what == "rename") {
             store.renameMachine(index, options.name);
             out << numbered(index, oldName) << "已改名为“"
@@ -250,11 +224,10 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
             out << "已删除" << numbered(index, oldName) << "，还有 " << store.machines().size()
                 << " 台机床\n";
         } else if (what == "set-gears") {
-            const auto gears = parseGearList(options.gears);
             store.setGearList(index, gears);
             out << "已保存" << numbered(index, oldName) << "的 " << gears.size() << " 个挂轮\n";
         }
-    }
+    });
     return 0;
 }
 

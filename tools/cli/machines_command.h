@@ -11,6 +11,7 @@ namespace gearsel::cli {
 // The arguments as typed; they are checked strictly when the command runs.
 struct MachinesOptions {
     std::string lib;            // --lib: the data file; empty for the one the program uses
+    std::string wait = "5";     // --wait: seconds a change waits for the file's lock
     std::string action;         // the subcommand given: list, show, add, ..., where
     std::string machine;        // NAME|INDEX of the machine acted on
     std::string name;           // NAME of add, NEWNAME of copy and rename

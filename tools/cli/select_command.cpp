@@ -7,6 +7,7 @@
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
+#include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -50,10 +51,12 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
 SearchRequest selectRequest(const SelectOptions& options) {
     SearchRequest request;
     if (options.machine) {
-        const MachineStore store = MachineStore::open(libPath(options.lib));
-        const int index = findMachine(store, *options.machine);
-        request.gears = store.gearList(index);
-        request.zn = store.machines()[static_cast<std::size_t>(index)].zn;
+        MachineStore store = MachineStore::open(libPath(options.lib));
+        readWithRetry(store, [&] {
+            const int index = findMachine(store, *options.machine);
+            request.gears = store.gearList(index);
+            request.zn = store.machines()[static_cast<std::size_t>(index)].zn;
+        });
     } else if (options.gears) {
         request.gears = parseGearList(*options.gears);
     } else {
@@ -77,7 +80,19 @@ int runSelect(const SelectOptions& options, std::ostream& out) {
     const SearchRequest request = selectRequest(options);
     const EngineKind engine =
         options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
-    printSelection(request, runSelection(request, engine), options.json, out);
+    const SelectionResult result = runSelection(request, engine);
+    // The relative error divides by the ratio: for a ratio close enough to 0 (5e-324) it
+    // exceeds every double, which neither JSON nor the table can show as a number.
+    const auto& slots = result.results.slots;
+    for (int s = 0; s < result.results.filledCount(); ++s) {
+        if (!std::isfinite(
+                relativeError(slots[static_cast<std::size_t>(s)], request.requiredRatio))) {
+            throw UsageError{"ratio " + options.ratio +
+                             " is too close to 0: the relative error (error / ratio) of the "
+                             "trains found is beyond the range of numbers"};
+        }
+    }
+    printSelection(request, result, options.json, out);
     return 0;
 }
 
