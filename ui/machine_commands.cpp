@@ -3,6 +3,7 @@
 #include "engine/gear_box_layout.h"
 #include "engine/selection.h"
 #include "store/lib_layout.h"
+#include "store/store_conflict.h"
 #include "ui/clickable_label.h"
 #include "ui/gear_grid_view.h"
 #include "ui/gear_set_editor.h"
@@ -22,6 +23,13 @@
 namespace gearsel {
 
 namespace {
+
+// What the user is told when a change was not made because its machine changed in the file.
+QString refusal(const QString& machine) {
+    return QStringLiteral(
+               "\n机床“%1”在文件中已经被改动，这次的操作没有进行；请看过现在的内容后再试。")
+        .arg(machine);
+}
 
 // Zn of a new machine, range and smallest gear set of the editor for it.
 constexpr std::int16_t kNewMachineZn = 15;
@@ -90,18 +98,39 @@ void MachineCommands::fillMachineBox() {
 }
 
 void MachineCommands::Mtype_Click(int position) {
-    const int previous = currentMachine_;
-    currentMachine_ = position;
     QComboBox* box = face_.Mtype;
-    shownMachineName_ = box->currentText().trimmed();
-    box->setEditText(shownMachineName_);
-    if (!GetGearZN()) {
-        // The list could not be read: stay on the machine shown before.
+    const int previous = currentMachine_;
+    const auto stayOnPrevious = [&] {
         currentMachine_ = previous;
         const QSignalBlocker blocker(box);
         box->setCurrentIndex(previous);
         shownMachineName_ = box->currentText().trimmed();
         box->setEditText(shownMachineName_);
+    };
+    if (store_.fileChanged()) {
+        // The entry was picked from the table as it was; the machine of that name is picked
+        // from the table as it is now.
+        const std::string picked = utf8(box->itemText(position));
+        try {
+            store_.reload();
+        } catch (const std::exception& error) {
+            reportStoreError(error);
+            stayOnPrevious();
+            return;
+        }
+        const auto& table = store_.machines();
+        const auto same = std::find_if(table.begin(), table.end(),
+                                       [&](const MachineEntry& e) { return e.name == picked; });
+        showTable(same != table.end() ? static_cast<int>(same - table.begin()) : position);
+        prompter_.inform(otherProgramText());
+        return;
+    }
+    currentMachine_ = position;
+    shownMachineName_ = box->currentText().trimmed();
+    box->setEditText(shownMachineName_);
+    if (!GetGearZN()) {
+        // The list could not be read: stay on the machine shown before.
+        stayOnPrevious();
     }
     Q_EMIT resultsStale();
 }
@@ -118,6 +147,7 @@ bool MachineCommands::GetGearZN() {
         return false;
     }
     const MachineEntry& machine = store_.machines()[static_cast<std::size_t>(currentMachine_)];
+    rememberLoaded(gears);
     gearList_ = std::move(gears);
     face_.Tzptj->setText(QString::number(machine.zn));
     showGears();
@@ -192,7 +222,9 @@ void MachineCommands::ComNewJcQD_Click() {
     // the search and the file all on the list as it was, and the editor open with its ticks.
     bool saved = false;
     try {
-        if (newMachineMode_) {
+        if (!catchUpWithFile(!newMachineMode_)) {
+            // The editor stays open with its ticks; the face shows what the file holds now.
+        } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
             if (name.isEmpty()) {
                 name = QString::fromUtf8(MachineStore::kDefaultName);
@@ -200,15 +232,23 @@ void MachineCommands::ComNewJcQD_Click() {
             const int index = store_.addMachine(utf8(name), kNewMachineZn, gears);
             newMachineMode_ = false;
             shownMachineName_ = name;
-            ResetList();
-            selectEntry(index);
+            showTable(index);
+            showOthersChanges(index);
+            saved = true;
         } else {
             store_.setGearList(currentMachine_, gears);
-            rebuildGearGrid(captions);
-            gearList_ = gears;
-            Q_EMIT gearListChanged();
+            if (store_.sawOtherChanges()) {
+                showOthersChanges(currentMachine_);
+            } else {
+                rebuildGearGrid(captions);
+                gearList_ = gears;
+                rememberLoaded(gears);
+                Q_EMIT gearListChanged();
+            }
+            saved = true;
         }
-        saved = true;
+    } catch (const StoreConflict&) {
+        recoverFromConflict();
     } catch (const std::exception& error) {
         reportStoreError(error);
     }
@@ -224,13 +264,20 @@ void MachineCommands::ComSave_Click() {
     if (currentMachine_ < 0) {
         return;
     }
-    std::vector<std::int16_t> gears = gearList_;
-    sortGears(gears);
     try {
+        if (!catchUpWithFile(true)) {
+            return;
+        }
+        std::vector<std::int16_t> gears = gearList_;
+        sortGears(gears);
         store_.setGearList(currentMachine_, gears);
-        gearList_ = std::move(gears);
+        gearList_ = gears;
+        rememberLoaded(gears);
         face_.GZs->setTopRow(1);
         Q_EMIT gearListChanged();
+        showOthersChanges(currentMachine_);
+    } catch (const StoreConflict&) {
+        recoverFromConflict();
     } catch (const std::exception& error) {
         reportStoreError(error);
     }
@@ -246,8 +293,12 @@ void MachineCommands::Mtype_Enter() {
         return;
     }
     const QString typed = face_.Mtype->currentText().trimmed();
-    const int count = static_cast<int>(store_.machines().size());
     try {
+        // Whatever the user chooses acts on the current machine as the file holds it now.
+        if (!catchUpWithFile(true)) {
+            return;
+        }
+        const int count = static_cast<int>(store_.machines().size());
         if (!typed.isEmpty()) {
             const bool copy = prompter_.askYesNo(
                 QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
@@ -259,12 +310,12 @@ void MachineCommands::Mtype_Enter() {
                 const MachineEntry& current =
                     store_.machines()[static_cast<std::size_t>(currentMachine_)];
                 const int index = store_.addMachine(utf8(typed), current.zn, gearList_);
-                ResetList();
-                selectEntry(index);
+                showTable(index);
+                showOthersChanges(index);
             } else {
                 store_.renameMachine(currentMachine_, utf8(typed));
-                ResetList();
-                selectEntry(currentMachine_);
+                showTable(currentMachine_);
+                showOthersChanges(currentMachine_);
             }
         } else if (count == 1) {
             // The last machine cannot be deleted.
@@ -275,9 +326,13 @@ void MachineCommands::Mtype_Enter() {
             restoreShownName();
         } else {
             store_.deleteMachine(currentMachine_);
-            ResetList();
-            selectEntry(std::min(currentMachine_, count - 2));
+            const int next =
+                std::min(currentMachine_, static_cast<int>(store_.machines().size()) - 1);
+            showTable(next);
+            showOthersChanges(next);
         }
+    } catch (const StoreConflict&) {
+        recoverFromConflict();
     } catch (const std::exception& error) {
         reportStoreError(error);
         restoreShownName();
@@ -321,6 +376,94 @@ void MachineCommands::setGearCountCaption(int count) {
 
 void MachineCommands::reportStoreError(const std::exception& error) {
     prompter_.inform(QString::fromStdString(error.what()));
+}
+
+bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {
+    if (!store_.fileChanged()) {
+        return true;
+    }
+    const QString machine = shownMachineName_;
+    try {
+        store_.reload();
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+        return false;
+    }
+    const int found = currentMachine_ >= 0 ? findLoadedMachine() : -1;
+    const bool goAhead = !aimedAtCurrent || found >= 0;
+    showTable(found >= 0 ? found : currentMachine_);
+    prompter_.inform(goAhead ? otherProgramText() : otherProgramText() + refusal(machine));
+    return goAhead;
+}
+
+void MachineCommands::showOthersChanges(int index) {
+    if (!store_.sawOtherChanges()) {
+        return;
+    }
+    showTable(index);
+    prompter_.inform(otherProgramText());
+}
+
+void MachineCommands::recoverFromConflict() {
+    const QString machine = shownMachineName_;
+    try {
+        store_.reload();
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+        return;
+    }
+    const int found = findLoadedMachine();
+    showTable(found >= 0 ? found : currentMachine_);
+    prompter_.inform(otherProgramText() + refusal(machine));
+}
+
+void MachineCommands::showTable(int index) {
+    ResetList();
+    const int count = static_cast<int>(store_.machines().size());
+    if (count == 0) {
+        currentMachine_ = -1;
+        gearList_.clear();
+        showGears();
+        return;
+    }
+    selectEntry(std::clamp(index, 0, count - 1));
+}
+
+int MachineCommands::findLoadedMachine() {
+    const auto& table = store_.machines();
+    const auto matches = [&](int i) {
+        const MachineEntry& entry = table[static_cast<std::size_t>(i)];
+        if (entry.name != loadedEntry_.name || entry.zn != loadedEntry_.zn ||
+            entry.gearCount != loadedEntry_.gearCount) {
+            return false;
+        }
+        try {
+            return store_.gearList(i) == loadedGears_;
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    const int count = static_cast<int>(table.size());
+    if (currentMachine_ >= 0 && currentMachine_ < count && matches(currentMachine_)) {
+        return currentMachine_;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (i != currentMachine_ && matches(i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void MachineCommands::rememberLoaded(const std::vector<std::int16_t>& gearsAsRead) {
+    loadedEntry_ = store_.machines()[static_cast<std::size_t>(currentMachine_)];
+    loadedGears_ = gearsAsRead;
+}
+
+QString MachineCommands::otherProgramText() const {
+    return QStringLiteral(
+               "另一个程序修改了数据文件“%1”。这里已经重新读入，显示的是文件中现在的内容。")
+        .arg(QString::fromStdString(store_.path()));
 }
 
 } // namespace gearsel

@@ -84,6 +84,27 @@ private:
     bool refuseWhenTableFull();
     void reportStoreError(const std::exception& error);
 
+    // Keeping up with other programs that change the data file.
+    // Before a command: when the file changed since the table was read or written, reads it
+    // anew, shows the table and the current machine as stored and tells the user once. Says
+    // whether the command may go ahead; one aimed at the current machine (`aimedAtCurrent`)
+    // only when that machine is still in the file as it was loaded.
+    bool catchUpWithFile(bool aimedAtCurrent);
+    // After a successful change: when the store met others' changes while it wrote, shows the
+    // table as saved with machine `index` selected and tells the user.
+    void showOthersChanges(int index);
+    // After a change refused because the machine it was aimed at changed in the file: reads
+    // the file anew, shows it and tells the user that nothing was done.
+    void recoverFromConflict();
+    // Shows the table as it now is with machine `index` (clamped) selected and loaded.
+    void showTable(int index);
+    // Where the loaded machine stands in the table as it now is: its own place when it is
+    // still there unchanged, else the first machine with the same record and gears; -1 if none.
+    int findLoadedMachine();
+    // Remembers the current machine as it is in the table, to recognise it after a reload.
+    void rememberLoaded(const std::vector<std::int16_t>& gearsAsRead);
+    QString otherProgramText() const;
+
     MachineStore store_;
     Prompter& prompter_;
     MainFace& face_;
@@ -91,6 +112,8 @@ private:
 
     int currentMachine_ = -1;
     std::vector<std::int16_t> gearList_;
+    MachineEntry loadedEntry_;              // the current machine's record when loaded
+    std::vector<std::int16_t> loadedGears_; // and its gear list as read then
     bool newMachineMode_ = false;
     QString pendingMachineName_;
     QString shownMachineName_;

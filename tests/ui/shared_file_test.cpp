@@ -1,0 +1,149 @@
+// The window over a data file that gearsel-cli, in a process of its own, changes underneath
+// it: nothing the other program wrote is lost, the window shows what the file holds, and the
+// user is told once each time.
+
+#include "window_fixture.h"
+
+#include "store/machine_store.h"
+#include "ui/clickable_label.h"
+#include "ui/gear_set_editor.h"
+#include "ui/line_field.h"
+#include "ui/picture_label.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QTest>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+class SharedFileTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void saveKeepsAMachineAddedUnderneath();
+    void pickingAMachineShowsItAsStored();
+    void editorSaveOnAMachineRenamedUnderneathIsRefusedOnce();
+    void editorSaveBesideOtherChangesGoesAhead();
+
+private:
+    // Runs gearsel-cli machines on the window's file, as another program would.
+    void cli(const QStringList& args);
+    std::vector<MachineEntry> storedMachines() {
+        return MachineStore::open(fixture_->dataFile().toStdString()).machines();
+    }
+    std::vector<std::int16_t> storedGears(int index) {
+        return MachineStore::open(fixture_->dataFile().toStdString()).gearList(index);
+    }
+    QStringList boxEntries() {
+        QStringList names;
+        for (int i = 0; i < face().Mtype->count(); ++i) {
+            names << face().Mtype->itemText(i);
+        }
+        return names;
+    }
+    MainFace& face() { return fixture_->face(); }
+    GearSetEditor& editor() { return fixture_->window().editor(); }
+    FakePrompter& prompter() { return fixture_->prompter(); }
+
+    std::unique_ptr<WindowFixture> fixture_;
+};
+
+void SharedFileTest::init() {
+    fixture_ = std::make_unique<WindowFixture>(
+        std::vector<NewMachine>{{"A", 15, {20, 25, 30, 35, 40}},
+                                {"B", 20, {24, 36, 48, 60, 72}},
+                                {"C", 25, {30, 45, 60, 75, 90, 105}},
+                                {"D", 30, {20, 40, 60, 80, 100}},
+                                {"E", 35, {21, 42, 63, 84, 105}}});
+    QVERIFY(fixture_->showAndActivate());
+}
+
+void SharedFileTest::cleanup() {
+    fixture_.reset();
+}
+
+void SharedFileTest::cli(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(GEARSEL_CLI_PATH),
+                  QStringList{"machines", "--lib", fixture_->dataFile()} + args);
+    QVERIFY(process.waitForFinished(30000));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+}
+
+void SharedFileTest::saveKeepsAMachineAddedUnderneath() {
+    cli({"add", "X", "--gears", "20,30,40,50,60"});
+    clickOn(face().LabSave);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.front().contains(QStringLiteral("另一个程序")));
+    QCOMPARE(storedMachines().size(), 6U);
+    QCOMPARE(QString::fromStdString(storedMachines()[5].name), QStringLiteral("X"));
+    QCOMPARE(boxEntries().last(), QStringLiteral("X"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    // Nothing changed since: the next save says nothing.
+    clickOn(face().LabSave);
+    QCOMPARE(prompter().informed.size(), 1);
+}
+
+void SharedFileTest::pickingAMachineShowsItAsStored() {
+    cli({"delete", "4"});
+    // The box still lists D in fourth place; picking it shows the machine that the file
+    // holds, never D's name with E's gears.
+    chooseEntry(face().Mtype, 3);
+    QCOMPARE(prompter().informed.size(), 1);
+    QCOMPARE(boxEntries(), (QStringList{"A", "B", "C", "E"}));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("E"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("35"));
+    QCOMPARE(face().GZs->cellText(1, 1), QStringLiteral("21"));
+    QCOMPARE(fixture_->window().gearList(), storedGears(3));
+    // A machine whose name is still there is found under it, wherever it moved: one step up
+    // from E picks C, which the file now holds in second place.
+    cli({"delete", "1"});
+    pressKey(face().Mtype, Qt::Key_Up);
+    QCOMPARE(prompter().informed.size(), 2);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(fixture_->window().currentMachine(), 1);
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
+}
+
+void SharedFileTest::editorSaveOnAMachineRenamedUnderneathIsRefusedOnce() {
+    clickOn(face().LabXgCsTab);
+    clickOn(editor().ZsS[30]); // 45
+    cli({"rename", "A", "A2"});
+    clickOn(editor().LabSaveNewJC);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.front().contains(QStringLiteral("没有进行")));
+    QVERIFY(editor().panel()->isVisible());
+    QCOMPARE(editor().tickedCount(), 6);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A2"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40}));
+    // The user has seen the new name and saves again: now it goes ahead, under that name.
+    clickOn(editor().LabSaveNewJC);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(!editor().panel()->isVisible());
+    QCOMPARE(QString::fromStdString(storedMachines()[0].name), QStringLiteral("A2"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40, 45}));
+}
+
+void SharedFileTest::editorSaveBesideOtherChangesGoesAhead() {
+    chooseEntry(face().Mtype, 2);
+    clickOn(face().LabXgCsTab);
+    clickOn(editor().ZsS[0]); // 25
+    cli({"set-gears", "B", "--gears", "20,22,24,26,28"});
+    cli({"delete", "A"});
+    clickOn(editor().LabSaveNewJC);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(!editor().panel()->isVisible());
+    const auto machines = storedMachines();
+    QCOMPARE(machines.size(), 4U);
+    QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("C"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 22, 24, 26, 28}));
+    QCOMPARE(storedGears(1), (std::vector<std::int16_t>{25, 30, 45, 60, 75, 90, 105}));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("7"));
+}
+
+QTEST_MAIN(SharedFileTest)
+#include "shared_file_test.moc"
