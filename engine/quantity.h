@@ -11,7 +11,8 @@ namespace gearsel {
 
 class Quantity {
 public:
-    // An exact number; its value is the double nearest to it.
+    // An exact number; its value is the double nearest to it. Implicit: every fraction is an
+    // exact quantity.
     Quantity(const Fraction& exact);
     // A number known only as a double (π in it, a sine, a decimal too long for a fraction).
     explicit Quantity(double approximate);

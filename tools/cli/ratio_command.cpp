@@ -49,10 +49,11 @@ const T& needed(const std::optional<T>& constant, const RatioOptions& options,
     return *constant;
 }
 
-std::string seventeenDigits(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
+// "p/q = decimal" for an exact ratio, the decimal alone otherwise; 17 significant digits.
+std::string ratioText(const Quantity& ratio) {
+    char decimal[40];
+    std::snprintf(decimal, sizeof decimal, "%.17g", ratio.value());
+    return ratio.fraction() ? ratio.fraction()->text() + " = " + decimal : decimal;
 }
 
 } // namespace
@@ -144,11 +145,6 @@ Quantity computeRatio(const RatioOptions& options, const MachineConstants& const
     } catch (const std::invalid_argument& e) {
         throw UsageError{e.what()};
     }
-}
-
-std::string ratioText(const Quantity& ratio) {
-    const std::string decimal = seventeenDigits(ratio.value());
-    return ratio.fraction() ? ratio.fraction()->text() + " = " + decimal : decimal;
 }
 
 int runRatio(const RatioOptions& options, std::ostream& out) {

@@ -33,15 +33,14 @@ struct RatioOptions {
 // Adds the "ratio" subcommand with one subcommand per formula; parsing fills `options`.
 CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options);
 
-// The machine constants given among the options, read strictly; throws UsageError.
+// The machine constants given among the options, read strictly; throws UsageError. Those
+// left out stay unknown.
 MachineConstants givenConstants(const RatioOptions& options);
 
-// Works out the chosen formula with the given constants; throws UsageError for refused input,
-// a constant the formula needs included.
+// Works out the chosen formula with the constants it is handed (so constants kept for a
+// machine can fill the gaps the options leave); throws UsageError for refused input and for a
+// constant the formula needs but does not have.
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants);
-
-// "p/q = decimal" for an exact ratio, the decimal alone otherwise; 17 significant digits.
-std::string ratioText(const Quantity& ratio);
 
 // Prints the ratio of the chosen formula, as text or as one JSON object. Returns the exit
 // status; throws UsageError before printing anything when the input is refused.
