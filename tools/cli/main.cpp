@@ -2,6 +2,7 @@
 
 #include "store/store_error.h"
 #include "tools/cli/machines_command.h"
+#include "tools/cli/ratio_command.h"
 #include "tools/cli/select_command.h"
 #include "tools/cli/strict_number.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     CLI::App* select = addSelectCommand(app, selectOptions);
     MachinesOptions machinesOptions;
     CLI::App* machines = addMachinesCommand(app, machinesOptions);
+    RatioOptions ratioOptions;
+    CLI::App* ratio = addRatioCommand(app, ratioOptions);
 
     try {
         app.parse(argc, argv);
@@ -34,6 +37,9 @@ int main(int argc, char** argv) {
         }
         if (*machines) {
             return runMachines(machinesOptions, std::cout);
+        }
+        if (*ratio) {
+            return runRatio(ratioOptions, std::cout);
         }
     } catch (const UsageError& e) {
         std::cerr << "gearsel-cli: " << e.message << '\n';

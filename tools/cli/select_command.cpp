@@ -2,6 +2,8 @@
 
 #include "engine/ratio_range.h"
 #include "engine/result_text.h"
+#include "engine/train_fraction.h"
+#include "tools/cli/exact_number.h"
 #include "tools/cli/gear_list_text.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/strict_number.h"
@@ -30,7 +32,10 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     cmd->add_option("--lib", options.lib,
                     "The data file for --machine (default: the one 'machines where' prints)")
         ->needs(machine);
-    cmd->add_option("--ratio", options.ratio, "Required transmission ratio (not 0)")->required();
+    cmd->add_option("--ratio", options.ratio,
+                    "Required transmission ratio (not 0): a decimal, or a fraction p/q of whole "
+                    "numbers that marks the trains with exactly that ratio")
+        ->required();
     cmd->add_option("--count", options.count,
                     "Number of trains to list, 0 to " + std::to_string(kMaxResultCount) +
                         " (default 5)");
@@ -62,7 +67,7 @@ SearchRequest selectRequest(const SelectOptions& options) {
     } else {
         throw UsageError{"select needs --gears LIST or --machine NAME|INDEX"};
     }
-    request.requiredRatio = parseDouble(options.ratio, "ratio");
+    request.requiredRatio = parseExactNumber(options.ratio, "ratio").value();
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
     if (options.zn) {
         request.zn = parseInt(*options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
@@ -92,12 +97,13 @@ int runSelect(const SelectOptions& options, std::ostream& out) {
                              "trains found is beyond the range of numbers"};
         }
     }
-    printSelection(request, result, options.json, out);
+    printSelection(request, result, options.json, out,
+                   parseExactNumber(options.ratio, "ratio").fraction());
     return 0;
 }
 
 void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
-                    std::ostream& out) {
+                    std::ostream& out, const std::optional<Fraction>& requiredFraction) {
     const auto range = reachableRange(result.sortedGears, request.allowRepeats);
     const auto& slots = result.results.slots;
     const int filled = result.results.filledCount();
@@ -106,6 +112,7 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
         nlohmann::ordered_json rows = nlohmann::ordered_json::array();
         for (int s = 0; s < filled; ++s) {
             const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
+            const Fraction fraction = trainFraction(slot.train);
             rows.push_back({{"z1", slot.train.z1},
                             {"z2", slot.train.z2},
                             {"z3", slot.train.z3},
@@ -113,7 +120,10 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
                             {"repeat", slot.repeat},
                             {"ratio", slot.calcRatio},
                             {"abs_error", slot.absError},
-                            {"rel_error", relativeError(slot, request.requiredRatio)}});
+                            {"rel_error", relativeError(slot, request.requiredRatio)},
+                            {"num", fraction.num()},
+                            {"den", fraction.den()},
+                            {"exact", isExactTrain(slot.train, requiredFraction)}});
         }
         nlohmann::ordered_json doc;
         doc["range"] = range ? nlohmann::ordered_json::array({range->low, range->high})
@@ -129,10 +139,16 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
     const auto toCells = [](const ResultRowTexts& texts) {
         return std::vector<std::string>(texts.begin(), texts.end());
     };
-    table.addRow(toCells(resultHeadings()));
+    // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
+    std::vector<std::string> headings = toCells(resultHeadings());
+    headings.push_back("  速比分数");
+    table.addRow(std::move(headings));
     for (int s = 0; s < filled; ++s) {
-        table.addRow(
-            toCells(resultRow(s + 1, slots[static_cast<std::size_t>(s)], request.requiredRatio)));
+        const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
+        std::vector<std::string> cells = toCells(resultRow(s + 1, slot, request.requiredRatio));
+        cells.push_back(trainFraction(slot.train).text() +
+                        (isExactTrain(slot.train, requiredFraction) ? " 精确" : ""));
+        table.addRow(std::move(cells));
     }
     out << table.render();
     out << "计算处理所花的时间: " << secondsText(result.seconds) << '\n';

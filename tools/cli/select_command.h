@@ -2,6 +2,7 @@
 // "gearsel-cli select": one selection run on a gear list given on the command line, printed
 // as the result grid shows it or as JSON.
 
+#include "engine/fraction.h"
 #include "engine/selection.h"
 
 #include <CLI/CLI.hpp>
@@ -37,8 +38,9 @@ SearchRequest selectRequest(const SelectOptions& options);
 int runSelect(const SelectOptions& options, std::ostream& out);
 
 // Prints a finished search: the ratio range, the result grid and the time, or one JSON
-// object with the same content.
+// object with the same content. Each train also shows its exact ratio and whether that is the
+// required fraction, when the required ratio has one.
 void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
-                    std::ostream& out);
+                    std::ostream& out, const std::optional<Fraction>& requiredFraction = {});
 
 } // namespace gearsel::cli

@@ -5,8 +5,6 @@
 
 namespace gearsel::cli {
 
-namespace {
-
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
@@ -15,8 +13,6 @@ std::string_view trimmed(std::string_view text) {
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
-
-} // namespace
 
 double parseDouble(std::string_view text, std::string_view what) {
     std::string_view t = trimmed(text);

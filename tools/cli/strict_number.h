@@ -12,6 +12,9 @@ struct UsageError {
     std::string message;
 };
 
+// The text without the blanks and tabs around it.
+std::string_view trimmed(std::string_view text);
+
 // The whole text must be a decimal number ("1.5", "-2", "3e-2"); throws UsageError naming
 // `what` otherwise, or when the value is not finite.
 double parseDouble(std::string_view text, std::string_view what);

@@ -1,0 +1,19 @@
+#pragma once
+// The exact ratio of a gear train, and whether it is exactly the ratio required.
+
+#include "engine/fraction.h"
+#include "engine/gear_train.h"
+
+#include <optional>
+
+namespace gearsel {
+
+// z1·z3 / (z2·z4) in lowest terms, z1/z2 for a single pair (z3 = z4 = 0). The train must be
+// filled: z2, and z4 of a two-pair train, not 0.
+Fraction trainFraction(const GearTrain& train);
+
+// Whether the train's exact ratio equals the required fraction; never when the required
+// ratio has none.
+bool isExactTrain(const GearTrain& train, const std::optional<Fraction>& required);
+
+} // namespace gearsel

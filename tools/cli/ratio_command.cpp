@@ -1,0 +1,167 @@
+#include "tools/cli/ratio_command.h"
+
+#include "engine/ratio_formula.h"
+#include "tools/cli/exact_number.h"
+#include "tools/cli/pitch_text.h"
+#include "tools/cli/strict_number.h"
+
+#include <cstdio>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <stdexcept>
+
+namespace gearsel::cli {
+
+namespace {
+
+// Subcommand `name` of `parent`, which records its name in `options.formula` when given.
+CLI::App* formula(CLI::App* parent, RatioOptions& options, const std::string& name,
+                  const std::string& description) {
+    CLI::App* cmd = parent->add_subcommand(name, description);
+    cmd->callback([&options, name] { options.formula = name; });
+    cmd->add_flag("--json", options.json, "Print one JSON object instead of the text");
+    return cmd;
+}
+
+// An option that is unknown until given.
+void addOptional(CLI::App* cmd, const std::string& name, std::optional<std::string>& target,
+                 const std::string& description) {
+    cmd->add_option_function<std::string>(
+        name, [&target](const std::string& text) { target = text; }, description);
+}
+
+void addStarts(CLI::App* cmd, RatioOptions& options, const std::string& what) {
+    cmd->add_option("--starts", options.starts, "Number of starts of the " + what + " (default 1)");
+}
+
+int wholeNumber(const std::string& text, std::string_view what) {
+    return parseInt(text, what, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+// A constant the formula cannot do without.
+template <typename T>
+const T& needed(const std::optional<T>& constant, const RatioOptions& options,
+                const std::string& option, const std::string& meaning) {
+    if (!constant) {
+        throw UsageError{"ratio " + options.formula + " needs " + option + ", " + meaning};
+    }
+    return *constant;
+}
+
+// "p/q = decimal" for an exact ratio, the decimal alone otherwise; 17 significant digits.
+std::string ratioText(const Quantity& ratio) {
+    char decimal[40];
+    std::snprintf(decimal, sizeof decimal, "%.17g", ratio.value());
+    return ratio.fraction() ? ratio.fraction()->text() + " = " + decimal : decimal;
+}
+
+} // namespace
+
+CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options) {
+    CLI::App* ratio = app.add_subcommand(
+        "ratio", "The ratio a thread, a hobbing job or a dividing-head job needs, exact where "
+                 "it can be");
+    ratio->require_subcommand(1);
+
+    CLI::App* thread = formula(ratio, options, "thread",
+                               "Thread on a lathe: i = pitch x starts / (leadscrew x gearbox)");
+    thread
+        ->add_option("--pitch", options.pitch,
+                     "Pitch of the thread: 1.5mm, 20tpi, or a worm's module m2 or "
+                     "diametral pitch dp16")
+        ->required();
+    addStarts(thread, options, "thread");
+    addOptional(thread, "--leadscrew", options.leadscrew,
+                "Pitch of the lathe's leadscrew: 6mm or 4tpi");
+    addOptional(thread, "--gearbox", options.gearbox,
+                "Ratio of the feed gearbox between the train and the leadscrew (default 1)");
+
+    CLI::App* index =
+        formula(ratio, options, "hob-index", "Index train of a hobbing machine: i = K x k / z");
+    addOptional(index, "--k", options.indexConstant, "The machine's index constant K");
+    index->add_option("--teeth", options.teeth, "Tooth count z of the workpiece")->required();
+    addStarts(index, options, "hob");
+
+    CLI::App* diff = formula(ratio, options, "hob-diff",
+                             "Differential train of a hobbing machine: "
+                             "i = C x sin(helix) / (module x k)");
+    addOptional(diff, "--c", options.differentialConstant, "The machine's differential constant C");
+    diff->add_option("--helix", options.helix, "Helix angle in degrees, above 0 and below 90")
+        ->required();
+    diff->add_option("--module", options.module, "Normal module mn of the workpiece")->required();
+    addStarts(diff, options, "hob");
+
+    CLI::App* divide = formula(ratio, options, "divide",
+                               "Differential indexing on a dividing head: i = N x (z' - z) / z'");
+    addOptional(divide, "--n", options.headRatio, "Worm ratio N of the dividing head, e.g. 40");
+    divide->add_option("--teeth", options.teeth, "Number of divisions z wanted")->required();
+    divide
+        ->add_option("--approx", options.approx,
+                     "The number z' indexed on the plate instead (not z)")
+        ->required();
+    return ratio;
+}
+
+MachineConstants givenConstants(const RatioOptions& options) {
+    MachineConstants constants;
+    if (options.leadscrew) {
+        constants.leadscrew = parsePitch(*options.leadscrew, "leadscrew");
+    }
+    const auto number = [](const std::optional<std::string>& text, std::string_view what) {
+        return text ? std::optional<Quantity>(parseExactNumber(*text, what)) : std::nullopt;
+    };
+    constants.gearboxRatio = number(options.gearbox, "gearbox");
+    constants.indexConstant = number(options.indexConstant, "k");
+    constants.differentialConstant = number(options.differentialConstant, "c");
+    constants.headRatio = number(options.headRatio, "n");
+    return constants;
+}
+
+Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
+    try {
+        if (options.formula == "thread") {
+            return threadRatio(parsePitch(options.pitch, "pitch"),
+                               wholeNumber(options.starts, "starts"),
+                               needed(constants.leadscrew, options, "--leadscrew",
+                                      "the leadscrew pitch (6mm or 4tpi)"),
+                               constants.gearboxRatio.value_or(Quantity::whole(1)));
+        }
+        if (options.formula == "hob-index") {
+            return hobIndexRatio(
+                needed(constants.indexConstant, options, "--k", "the index constant K"),
+                wholeNumber(options.starts, "starts"), wholeNumber(options.teeth, "teeth"));
+        }
+        if (options.formula == "hob-diff") {
+            return hobDifferentialRatio(needed(constants.differentialConstant, options, "--c",
+                                               "the differential constant C"),
+                                        parseExactNumber(options.helix, "helix"),
+                                        parseExactNumber(options.module, "module"),
+                                        wholeNumber(options.starts, "starts"));
+        }
+        return dividingHeadRatio(needed(constants.headRatio, options, "--n", "the worm ratio N"),
+                                 wholeNumber(options.teeth, "teeth"),
+                                 wholeNumber(options.approx, "approx"));
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
+}
+
+int runRatio(const RatioOptions& options, std::ostream& out) {
+    const Quantity ratio = computeRatio(options, givenConstants(options));
+    if (!options.json) {
+        out << ratioText(ratio) << '\n';
+        return 0;
+    }
+    nlohmann::ordered_json doc;
+    doc["ratio"] = ratio.value();
+    if (const auto& f = ratio.fraction()) {
+        doc["num"] = f->num();
+        doc["den"] = f->den();
+    }
+    doc["exact"] = ratio.fraction().has_value();
+    out << doc.dump() << '\n';
+    return 0;
+}
+
+} // namespace gearsel::cli
