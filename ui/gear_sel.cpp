@@ -43,12 +43,12 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
     setFont(style::song(9));
     face_ = std::make_unique<MainFace>(this, scale);
-    setFixedSize(face_->Ped0->size());
+    setFixedSize(face_->panels().Ped0->size());
     fields_ = std::make_unique<InputFields>(
-        *face_, [this] { return reachableRange(gearList(), face_->Chk->isChecked()); });
+        *face_, [this] { return reachableRange(gearList(), face_->fields().Chk->isChecked()); });
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
-    editor_ = std::make_unique<GearSetEditor>(face_->PedNewJC, scale);
+    editor_ = std::make_unique<GearSetEditor>(face_->panels().PedNewJC, scale);
     machines_ = std::make_unique<MachineCommands>(std::move(store), prompter_, *face_, *editor_);
     connect(machines_.get(), &MachineCommands::resultsStale, this, &GearSel::ClsGzList);
     connect(machines_.get(), &MachineCommands::gearListChanged, this, &GearSel::DispSbFW);
@@ -58,13 +58,16 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     hover_->addCommand(editor_->LabSaveNewJC, editor_->LabSaveNewJC);
     hover_->addCommand(editor_->LabALLs, editor_->LabALLs);
     hover_->addCommand(editor_->LabFxz, editor_->LabFxz);
-    hover_->addResetSurface(face_->PedNewJC,
+    hover_->addResetSurface(face_->panels().PedNewJC,
                             {editor_->LabSaveNewJC, editor_->LabFxz, editor_->LabALLs});
-    mover_ = std::make_unique<WindowMover>(this, face_->Ped0);
+    mover_ = std::make_unique<WindowMover>(this, face_->panels().Ped0);
     printCommand_ = std::make_unique<PrintCommand>(prompter_, [this] {
-        return PrintoutContent{resultList_,        requiredRatio(),
-                               face_->Tns->text(), face_->Mtype->currentText(),
-                               face_->TSb->text(), QDateTime::currentDateTime()};
+        return PrintoutContent{resultList_,
+                               requiredRatio(),
+                               face_->fields().Tns->text(),
+                               face_->fields().Mtype->currentText(),
+                               face_->fields().TSb->text(),
+                               QDateTime::currentDateTime()};
     });
     connectCommands();
     Form_Load();
@@ -90,37 +93,37 @@ double GearSel::requiredRatio() const {
 
 void GearSel::Form_Load() {
     showBanner();
-    paintPanelFace(face_->Ped0, style::kFrameOuter, [this] { return random_.uniform(); });
+    paintPanelFace(face_->panels().Ped0, style::kFrameOuter, [this] { return random_.uniform(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    face_->TSb->setText(QString::fromStdString(startingRatioText(random_.uniform())));
+    face_->fields().TSb->setText(QString::fromStdString(startingRatioText(random_.uniform())));
     MkTabNs();
     machines_->GetJcTab();
 }
 
 void GearSel::connectCommands() {
-    MainFace& f = *face_;
+    const MainFace::Commands& c = face_->commands();
     MachineCommands* machines = machines_.get();
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComCHOSE), f.LabCHOSE}) {
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ComCHOSE), c.LabCHOSE}) {
         connect(command, &ClickableLabel::clicked, this, &GearSel::ComCHOSE_Click);
     }
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgPrint), f.LabPrint}) {
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ImgPrint), c.LabPrint}) {
         connect(command, &ClickableLabel::clicked, printCommand_.get(), &PrintCommand::PrintSbTab);
     }
-    connect(f.ImgBTZ, &ClickableLabel::clicked, this, &GearSel::showBanner);
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComExit), f.LabExit}) {
+    connect(c.ImgBTZ, &ClickableLabel::clicked, this, &GearSel::showBanner);
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ComExit), c.LabExit}) {
         connect(command, &ClickableLabel::clicked, this, &QWidget::close);
     }
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgNewJc),
-                                    static_cast<ClickableLabel*>(f.Imagenew), f.LabNewJc}) {
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ImgNewJc),
+                                    static_cast<ClickableLabel*>(c.Imagenew), c.LabNewJc}) {
         connect(command, &ClickableLabel::clicked, machines, &MachineCommands::ImgNewJc_Click);
     }
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ImgEditZ),
-                                    static_cast<ClickableLabel*>(f.ImgEdbk), f.LabXgCsTab}) {
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ImgEditZ),
+                                    static_cast<ClickableLabel*>(c.ImgEdbk), c.LabXgCsTab}) {
         connect(command, &ClickableLabel::clicked, machines, &MachineCommands::openEditorOnCurrent);
     }
-    for (ClickableLabel* command : {static_cast<ClickableLabel*>(f.ComSave), f.LabSave}) {
+    for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ComSave), c.LabSave}) {
         connect(command, &ClickableLabel::clicked, machines, &MachineCommands::ComSave_Click);
     }
 }
@@ -143,12 +146,14 @@ void GearSel::changeEvent(QEvent* event) {
 }
 
 void GearSel::ComCHOSE_Click() {
-    MainFace& f = *face_;
+    const MainFace::Fields& f = face_->fields();
+    QWidget* notice = face_->panels().PicZZJS;
+    QLabel* seconds = face_->captions().LabSD;
     // The notice is painted at once; the search runs without returning to the event loop, so
     // no input and no timer can come in between.
-    f.PicZZJS->show();
-    f.PicZZJS->raise();
-    f.PicZZJS->repaint();
+    notice->show();
+    notice->raise();
+    notice->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     SearchRequest request;
@@ -168,33 +173,34 @@ void GearSel::ComCHOSE_Click() {
         machines_->keepSearchedGears(std::move(result.sortedGears));
         resultList_ = std::move(result.results);
         fields_->setRequiredRatio(request.requiredRatio);
-        setCaption(f.LabSD, QString::fromStdString(secondsText(result.seconds)));
-        showResults(*f.GZ, resultList_, request.requiredRatio);
-        f.LabSD->show();
+        setCaption(seconds, QString::fromStdString(secondsText(result.seconds)));
+        showResults(face_->resultGrid(), resultList_, request.requiredRatio);
+        seconds->show();
     } catch (const std::exception& error) {
         prompter_.inform(QString::fromStdString(error.what()));
     }
-    f.PicZZJS->hide();
+    notice->hide();
     showBanner();
     QApplication::restoreOverrideCursor();
 }
 
 void GearSel::ClsGzList() {
     MkTabNs();
-    face_->LabSD->hide();
+    face_->captions().LabSD->hide();
 }
 
 void GearSel::MkTabNs() {
-    showEmptyResults(*face_->GZ, listedTrainsFromText(utf8(face_->Tns->text())));
+    showEmptyResults(face_->resultGrid(), listedTrainsFromText(utf8(face_->fields().Tns->text())));
 }
 
 void GearSel::DispSbFW() {
-    const auto range = reachableRange(gearList(), face_->Chk->isChecked());
-    setCaption(face_->LabSBFW, range ? QString::fromStdString(rangeCaption(*range)) : QString());
+    const auto range = reachableRange(gearList(), face_->fields().Chk->isChecked());
+    setCaption(face_->captions().LabSBFW,
+               range ? QString::fromStdString(rangeCaption(*range)) : QString());
 }
 
 void GearSel::showBanner() {
-    face_->ImgBTZ->setPicture(bannerPicture(random_.below(7)));
+    face_->commands().ImgBTZ->setPicture(bannerPicture(random_.below(7)));
 }
 
 } // namespace gearsel

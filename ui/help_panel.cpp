@@ -51,7 +51,7 @@ void HelpPanel::createPictures() {
     const TwipsScale& scale = face_.scale();
     const auto picture = [&](const char* name, int left, int top, int width, int height,
                              const char* file) {
-        auto* label = new PictureLabel(face_.PedHelp);
+        auto* label = new PictureLabel(face_.panels().PedHelp);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(scale.rect(left, top, width, height));
         label->setPicture(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
@@ -67,7 +67,7 @@ void HelpPanel::createPictures() {
 void HelpPanel::createLabels() {
     const TwipsScale& scale = face_.scale();
     const auto label = [&](const QString& name, int left, int top, const QString& text) {
-        auto* line = new QLabel(face_.PedHelp);
+        auto* line = new QLabel(face_.panels().PedHelp);
         line->setObjectName(name);
         setColour(line, QPalette::WindowText, Qt::black);
         line->move(scale.x(left), scale.y(top));
@@ -94,24 +94,24 @@ void HelpPanel::createLabels() {
 }
 
 void HelpPanel::connectCommands() {
-    connect(face_.ComHelp, &ClickableLabel::clicked, this, &HelpPanel::ComHelp_Click);
-    connect(face_.LabHelp, &ClickableLabel::clicked, this, &HelpPanel::ComHelp_Click);
-    connect(face_.ImaSM, &ClickableLabel::clicked, this, &HelpPanel::ImaSM_Click);
-    connect(face_.LabZCSM, &ClickableLabel::clicked, this, &HelpPanel::ImaSM_Click);
+    connect(face_.commands().ComHelp, &ClickableLabel::clicked, this, &HelpPanel::ComHelp_Click);
+    connect(face_.commands().LabHelp, &ClickableLabel::clicked, this, &HelpPanel::ComHelp_Click);
+    connect(face_.commands().ImaSM, &ClickableLabel::clicked, this, &HelpPanel::ImaSM_Click);
+    connect(face_.commands().LabZCSM, &ClickableLabel::clicked, this, &HelpPanel::ImaSM_Click);
     connect(ImaQuitHelp, &ClickableLabel::clicked, this, &HelpPanel::ImaQuitHelp_Click);
 }
 
 void HelpPanel::ComHelp_Click() {
-    face_.PedHelp->show();
-    face_.PedHelp->raise();
+    face_.panels().PedHelp->show();
+    face_.panels().PedHelp->raise();
 }
 
 void HelpPanel::ImaSM_Click() {
-    face_.PedHelp->show();
+    face_.panels().PedHelp->show();
 }
 
 void HelpPanel::ImaQuitHelp_Click() {
-    face_.PedHelp->hide();
+    face_.panels().PedHelp->hide();
 }
 
 } // namespace gearsel

@@ -11,20 +11,19 @@
 namespace gearsel {
 
 HoverFeedback::HoverFeedback(MainFace& face, QObject* parent) : QObject(parent) {
+    const MainFace::Commands& c = face.commands();
     const std::pair<QWidget*, ClickableLabel*> commands[] = {
-        {face.ComCHOSE, face.LabCHOSE},     {face.LabCHOSE, face.LabCHOSE},
-        {face.ComHelp, face.LabHelp},       {face.LabHelp, face.LabHelp},
-        {face.ComSave, face.LabSave},       {face.LabSave, face.LabSave},
-        {face.ImgPrint, face.LabPrint},     {face.LabPrint, face.LabPrint},
-        {face.ImaSM, face.LabZCSM},         {face.LabZCSM, face.LabZCSM},
-        {face.LabExit, face.LabExit},       {face.LabNewJc, face.LabNewJc},
-        {face.LabXgCsTab, face.LabXgCsTab},
+        {c.ComCHOSE, c.LabCHOSE},     {c.LabCHOSE, c.LabCHOSE}, {c.ComHelp, c.LabHelp},
+        {c.LabHelp, c.LabHelp},       {c.ComSave, c.LabSave},   {c.LabSave, c.LabSave},
+        {c.ImgPrint, c.LabPrint},     {c.LabPrint, c.LabPrint}, {c.ImaSM, c.LabZCSM},
+        {c.LabZCSM, c.LabZCSM},       {c.LabExit, c.LabExit},   {c.LabNewJc, c.LabNewJc},
+        {c.LabXgCsTab, c.LabXgCsTab},
     };
     for (const auto& [trigger, label] : commands) {
         addCommand(trigger, label);
     }
-    addResetSurface(face.Ped0, {face.LabNewJc, face.LabXgCsTab, face.LabSave, face.LabHelp,
-                                face.LabPrint, face.LabCHOSE, face.LabZCSM, face.LabExit});
+    addResetSurface(face.panels().Ped0, {c.LabNewJc, c.LabXgCsTab, c.LabSave, c.LabHelp, c.LabPrint,
+                                         c.LabCHOSE, c.LabZCSM, c.LabExit});
 }
 
 void HoverFeedback::addCommand(QWidget* trigger, QLabel* label) {

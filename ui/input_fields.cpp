@@ -22,17 +22,18 @@ InputFields::InputFields(MainFace& face, std::function<std::optional<RatioRange>
 void InputFields::validateRatio() {
     inputsChanged_ = false;
     Q_EMIT resultsStale();
-    const RatioCorrection corrected = correctRequiredRatio(utf8(face_.TSb->text()), range_());
+    const RatioCorrection corrected =
+        correctRequiredRatio(utf8(face_.fields().TSb->text()), range_());
     requiredRatio_ = corrected.value;
-    face_.TSb->setText(QString::fromStdString(corrected.text));
+    face_.fields().TSb->setText(QString::fromStdString(corrected.text));
     // Writing the text counts as a change even when it reads the same.
     inputsChanged_ = true;
 }
 
 void InputFields::connectRatioField() {
-    LineField* field = face_.TSb;
+    LineField* field = face_.fields().TSb;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
-    connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
+    connect(field, &LineField::enterPressed, this, [this] { face_.fields().Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this] {
         if (inputsChanged_) {
             validateRatio();
@@ -41,9 +42,10 @@ void InputFields::connectRatioField() {
 }
 
 void InputFields::connectCountField() {
-    LineField* field = face_.Tns;
+    LineField* field = face_.fields().Tns;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
-    connect(field, &LineField::enterPressed, this, [this] { face_.GZ->widget()->setFocus(); });
+    connect(field, &LineField::enterPressed, this,
+            [this] { face_.resultGrid().widget()->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         // A count below 1, without a number or beyond the limit shows the bound it uses.
         if (auto text = correctedListedTrainsText(utf8(field->text()))) {
@@ -57,12 +59,12 @@ void InputFields::connectCountField() {
 }
 
 void InputFields::connectZnField() {
-    LineField* field = face_.Tzptj;
+    LineField* field = face_.fields().Tzptj;
     connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
         zn_ = znWhileTyping(utf8(text));
         inputsChanged_ = true;
     });
-    connect(field, &LineField::enterPressed, this, [this] { face_.Tns->setFocus(); });
+    connect(field, &LineField::enterPressed, this, [this] { face_.fields().Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         const ZnCorrection corrected = clampZn(utf8(field->text()));
         if (corrected.text) {
@@ -77,11 +79,11 @@ void InputFields::connectZnField() {
 }
 
 void InputFields::connectOptions() {
-    connect(face_.Chk, &QCheckBox::toggled, this, [this] {
+    connect(face_.fields().Chk, &QCheckBox::toggled, this, [this] {
         Q_EMIT resultsStale();
         Q_EMIT rangeOptionChanged();
     });
-    connect(face_.CheckZ12, &QCheckBox::toggled, this, [this] { Q_EMIT resultsStale(); });
+    connect(face_.fields().CheckZ12, &QCheckBox::toggled, this, [this] { Q_EMIT resultsStale(); });
 }
 
 } // namespace gearsel

@@ -42,14 +42,14 @@ constexpr int kSmallestGearSet = 5;
 MachineCommands::MachineCommands(MachineStore store, Prompter& prompter, MainFace& face,
                                  GearSetEditor& editor, QObject* parent)
     : QObject(parent), store_(std::move(store)), prompter_(prompter), face_(face), editor_(editor) {
-    connect(face_.Mtype, &QComboBox::currentIndexChanged, this, [this](int position) {
+    connect(face_.fields().Mtype, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (position >= 0) {
             Mtype_Click(position);
         }
     });
     // The combo box itself has the focus and receives the keys; it passes them on to its line
     // edit directly, past any filter there, so the box is the one to watch.
-    face_.Mtype->installEventFilter(this);
+    face_.fields().Mtype->installEventFilter(this);
     connect(&editor_, &GearSetEditor::saveRequested, this, &MachineCommands::ComNewJcQD_Click);
     connect(&editor_, &GearSetEditor::closed, this, [this] { newMachineMode_ = false; });
 }
@@ -59,7 +59,7 @@ void MachineCommands::keepSearchedGears(std::vector<std::int16_t> sortedGears) {
 }
 
 bool MachineCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == face_.Mtype) {
+    if (watched == face_.fields().Mtype) {
         if (event->type() == QEvent::FocusIn &&
             movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
             Mtype_GotFocus();
@@ -83,12 +83,12 @@ void MachineCommands::GetJcTab() {
         showGears();
         return;
     }
-    face_.Mtype->setCurrentIndex(0);
-    face_.Mtype->setEditText(QString::fromStdString(store_.machines().front().name));
+    face_.fields().Mtype->setCurrentIndex(0);
+    face_.fields().Mtype->setEditText(QString::fromStdString(store_.machines().front().name));
 }
 
 void MachineCommands::fillMachineBox() {
-    QComboBox* box = face_.Mtype;
+    QComboBox* box = face_.fields().Mtype;
     const QSignalBlocker blocker(box);
     box->clear();
     for (const MachineEntry& machine : store_.machines()) {
@@ -98,7 +98,7 @@ void MachineCommands::fillMachineBox() {
 }
 
 void MachineCommands::Mtype_Click(int position) {
-    QComboBox* box = face_.Mtype;
+    QComboBox* box = face_.fields().Mtype;
     const int previous = currentMachine_;
     const auto stayOnPrevious = [&] {
         currentMachine_ = previous;
@@ -149,14 +149,14 @@ bool MachineCommands::GetGearZN() {
     const MachineEntry& machine = store_.machines()[static_cast<std::size_t>(currentMachine_)];
     rememberLoaded(gears);
     gearList_ = std::move(gears);
-    face_.Tzptj->setText(QString::number(machine.zn));
+    face_.fields().Tzptj->setText(QString::number(machine.zn));
     showGears();
     return true;
 }
 
 void MachineCommands::showGears() {
     setGearCountCaption(static_cast<int>(gearList_.size()));
-    fillGearGrid(*face_.GZs, gearList_);
+    fillGearGrid(face_.gearGrid(), gearList_);
     Q_EMIT gearListChanged();
 }
 
@@ -175,7 +175,7 @@ void MachineCommands::openEditorOnCurrent() {
                              .arg(kGearBoxCount));
         return;
     }
-    pendingMachineName_ = face_.Mtype->currentText().trimmed();
+    pendingMachineName_ = face_.fields().Mtype->currentText().trimmed();
     editor_.show();
     editor_.panel()->repaint();
     editor_.DispGLTab(sorted);
@@ -256,7 +256,7 @@ void MachineCommands::ComNewJcQD_Click() {
     editor_.setSaveEnabled(true);
     if (saved) {
         editor_.hide();
-        face_.TSb->setFocus();
+        face_.fields().TSb->setFocus();
     }
 }
 
@@ -273,7 +273,7 @@ void MachineCommands::ComSave_Click() {
         store_.setGearList(currentMachine_, gears);
         gearList_ = gears;
         rememberLoaded(gears);
-        face_.GZs->setTopRow(1);
+        face_.gearGrid().setTopRow(1);
         Q_EMIT gearListChanged();
         showOthersChanges(currentMachine_);
     } catch (const StoreConflict&) {
@@ -284,15 +284,15 @@ void MachineCommands::ComSave_Click() {
 }
 
 void MachineCommands::Mtype_GotFocus() {
-    shownMachineName_ = face_.Mtype->currentText().trimmed();
-    face_.Mtype->setEditText(shownMachineName_);
+    shownMachineName_ = face_.fields().Mtype->currentText().trimmed();
+    face_.fields().Mtype->setEditText(shownMachineName_);
 }
 
 void MachineCommands::Mtype_Enter() {
     if (currentMachine_ < 0) {
         return;
     }
-    const QString typed = face_.Mtype->currentText().trimmed();
+    const QString typed = face_.fields().Mtype->currentText().trimmed();
     try {
         // Whatever the user chooses acts on the current machine as the file holds it now.
         if (!catchUpWithFile(true)) {
@@ -303,7 +303,7 @@ void MachineCommands::Mtype_Enter() {
             const bool copy = prompter_.askYesNo(
                 QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
                 Prompter::Icon::Question);
-            face_.Ped0->repaint();
+            face_.panels().Ped0->repaint();
             if (copy && refuseWhenTableFull()) {
                 restoreShownName();
             } else if (copy) {
@@ -340,7 +340,7 @@ void MachineCommands::Mtype_Enter() {
 }
 
 void MachineCommands::restoreShownName() {
-    face_.Mtype->setEditText(shownMachineName_);
+    face_.fields().Mtype->setEditText(shownMachineName_);
 }
 
 void MachineCommands::ResetList() {
@@ -348,13 +348,13 @@ void MachineCommands::ResetList() {
 }
 
 void MachineCommands::selectEntry(int index) {
-    QComboBox* box = face_.Mtype;
+    QComboBox* box = face_.fields().Mtype;
     box->setCurrentIndex(index);
     box->setEditText(box->itemText(index));
 }
 
 void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) {
-    Grid& grid = *face_.GZs;
+    Grid& grid = face_.gearGrid();
     grid.setRows(static_cast<int>(captions.size()) + 1);
     int c = 0;
     for (const std::string& caption : captions) {
@@ -370,7 +370,7 @@ void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) 
 }
 
 void MachineCommands::setGearCountCaption(int count) {
-    setCaption(face_.LabN, QString::number(count));
+    setCaption(face_.captions().LabN, QString::number(count));
     Q_EMIT resultsStale();
 }
 

@@ -34,58 +34,70 @@ public:
     MainFace(const MainFace&) = delete;
     MainFace& operator=(const MainFace&) = delete;
 
+    // The commands: each picture and the label beside it start the same command.
+    struct Commands {
+        PictureLabel* ImgNewJc = nullptr;     // new machine picture
+        PictureLabel* Imagenew = nullptr;     // bar behind the new-machine label
+        ClickableLabel* LabNewJc = nullptr;   // "新增机床型号"
+        PictureLabel* ComExit = nullptr;      // exit picture
+        ClickableLabel* LabExit = nullptr;    // "退出"
+        PictureLabel* ImgBTZ = nullptr;       // banner; a click shows another
+        PictureLabel* ImgEditZ = nullptr;     // edit gear list picture
+        PictureLabel* ImgEdbk = nullptr;      // bar behind the edit label
+        ClickableLabel* LabXgCsTab = nullptr; // "轮齿数编辑"
+        PictureLabel* ImgPrint = nullptr;     // print picture
+        ClickableLabel* LabPrint = nullptr;   // "打印"
+        PictureLabel* ComSave = nullptr;      // save picture
+        ClickableLabel* LabSave = nullptr;    // "保存"
+        PictureLabel* ComHelp = nullptr;      // help picture
+        ClickableLabel* LabHelp = nullptr;    // "帮助"
+        PictureLabel* ComCHOSE = nullptr;     // select picture: starts a search
+        ClickableLabel* LabCHOSE = nullptr;   // "选配"
+        PictureLabel* ImaSM = nullptr;        // usage-notes picture
+        ClickableLabel* LabZCSM = nullptr;    // "说明"
+    };
+    // The machine box and the fields and options of a search.
+    struct Fields {
+        QComboBox* Mtype = nullptr;    // machine box
+        LineField* TSb = nullptr;      // required ratio
+        LineField* Tzptj = nullptr;    // assembly condition Zn
+        LineField* Tns = nullptr;      // number of listed trains
+        QCheckBox* Chk = nullptr;      // allow repeated tooth counts
+        QCheckBox* CheckZ12 = nullptr; // include single pairs
+    };
+    // The captions: the fixed texts and the three that show values.
+    struct Captions {
+        ClickableLabel* Label1 = nullptr;  // "机床名称："
+        ClickableLabel* Label2 = nullptr;  // "要求速比："
+        ClickableLabel* Label4 = nullptr;  // "挂轮个数："
+        ClickableLabel* LabN = nullptr;    // the gear count
+        ClickableLabel* Label3 = nullptr;  // "装配条件："
+        ClickableLabel* Label6 = nullptr;  // "列表组数："
+        ClickableLabel* Label8 = nullptr;  // "--- 选配结果列表 ---"
+        ClickableLabel* LabSBFW = nullptr; // reachable ratio range
+        ClickableLabel* LabSD = nullptr;   // search time
+    };
+    // The main panel and the three panels shown over it.
+    struct Panels {
+        QWidget* Ped0 = nullptr;         // main panel, the whole window
+        QWidget* PicZZJS = nullptr;      // computing notice panel
+        ShapeWidget* Shape3 = nullptr;   // its orange frame
+        PictureLabel* ImgZZJS = nullptr; // its picture
+        QWidget* PedNewJC = nullptr;     // gear-set editor panel
+        ShapeWidget* Shape2 = nullptr;   // its rounded face
+        QWidget* PedHelp = nullptr;      // usage-notes panel
+        ShapeWidget* Shape1 = nullptr;   // its rounded face
+    };
+
     const TwipsScale& scale() const { return scale_; }
-
-    QWidget* Ped0 = nullptr; // main panel, the whole window
-
-    PictureLabel* ImgNewJc = nullptr; // new machine picture
-    PictureLabel* ComExit = nullptr;  // exit picture
-    PictureLabel* ImgBTZ = nullptr;   // banner
-    PictureLabel* Imagenew = nullptr; // bar behind the new-machine label
-    PictureLabel* ImgEditZ = nullptr; // edit gear list picture
-    PictureLabel* ImgEdbk = nullptr;  // bar behind the edit label
-    PictureLabel* ImgPrint = nullptr; // print picture
-    PictureLabel* ComSave = nullptr;  // save picture
-    PictureLabel* ComHelp = nullptr;  // help picture
-    PictureLabel* ComCHOSE = nullptr; // select picture: starts a search
-    PictureLabel* ImaSM = nullptr;    // usage-notes picture
-
-    ClickableLabel* LabExit = nullptr;    // "退出"
-    ClickableLabel* LabNewJc = nullptr;   // "新增机床型号"
-    ClickableLabel* Label1 = nullptr;     // "机床名称："
-    ClickableLabel* Label2 = nullptr;     // "要求速比："
-    ClickableLabel* Label4 = nullptr;     // "挂轮个数："
-    ClickableLabel* LabN = nullptr;       // the gear count
-    ClickableLabel* Label3 = nullptr;     // "装配条件："
-    ClickableLabel* Label6 = nullptr;     // "列表组数："
-    ClickableLabel* LabXgCsTab = nullptr; // "轮齿数编辑"
-    ClickableLabel* Label8 = nullptr;     // "--- 选配结果列表 ---"
-    ClickableLabel* LabSBFW = nullptr;    // reachable ratio range
-    ClickableLabel* LabSD = nullptr;      // search time
-    ClickableLabel* LabPrint = nullptr;   // "打印"
-    ClickableLabel* LabSave = nullptr;    // "保存"
-    ClickableLabel* LabHelp = nullptr;    // "帮助"
-    ClickableLabel* LabCHOSE = nullptr;   // "选配"
-    ClickableLabel* LabZCSM = nullptr;    // "说明"
-
-    QComboBox* Mtype = nullptr;    // machine box
-    LineField* TSb = nullptr;      // required ratio
-    LineField* Tzptj = nullptr;    // assembly condition Zn
-    LineField* Tns = nullptr;      // number of listed trains
-    QCheckBox* Chk = nullptr;      // allow repeated tooth counts
-    QCheckBox* CheckZ12 = nullptr; // include single pairs
-
-    std::unique_ptr<Grid> GZs; // gear list grid
-    std::unique_ptr<Grid> GZ;  // result grid
-
-    QWidget* PicZZJS = nullptr;      // computing notice panel
-    ShapeWidget* Shape3 = nullptr;   // its orange frame
-    PictureLabel* ImgZZJS = nullptr; // its picture
-
-    QWidget* PedNewJC = nullptr;   // gear-set editor panel
-    ShapeWidget* Shape2 = nullptr; // its rounded face
-    QWidget* PedHelp = nullptr;    // usage-notes panel
-    ShapeWidget* Shape1 = nullptr; // its rounded face
+    const Commands& commands() const { return commands_; }
+    const Fields& fields() const { return fields_; }
+    const Captions& captions() const { return captions_; }
+    const Panels& panels() const { return panels_; }
+    // The current machine's gear list (GZs).
+    Grid& gearGrid() const { return *gearGrid_; }
+    // The ranked trains of the last search (GZ).
+    Grid& resultGrid() const { return *resultGrid_; }
 
 private:
     void createMainControls();
@@ -95,6 +107,12 @@ private:
 
     QWidget* window_;
     TwipsScale scale_;
+    Commands commands_;
+    Fields fields_;
+    Captions captions_;
+    Panels panels_;
+    std::unique_ptr<Grid> gearGrid_;
+    std::unique_ptr<Grid> resultGrid_;
 };
 
 // Resource path of banner `index` (0 to 6).

@@ -15,7 +15,7 @@ class BareFace {
 public:
     explicit BareFace(int twipsPerPixel = 15)
         : face(styled(window), TwipsScale(twipsPerPixel, twipsPerPixel)) {
-        window.setFixedSize(face.Ped0->size());
+        window.setFixedSize(face.panels().Ped0->size());
     }
 
     // Shows the window and waits until it is active.

@@ -67,7 +67,7 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
     // The painted frame at the top left corner. Positions are given inside the window: once
     // it has followed the pointer, the pointer is over the same point of it again.
     const QPoint frame(4, 4);
-    QCOMPARE(fixture.face().Ped0->childAt(frame), nullptr);
+    QCOMPARE(fixture.face().panels().Ped0->childAt(frame), nullptr);
     QTest::mousePress(handle, Qt::LeftButton, {}, frame);
     QTest::mouseMove(handle, frame + QPoint(40, 25));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, frame);
@@ -75,15 +75,15 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
 
     // A caption is no handle, and a command still runs as a click.
     const QPoint moved = window.pos();
-    QWidget* caption = fixture.face().Label1;
+    QWidget* caption = fixture.face().captions().Label1;
     const QPoint onCaption = caption->mapTo(&window, caption->rect().center());
     QTest::mousePress(handle, Qt::LeftButton, {}, onCaption);
     QTest::mouseMove(handle, onCaption + QPoint(30, 30));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onCaption + QPoint(30, 30));
     QCOMPARE(window.pos(), moved);
     window.ClsGzList();
-    clickOn(fixture.face().LabCHOSE);
-    QVERIFY(fixture.face().LabSD->isVisible());
+    clickOn(fixture.face().commands().LabCHOSE);
+    QVERIFY(fixture.face().captions().LabSD->isVisible());
     QCOMPARE(window.pos(), moved);
 }
 

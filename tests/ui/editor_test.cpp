@@ -41,7 +41,7 @@ void EditorTest::open(std::vector<std::int16_t> gears) {
     fixture_ =
         std::make_unique<WindowFixture>(std::vector<NewMachine>{{"M", 15, std::move(gears)}});
     QVERIFY(fixture_->showAndActivate());
-    click(fixture_->face().LabXgCsTab);
+    click(fixture_->face().commands().LabXgCsTab);
     QVERIFY(editor().panel()->isVisible());
 }
 
@@ -164,7 +164,7 @@ void EditorTest::captionEditorFollowsTheLastBox() {
     QVERIFY(fixture_->showAndActivate());
     // Before any box is clicked, the caption editor edits box 0.
     fixture_->prompter().textAnswers.push_back(QStringLiteral("N"));
-    click(fixture_->face().LabNewJc);
+    click(fixture_->face().commands().LabNewJc);
     QCOMPARE(fixture_->prompter().asked, QStringList{QStringLiteral("输入新的机床名称：")});
     typeInto(editor().TxG, QStringLiteral("77"));
     QCOMPARE(box(0)->text(), QStringLiteral("77"));
@@ -172,7 +172,7 @@ void EditorTest::captionEditorFollowsTheLastBox() {
     QVERIFY(!editor().panel()->isVisible());
     QVERIFY(!fixture_->window().newMachineMode());
 
-    click(fixture_->face().LabXgCsTab);
+    click(fixture_->face().commands().LabXgCsTab);
     click(box(3)); // 18, now ticked
     QCOMPARE(editor().TxG->text(), QStringLiteral("18"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor().TxG));

@@ -17,8 +17,9 @@ namespace {
 
 // True when the notes panel takes the pointer at `control`'s centre.
 bool notesCover(const MainFace& f, QWidget* control) {
-    QWidget* hit = f.Ped0->childAt(control->mapTo(f.Ped0, control->rect().center()));
-    return hit == f.PedHelp || f.PedHelp->isAncestorOf(hit);
+    QWidget* hit =
+        f.panels().Ped0->childAt(control->mapTo(f.panels().Ped0, control->rect().center()));
+    return hit == f.panels().PedHelp || f.panels().PedHelp->isAncestorOf(hit);
 }
 
 } // namespace
@@ -34,10 +35,10 @@ private Q_SLOTS:
 void HelpPanelTest::everyLineFitsOnTheFace() {
     BareFace bare;
     const HelpPanel help(bare.face);
-    const QList<QLabel*> lines = bare.face.PedHelp->findChildren<QLabel*>();
+    const QList<QLabel*> lines = bare.face.panels().PedHelp->findChildren<QLabel*>();
     QCOMPARE(lines.size(), 4 + 1 + 3 + 11);
     for (QLabel* line : lines) {
-        QVERIFY2(bare.face.Shape1->geometry().contains(line->geometry()),
+        QVERIFY2(bare.face.panels().Shape1->geometry().contains(line->geometry()),
                  qPrintable(line->objectName()));
         // Lines are cut by nothing: all fit their text but Labsmwz(3), which has its own size.
         if (qobject_cast<PictureLabel*>(line) == nullptr && line != help.Labsmwz.at(3)) {
@@ -65,14 +66,14 @@ void HelpPanelTest::openAndClose() {
     QVERIFY(bare.show());
     QWidget* open = bare.window.findChild<QWidget*>(command);
     QTest::mouseClick(open, Qt::LeftButton);
-    QVERIFY(f.PedHelp->isVisible());
-    QVERIFY(notesCover(f, f.ComCHOSE));
+    QVERIFY(f.panels().PedHelp->isVisible());
+    QVERIFY(notesCover(f, f.commands().ComCHOSE));
     QTest::mouseClick(help.ImaQuitHelp, Qt::LeftButton);
-    QVERIFY(f.PedHelp->isHidden());
+    QVERIFY(f.panels().PedHelp->isHidden());
     // With the editor open, in front of the notes panel.
-    f.PedNewJC->show();
+    f.panels().PedNewJC->show();
     QTest::mouseClick(open, Qt::LeftButton);
-    QCOMPARE(notesCover(f, f.PedNewJC), toFront);
+    QCOMPARE(notesCover(f, f.panels().PedNewJC), toFront);
 }
 
 QTEST_MAIN(HelpPanelTest)

@@ -22,7 +22,8 @@ QColor colourOf(const QLabel* label) {
 
 // Moves the pointer onto a bare spot of the main panel, clear of every control.
 void moveOverBarePanel(BareFace& bare) {
-    bare.moveOver(bare.face.Ped0, QPoint(bare.face.scale().x(2000), bare.face.scale().y(4450)));
+    bare.moveOver(bare.face.panels().Ped0,
+                  QPoint(bare.face.scale().x(2000), bare.face.scale().y(4450)));
 }
 
 } // namespace
@@ -56,12 +57,14 @@ void HoverFeedbackTest::hoverAndResetTables() {
     MainFace& f = bare.face;
     const HoverFeedback hover(f);
     QVERIFY(bare.show());
-    const QList<QLabel*> labels = {f.LabNewJc, f.LabXgCsTab, f.LabSave, f.LabHelp,
-                                   f.LabPrint, f.LabCHOSE,   f.LabZCSM, f.LabExit};
+    const QList<QLabel*> labels = {
+        f.commands().LabNewJc, f.commands().LabXgCsTab, f.commands().LabSave, f.commands().LabHelp,
+        f.commands().LabPrint, f.commands().LabCHOSE,   f.commands().LabZCSM, f.commands().LabExit};
     moveOverBarePanel(bare);
     bare.moveOver(bare.window.findChild<QWidget*>(trigger));
     // Other controls on the panel are not its bare surface: they leave the colours as they are.
-    for (QWidget* other : QList<QWidget*>{f.ImgBTZ, f.Label1, f.TSb, f.Chk, f.GZ->widget()}) {
+    for (QWidget* other : QList<QWidget*>{f.commands().ImgBTZ, f.captions().Label1, f.fields().TSb,
+                                          f.fields().Chk, f.resultGrid().widget()}) {
         bare.moveOver(other, QPoint(3, other->height() / 2));
     }
     for (QLabel* each : labels) {
@@ -79,21 +82,22 @@ void HoverFeedbackTest::panelSurfaceResetsOnlyItsOwnLabels() {
     HoverFeedback hover(f);
     QVERIFY(bare.show());
     // A panel like the editor, with a picture command and its label.
-    auto* picture = new PictureLabel(f.PedNewJC);
-    auto* save = new ClickableLabel(f.PedNewJC);
+    auto* picture = new PictureLabel(f.panels().PedNewJC);
+    auto* save = new ClickableLabel(f.panels().PedNewJC);
     picture->setGeometry(f.scale().rect(6225, 120, 450, 240));
     save->setGeometry(f.scale().rect(6675, 510, 450, 240));
     hover.addCommand(picture, save);
-    hover.addResetSurface(f.PedNewJC, {save});
-    bare.moveOver(f.ComSave);
-    f.PedNewJC->show();
+    hover.addResetSurface(f.panels().PedNewJC, {save});
+    bare.moveOver(f.commands().ComSave);
+    f.panels().PedNewJC->show();
     bare.moveOver(picture);
     QCOMPARE(colourOf(save), kCommandHover);
     // The panel's rounded face takes no input: moving over it is moving over the panel, which
     // leaves the main panel's labels as they are.
-    bare.moveOver(f.PedNewJC, QPoint(f.PedNewJC->width() / 2, f.PedNewJC->height() - 20));
+    bare.moveOver(f.panels().PedNewJC,
+                  QPoint(f.panels().PedNewJC->width() / 2, f.panels().PedNewJC->height() - 20));
     QCOMPARE(colourOf(save), kCommandRest);
-    QCOMPARE(colourOf(f.LabSave), kCommandHover);
+    QCOMPARE(colourOf(f.commands().LabSave), kCommandHover);
 }
 
 QTEST_MAIN(HoverFeedbackTest)

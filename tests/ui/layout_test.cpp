@@ -71,24 +71,25 @@ void LayoutTest::textsColoursAndPictures() {
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
     QCOMPARE(fixture.window().windowTitle(), QStringLiteral("Tolvanik"));
-    QCOMPARE(f.LabNewJc->toolTip(), QStringLiteral("点这里可以新增一个机床型号的挂轮表"));
-    QCOMPARE(f.Chk->text(), QStringLiteral("允许重复选择："));
-    QVERIFY(f.Chk->isChecked() && f.CheckZ12->isChecked());
+    QCOMPARE(f.commands().LabNewJc->toolTip(),
+             QStringLiteral("点这里可以新增一个机床型号的挂轮表"));
+    QCOMPARE(f.fields().Chk->text(), QStringLiteral("允许重复选择："));
+    QVERIFY(f.fields().Chk->isChecked() && f.fields().CheckZ12->isChecked());
     QCOMPARE(
-        f.Mtype->toolTip(),
+        f.fields().Mtype->toolTip(),
         QStringLiteral("修改名称后按“回车”键将另存为一个新的挂轮表，名称改为空白后将删除该挂轮表"));
-    QCOMPARE(f.TSb->alignment(), Qt::AlignCenter);
-    QCOMPARE(f.TSb->font().pointSizeF(), 10.5);
-    QCOMPARE(f.Label1->font().pointSizeF(), 9.0);
-    QCOMPARE(f.TSb->palette().color(QPalette::Base), QColor(208, 255, 224));
-    QCOMPARE(f.GZ->widget()->item(0, 0)->background().color(), QColor(224, 255, 224));
-    QCOMPARE(f.GZs->widget()->item(0, 0)->foreground().color(), QColor(0, 0, 192));
-    QCOMPARE(f.GZs->widget()->palette().color(QPalette::Base), QColor(192, 255, 255));
+    QCOMPARE(f.fields().TSb->alignment(), Qt::AlignCenter);
+    QCOMPARE(f.fields().TSb->font().pointSizeF(), 10.5);
+    QCOMPARE(f.captions().Label1->font().pointSizeF(), 9.0);
+    QCOMPARE(f.fields().TSb->palette().color(QPalette::Base), QColor(208, 255, 224));
+    QCOMPARE(f.resultGrid().widget()->item(0, 0)->background().color(), QColor(224, 255, 224));
+    QCOMPARE(f.gearGrid().widget()->item(0, 0)->foreground().color(), QColor(0, 0, 192));
+    QCOMPARE(f.gearGrid().widget()->palette().color(QPalette::Base), QColor(192, 255, 255));
     for (auto* picture : fixture.window().findChildren<PictureLabel*>()) {
         QVERIFY2(!picture->pixmap().isNull(), qPrintable(picture->objectName()));
     }
     QVERIFY(!fixture.window().windowIcon().isNull());
-    const QString text = f.TSb->text();
+    const QString text = f.fields().TSb->text();
     QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
     QVERIFY(text.toDouble() >= 0.1 && text.toDouble() <= 1.1);
 }
@@ -97,15 +98,16 @@ void LayoutTest::focusOrder() {
     WindowFixture fixture(machines());
     QVERIFY(fixture.showAndActivate());
     MainFace& f = fixture.face();
-    focusOn(f.Tzptj);
-    const QList<QWidget*> expected = {f.Chk,          f.Tns,           f.Mtype,   f.TSb,
-                                      f.GZ->widget(), f.GZs->widget(), f.CheckZ12};
+    focusOn(f.fields().Tzptj);
+    const QList<QWidget*> expected = {
+        f.fields().Chk,          f.fields().Tns,        f.fields().Mtype,   f.fields().TSb,
+        f.resultGrid().widget(), f.gearGrid().widget(), f.fields().CheckZ12};
     for (QWidget* next : expected) {
         pressKey(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
         // The machine box takes the focus in its text part.
-        if (focused != nullptr && focused->parentWidget() == f.Mtype) {
-            focused = f.Mtype;
+        if (focused != nullptr && focused->parentWidget() == f.fields().Mtype) {
+            focused = f.fields().Mtype;
         }
         QCOMPARE(focused, next);
     }
@@ -118,19 +120,20 @@ void LayoutTest::coloursOnTheScreen() {
     QVERIFY(fixture.showAndActivate());
     MainFace& f = fixture.face();
     // At start-up the first field has the focus with its text selected, ready to be typed over.
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Tzptj));
-    QCOMPARE(f.Tzptj->selectedText(), f.Tzptj->text());
-    typeInto(f.Tns, QStringLiteral("2"));
-    focusOn(f.TSb);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.fields().Tzptj));
+    QCOMPARE(f.fields().Tzptj->selectedText(), f.fields().Tzptj->text());
+    typeInto(f.fields().Tns, QStringLiteral("2"));
+    focusOn(f.fields().TSb);
     const QImage shot = fixture.window().grab().toImage();
     const auto colourAt = [&](QWidget* widget, QPoint point) {
         return QColor(shot.pixel(widget->mapTo(&fixture.window(), point)));
     };
-    for (QCheckBox* box : {f.Chk, f.CheckZ12}) {
+    for (QCheckBox* box : {f.fields().Chk, f.fields().CheckZ12}) {
         QCOMPARE(colourAt(box, QPoint(box->width() - 3, box->height() / 2)), QColor(208, 255, 255));
     }
-    for (const auto& [grid, rows, colour] : {std::tuple{f.GZs.get(), 3, QColor(192, 255, 255)},
-                                             std::tuple{f.GZ.get(), 2, QColor(208, 255, 255)}}) {
+    for (const auto& [grid, rows, colour] :
+         {std::tuple{&f.gearGrid(), 3, QColor(192, 255, 255)},
+          std::tuple{&f.resultGrid(), 2, QColor(208, 255, 255)}}) {
         QTableWidget* table = grid->widget();
         QCOMPARE(table->rowCount(), rows);
         const QRect last = table->visualItemRect(table->item(rows - 1, 0));
@@ -149,22 +152,23 @@ void LayoutTest::coloursOnTheScreen() {
 void LayoutTest::panelsStackAndStartHidden() {
     WindowFixture fixture(machines());
     MainFace& f = fixture.face();
-    const QObjectList children = f.Ped0->children();
+    const QObjectList children = f.panels().Ped0->children();
     const auto depth = [&](QWidget* w) { return children.indexOf(w); };
-    QVERIFY(depth(f.PicZZJS) > depth(f.PedNewJC));
-    QVERIFY(depth(f.PedNewJC) > depth(f.PedHelp));
+    QVERIFY(depth(f.panels().PicZZJS) > depth(f.panels().PedNewJC));
+    QVERIFY(depth(f.panels().PedNewJC) > depth(f.panels().PedHelp));
     for (QObject* child : children) {
         auto* widget = qobject_cast<QWidget*>(child);
-        if (widget != nullptr && widget != f.PicZZJS && widget != f.PedNewJC &&
-            widget != f.PedHelp) {
-            QVERIFY2(depth(widget) < depth(f.PedHelp), qPrintable(widget->objectName()));
+        if (widget != nullptr && widget != f.panels().PicZZJS && widget != f.panels().PedNewJC &&
+            widget != f.panels().PedHelp) {
+            QVERIFY2(depth(widget) < depth(f.panels().PedHelp), qPrintable(widget->objectName()));
         }
     }
-    QVERIFY(f.PicZZJS->isHidden() && f.PedNewJC->isHidden() && f.PedHelp->isHidden());
+    QVERIFY(f.panels().PicZZJS->isHidden() && f.panels().PedNewJC->isHidden() &&
+            f.panels().PedHelp->isHidden());
     // Inside the computing notice the frame lies over the picture.
-    const QObjectList notice = f.PicZZJS->children();
-    QVERIFY(notice.indexOf(static_cast<QObject*>(f.Shape3)) >
-            notice.indexOf(static_cast<QObject*>(f.ImgZZJS)));
+    const QObjectList notice = f.panels().PicZZJS->children();
+    QVERIFY(notice.indexOf(static_cast<QObject*>(f.panels().Shape3)) >
+            notice.indexOf(static_cast<QObject*>(f.panels().ImgZZJS)));
 }
 
 void LayoutTest::fontsFindASongAndASansFace() {

@@ -71,8 +71,8 @@ void MachinesTest::tick(std::initializer_list<int> boxes) {
 }
 
 void MachinesTest::enterMachineName(const QString& name, Qt::Key enter) {
-    typeInto(face().Mtype, name);
-    pressKey(face().Mtype, enter);
+    typeInto(face().fields().Mtype, name);
+    pressKey(face().fields().Mtype, enter);
 }
 
 std::vector<MachineEntry> MachinesTest::storedMachines() {
@@ -87,7 +87,7 @@ void MachinesTest::newMachines() {
     // Four ticked boxes close the editor and save nothing.
     const QByteArray before = fixture_->fileBytes();
     prompter().textAnswers.push_back(QStringLiteral("T1"));
-    click(face().LabNewJc);
+    click(face().commands().LabNewJc);
     tick({5, 10, 15, 25});
     click(editor().LabSaveNewJC);
     QVERIFY(!editor().panel()->isVisible() && !window().newMachineMode());
@@ -95,16 +95,16 @@ void MachinesTest::newMachines() {
 
     // Five are stored in ascending order with Zn 15 and selected.
     prompter().textAnswers.push_back(QStringLiteral("T1"));
-    click(face().ImgNewJc);
+    click(face().commands().ImgNewJc);
     QCOMPARE(editor().Text2->text(), QStringLiteral("120"));
     tick({35, 5, 10, 15, 25}); // 50, 20, 25, 30, 40
     click(editor().ComNewJcQD);
     QVERIFY(!editor().panel()->isVisible());
     QCOMPARE(window().currentMachine(), 3);
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("T1"));
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
-    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("50"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().TSb));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("T1"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
+    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("50"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().fields().TSb));
     const auto machines = storedMachines();
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("T1"));
     QCOMPARE(machines[3].zn, 15);
@@ -112,7 +112,7 @@ void MachinesTest::newMachines() {
 
     // A cancelled name box gives the default name.
     prompter().textAnswers.push_back(QString());
-    click(face().LabNewJc);
+    click(face().commands().LabNewJc);
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
     QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("新的机床名称"));
@@ -120,11 +120,11 @@ void MachinesTest::newMachines() {
 }
 
 void MachinesTest::editorReplacesTheCurrentGearList() {
-    click(face().ImgEditZ);
+    click(face().commands().ImgEditZ);
     QCOMPARE(editor().LabSN->text(), QStringLiteral("5"));
     tick({30}); // the range is 15..45: box 30 stands for 45
     click(editor().LabSaveNewJC);
-    QCOMPARE(face().LabN->text(), QStringLiteral("6"));
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("6"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40, 45}));
     QCOMPARE(storedMachines().size(), 3U);
     QCOMPARE(window().gearList().back(), 45);
@@ -133,7 +133,7 @@ void MachinesTest::editorReplacesTheCurrentGearList() {
 void MachinesTest::enterThenNoRenamesAndYesCopies() {
     // No: the machine keeps its place, Zn and gears under the new name; the question named
     // the old one.
-    chooseEntry(face().Mtype, 1);
+    chooseEntry(face().fields().Mtype, 1);
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("B2"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“B”挂轮表？")});
@@ -154,12 +154,12 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(machines[3].zn, 20);
     QCOMPARE(storedGears(3), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
     QCOMPARE(window().currentMachine(), 3);
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("20"));
 
     // The question names what the box showed when it last got the focus: a name typed but
     // not confirmed before the focus left and came back.
-    typeInto(face().Mtype, QStringLiteral("Half"));
-    focusOn(face().TSb);
+    typeInto(face().fields().Mtype, QStringLiteral("Half"));
+    focusOn(face().fields().TSb);
     prompter().asked.clear();
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("Whole"));
@@ -168,7 +168,7 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
 }
 
 void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
-    chooseEntry(face().Mtype, 1);
+    chooseEntry(face().fields().Mtype, 1);
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("删除“B”这个挂轮表？")});
@@ -178,16 +178,16 @@ void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
     QCOMPARE(storedGears(1), (std::vector<std::int16_t>{30, 45, 60, 75, 90, 105}));
     // C moved into B's place and is current, with its own list and shaft value.
     QCOMPARE(window().currentMachine(), 1);
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
-    QCOMPARE(face().GZs->cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
 
     // Deleting the last machine of the list makes the one before it current.
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(storedMachines().size(), 1U);
     QCOMPARE(window().currentMachine(), 0);
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40}));
 }
 
@@ -200,7 +200,7 @@ void MachinesTest::lastMachineCannotBeDeleted() {
     prompter().asked.clear();
     enterMachineName(QString());
     QVERIFY(prompter().asked.isEmpty());
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(storedMachines().size(), 1U);
 
     // Declining a delete puts the name back too.
@@ -209,18 +209,18 @@ void MachinesTest::lastMachineCannotBeDeleted() {
     QVERIFY(fixture_->showAndActivate());
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QString());
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
     QCOMPARE(storedMachines().size(), 2U);
 }
 
 void MachinesTest::shaftFieldIsNotWrittenBack() {
-    typeInto(face().Tzptj, QStringLiteral("33"));
-    focusOn(face().TSb);
-    click(face().ComSave);
+    typeInto(face().fields().Tzptj, QStringLiteral("33"));
+    focusOn(face().fields().TSb);
+    click(face().commands().ComSave);
     QCOMPARE(storedMachines()[0].zn, 15);
-    chooseEntry(face().Mtype, 1);
-    chooseEntry(face().Mtype, 0);
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
+    chooseEntry(face().fields().Mtype, 1);
+    chooseEntry(face().fields().Mtype, 0);
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
     QVERIFY(prompter().informed.isEmpty());
 }
 
@@ -228,25 +228,25 @@ void MachinesTest::failedWritesChangeNothing() {
     const QByteArray before = fixture_->fileBytes();
     fixture_->failWritesWith(ENOSPC);
 
-    click(face().LabSave);
+    click(face().commands().LabSave);
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.back().contains(QStringLiteral("system.lib")));
 
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("copy"));
     QCOMPARE(prompter().informed.size(), 2);
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
-    QCOMPARE(face().Mtype->count(), 3);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().fields().Mtype->count(), 3);
 
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(prompter().informed.size(), 3);
-    QCOMPARE(face().Mtype->count(), 3);
+    QCOMPARE(face().fields().Mtype->count(), 3);
     QCOMPARE(window().currentMachine(), 0);
 
     // A failed new machine keeps the editor open with the user's ticks.
     prompter().textAnswers.push_back(QStringLiteral("N"));
-    click(face().LabNewJc);
+    click(face().commands().LabNewJc);
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
     QCOMPARE(prompter().informed.size(), 4);
@@ -272,11 +272,11 @@ void MachinesTest::unchangedEditorSaveKeepsTheFile() {
     const QByteArray before = fixture_->fileBytes();
     for (int machine : {0, 1}) {
         for (bool byTab : {true, false}) {
-            chooseEntry(face().Mtype, machine);
-            click(face().LabXgCsTab);
+            chooseEntry(face().fields().Mtype, machine);
+            click(face().commands().LabXgCsTab);
             QCOMPARE(editor().TxG->text(), machine == 0 ? QStringLiteral("120") : "255");
             if (byTab) {
-                pressKey(face().Ped0, Qt::Key_Tab);
+                pressKey(face().panels().Ped0, Qt::Key_Tab);
             } else {
                 click(editor().Text1);
             }
@@ -292,7 +292,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     const QByteArray before = fixture_->fileBytes();
     const std::vector<std::int16_t> gears = window().gearList();
     QVERIFY(QFile::remove(fixture_->dataFile()));
-    click(face().LabXgCsTab);
+    click(face().commands().LabXgCsTab);
     tick({30}); // 45
     click(editor().LabSaveNewJC);
     // One message; the face, the search and the range still show the stored list.
@@ -300,9 +300,9 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     QVERIFY(prompter().informed.front().contains(QStringLiteral("不存在")));
     QVERIFY(editor().panel()->isVisible());
     QCOMPARE(editor().LabSN->text(), QStringLiteral("6"));
-    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
-    QCOMPARE(face().GZs->rows(), 6);
-    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("40"));
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().gearGrid().rows(), 6);
+    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("40"));
     QCOMPARE(window().gearList(), gears);
 
     // The user gives up on the edit; a later save of the gear grid writes the stored list.
@@ -310,7 +310,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     QFile file(fixture_->dataFile());
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     file.close();
-    click(face().LabSave);
+    click(face().commands().LabSave);
     QCOMPARE(fixture_->fileBytes(), before);
     QCOMPARE(prompter().informed.size(), 1);
 }
@@ -324,7 +324,7 @@ void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
     QVERIFY(fixture_->showAndActivate());
     const QByteArray before = fixture_->fileBytes();
 
-    click(face().LabNewJc);
+    click(face().commands().LabNewJc);
     QVERIFY(prompter().asked.isEmpty());
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.front().contains(QStringLiteral("255")));
@@ -335,7 +335,7 @@ void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("Copy"));
     QCOMPARE(prompter().informed.size(), 2);
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("M1"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("M1"));
     QCOMPARE(fixture_->fileBytes(), before);
     // A rename needs no room and still works.
     prompter().yesNoAnswers.push_back(false);

@@ -23,11 +23,11 @@ const QColor kRings[] = {{47, 175, 143},  {67, 185, 157},  {87, 195, 171},
 std::pair<QImage, int> paintedPanel(BareFace& bare) {
     RandomSource random(3);
     int draws = 0;
-    paintPanelFace(bare.face.Ped0, style::kFrameOuter, [&] {
+    paintPanelFace(bare.face.panels().Ped0, style::kFrameOuter, [&] {
         ++draws;
         return random.uniform();
     });
-    return {bare.face.Ped0->grab().toImage(), draws};
+    return {bare.face.panels().Ped0->grab().toImage(), draws};
 }
 
 } // namespace
@@ -71,12 +71,12 @@ void PanelFaceTest::ringsAndDots() {
 void PanelFaceTest::panelsLieOverAFaceThatStays() {
     BareFace bare;
     MainFace& f = bare.face;
-    f.PedHelp->show();
+    f.panels().PedHelp->show();
     const QImage panel = paintedPanel(bare).first;
     // The notes panel's fill, not a dot, at its middle.
-    QCOMPARE(panel.pixelColor(f.PedHelp->geometry().center()), QColor(232, 232, 255));
-    f.Ped0->repaint();
-    QCOMPARE(f.Ped0->grab().toImage(), panel);
+    QCOMPARE(panel.pixelColor(f.panels().PedHelp->geometry().center()), QColor(232, 232, 255));
+    f.panels().Ped0->repaint();
+    QCOMPARE(f.panels().Ped0->grab().toImage(), panel);
 }
 
 QTEST_MAIN(PanelFaceTest)

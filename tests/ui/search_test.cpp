@@ -35,7 +35,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<WindowFixture> fixture_;
     MainFace& face() { return fixture_->face(); }
-    void search() { clickOn(face().ComCHOSE); }
+    void search() { clickOn(face().commands().ComCHOSE); }
 };
 
 void SearchTest::init() {
@@ -50,17 +50,17 @@ void SearchTest::cleanup() {
 }
 
 void SearchTest::startUpShowsTheFirstMachineAndSearchesOnce() {
-    QCOMPARE(face().Mtype->currentText(), QStringLiteral("CA6140"));
-    QCOMPARE(face().LabN->text(), QStringLiteral("14"));
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
-    QCOMPARE(face().GZs->cellText(14, 1), QStringLiteral("120"));
-    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.0277778 - 36.0000000"));
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("CA6140"));
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("14"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
+    QCOMPARE(face().gearGrid().cellText(14, 1), QStringLiteral("120"));
+    QCOMPARE(face().captions().LabSBFW->text(), QStringLiteral("0.0277778 - 36.0000000"));
     QVERIFY(!fixture_->window().firstSearchDone());
 
     QVERIFY(fixture_->showAndActivate());
     QVERIFY(fixture_->window().firstSearchDone());
-    QVERIFY(face().LabSD->isVisible());
-    QVERIFY(face().GZ->rows() > 1);
+    QVERIFY(face().captions().LabSD->isVisible());
+    QVERIFY(face().resultGrid().rows() > 1);
 
     // Another activation runs no search: the cleared grid stays cleared.
     fixture_->window().ClsGzList();
@@ -71,16 +71,16 @@ void SearchTest::startUpShowsTheFirstMachineAndSearchesOnce() {
     fixture_->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&fixture_->window()));
     QCoreApplication::processEvents();
-    QVERIFY(!face().LabSD->isVisible());
+    QVERIFY(!face().captions().LabSD->isVisible());
     QVERIFY(fixture_->prompter().informed.isEmpty());
 }
 
 void SearchTest::workedExampleInTheGrid() {
     QVERIFY(fixture_->showAndActivate());
-    setOption(face().Chk, false);
-    face().TSb->setText(QStringLiteral("1.23456"));
+    setOption(face().fields().Chk, false);
+    face().fields().TSb->setText(QStringLiteral("1.23456"));
     search();
-    Grid& grid = *face().GZ;
+    Grid& grid = face().resultGrid();
     QCOMPARE(grid.rows(), 6);
     const QStringList heading = {" №",  " Z1",        " Z2",        " Z3",
                                  " Z4", "  计算速比", "  绝对精度", "  相对精度"};
@@ -92,34 +92,35 @@ void SearchTest::workedExampleInTheGrid() {
     }
     QCOMPARE(grid.cellText(5, 1), QStringLiteral(" 90 "));
     QCOMPARE(grid.cellText(5, 6), QStringLiteral("0.0029400 "));
-    QVERIFY(face().LabSD->isVisible());
-    QVERIFY(QRegularExpression("^\\d+\\.\\d{3} s$").match(face().LabSD->text()).hasMatch());
-    QVERIFY(face().PicZZJS->isHidden());
+    QVERIFY(face().captions().LabSD->isVisible());
+    QVERIFY(
+        QRegularExpression("^\\d+\\.\\d{3} s$").match(face().captions().LabSD->text()).hasMatch());
+    QVERIFY(face().panels().PicZZJS->isHidden());
     // The search leaves the gear list in ascending order.
     const auto& gears = fixture_->window().gearList();
     QVERIFY(std::is_sorted(gears.begin(), gears.end()));
 
     // The label beside the picture starts the same search.
     fixture_->window().ClsGzList();
-    clickOn(face().LabCHOSE);
+    clickOn(face().commands().LabCHOSE);
     QCOMPARE(grid.cellText(1, 3), QStringLiteral("100 "));
 }
 
 void SearchTest::fewerTrainsThanWantedGiveFewerRows() {
     QVERIFY(fixture_->showAndActivate());
-    chooseEntry(face().Mtype, 2);
+    chooseEntry(face().fields().Mtype, 2);
     // Set without leaving the field, so the ratio is not moved into range.
-    face().TSb->setText(QStringLiteral("3.5"));
+    face().fields().TSb->setText(QStringLiteral("3.5"));
     search();
-    QCOMPARE(face().GZ->rows(), 1);
+    QCOMPARE(face().resultGrid().rows(), 1);
     // Without repeats two gears form only the two single pairs.
-    setOption(face().Chk, false);
-    face().TSb->setText(QStringLiteral("1.5"));
-    face().Tns->setText(QStringLiteral("30"));
+    setOption(face().fields().Chk, false);
+    face().fields().TSb->setText(QStringLiteral("1.5"));
+    face().fields().Tns->setText(QStringLiteral("30"));
     search();
-    QCOMPARE(face().GZ->rows(), 3);
-    QCOMPARE(face().GZ->cellText(1, 1), QStringLiteral(" 30 "));
-    QCOMPARE(face().GZ->cellText(1, 3), QString()); // 30/20, a single pair
+    QCOMPARE(face().resultGrid().rows(), 3);
+    QCOMPARE(face().resultGrid().cellText(1, 1), QStringLiteral(" 30 "));
+    QCOMPARE(face().resultGrid().cellText(1, 3), QString()); // 30/20, a single pair
 }
 
 void SearchTest::optionsClearTheGridButKeepTheList() {
@@ -127,72 +128,72 @@ void SearchTest::optionsClearTheGridButKeepTheList() {
     search();
     const ResultList before = fixture_->window().resultList();
     QVERIFY(before.filledCount() > 0);
-    setOption(face().CheckZ12, false);
-    QCOMPARE(face().GZ->rows(), 6);
-    QCOMPARE(face().GZ->cellText(1, 1), QStringLiteral(" "));
-    QVERIFY(!face().LabSD->isVisible());
+    setOption(face().fields().CheckZ12, false);
+    QCOMPARE(face().resultGrid().rows(), 6);
+    QCOMPARE(face().resultGrid().cellText(1, 1), QStringLiteral(" "));
+    QVERIFY(!face().captions().LabSD->isVisible());
     QVERIFY(fixture_->window().resultList() == before);
 }
 
 void SearchTest::choosingAMachineLoadsItsGearsUnlessItsFileIsGone() {
     QVERIFY(fixture_->showAndActivate());
-    face().Tzptj->setText(QStringLiteral("33"));
-    chooseEntry(face().Mtype, 1);
-    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
-    QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
-    QCOMPARE(face().GZs->rows(), 6);
-    QCOMPARE(face().GZs->cellText(1, 0), QStringLiteral("  1 "));
-    QCOMPARE(face().GZs->cellText(5, 1), QStringLiteral("72"));
-    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
-    QVERIFY(!face().LabSD->isVisible());
+    face().fields().Tzptj->setText(QStringLiteral("33"));
+    chooseEntry(face().fields().Mtype, 1);
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("20"));
+    QCOMPARE(face().gearGrid().rows(), 6);
+    QCOMPARE(face().gearGrid().cellText(1, 0), QStringLiteral("  1 "));
+    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("72"));
+    QCOMPARE(face().captions().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
+    QVERIFY(!face().captions().LabSD->isVisible());
 
     // The file removed behind the window's back: one message, and machine 1 stays current.
     QVERIFY(QFile::remove(fixture_->dataFile()));
-    pressKey(face().Mtype, Qt::Key_Up);
+    pressKey(face().fields().Mtype, Qt::Key_Up);
     QCOMPARE(fixture_->prompter().informed.size(), 1);
     QVERIFY(fixture_->prompter().informed.front().contains(QStringLiteral("system.lib")));
     QCOMPARE(fixture_->window().currentMachine(), 1);
-    QCOMPARE(face().Mtype->currentIndex(), 1);
-    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(face().fields().Mtype->currentIndex(), 1);
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("5"));
 }
 
 void SearchTest::anotherWindowTakingTheFocusLeavesTheResult() {
     // A message box or another program taking the focus is no move between the fields: the
     // result of the first search stays, although the start-up texts had changed the fields.
     QVERIFY(fixture_->showAndActivate());
-    focusOn(face().Tzptj);
-    QVERIFY(face().LabSD->isVisible());
+    focusOn(face().fields().Tzptj);
+    QVERIFY(face().captions().LabSD->isVisible());
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(face().LabSD->isVisible());
-    QCOMPARE(face().GZ->cellText(1, 0).trimmed().isEmpty(), false);
+    QVERIFY(face().captions().LabSD->isVisible());
+    QCOMPARE(face().resultGrid().cellText(1, 0).trimmed().isEmpty(), false);
     // Moving to another field still counts.
     fixture_->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&fixture_->window()));
-    focusOn(face().Tns);
-    QVERIFY(!face().LabSD->isVisible());
+    focusOn(face().fields().Tns);
+    QVERIFY(!face().captions().LabSD->isVisible());
 }
 
 void SearchTest::printAndExitCommands() {
     QVERIFY(fixture_->showAndActivate());
     // The print command asks first; answering No prints nothing.
     fixture_->prompter().yesNoAnswers.push_back(false);
-    clickOn(face().LabPrint);
+    clickOn(face().commands().LabPrint);
     QCOMPARE(fixture_->prompter().asked.size(), 1);
     QVERIFY(fixture_->prompter().asked.front().startsWith(QStringLiteral("是否打印选配结果列表?")));
     QVERIFY(fixture_->prompter().informed.isEmpty());
     // The exit command closes the window at once.
-    clickOn(face().LabExit);
+    clickOn(face().commands().LabExit);
     QVERIFY(!fixture_->window().isVisible());
 }
 
 void SearchTest::eachFillShowsTheGridFromRowOneUnselected() {
     QVERIFY(fixture_->showAndActivate());
-    typeInto(face().Tns, QStringLiteral("20"));
+    typeInto(face().fields().Tns, QStringLiteral("20"));
     search();
-    QTableWidget* table = face().GZ->widget();
+    QTableWidget* table = face().resultGrid().widget();
     table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
     const QRect cell = table->visualItemRect(table->item(18, 2));
     clickOn(table->viewport(), cell.center());
@@ -206,7 +207,7 @@ void SearchTest::eachFillShowsTheGridFromRowOneUnselected() {
     // The same for the empty grid that a changed option leaves.
     table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
     clickOn(table->viewport(), cell.center());
-    setOption(face().CheckZ12, false);
+    setOption(face().fields().CheckZ12, false);
     QVERIFY(showsRowOneUnselected());
 }
 
@@ -216,7 +217,7 @@ void SearchTest::screenshot() {
     const QPixmap shot = fixture_->window().grab();
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QDir::current().filePath(QStringLiteral("gearsel_window.png"))));
-    clickOn(face().LabXgCsTab);
+    clickOn(face().commands().LabXgCsTab);
     QVERIFY(fixture_->window().grab().save(
         QDir::current().filePath(QStringLiteral("gearsel_editor.png"))));
 }
