@@ -179,10 +179,6 @@ void Grid::setColWidth(int col, int twips) {
     }
 }
 
-int Grid::colWidthPixels(int col) const {
-    return col == 0 ? table_->verticalHeader()->width() : table_->columnWidth(col - 1);
-}
-
 void Grid::setTopRow(int row) {
     if (row >= 1 && row < rows() && table_->columnCount() > 0) {
         table_->scrollToItem(table_->item(row - 1, 0), QAbstractItemView::PositionAtTop);

@@ -42,8 +42,6 @@ public:
     // The current cell, which text() and setText() act on.
     void setRow(int row);
     void setCol(int col);
-    int row() const { return row_; }
-    int col() const { return col_; }
     QString text() const;
     void setText(const QString& text);
 
@@ -52,7 +50,6 @@ public:
 
     // Width of column `col` in twips.
     void setColWidth(int col, int twips);
-    int colWidthPixels(int col) const;
 
     // Scrolls so that `row` is the first row visible below the heading.
     void setTopRow(int row);

@@ -60,17 +60,13 @@ void InputFields::connectCountField() {
 
 void InputFields::connectZnField() {
     LineField* field = face_.fields().Tzptj;
-    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
-        zn_ = znWhileTyping(utf8(text));
-        inputsChanged_ = true;
-    });
+    connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
     connect(field, &LineField::enterPressed, this, [this] { face_.fields().Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         const ZnCorrection corrected = clampZn(utf8(field->text()));
         if (corrected.text) {
             field->setText(QString::fromStdString(*corrected.text));
         }
-        zn_ = corrected.zn;
         if (inputsChanged_) {
             inputsChanged_ = false;
             Q_EMIT resultsStale();

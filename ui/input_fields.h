@@ -21,13 +21,9 @@ public:
     InputFields(MainFace& face, std::function<std::optional<RatioRange>()> range,
                 QObject* parent = nullptr);
 
-    // A field's text changed since one of the three fields last handled a focus loss.
-    bool inputsChanged() const { return inputsChanged_; }
     // The required ratio as last validated (or as a search last read it).
     double requiredRatio() const { return requiredRatio_; }
     void setRequiredRatio(double ratio) { requiredRatio_ = ratio; }
-    // The assembly condition in use, following the field.
-    int zn() const { return zn_; }
 
     // Validates the ratio field as its focus loss does when it was changed: clears the
     // shown result, corrects the value into the reachable range and rewrites the text.
@@ -49,7 +45,6 @@ private:
     std::function<std::optional<RatioRange>()> range_;
     bool inputsChanged_ = false;
     double requiredRatio_ = 0.0;
-    int zn_ = 15;
 };
 
 } // namespace gearsel

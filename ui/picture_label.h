@@ -12,7 +12,6 @@ public:
 
     // Shows the picture at `resource` (":/pictures/...svg" or a PNG), stretched to the size.
     void setPicture(const QString& resource);
-    const QString& picture() const { return resource_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

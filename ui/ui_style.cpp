@@ -60,10 +60,4 @@ QFont song(double pointSize) {
     return font;
 }
 
-QFont hei(double pointSize) {
-    QFont font(QStringLiteral("黑体"));
-    font.setPointSizeF(pointSize);
-    return font;
-}
-
 } // namespace gearsel::style

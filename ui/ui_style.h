@@ -12,8 +12,6 @@ void installFontSubstitutions();
 
 // 宋体 at the given point size: 9 pt for labels, check boxes and grids, 10.5 pt for fields.
 QFont song(double pointSize);
-// 黑体 at the given point size.
-QFont hei(double pointSize);
 
 // Colours shared by several controls.
 inline const QColor kPanelBack{208, 255, 255};   // main face and panels
