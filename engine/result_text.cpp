@@ -8,11 +8,6 @@ namespace gearsel {
 
 namespace {
 
-// A ratio below 10 shows seven decimals, a larger one six, so the cells stay one width.
-std::string ratioCell(double ratio) {
-    return formatFixed(ratio, std::fabs(ratio) < 10.0 ? 7 : 6) + " ";
-}
-
 // A tooth count right-aligned in four characters; a 0 (a single pair's z3, z4) is blank.
 std::string teethCell(int teeth) {
     if (teeth == 0) {
@@ -42,6 +37,10 @@ ResultRowTexts emptyResultRow(int row) {
     return texts;
 }
 
+std::string ratioText(double ratio) {
+    return formatFixed(ratio, std::fabs(ratio) < 10.0 ? 7 : 6);
+}
+
 double relativeError(const ResultSlot& slot, double requiredRatio) {
     return slot.absError / requiredRatio;
 }
@@ -53,7 +52,7 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
     texts[2] = teethCell(slot.train.z2);
     texts[3] = teethCell(slot.train.z3);
     texts[4] = teethCell(slot.train.z4);
-    texts[5] = ratioCell(slot.calcRatio);
+    texts[5] = ratioText(slot.calcRatio) + " ";
     texts[6] = formatFixed(slot.absError, 7) + " ";
     texts[7] = formatFixed(relativeError(slot, requiredRatio), 7) + " ";
     return texts;

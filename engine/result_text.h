@@ -25,6 +25,10 @@ ResultRowTexts emptyResultRow(int row);
 // Relative error of a slot: its absolute error divided by the required ratio.
 double relativeError(const ResultSlot& slot, double requiredRatio);
 
+// A calculated ratio as the grid and the printout show it: seven decimals below 10, six from
+// 10 on, so that every ratio takes one width.
+std::string ratioText(double ratio);
+
 // The cells of the grid row that shows slot `slotNumber` (1-based) of a result list.
 ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double requiredRatio);
 

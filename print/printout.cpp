@@ -105,7 +105,7 @@ PrintedRow printedRow(int number, const ResultSlot& slot, double requiredRatio) 
     row[2] = teeth(slot.train.z2);
     row[3] = teeth(slot.train.z3);
     row[4] = teeth(slot.train.z4);
-    row[5] = fromUtf8(formatFixed(slot.calcRatio, std::fabs(slot.calcRatio) >= 10.0 ? 6 : 7));
+    row[5] = fromUtf8(ratioText(slot.calcRatio));
     row[6] = fromUtf8(formatFixed(slot.absError, 7));
     row[7] = fromUtf8(formatFixed(relativeError(slot, requiredRatio), 7));
     return row;
@@ -117,8 +117,7 @@ QString printedDateLine(const QDateTime& when) {
 
 void drawPrintout(QPainter& painter, const PrintoutContent& content) {
     const QPaintDevice* device = painter.device();
-    const PrintoutLayout layout = printoutLayout(device->width(), device->height(),
-                                                 printedRowCount(content.rowsText.toStdString()));
+    const PrintoutLayout layout = printoutLayout(device->width(), device->height(), content.rows);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     drawLogo(painter, layout);

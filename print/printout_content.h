@@ -11,7 +11,7 @@ namespace gearsel {
 struct PrintoutContent {
     ResultList results;         // the ranked list of the last search
     double requiredRatio = 0.0; // the required ratio now in force; relative errors use it
-    QString rowsText;           // the count field's text: how many rows the table has
+    int rows = 0;               // the table rows asked for; the page keeps 0 to 24 of them
     QString machineName;        // the machine box's text
     QString ratioText;          // the ratio field's text, printed as it stands
     QDateTime printedAt;        // the date and time printed under the table

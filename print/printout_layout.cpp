@@ -42,8 +42,4 @@ PrintoutLayout printoutLayout(double pageWidth, double pageHeight, int rows) {
     return layout;
 }
 
-int printedRowCount(std::string_view countText) {
-    return readWholeNumber(countText, 0, kMaxPrintedRows);
-}
-
 } // namespace gearsel

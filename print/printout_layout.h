@@ -52,8 +52,4 @@ struct PrintoutLayout {
 // The layout of a page of `pageWidth` by `pageHeight` with `rows` table rows.
 PrintoutLayout printoutLayout(double pageWidth, double pageHeight, int rows);
 
-// The table rows that the text of the count field asks for: its value rounded half to even,
-// at most kMaxPrintedRows; no number, 0 or a negative value give none.
-int printedRowCount(std::string_view countText);
-
 } // namespace gearsel

@@ -64,7 +64,7 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     printCommand_ = std::make_unique<PrintCommand>(prompter_, [this] {
         return PrintoutContent{resultList_,
                                requiredRatio(),
-                               face_->fields().Tns->text(),
+                               fields_->countFieldValue(),
                                face_->fields().Mtype->currentText(),
                                face_->fields().TSb->text(),
                                QDateTime::currentDateTime()};

@@ -1,6 +1,7 @@
 #include "ui/input_fields.h"
 
 #include "engine/input_rules.h"
+#include "engine/number_text.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
 #include "ui/widget_helpers.h"
@@ -17,6 +18,10 @@ InputFields::InputFields(MainFace& face, std::function<std::optional<RatioRange>
     connectCountField();
     connectZnField();
     connectOptions();
+}
+
+int InputFields::countFieldValue() const {
+    return readWholeNumber(utf8(face_.fields().Tns->text()), 0, kMaxListedTrains);
 }
 
 void InputFields::validateRatio() {

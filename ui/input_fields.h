@@ -24,6 +24,9 @@ public:
     // The required ratio as last validated (or as a search last read it).
     double requiredRatio() const { return requiredRatio_; }
     void setRequiredRatio(double ratio) { requiredRatio_ = ratio; }
+    // The count field's value as a whole number (halves to even), 0 for none or less, as the
+    // printed table takes it before the field has corrected it.
+    int countFieldValue() const;
 
     // Validates the ratio field as its focus loss does when it was changed: clears the
     // shown result, corrects the value into the reachable range and rewrites the text.
