@@ -1,6 +1,8 @@
 #pragma once
 // The inputs of one selection run and the rules that refuse inputs the search cannot use.
 
+#include "base/tooth_limits.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,9 +10,6 @@
 
 namespace gearsel {
 
-// Tooth counts the program works with; the data file clamps stored values into this range.
-inline constexpr int kMinTeeth = 10;
-inline constexpr int kMaxTeeth = 255;
 // The result grid has one row per slot plus a heading row, and its row count is 16-bit.
 inline constexpr int kMaxResultCount = 32766;
 // A gear list's count is a 16-bit number.

@@ -1,4 +1,5 @@
 #include "store/data_location.h"
+#include "store/lib_layout.h"
 
 #include "store/data_file.h"
 #include "store/safe_write.h"
@@ -19,9 +20,6 @@
 namespace gearsel {
 
 namespace {
-
-// The largest seed that is read; far more than any data file the store accepts.
-constexpr std::size_t kMaxSeedSize = 16 * 1024 * 1024;
 
 bool isAbsolute(const char* value) {
     return value != nullptr && std::filesystem::path(value).is_absolute();
@@ -93,7 +91,7 @@ std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
     }
     std::string bytes;
     FileInfo seedInfo;
-    if (const int error = fs.readFile(places.seed.string(), kMaxSeedSize, bytes, seedInfo)) {
+    if (const int error = fs.readFile(places.seed.string(), kMaxFileSize, bytes, seedInfo)) {
         throw StoreError(places.seed.string(), "无法读取：" + describeErrno(error));
     }
     makeFolders(places.perUser.parent_path());

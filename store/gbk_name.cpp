@@ -1,9 +1,11 @@
 #include "store/gbk_name.h"
 
+#include "base/trim.h"
+#include "store/store_error.h"
+
 #include <cerrno>
 #include <iconv.h>
 #include <optional>
-#include <stdexcept>
 
 namespace gearsel {
 
@@ -16,7 +18,9 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+            // The system's iconv lacks GBK: no name can be read or written.
+            throw StoreError({}, std::string("系统的 iconv 无法在 ") + from + " 和 " + to +
+                                     " 之间转换文字，机床名称无法读写");
         }
     }
     ~Converter() { ::iconv_close(cd_); }
@@ -81,14 +85,6 @@ std::size_t utf8Length(std::string_view text) {
     return length;
 }
 
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 } // namespace
 
 EncodedName encodeName(std::string_view utf8) {
@@ -143,7 +139,7 @@ std::string decodeName(std::string_view gbk) {
         text += utf8 ? std::string_view(*utf8) : kReplacement;
         pos += length;
     }
-    return std::string(trimSpaces(text));
+    return std::string(trimmed(text, " "));
 }
 
 } // namespace gearsel

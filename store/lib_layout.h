@@ -23,18 +23,22 @@ inline constexpr int kMaxMachines = 255;
 // Room of one gear-list slot, in tooth counts.
 inline constexpr int kSlotCapacity = 412;
 inline constexpr std::size_t kSlotSize = 2 * kSlotCapacity;
-// Stored tooth counts outside this range read as the nearer bound.
-inline constexpr int kMinTooth = 10;
-inline constexpr int kMaxTooth = 255;
+// No file the program reads (the data file, a list of machines to import) may be larger.
+inline constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
 // Offset of record `record` (counted from 1).
 constexpr std::size_t recordOffset(int record) {
     return kRecordSize * static_cast<std::size_t>(record - 1);
 }
 
+// The record number of machine `machine` (counted from 1).
+constexpr int machineRecord(int machine) {
+    return machine + 6;
+}
+
 // Offset of the record of machine `machine` (counted from 1).
 constexpr std::size_t machineRecordOffset(int machine) {
-    return recordOffset(machine + 6);
+    return recordOffset(machineRecord(machine));
 }
 
 // Offset of the gear-list slot of machine `machine` (counted from 1). The formula goes on

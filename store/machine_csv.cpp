@@ -1,5 +1,7 @@
 #include "store/machine_csv.h"
 
+#include "base/trim.h"
+
 #include "store/store_error.h"
 
 #include <charconv>
@@ -9,14 +11,6 @@
 namespace gearsel {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Splits one line into fields; false for a quote that does not end, or text after one.
 bool splitFields(std::string_view line, std::vector<std::string>& fields) {
@@ -50,7 +44,7 @@ bool splitFields(std::string_view line, std::vector<std::string>& fields) {
             pos = next;
         } else {
             const std::size_t comma = line.find(',', pos);
-            field = std::string(trimBlanks(line.substr(pos, comma - pos)));
+            field = std::string(trimmed(line.substr(pos, comma - pos)));
             pos = comma;
         }
         fields.push_back(std::move(field));
@@ -96,7 +90,7 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        const std::string_view content = trimBlanks(line);
+        const std::string_view content = trimmed(line);
         if (content.empty() || content.front() == '#') {
             continue;
         }

@@ -1,5 +1,8 @@
 #include "store/machine_store.h"
 
+#include "base/tooth_limits.h"
+#include "base/trim.h"
+
 #include "store/gbk_name.h"
 #include "store/regular_file.h"
 #include "store/safe_write.h"
@@ -24,20 +27,6 @@ namespace gearsel {
 
 namespace {
 
-constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
-
-std::string machineLabel(int index, const std::string& name) {
-    return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The machine table of `image`, checked as described above; throws StoreError naming `path`.
 std::vector<MachineEntry> readTable(const LibImage& image, const std::string& path) {
     const auto damaged = [&](const std::string& why) { return StoreError(path, "已损坏：" + why); };
@@ -58,7 +47,7 @@ std::vector<MachineEntry> readTable(const LibImage& image, const std::string& pa
     }
     std::vector<MachineEntry> table;
     for (int i = 0; i < count; ++i) {
-        const LibRecord record = image.readRecord(i + 7);
+        const LibRecord record = image.readRecord(machineRecord(i + 1));
         MachineEntry entry{decodeName(record.name), record.name, record.zn, record.count};
         if (entry.gearCount < 0 || entry.gearCount > kSlotCapacity) {
             throw damaged(machineLabel(i, entry.name) + "的挂轮数是 " +
@@ -79,7 +68,8 @@ void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
                       {encodeName(kHeaderTitle).bytes, 0, static_cast<std::int16_t>(table.size())});
     for (std::size_t i = 0; i < table.size(); ++i) {
         const MachineEntry& entry = table[i];
-        image.writeRecord(static_cast<int>(i) + 7, {entry.rawName, entry.zn, entry.gearCount});
+        image.writeRecord(machineRecord(static_cast<int>(i) + 1),
+                          {entry.rawName, entry.zn, entry.gearCount});
     }
 }
 
@@ -89,7 +79,7 @@ bool sameRecord(const MachineEntry& a, const MachineEntry& b) {
 
 std::vector<std::int16_t> clampedTeeth(std::vector<std::int16_t> gears) {
     for (auto& tooth : gears) {
-        tooth = static_cast<std::int16_t>(std::clamp<int>(tooth, kMinTooth, kMaxTooth));
+        tooth = static_cast<std::int16_t>(std::clamp<int>(tooth, kMinTeeth, kMaxTeeth));
     }
     return gears;
 }
@@ -326,7 +316,7 @@ std::vector<std::int16_t> MachineStore::readSlot(const LibImage& image,
 }
 
 std::string MachineStore::storableName(const std::string& name, bool emptyAllowed) const {
-    std::string text = trimmed(name);
+    std::string text(trimmed(name, " "));
     if (text.empty()) {
         if (!emptyAllowed) {
             throw StoreError(path_, "中的机床名称不能是空的");
@@ -348,10 +338,10 @@ void MachineStore::checkGears(const std::string& name,
                                     " 个挂轮，这里有 " + std::to_string(gears.size()) + " 个");
     }
     for (const std::int16_t tooth : gears) {
-        if (tooth < kMinTooth || tooth > kMaxTooth) {
+        if (tooth < kMinTeeth || tooth > kMaxTeeth) {
             throw StoreError(path_, what + "齿数 " + std::to_string(tooth) + " 不在 " +
-                                        std::to_string(kMinTooth) + " 到 " +
-                                        std::to_string(kMaxTooth) + " 之间");
+                                        std::to_string(kMinTeeth) + " 到 " +
+                                        std::to_string(kMaxTeeth) + " 之间");
         }
     }
 }

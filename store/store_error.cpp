@@ -6,7 +6,11 @@
 namespace gearsel {
 
 StoreError::StoreError(const std::string& file, const std::string& cause)
-    : std::runtime_error("文件“" + file + "”" + cause), file_(file) {}
+    : std::runtime_error(file.empty() ? cause : "文件“" + file + "”" + cause), file_(file) {}
+
+std::string machineLabel(int index, const std::string& name) {
+    return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
+}
 
 std::string describeErrno(int error) {
     switch (error) {

@@ -1,5 +1,6 @@
 #include "tools/cli/machine_file.h"
 
+#include "store/lib_layout.h"
 #include "store/machine_csv.h"
 #include "store/posix_file_system.h"
 #include "store/regular_file.h"
@@ -15,8 +16,6 @@ namespace gearsel::cli {
 namespace {
 
 using Json = nlohmann::json;
-
-constexpr std::size_t kMaxListSize = 16 * 1024 * 1024;
 
 // Whether the brackets of `text` nest deeper than `limit`, counting only those outside
 // strings. Parsing builds one level of the tree per bracket, so a document of a million
@@ -104,7 +103,7 @@ std::vector<NewMachine> parseMachineJson(std::string_view text, const std::strin
 
 std::vector<NewMachine> readMachineFile(const std::string& path) {
     FileInfo info;
-    const std::string bytes = readRegularFile(posixFileSystem(), path, kMaxListSize, info);
+    const std::string bytes = readRegularFile(posixFileSystem(), path, kMaxFileSize, info);
     std::string_view text = bytes;
     // Editors on Windows put a byte-order mark in front of UTF-8, JSON as well as CSV.
     if (text.starts_with("\xEF\xBB\xBF")) {

@@ -36,10 +36,6 @@ void addMachineArgument(CLI::App* cmd, MachinesOptions& options) {
         ->required();
 }
 
-std::string numbered(int index, const std::string& name) {
-    return "第 " + std::to_string(index + 1) + " 台机床“" + name + "”";
-}
-
 void list(const MachineStore& store, bool json, std::ostream& out) {
     const auto& machines = store.machines();
     if (json) {
@@ -191,7 +187,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         const int zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
                                 std::numeric_limits<std::int16_t>::max());
         const int index = store.addMachine(options.name, static_cast<std::int16_t>(zn), gears);
-        out << "已添加" << numbered(index, store.machines()[static_cast<std::size_t>(index)].name)
+        out << "已添加"
+            << machineLabel(index, store.machines()[static_cast<std::size_t>(index)].name)
             << "：Zn " << zn << "，" << gears.size() << " 个挂轮\n";
         return 0;
     }
@@ -213,19 +210,20 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
         if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);
-            out << "已将" << numbered(index, oldName) << "复制为"
-                << numbered(copy, store.machines()[static_cast<std::size_t>(copy)].name) << '\n';
+            out << "已将" << machineLabel(index, oldName) << "复制为"
+                << machineLabel(copy, store.machines()[static_cast<std::size_t>(copy)].name)
+                << '\n';
         } else if (what == "rename") {
             store.renameMachine(index, options.name);
-            out << numbered(index, oldName) << "已改名为“"
+            out << machineLabel(index, oldName) << "已改名为“"
                 << store.machines()[static_cast<std::size_t>(index)].name << "”\n";
         } else if (what == "delete") {
             store.deleteMachine(index);
-            out << "已删除" << numbered(index, oldName) << "，还有 " << store.machines().size()
+            out << "已删除" << machineLabel(index, oldName) << "，还有 " << store.machines().size()
                 << " 台机床\n";
         } else if (what == "set-gears") {
             store.setGearList(index, gears);
-            out << "已保存" << numbered(index, oldName) << "的 " << gears.size() << " 个挂轮\n";
+            out << "已保存" << machineLabel(index, oldName) << "的 " << gears.size() << " 个挂轮\n";
         }
     });
     return 0;

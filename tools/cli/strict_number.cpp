@@ -5,15 +5,6 @@
 
 namespace gearsel::cli {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 double parseDouble(std::string_view text, std::string_view what) {
     std::string_view t = trimmed(text);
     // from_chars takes no leading plus sign; a plus in front is harmless, so accept it.

@@ -2,7 +2,9 @@
 // Strict number parsing for command-line arguments: unlike the window's fields, a command
 // line is refused when an argument is not exactly a number, with a message that names it.
 
+#include "base/trim.h"
 #include <string>
+
 #include <string_view>
 
 namespace gearsel::cli {
@@ -11,9 +13,6 @@ namespace gearsel::cli {
 struct UsageError {
     std::string message;
 };
-
-// The text without the blanks and tabs around it.
-std::string_view trimmed(std::string_view text);
 
 // The whole text must be a decimal number ("1.5", "-2", "3e-2"); throws UsageError naming
 // `what` otherwise, or when the value is not finite.

@@ -1,0 +1,10 @@
+#pragma once
+// The tooth counts a change gear can have in this program: the search refuses others and the
+// data file's reader moves stored values outside them to the nearer bound.
+
+namespace gearsel {
+
+inline constexpr int kMinTeeth = 10;
+inline constexpr int kMaxTeeth = 255;
+
+} // namespace gearsel
