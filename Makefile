@@ -3,6 +3,7 @@
 #   make test           build and run every test
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
 #   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
+#   make lint           check formatting and run clang-tidy's listed checks over the sources
 #   make bench          time the fast search against the reference (optimized; takes minutes)
 #   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
 # WERROR=ON turns compiler warnings into errors (CI sets it).
@@ -15,7 +16,7 @@ BENCH_DIR ?= build-bench
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize fuzz bench package clean
+.PHONY: all deps build run test test-sanitize fuzz lint bench package clean
 
 all: build
 
@@ -39,6 +40,10 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Needs the compile commands of the normal build folder.
+lint: build
+	bash scripts/lint.sh $(BUILD_DIR)
 
 # The default data file is the seed; the corpus folder keeps what earlier runs found.
 fuzz: deps

@@ -13,12 +13,15 @@ std::vector<BoxPlace> layOutBoxes(int count, int width, int height, int firstTop
     const int cols = count > 150 ? 12 : 10;
     const int colW = static_cast<int>(roundHalfEven(static_cast<double>(width) / (cols + 1)));
     const int half = static_cast<int>(roundHalfEven(colW / 2.0));
-    const double rowH = static_cast<double>(height) / (count / cols + 5);
+    // Whole rows of boxes: the room left for five more rows sets the row height.
+    const int fullRows = count / cols;
+    const double rowH = static_cast<double>(height) / (fullRows + 5);
     std::vector<BoxPlace> places;
     places.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
+        const int row = i / cols;
         places.push_back(BoxPlace{(i % cols) * colW + half,
-                                  static_cast<int>(std::lround((i / cols) * rowH + firstTop))});
+                                  static_cast<int>(std::lround(row * rowH + firstTop))});
     }
     return places;
 }

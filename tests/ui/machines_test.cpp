@@ -2,6 +2,7 @@
 // through the editor, editing a gear set, renaming, copying and deleting from the machine
 // box, and what a failed write leaves behind.
 
+#include "lib_bytes.h"
 #include "window_fixture.h"
 
 #include "store/machine_store.h"
@@ -35,6 +36,9 @@ private Q_SLOTS:
     void unchangedEditorSaveKeepsTheFile();
     void failedEditorSaveLeavesOneTruth();
     void fullTableRefusesNewAndCopyBeforeAsking();
+    void aFileWithoutMachinesStartsANewOne();
+    void aListLongerThanTheBoxesIsNotEdited();
+    void editedCaptionsAreStoredAsTheGridReadsThem();
 
 private:
     GearSel& window() { return fixture_->window(); }
@@ -342,6 +346,61 @@ void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
     enterMachineName(QStringLiteral("First"));
     QCOMPARE(QString::fromStdString(storedMachines()[0].name), QStringLiteral("First"));
     QCOMPARE(storedMachines().size(), 255U);
+}
+
+void MachinesTest::aFileWithoutMachinesStartsANewOne() {
+    test::LibBytes empty(test::LibBytes::slotAt(1));
+    empty.savedHeader(0);
+    fixture_ = std::make_unique<WindowFixture>(empty.bytes);
+    QVERIFY(fixture_->showAndActivate());
+    QCOMPARE(face().fields().Mtype->count(), 0);
+    QCOMPARE(face().captions().LabN->text(), QStringLiteral("0"));
+    QCOMPARE(face().captions().LabSBFW->text(), QString());
+    QCOMPARE(face().resultGrid().rows(), 1); // the first search lists nothing
+    // Saving or editing a gear list that is not there starts a new machine instead.
+    click(face().commands().LabSave);
+    prompter().textAnswers.push_back(QStringLiteral("First"));
+    click(face().commands().LabXgCsTab);
+    QVERIFY(window().newMachineMode());
+    tick({0, 1, 2, 3, 4});
+    click(editor().LabSaveNewJC);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("First"));
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{15, 16, 17, 18, 19}));
+    QVERIFY(prompter().informed.isEmpty());
+}
+
+void MachinesTest::aListLongerThanTheBoxesIsNotEdited() {
+    // 300 gears of one tooth count cannot be shown in 211 boxes: the editor says so instead
+    // of opening on a list that a save would cut short.
+    fixture_ = std::make_unique<WindowFixture>(
+        std::vector<NewMachine>{{"Crowded", 15, std::vector<std::int16_t>(300, 40)}});
+    QVERIFY(fixture_->showAndActivate());
+    const QByteArray before = fixture_->fileBytes();
+    click(face().commands().LabXgCsTab);
+    QCOMPARE(prompter().informed.size(), 1);
+    QVERIFY(prompter().informed.front().contains(QStringLiteral("211")));
+    QVERIFY(!editor().panel()->isVisible());
+    QCOMPARE(fixture_->fileBytes(), before);
+}
+
+void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
+    // Captions typed into 改齿数 and saved straight away, before leaving the field: the grid
+    // shows each as a whole number, and the gear list holds it within 10..255.
+    click(face().commands().LabXgCsTab);
+    const QString typed[] = {"9", "300", "abc", "20.5"};
+    for (int i = 0; i < 4; ++i) {
+        click(editor().ZsS[static_cast<std::size_t>(26 + i)]); // 41..44, free boxes
+        typeInto(editor().TxG, typed[i]);
+    }
+    click(editor().LabSaveNewJC);
+    QVERIFY(!editor().panel()->isVisible());
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{10, 10, 20, 21, 25, 30, 35, 40, 255}));
+    QStringList cells;
+    for (int r = 1; r <= 9; ++r) {
+        cells << face().gearGrid().cellText(r, 1);
+    }
+    QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "300 ", "10", "21 "}));
+    QCOMPARE(window().gearList(), storedGears(0));
 }
 
 QTEST_MAIN(MachinesTest)

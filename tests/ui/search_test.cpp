@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -30,7 +29,6 @@ private Q_SLOTS:
     void anotherWindowTakingTheFocusLeavesTheResult();
     void printAndExitCommands();
     void eachFillShowsTheGridFromRowOneUnselected();
-    void screenshot();
 
 private:
     std::unique_ptr<WindowFixture> fixture_;
@@ -209,17 +207,6 @@ void SearchTest::eachFillShowsTheGridFromRowOneUnselected() {
     clickOn(table->viewport(), cell.center());
     setOption(face().fields().CheckZ12, false);
     QVERIFY(showsRowOneUnselected());
-}
-
-void SearchTest::screenshot() {
-    // A picture of the real window for people to look at; nothing is compared.
-    QVERIFY(fixture_->showAndActivate());
-    const QPixmap shot = fixture_->window().grab();
-    QVERIFY(!shot.isNull());
-    QVERIFY(shot.save(QDir::current().filePath(QStringLiteral("gearsel_window.png"))));
-    clickOn(face().commands().LabXgCsTab);
-    QVERIFY(fixture_->window().grab().save(
-        QDir::current().filePath(QStringLiteral("gearsel_editor.png"))));
 }
 
 QTEST_MAIN(SearchTest)

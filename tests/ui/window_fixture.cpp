@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include "lib_bytes.h"
 #include "store/machine_store.h"
 
 #include <QApplication>
@@ -70,6 +71,15 @@ std::vector<std::int16_t> fourteenGears() {
 
 WindowFixture::WindowFixture(const std::vector<NewMachine>& machines, TwipsScale scale) {
     MachineStore::createFile(dataFile().toStdString(), machines);
+    open(scale);
+}
+
+WindowFixture::WindowFixture(const std::string& fileBytes) {
+    test::writeFile(dataFile().toStdString(), fileBytes);
+    open(TwipsScale(15, 15));
+}
+
+void WindowFixture::open(TwipsScale scale) {
     window_ = std::make_unique<GearSel>(MachineStore::open(dataFile().toStdString(), fileSystem_),
                                         prompter_, scale, RandomSource(12345));
 }

@@ -44,6 +44,8 @@ class WindowFixture {
 public:
     explicit WindowFixture(const std::vector<NewMachine>& machines,
                            TwipsScale scale = TwipsScale(15, 15));
+    // A window over a data file of exactly these bytes.
+    explicit WindowFixture(const std::string& fileBytes);
     ~WindowFixture();
 
     GearSel& window() { return *window_; }
@@ -62,6 +64,8 @@ public:
     bool showAndActivate();
 
 private:
+    void open(TwipsScale scale);
+
     QTemporaryDir dir_;
     FakePrompter prompter_;
     test::FaultyFileSystem fileSystem_;
