@@ -137,8 +137,12 @@ double FastSearch::firstCap() const {
     if (request_.resultCount < tuning_.capFromCount) {
         return 1.0;
     }
-    const double guess = guessFinalLimit(window_, request_, tuning_.sampleTrains);
-    return guess < 1.0 ? guess * tuning_.capSlack : 1.0;
+    const LimitGuess guess =
+        guessFinalLimit(window_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+    const double slack = tuning_.capSlack > 0.0
+                             ? tuning_.capSlack
+                             : 1.0 + 4.0 / std::sqrt(static_cast<double>(guess.trains));
+    return guess.error < 1.0 ? guess.error * slack : 1.0;
 }
 
 double FastSearch::reach() const {

@@ -14,9 +14,12 @@ namespace gearsel {
 // How the search bounds the errors it looks at for long lists (see fast_search.cpp). Any
 // values give the same list; they change only how much work the search does.
 struct SearchTuning {
-    int capFromCount = 256; // lists of at least this many slots get a cap
-    int sampleTrains = 64;  // about how many of the trains that fill the list the sample holds
-    double capSlack = 1.55; // the cap is the sample's guess at the last slot's error times this
+    int capFromCount = 256;      // lists of at least this many slots get a cap
+    int sampleTrains = 64;       // the sample holds about this many trains that fill the list,
+    int sampleFirstPairs = 2048; // and at least this many first pairs
+    // The cap is the sample's guess at the last slot's error times this; 0: 1 + 4 / sqrt(k)
+    // for a guess resting on k trains, four times its chance error.
+    double capSlack = 0.0;
 };
 
 // The list of enumerateReference() over the same inputs, identical to the bit. `sortedGears`

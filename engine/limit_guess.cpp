@@ -88,18 +88,23 @@ bool ErrorSample::leads(int z1, int z2, int z3, int z4) const {
 
 } // namespace
 
-double guessFinalLimit(const TrainWindow& window, const SearchRequest& request, int sampleTrains) {
+LimitGuess guessFinalLimit(const TrainWindow& window, const SearchRequest& request,
+                           int sampleTrains, int sampleFirstPairs) {
     const auto firstPairs =
         static_cast<std::size_t>(window.size()) * static_cast<std::size_t>(window.size());
-    const auto stride = static_cast<std::size_t>(std::max(1, request.resultCount / sampleTrains));
+    const auto count = static_cast<std::size_t>(request.resultCount);
+    if (firstPairs == 0 || count == 0) {
+        return {};
+    }
+    const std::size_t wantedPairs =
+        std::max(firstPairs * static_cast<std::size_t>(std::max(sampleTrains, 1)) / count,
+                 static_cast<std::size_t>(std::max(sampleFirstPairs, 1)));
+    const std::size_t stride = std::max<std::size_t>(1, firstPairs / wantedPairs);
     const std::size_t samples = firstPairs / stride;
     // The sample's share of the trains that fill the list.
     const auto wanted = static_cast<std::size_t>(
-        std::ceil(static_cast<double>(request.resultCount) * static_cast<double>(samples) /
+        std::ceil(static_cast<double>(count) * static_cast<double>(samples) /
                   static_cast<double>(firstPairs)));
-    if (samples == 0 || wanted == 0) {
-        return 1.0;
-    }
     const ErrorSample sample(window, request, stride, samples);
     // The bound starts small, as a wide one would have the first first pairs visit nearly all
     // their trains, and grows only where the sample found too few below it.
@@ -107,10 +112,10 @@ double guessFinalLimit(const TrainWindow& window, const SearchRequest& request, 
     for (;;) {
         const std::vector<double> best = sample.smallest(wanted, start);
         if (best.size() == wanted) {
-            return best.front();
+            return LimitGuess{best.front(), wanted};
         }
         if (start >= 1.0) {
-            return 1.0;
+            return {};
         }
         // Where the sample found some, their density tells how far to go.
         const double found = static_cast<double>(best.size());

@@ -51,7 +51,7 @@ std::string describe(const ResultSlot& s) {
 
 std::string describe(const SearchTuning& t) {
     return " tuning {" + std::to_string(t.capFromCount) + ", " + std::to_string(t.sampleTrains) +
-           ", " + std::to_string(t.capSlack) + "}";
+           ", " + std::to_string(t.sampleFirstPairs) + ", " + std::to_string(t.capSlack) + "}";
 }
 
 // Runs both engines; on a difference, returns a text naming the case and the first slot.
@@ -144,7 +144,8 @@ public:
         SearchTuning t;
         t.capFromCount = below(4) == 0 ? SearchTuning{}.capFromCount : 1 + below(8);
         t.sampleTrains = any(std::vector{1, 4, 64});
-        t.capSlack = any(std::vector{0.25, 1.0, 1.0, 1.55, 4.0});
+        t.sampleFirstPairs = any(std::vector{1, 16, 2048});
+        t.capSlack = any(std::vector{0.0, 0.25, 1.0, 1.0, 4.0});
         return t;
     }
 
@@ -280,7 +281,9 @@ TEST(FastSearchDifferentialTest, AdversarialShapesWithForcedCapsGiveTheReference
 TEST(FastSearchDifferentialTest, LargeGearSets) {
     // `count` gears low + (i * step) mod range: 100 distinct scattered counts; 150 gears over
     // 20..120, so most counts twice; the 211 distinct counts 10..220 that the editor can
-    // produce. The reference costs n^4, so the biggest sets are left to the optimized build.
+    // produce; the ten counts 20, 25 .. 65 three times and twice over for ratio 1.0 and long
+    // lists; 45 distinct counts for a capped list of 2000. The reference costs n^4 (and N per
+    // candidate), so the biggest sets are left to the optimized build.
     const auto stepped = [](int count, int low, int step, int range) {
         std::vector<std::int16_t> gears;
         for (int i = 0; i < count; ++i) {
@@ -293,6 +296,9 @@ TEST(FastSearchDifferentialTest, LargeGearSets) {
 #ifndef GEARSEL_SANITIZED
         SearchRequest{stepped(150, 20, 2, 101), 0.0417, 24, 15, true, true},
         SearchRequest{stepped(211, 10, 1, 211), 3.14159, 24, 15, true, true},
+        SearchRequest{stepped(30, 20, 5, 50), 1.0, 999, 15, true, true},
+        SearchRequest{stepped(20, 20, 5, 50), 1.0, kMaxResultCount, 15, true, true},
+        SearchRequest{stepped(45, 10, 5, 221), 1.23456, 2000, 15, true, true},
 #endif
     };
     for (const SearchRequest& request : requests) {
