@@ -37,7 +37,7 @@
 // - A long list fills only after many trains, and until then the limit stays at 1.0, so the
 //   search would list and push out most trains closer than 1.0. A cap avoids that: a sample
 //   of first pairs guesses the last slot's final error, and the search offers only trains
-//   below cap, a little above that guess. Such a search R gives the enumeration's list T
+//   below a cap a little above that guess. Such a search R gives the enumeration's list T
 //   exactly when two checks pass:
 //   * R's list fills up. R's list is always T's list without the trains at or above the cap:
 //     whether T lists a train depends only on the listed trains up to a spread above its
@@ -126,8 +126,11 @@ ResultList FastSearch::run() {
         if (request_.resultCount == 0 || attempt(cap, ranking)) {
             return ranking.results();
         }
-        // Rarely needed: a wider cap, and in the end none.
-        cap = cap < 0.25 ? std::max(cap * 4.0, window_.spread(0.0)) : 1.0;
+        // Rarely needed: a wider cap, and in the end none. Where the list did not fill up, the
+        // share it filled tells about how much wider.
+        const int filled = ranking.filledCount();
+        const double grow = filled > 0 ? std::max(4.0, 2.0 * request_.resultCount / filled) : 64.0;
+        cap = cap * grow < 1.0 ? std::max(cap * grow, window_.spread(0.0)) : 1.0;
     }
 }
 
@@ -139,10 +142,14 @@ double FastSearch::firstCap() const {
     }
     const LimitGuess guess =
         guessFinalLimit(window_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+    if (guess.error >= 1.0) {
+        return 1.0;
+    }
     const double slack = tuning_.capSlack > 0.0
                              ? tuning_.capSlack
                              : 1.0 + 4.0 / std::sqrt(static_cast<double>(guess.trains));
-    return guess.error < 1.0 ? guess.error * slack : 1.0;
+    // A guess of 0 (many trains hit the ratio exactly) still needs room for those.
+    return std::max(guess.error * slack, window_.spread(0.0));
 }
 
 double FastSearch::reach() const {
@@ -194,7 +201,7 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-    if (request_.includeSinglePairs) {
+    if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats)) {
         // A single pair is always settled afterwards: it has no rearrangement.
         const double error = std::fabs(r12 - request_.requiredRatio);
         if (error < limit()) {

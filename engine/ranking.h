@@ -32,8 +32,7 @@ public:
     // Never answers Rearranged: a single pair has no other arrangement.
     RankOutcome rankSinglePair(int z1, int z2, double calcRatio, double absError);
 
-    // Number of slots, and how many of them are filled.
-    int slotCount() const { return count_; }
+    // How many slots are filled.
     int filledCount() const { return static_cast<int>(ranked_.size()); }
 
     // The list as it stands: the filled slots in rank order, then the empty ones.

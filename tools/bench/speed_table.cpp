@@ -27,6 +27,12 @@ void SpeedTable::addCase(const std::string& section, const std::string& name) {
     rows_.push_back(Row{section, name});
 }
 
+void SpeedTable::setSameList(const std::string& name, bool same) {
+    if (Row* row = rowFor(name)) {
+        row->sameList = same ? 1 : 0;
+    }
+}
+
 SpeedTable::Row* SpeedTable::rowFor(const std::string& name) {
     for (Row& row : rows_) {
         if (row.name == name) {
@@ -53,8 +59,9 @@ void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
         if (row == nullptr) {
             continue;
         }
+        // CPU time: the machine is shared, and wall time counts other programs' turns too.
         const double seconds =
-            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (engine == "fast") {
             row->fastSeconds = seconds;
             if (auto heap = run.counters.find("heap_KiB"); heap != run.counters.end()) {
@@ -77,8 +84,9 @@ void SpeedTable::writeMarkdown(std::ostream& out) const {
         if (previous == nullptr || row.section != previous->section) {
             out << "\n"
                 << row.section << ":\n\n"
-                << "| Gears | Ratio | N | Fast | Reference | Speed-up | Fast heap peak |\n"
-                << "|---:|---:|---:|---:|---:|---:|---:|\n";
+                << "| Gears | Ratio | N | Fast | Reference | Speed-up | Same list | Fast heap peak "
+                   "|\n"
+                << "|---:|---:|---:|---:|---:|---:|:---:|---:|\n";
         }
         previous = &row;
         std::string speedUp = "-";
@@ -95,7 +103,10 @@ void SpeedTable::writeMarkdown(std::ostream& out) const {
         }
         out << "| " << cells << " | " << formatSeconds(row.fastSeconds) << " | "
             << formatSeconds(row.referenceSeconds) << " | " << speedUp << " | "
-            << (row.fastSeconds > 0.0 ? heap : "-") << " |\n";
+            << (row.sameList < 0   ? "-"
+                : row.sameList > 0 ? "yes"
+                                   : "NO")
+            << " | " << (row.fastSeconds > 0.0 ? heap : "-") << " |\n";
     }
 }
 
