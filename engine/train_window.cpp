@@ -35,7 +35,7 @@ TrainWindow::TrainWindow(std::span<const std::int16_t> sortedGears, double requi
         }
         firstIndex_[static_cast<std::size_t>(teeth)] = i;
     }
-    for (int teeth = 1; teeth <= kMaxTeeth; ++teeth) {
+    for (const int teeth : values_) {
         inverse_[static_cast<std::size_t>(teeth)] = 1.0 / teeth;
     }
 }

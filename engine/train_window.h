@@ -56,7 +56,8 @@ private:
     std::vector<int> values_;
     std::vector<int> counts_;
     std::array<int, kMaxTeeth + 2> firstIndex_{};
-    std::array<double, kMaxTeeth + 1> inverse_{}; // 1 / teeth, where a bound needs no division
+    // 1 / teeth for the tooth counts of the list, where a bound needs no division.
+    std::array<double, kMaxTeeth + 1> inverse_{};
     PairRatioIndex index_;
 };
 
