@@ -4,7 +4,8 @@
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
 #   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
 #   make lint           check formatting and run clang-tidy's listed checks over the sources
-#   make bench          time the fast search against the reference (optimized; takes minutes)
+#   make bench          time the fast search against the reference, and the window's select
+#                       command (optimized; takes about a quarter of an hour)
 #   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
 # WERROR=ON turns compiler warnings into errors (CI sets it).
 
@@ -55,13 +56,15 @@ fuzz: deps
 	$(FUZZ_DIR)/bin/lib_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=32768 \
 	    -print_final_stats=1 $(FUZZ_DIR)/corpus
 
-# Not a test and not run by CI. BENCH_ARGS passes options on, e.g. --benchmark_filter=^fast/
-# to leave out the reference, which takes about half a minute per search at 412 gears.
+# Not a test and not run by CI. BENCH_ARGS passes options on to gearsel-bench, e.g.
+# --benchmark_filter=^fast/ to leave out the reference, which takes from half a minute to two
+# minutes per search at 412 gears. gearsel-window-bench runs offscreen and takes seconds.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGEARSEL_BUILD_TESTS=OFF -DGEARSEL_WERROR=$(WERROR)
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target gearsel-bench
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target gearsel-bench gearsel-window-bench
 	$(BENCH_DIR)/bin/gearsel-bench $(BENCH_ARGS)
+	$(BENCH_DIR)/bin/gearsel-window-bench
 
 # Packs what the normal build folder installs; the .deb is copied here for apt install ./...
 package: build

@@ -3,17 +3,29 @@
 // enumeration that could change the result list, in the enumeration's order, so the list
 // comes out identical, without visiting the n^4 trains one by one.
 
-#include "engine/ranking.h"
+#include "engine/result_list.h"
+#include "engine/search_request.h"
 
 #include <cstdint>
 #include <span>
 
 namespace gearsel {
 
-// Offers `ranking` the candidates of enumerateReference() over the same inputs that could
-// change its list, in the same order; the resulting list is identical to the reference's.
-// `sortedGears` must be ascending and hold tooth counts kMinTeeth..kMaxTeeth only.
-void searchFast(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn,
-                bool includeSinglePairs, Ranking& ranking);
+// How the search bounds the errors it looks at for long lists (see fast_search.cpp). Any
+// values give the same list; they change only how much work the search does.
+struct SearchTuning {
+    int capFromCount = 256;      // lists of at least this many slots get a cap
+    int sampleTrains = 64;       // the sample holds about this many trains that fill the list,
+    int sampleFirstPairs = 2048; // and at least this many first pairs
+    // The cap is the sample's guess at the last slot's error times this; 0: 1 + 4 / sqrt(k)
+    // for a guess resting on k trains, four times its chance error.
+    double capSlack = 0.0;
+};
+
+// The list of enumerateReference() over the same inputs, identical to the bit. `sortedGears`
+// must be ascending and hold tooth counts kMinTeeth..kMaxTeeth only; the request's own gear
+// list is not read.
+ResultList searchFast(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
+                      const SearchTuning& tuning = {});
 
 } // namespace gearsel

@@ -16,6 +16,11 @@ struct GearTrain {
     friend bool operator==(const GearTrain&, const GearTrain&) = default;
 };
 
+// Two of the train's four tooth counts are equal: the repeat mark "R" of a two-pair train.
+constexpr bool hasRepeat(int z1, int z2, int z3, int z4) {
+    return z1 == z4 || z1 == z3 || z1 == z2 || z2 == z4 || z2 == z3 || z3 == z4;
+}
+
 // One slot of the ranked result list. An empty slot keeps the sentinel error 1.0, which no
 // train can undercut unless it is closer than 1.0 to the required ratio.
 struct ResultSlot {

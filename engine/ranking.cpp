@@ -1,30 +1,27 @@
 #include "engine/ranking.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace gearsel {
 
 namespace {
 
-GearTrain makeTrain(int z1, int z2, int z3, int z4) {
-    return GearTrain{static_cast<std::int16_t>(z1), static_cast<std::int16_t>(z2),
-                     static_cast<std::int16_t>(z3), static_cast<std::int16_t>(z4)};
-}
-
-bool holds(const GearTrain& t, int z1, int z2, int z3, int z4) {
-    return t.z1 == z1 && t.z2 == z2 && t.z3 == z3 && t.z4 == z4;
-}
-
-// The listed train `t` is one of the arrangements of (z1/z2) x (z3/z4) with the same ratio
-// that keep drivers first and third: pairs exchanged, drivers exchanged, driven gears
-// exchanged.
-bool isRearrangement(const GearTrain& t, int z1, int z2, int z3, int z4) {
-    return holds(t, z3, z4, z1, z2) || holds(t, z3, z2, z1, z4) || holds(t, z1, z4, z3, z2);
+ResultSlot slotOf(const RankedTrain& ranked) {
+    const auto teeth = [&](int shift) {
+        return static_cast<std::int16_t>(ranked.code >> shift & 0xFF);
+    };
+    const GearTrain train{teeth(24), teeth(16), teeth(8), teeth(0)};
+    const bool repeat =
+        train.z3 == 0 ? train.z1 == train.z2 : hasRepeat(train.z1, train.z2, train.z3, train.z4);
+    return ResultSlot{train, repeat, ranked.calcRatio, ranked.absError};
 }
 
 } // namespace
 
 Ranking::Ranking(int count, int zn, bool allowRepeats)
-    : list_{std::vector<ResultSlot>(static_cast<std::size_t>(count > 0 ? count : 0))}, zn_(zn),
-      allowRepeats_(allowRepeats) {}
+    : listed_(static_cast<std::size_t>(std::max(count, 0)) + 1), count_(std::max(count, 0)),
+      zn_(zn), allowRepeats_(allowRepeats) {}
 
 RankOutcome Ranking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRatio,
                                  double absError) {
@@ -33,59 +30,84 @@ RankOutcome Ranking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRati
     if (z3 + z4 <= z2 + zn_) {
         return RankOutcome::Unfit;
     }
-    bool repeat = z1 == z4 || z1 == z3 || z1 == z2 || z2 == z4 || z2 == z3 || z3 == z4;
-    if (repeat && !allowRepeats_) {
+    if (!allowRepeats_ && hasRepeat(z1, z2, z3, z4)) {
         return RankOutcome::Unfit;
     }
-    auto& slots = list_.slots;
-    for (std::size_t m = 0; m < slots.size(); ++m) {
-        if (holds(slots[m].train, z1, z2, z3, z4)) {
-            return RankOutcome::AlreadyListed;
-        }
-        if (isRearrangement(slots[m].train, z1, z2, z3, z4)) {
-            return RankOutcome::Rearranged;
-        }
-        if (slots[m].absError > absError) {
-            return insertAt(m, ResultSlot{makeTrain(z1, z2, z3, z4), repeat, calcRatio, absError});
+    // The train itself, then the arrangements with the same ratio that keep drivers first and
+    // third: pairs exchanged, drivers exchanged, driven gears exchanged. The scan meets the
+    // one in the highest slot first; at one slot the train itself is tested first.
+    const std::uint32_t codes[] = {trainCode(z1, z2, z3, z4), trainCode(z3, z4, z1, z2),
+                                   trainCode(z3, z2, z1, z4), trainCode(z1, z4, z3, z2)};
+    const ListedTrains::Entry* found[4];
+    listed_.findArrangements(codes, found);
+    const ListedTrains::Entry* first = nullptr;
+    RankOutcome outcome = RankOutcome::Listed;
+    for (std::size_t i = 0; i < std::size(codes); ++i) {
+        const ListedTrains::Entry* listed = found[i];
+        if (listed != nullptr &&
+            (first == nullptr ||
+             ranksAbove(listed->absError, listed->order, first->absError, first->order)) &&
+            scanReaches(*listed, absError)) {
+            first = listed;
+            outcome = i == 0 ? RankOutcome::AlreadyListed : RankOutcome::Rearranged;
         }
     }
-    tightenLimit();
-    return RankOutcome::NoPlace;
+    if (first != nullptr) {
+        return outcome;
+    }
+    return place(codes[0], calcRatio, absError);
 }
 
 RankOutcome Ranking::rankSinglePair(int z1, int z2, double calcRatio, double absError) {
-    bool repeat = z1 == z2;
-    if (repeat && !allowRepeats_) {
+    if (z1 == z2 && !allowRepeats_) {
         return RankOutcome::Unfit;
     }
-    auto& slots = list_.slots;
-    for (std::size_t m = 0; m < slots.size(); ++m) {
-        const GearTrain& t = slots[m].train;
-        if (t.z1 == z1 && t.z2 == z2 && t.z3 == 0) {
-            return RankOutcome::AlreadyListed;
-        }
-        if (slots[m].absError > absError) {
-            return insertAt(m, ResultSlot{makeTrain(z1, z2, 0, 0), repeat, calcRatio, absError});
-        }
+    const std::uint32_t code = trainCode(z1, z2, 0, 0);
+    const ListedTrains::Entry* listed = listed_.find(code);
+    if (listed != nullptr && scanReaches(*listed, absError)) {
+        return RankOutcome::AlreadyListed;
     }
-    tightenLimit();
-    return RankOutcome::NoPlace;
+    return place(code, calcRatio, absError);
 }
 
-RankOutcome Ranking::insertAt(std::size_t index, const ResultSlot& slot) {
-    auto& slots = list_.slots;
-    for (std::size_t p = slots.size() - 1; p > index; --p) {
-        slots[p] = slots[p - 1];
+bool Ranking::scanReaches(const ListedTrains::Entry& listed, double absError) const {
+    if (listed.absError <= absError) {
+        return true;
     }
-    slots[index] = slot;
-    tightenLimit();
+    // The first listed train with a larger error is where the scan stops.
+    const RankedTrain* stop = ranked_.firstAbove(absError);
+    return stop != nullptr && stop->order == listed.order;
+}
+
+RankOutcome Ranking::place(std::uint32_t code, double calcRatio, double absError) {
+    if (count_ == 0) {
+        // The list's unused slot 0 counts, whose error is 0: nothing can ever be ranked.
+        errorLimit_ = 0.0;
+        return RankOutcome::NoPlace;
+    }
+    const bool full = filledCount() == count_;
+    // Empty slots hold the sentinel 1.0; a place needs a slot with a strictly larger error.
+    const double lastError = full ? ranked_.last().absError : 1.0;
+    if (!(lastError > absError)) {
+        errorLimit_ = lastError;
+        return RankOutcome::NoPlace;
+    }
+    const RankedTrain train{absError, nextOrder_++, code, calcRatio};
+    ranked_.insert(train);
+    listed_.insert(ListedTrains::Entry{train.absError, train.order, train.code});
+    if (full) {
+        listed_.erase(ranked_.last().code);
+        ranked_.eraseLast();
+    }
+    errorLimit_ = filledCount() == count_ ? ranked_.last().absError : 1.0;
     return RankOutcome::Listed;
 }
 
-void Ranking::tightenLimit() {
-    // With no slots at all the list's unused slot 0 counts, whose error is 0: nothing more
-    // can ever be ranked.
-    errorLimit_ = list_.slots.empty() ? 0.0 : list_.slots.back().absError;
+ResultList Ranking::results() const {
+    ResultList list{std::vector<ResultSlot>(static_cast<std::size_t>(count_))};
+    auto slot = list.slots.begin();
+    ranked_.forEach([&](const RankedTrain& ranked) { *slot++ = slotOf(ranked); });
+    return list;
 }
 
 } // namespace gearsel

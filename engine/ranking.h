@@ -1,23 +1,21 @@
 #pragma once
 // Ranking of candidate trains into the result list: the operations that decide whether a
-// train that came closer than the error limit is listed, and where.
+// train that came closer than the error limit is listed, and where. The list is kept ordered
+// by error and a hash map finds listed trains by their tooth counts, so one candidate costs a
+// few lookups and at most one ordered insertion, logarithmic in the number of slots. It
+// decides every candidate exactly as the literal slot scan of ReferenceRanking does.
 
+#include "engine/listed_trains.h"
+#include "engine/rank_outcome.h"
+#include "engine/rank_tree.h"
 #include "engine/result_list.h"
 
-#include <utility>
+#include <cstdint>
 
 namespace gearsel {
 
-// What the ranking did with one candidate.
-enum class RankOutcome {
-    Listed,        // inserted at the place its error earns
-    Unfit,         // fails the second assembly condition or carries a forbidden repeat
-    AlreadyListed, // the identical train is listed at or before its place
-    Rearranged,    // another arrangement of its gears is listed at or before its place
-    NoPlace,       // every slot is at least as good; the limit drops to the last slot's error
-};
-
-// Holds the result list and the error limit of one search while it runs.
+// Holds the result list and the error limit of one search while it runs. Tooth counts must
+// lie in 1..255.
 class Ranking {
 public:
     // An empty list of `count` slots; the limit starts at 2.0, above the 1.0 of empty slots.
@@ -25,9 +23,6 @@ public:
 
     // Candidates whose error is not strictly below this limit can never be listed.
     double errorLimit() const { return errorLimit_; }
-
-    // Trains that use one tooth count twice may be listed.
-    bool allowRepeats() const { return allowRepeats_; }
 
     // Two-pair candidate (z1/z2) x (z3/z4): second assembly condition, repeat mark,
     // rearrangement test and insertion in error order.
@@ -37,18 +32,27 @@ public:
     // Never answers Rearranged: a single pair has no other arrangement.
     RankOutcome rankSinglePair(int z1, int z2, double calcRatio, double absError);
 
-    const ResultList& results() const { return list_; }
-    ResultList takeResults() { return std::move(list_); }
+    // How many slots are filled.
+    int filledCount() const { return static_cast<int>(ranked_.size()); }
+
+    // The list as it stands: the filled slots in rank order, then the empty ones.
+    ResultList results() const;
 
 private:
-    // Moves slots m..N-1 down by one (dropping slot N), writes `slot` into slot m and
-    // tightens the limit to the last slot's error. `index` is 0-based.
-    RankOutcome insertAt(std::size_t index, const ResultSlot& slot);
-    // The limit after a scan that found no place: the last slot's error (0 for an empty list).
-    void tightenLimit();
+    // Whether the literal scan of a candidate with error `absError` reaches the listed train
+    // `listed`: it looks at every slot with an error up to absError and at the first one
+    // beyond.
+    bool scanReaches(const ListedTrains::Entry& listed, double absError) const;
+    // Lists the train at the place its error earns, or answers NoPlace.
+    RankOutcome place(std::uint32_t code, double calcRatio, double absError);
 
-    ResultList list_;
+    RankTree ranked_;
+    ListedTrains listed_;
+    // Each train is listed at most once (pushed out, it never comes back), and there are
+    // fewer than 2^32 trains of tooth counts up to 255.
+    std::uint32_t nextOrder_ = 0;
     double errorLimit_ = 2.0;
+    int count_;
     int zn_;
     bool allowRepeats_;
 };

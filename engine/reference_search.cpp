@@ -1,18 +1,23 @@
 #include "engine/reference_search.h"
 
+#include "engine/reference_ranking.h"
+
 #include <cmath>
 
 namespace gearsel {
 
-void enumerateReference(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn,
-                        bool includeSinglePairs, Ranking& ranking) {
+ResultList enumerateReference(std::span<const std::int16_t> sortedGears,
+                              const SearchRequest& request) {
+    const double requiredRatio = request.requiredRatio;
+    const int zn = request.zn;
+    ReferenceRanking ranking(request.resultCount, zn, request.allowRepeats);
     const std::size_t n = sortedGears.size();
     for (std::size_t i = 0; i < n; ++i) {
         const int z1 = sortedGears[i];
         for (std::size_t j = 0; j < n; ++j) {
             const int z2 = sortedGears[j];
             const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-            if (includeSinglePairs) {
+            if (request.includeSinglePairs) {
                 const double error = std::fabs(r12 - requiredRatio);
                 if (error < ranking.errorLimit()) {
                     ranking.rankSinglePair(z1, z2, r12, error);
@@ -36,6 +41,7 @@ void enumerateReference(std::span<const std::int16_t> sortedGears, double requir
             }
         }
     }
+    return ranking.takeResults();
 }
 
 } // namespace gearsel

@@ -1,7 +1,6 @@
 #include "engine/selection.h"
 
 #include "engine/fast_search.h"
-#include "engine/ranking.h"
 #include "engine/reference_search.h"
 
 #include <algorithm>
@@ -22,21 +21,12 @@ SelectionResult runSelection(const SearchRequest& request, EngineKind engine) {
     result.sortedGears = request.gears;
     sortGears(result.sortedGears);
 
-    Ranking ranking(request.resultCount, request.zn, request.allowRepeats);
     const auto start = std::chrono::steady_clock::now();
-    switch (engine) {
-    case EngineKind::Production:
-        searchFast(result.sortedGears, request.requiredRatio, request.zn,
-                   request.includeSinglePairs, ranking);
-        break;
-    case EngineKind::Reference:
-        enumerateReference(result.sortedGears, request.requiredRatio, request.zn,
-                           request.includeSinglePairs, ranking);
-        break;
-    }
+    result.results = engine == EngineKind::Production
+                         ? searchFast(result.sortedGears, request)
+                         : enumerateReference(result.sortedGears, request);
     const auto end = std::chrono::steady_clock::now();
     result.seconds = std::chrono::duration<double>(end - start).count();
-    result.results = ranking.takeResults();
     return result;
 }
 

@@ -12,7 +12,7 @@ namespace {
 // Texts that read as numbers stand at the right of their cell, all others at the left.
 Qt::Alignment alignmentFor(const QString& text) {
     bool isNumber = false;
-    text.trimmed().toDouble(&isNumber);
+    static_cast<void>(QStringView(text).trimmed().toDouble(&isNumber));
     return Qt::AlignVCenter | (isNumber ? Qt::AlignRight : Qt::AlignLeft);
 }
 
@@ -89,10 +89,12 @@ int Grid::rows() const {
 void Grid::setRows(int rows) {
     const int oldRows = table_->rowCount();
     table_->setRowCount(std::max(0, rows - 1));
-    for (int r = oldRows; r < table_->rowCount(); ++r) {
-        table_->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
-    }
-    fillNewCells();
+    quietly([&] {
+        for (int r = oldRows; r < table_->rowCount(); ++r) {
+            table_->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+        }
+        fillNewCells();
+    });
     row_ = std::min(row_, std::max(0, rows - 1));
 }
 
@@ -103,10 +105,12 @@ int Grid::cols() const {
 void Grid::setCols(int cols) {
     const int oldCols = table_->columnCount();
     table_->setColumnCount(std::max(0, cols - 1));
-    for (int c = oldCols; c < table_->columnCount(); ++c) {
-        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
-    }
-    fillNewCells();
+    quietly([&] {
+        for (int c = oldCols; c < table_->columnCount(); ++c) {
+            table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+        }
+        fillNewCells();
+    });
     col_ = std::min(col_, std::max(0, cols - 1));
 }
 
@@ -167,6 +171,38 @@ void Grid::setCell(int row, int col, const QString& text) {
         // them, so that the numbers line up whatever follows them.
         item->setTextAlignment(col == 0 ? Qt::AlignRight | Qt::AlignVCenter : alignmentFor(text));
     }
+}
+
+void Grid::setRowTexts(int firstRow, const std::vector<QStringList>& texts) {
+    quietly([&] {
+        const int end = std::min(rows(), firstRow + static_cast<int>(texts.size()));
+        for (int row = std::max(firstRow, 0); row < end; ++row) {
+            const QStringList& line = texts[static_cast<std::size_t>(row - firstRow)];
+            for (int col = 0; col < std::min(cols(), static_cast<int>(line.size())); ++col) {
+                setCell(row, col, line[col]);
+            }
+        }
+    });
+}
+
+template <class Change> void Grid::quietly(Change change) {
+    table_->setUpdatesEnabled(false);
+    QAbstractItemModel* model = table_->model();
+    const bool wasBlocked = model->blockSignals(true);
+    change();
+    model->blockSignals(wasBlocked);
+    const int rowCount = table_->rowCount();
+    const int colCount = table_->columnCount();
+    if (rowCount > 0 && colCount > 0) {
+        Q_EMIT model->dataChanged(model->index(0, 0), model->index(rowCount - 1, colCount - 1));
+    }
+    if (rowCount > 0) {
+        Q_EMIT model->headerDataChanged(Qt::Vertical, 0, rowCount - 1);
+    }
+    if (colCount > 0) {
+        Q_EMIT model->headerDataChanged(Qt::Horizontal, 0, colCount - 1);
+    }
+    table_->setUpdatesEnabled(true);
 }
 
 void Grid::setColWidth(int col, int twips) {

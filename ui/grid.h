@@ -8,6 +8,8 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
@@ -45,6 +47,10 @@ public:
     QString text() const;
     void setText(const QString& text);
 
+    // Writes whole rows in one pass: texts[r][c] goes to row firstRow + r, column c; rows
+    // beyond the grid are left out.
+    void setRowTexts(int firstRow, const std::vector<QStringList>& texts);
+
     // The text of any cell, for reading without moving the current cell.
     QString cellText(int row, int col) const;
 
@@ -59,6 +65,10 @@ public:
     QTableWidget* widget() const { return table_; }
 
 private:
+    // Makes a batch of cell changes with the table's painting and the model's per-cell
+    // signals held back, then tells the view and the headers of them all at once, so that a
+    // long grid fills in one pass and is painted once.
+    template <class Change> void quietly(Change change);
     void setCell(int row, int col, const QString& text);
     void fillNewCells();
     void placeCorner();

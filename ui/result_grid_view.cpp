@@ -4,17 +4,20 @@
 #include "ui/grid.h"
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace gearsel {
 
 namespace {
 
-void writeRow(Grid& grid, int row, const ResultRowTexts& texts) {
-    grid.setRow(row);
-    for (int c = 0; c < kResultColumns; ++c) {
-        grid.setCol(c);
-        grid.setText(QString::fromStdString(texts[static_cast<std::size_t>(c)]));
+QStringList rowOf(const ResultRowTexts& texts) {
+    QStringList row;
+    row.reserve(kResultColumns);
+    for (const std::string& text : texts) {
+        row << QString::fromStdString(text);
     }
+    return row;
 }
 
 } // namespace
@@ -25,25 +28,27 @@ void showEmptyResults(Grid& grid, int rows) {
     for (int c = 0; c < kResultColumns; ++c) {
         grid.setColWidth(c, kResultColumnTwips[static_cast<std::size_t>(c)]);
     }
-    writeRow(grid, 0, resultHeadings());
+    std::vector<QStringList> texts{rowOf(resultHeadings())};
+    texts.reserve(static_cast<std::size_t>(rows) + 1);
     for (int r = 1; r <= rows; ++r) {
-        writeRow(grid, r, emptyResultRow(r));
+        texts.push_back(rowOf(emptyResultRow(r)));
     }
+    grid.setRowTexts(0, texts);
     grid.setCol(0);
     grid.showFromTop();
 }
 
 void showResults(Grid& grid, const ResultList& results, double requiredRatio) {
-    const int count = static_cast<int>(results.slots.size());
-    grid.setRows(count + 1);
-    for (int e = 1; e <= count; ++e) {
-        const ResultSlot& slot = results.slots[static_cast<std::size_t>(e - 1)];
-        if (!slot.filled()) {
-            grid.setRows(e);
-            break;
-        }
-        writeRow(grid, e, resultRow(e, slot, requiredRatio));
+    // Exactly the filled slots remain below the headings, written in one pass.
+    const int filled = results.filledCount();
+    grid.setRows(filled + 1);
+    std::vector<QStringList> texts;
+    texts.reserve(static_cast<std::size_t>(filled));
+    for (int e = 1; e <= filled; ++e) {
+        texts.push_back(
+            rowOf(resultRow(e, results.slots[static_cast<std::size_t>(e - 1)], requiredRatio)));
     }
+    grid.setRowTexts(1, texts);
     grid.showFromTop();
 }
 

@@ -1,9 +1,13 @@
 // The production search against the reference enumeration: every slot of the two result lists
 // must agree, the doubles to the bit, on fixed inputs where the search's shortcuts decide, on
-// random inputs and on large gear sets. The random inputs come from a fixed seed; for a longer
-// local run set GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
+// random inputs, on the shapes where the search is most likely to go wrong (few distinct tooth
+// counts with many copies, ratios hit exactly by many trains, long lists), with its cap forced
+// onto small sets, and on large gear sets. The random inputs come from a fixed seed; for a
+// longer local run set GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
 
+#include "engine/fast_search.h"
 #include "engine/pair_ratio_index.h"
+#include "engine/reference_search.h"
 #include "engine/selection.h"
 
 #include <algorithm>
@@ -45,10 +49,17 @@ std::string describe(const ResultSlot& s) {
     return text;
 }
 
+std::string describe(const SearchTuning& t) {
+    return " tuning {" + std::to_string(t.capFromCount) + ", " + std::to_string(t.sampleTrains) +
+           ", " + std::to_string(t.sampleFirstPairs) + ", " + std::to_string(t.capSlack) + "}";
+}
+
 // Runs both engines; on a difference, returns a text naming the case and the first slot.
-std::string compareEngines(const SearchRequest& request) {
-    const auto fast = runSelection(request, EngineKind::Production).results.slots;
-    const auto reference = runSelection(request, EngineKind::Reference).results.slots;
+std::string compareEngines(const SearchRequest& request, const SearchTuning& tuning = {}) {
+    std::vector<std::int16_t> sorted = request.gears;
+    sortGears(sorted);
+    const auto fast = searchFast(sorted, request, tuning).slots;
+    const auto reference = enumerateReference(sorted, request).slots;
     if (fast.size() != reference.size()) {
         return describe(request) + ": slot counts differ";
     }
@@ -58,8 +69,8 @@ std::string compareEngines(const SearchRequest& request) {
         const ResultSlot& y = reference[s];
         if (x.train != y.train || x.repeat != y.repeat || bits(x.calcRatio) != bits(y.calcRatio) ||
             bits(x.absError) != bits(y.absError)) {
-            return describe(request) + ": slot " + std::to_string(s + 1) + " fast " + describe(x) +
-                   ", reference " + describe(y);
+            return describe(request) + describe(tuning) + ": slot " + std::to_string(s + 1) +
+                   " fast " + describe(x) + ", reference " + describe(y);
         }
     }
     return {};
@@ -84,6 +95,58 @@ public:
         r.includeSinglePairs = below(2) == 0;
         r.allowRepeats = below(2) == 0;
         return r;
+    }
+
+    // The shapes where the search's shortcuts decide most, kept small for the reference: few
+    // distinct tooth counts with many copies, counts on a step so that many trains share one
+    // exact ratio, and lists of hundreds to thousands of slots over a couple of dozen counts.
+    SearchRequest adversarial() {
+        SearchRequest r;
+        const int shape = below(3);
+        if (shape == 0) {
+            std::vector<std::int16_t> counts;
+            for (int i = 1 + below(5); i > 0; --i) {
+                counts.push_back(static_cast<std::int16_t>(below(2) == 0 ? 10 + below(246)
+                                                                         : 20 + 10 * below(9)));
+            }
+            r.gears = counts;
+            for (int i = below(16); i > 0; --i) {
+                r.gears.push_back(any(counts));
+            }
+        } else {
+            const int step = shape == 1 ? 5 * (1 + below(2)) : 1;
+            for (int i = shape == 1 ? 6 + below(10) : 12 + below(8); i > 0; --i) {
+                r.gears.push_back(static_cast<std::int16_t>(shape == 1 ? 20 + step * below(12)
+                                                                       : 10 + below(200)));
+            }
+        }
+        const auto gear = [&] { return static_cast<double>(any(r.gears)); };
+        const double pair = gear() / gear();
+        const int kind = below(4);
+        r.requiredRatio = kind == 0   ? 1.0
+                          : kind == 1 ? pair
+                          : kind == 2 ? (gear() * pair) / gear()
+                                      : std::nextafter(pair, below(2) == 0 ? 0.0 : 2.0);
+        // Long lists where the reference stays quick: few distinct trains, or a few thousand.
+        r.resultCount = shape == 0 && below(3) == 0 ? kMaxResultCount
+                        : below(4) == 0             ? below(30)
+                                                    : 200 + below(1200);
+        r.zn = below(12) == 0 ? -1 - below(20) : 5 + below(36);
+        r.includeSinglePairs = below(2) == 0;
+        r.allowRepeats = below(3) != 0;
+        return r;
+    }
+
+    // Settings that put a cap on small searches too: the guess of the sample taken as it is
+    // (so that a train sits right at the cap), far too low (so that the list does not fill),
+    // or generous; each must give the same list.
+    SearchTuning tuning() {
+        SearchTuning t;
+        t.capFromCount = below(4) == 0 ? SearchTuning{}.capFromCount : 1 + below(8);
+        t.sampleTrains = any(std::vector{1, 4, 64});
+        t.sampleFirstPairs = any(std::vector{1, 16, 2048});
+        t.capSlack = any(std::vector{0.0, 0.25, 1.0, 1.0, 4.0});
+        return t;
     }
 
 private:
@@ -168,15 +231,24 @@ TEST(FastSearchDifferentialTest, FixedRequestsWhereAShortcutDecides) {
     }
 }
 
+// The seed of the random cases: kCiSeed, or GEARSEL_DIFF_SEED (a number, or "random").
+std::uint64_t diffSeed() {
+    const std::string text = environment("GEARSEL_DIFF_SEED");
+    return text.empty() ? kCiSeed
+           : text == "random"
+               ? (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}()
+               : std::strtoull(text.c_str(), nullptr, 10);
+}
+
+// How many random cases to run: `normal`, or GEARSEL_DIFF_CASES / `share`.
+int diffCases(int normal, int share) {
+    const std::string text = environment("GEARSEL_DIFF_CASES");
+    return text.empty() ? normal : std::atoi(text.c_str()) / share;
+}
+
 TEST(FastSearchDifferentialTest, RandomRequestsGiveTheReferenceList) {
-    const std::string seedText = environment("GEARSEL_DIFF_SEED");
-    const std::string casesText = environment("GEARSEL_DIFF_CASES");
-    const std::uint64_t seed =
-        seedText.empty() ? kCiSeed
-        : seedText == "random"
-            ? (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}()
-            : std::strtoull(seedText.c_str(), nullptr, 10);
-    const int cases = casesText.empty() ? 10000 : std::atoi(casesText.c_str());
+    const std::uint64_t seed = diffSeed();
+    const int cases = diffCases(10000, 1);
     CaseMaker maker(seed);
     for (int i = 0; i < cases; ++i) {
         const SearchRequest request = maker.next(60);
@@ -187,10 +259,31 @@ TEST(FastSearchDifferentialTest, RandomRequestsGiveTheReferenceList) {
     std::printf("%d cases, GEARSEL_DIFF_SEED=%llu\n", cases, static_cast<unsigned long long>(seed));
 }
 
+TEST(FastSearchDifferentialTest, AdversarialShapesWithForcedCapsGiveTheReferenceList) {
+    const std::uint64_t seed = diffSeed() + 1;
+#ifdef GEARSEL_SANITIZED
+    const int cases = diffCases(60, 30);
+#else
+    const int cases = diffCases(300, 30);
+#endif
+    CaseMaker maker(seed);
+    for (int i = 0; i < cases; ++i) {
+        const SearchRequest request = maker.adversarial();
+        const SearchTuning tuning = maker.tuning();
+        for (const SearchTuning& t : {SearchTuning{}, tuning}) {
+            const std::string difference = compareEngines(request, t);
+            ASSERT_TRUE(difference.empty())
+                << "GEARSEL_DIFF_SEED=" << seed - 1 << ", case " << i << ": " << difference;
+        }
+    }
+}
+
 TEST(FastSearchDifferentialTest, LargeGearSets) {
     // `count` gears low + (i * step) mod range: 100 distinct scattered counts; 150 gears over
     // 20..120, so most counts twice; the 211 distinct counts 10..220 that the editor can
-    // produce. The reference costs n^4, so the biggest sets are left to the optimized build.
+    // produce; the ten counts 20, 25 .. 65 three times and twice over for ratio 1.0 and long
+    // lists; 45 distinct counts for a capped list of 2000. The reference costs n^4 (and N per
+    // candidate), so the biggest sets are left to the optimized build.
     const auto stepped = [](int count, int low, int step, int range) {
         std::vector<std::int16_t> gears;
         for (int i = 0; i < count; ++i) {
@@ -203,6 +296,9 @@ TEST(FastSearchDifferentialTest, LargeGearSets) {
 #ifndef GEARSEL_SANITIZED
         SearchRequest{stepped(150, 20, 2, 101), 0.0417, 24, 15, true, true},
         SearchRequest{stepped(211, 10, 1, 211), 3.14159, 24, 15, true, true},
+        SearchRequest{stepped(30, 20, 5, 50), 1.0, 999, 15, true, true},
+        SearchRequest{stepped(20, 20, 5, 50), 1.0, kMaxResultCount, 15, true, true},
+        SearchRequest{stepped(45, 10, 5, 221), 1.23456, 2000, 15, true, true},
 #endif
     };
     for (const SearchRequest& request : requests) {

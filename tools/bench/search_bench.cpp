@@ -1,7 +1,11 @@
-// Search speed of the production engine against the reference enumeration on fixed inputs.
-// Prints Google Benchmark's report, then a Markdown table with the speed-up per case.
-// The reference takes about half a minute per search at 412 gears, so at 211 gears and more
-// it is measured with a single iteration; --benchmark_filter=^fast/ leaves it out entirely.
+// Search speed of the production engine against the reference enumeration on fixed inputs:
+// a grid of gear sets, ratios and short lists, then the inputs where a search is hardest (long
+// lists, many trains tied at one ratio, few distinct tooth counts with many copies). Prints
+// Google Benchmark's report, then Markdown tables with the speed-up per case. The reference
+// takes from seconds to minutes per search at 211 gears and more, so there it is measured with
+// a single iteration; at 412 gears of 10 distinct counts it would take hours and is left out
+// (the same counts with 80 gears show the ratio). --benchmark_filter=^fast/ leaves the
+// reference out entirely.
 
 #include "engine/selection.h"
 #include "heap_meter.h"
@@ -9,7 +13,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +36,15 @@ std::vector<std::int16_t> evenlySpread(int count, int low, int high) {
     return gears;
 }
 
+// `count` gears of the ten tooth counts 20, 25, ... 65, each as often as the count allows.
+std::vector<std::int16_t> tenCounts(int count) {
+    std::vector<std::int16_t> gears;
+    for (int i = 0; i < count; ++i) {
+        gears.push_back(static_cast<std::int16_t>(20 + 5 * (i % 10)));
+    }
+    return gears;
+}
+
 std::vector<GearSet> gearSets() {
     return {
         {"14", {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120}},
@@ -43,36 +58,84 @@ std::vector<GearSet> gearSets() {
     };
 }
 
-void runSearch(benchmark::State& state, const SearchRequest& request, EngineKind engine) {
+// The list each engine gave for each case, to compare once all have run.
+std::map<std::string, ResultList> fastLists;
+std::map<std::string, ResultList> referenceLists;
+
+void runSearch(benchmark::State& state, const std::string& name, const SearchRequest& request,
+               EngineKind engine) {
     // Every search frees what it allocated, so the peak over the loop is one search's peak.
     const std::size_t before = heapInUse();
     resetHeapPeak();
+    ResultList list;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(runSelection(request, engine));
+        // The previous list goes first, so that the peak stays one search's.
+        list = ResultList{};
+        list = runSelection(request, engine).results;
+        benchmark::DoNotOptimize(list);
     }
     state.counters["heap_KiB"] = static_cast<double>(heapPeak() - before) / 1024.0;
+    (engine == EngineKind::Production ? fastLists : referenceLists)[name] = std::move(list);
 }
 
-void registerAll() {
+// Registers both engines on one case; the reference with a single iteration where it is
+// slow, or not at all.
+void registerCase(SpeedTable& table, const std::string& section, const std::string& gearsName,
+                  const SearchRequest& request, bool slowReference, bool withReference = true) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", request.requiredRatio);
+    std::string ratio = text;
+    if (ratio.find('.') == std::string::npos) {
+        ratio += ".0";
+    }
+    const std::string name = gearsName + "/" + ratio + "/" + std::to_string(request.resultCount);
+    table.addCase(section, name);
+    benchmark::RegisterBenchmark(("fast/" + name).c_str(), runSearch, name, request,
+                                 EngineKind::Production)
+        ->Unit(benchmark::kMicrosecond);
+    if (withReference) {
+        auto* reference = benchmark::RegisterBenchmark(("reference/" + name).c_str(), runSearch,
+                                                       name, request, EngineKind::Reference);
+        reference->Unit(benchmark::kMillisecond);
+        if (slowReference) {
+            reference->Iterations(1);
+        }
+    }
+}
+
+void registerAll(SpeedTable& table) {
+    const std::string grid = "Gear sets, ratios and short lists";
     for (const GearSet& set : gearSets()) {
-        for (const char* ratio : {"1.23456", "3.14159", "0.0417", "7.77777"}) {
+        for (const double ratio : {1.23456, 3.14159, 0.0417, 7.77777}) {
             for (int count : {5, 24}) {
                 SearchRequest request;
                 request.gears = set.gears;
-                request.requiredRatio = std::stod(ratio);
+                request.requiredRatio = ratio;
                 request.resultCount = count;
-                const std::string name = set.name + "/" + ratio + "/" + std::to_string(count);
-                benchmark::RegisterBenchmark(("fast/" + name).c_str(), runSearch, request,
-                                             EngineKind::Production)
-                    ->Unit(benchmark::kMicrosecond);
-                auto* reference = benchmark::RegisterBenchmark(
-                    ("reference/" + name).c_str(), runSearch, request, EngineKind::Reference);
-                reference->Unit(benchmark::kMillisecond);
-                if (set.gears.size() >= 211) {
-                    reference->Iterations(1);
-                }
+                registerCase(table, grid, set.name, request, set.gears.size() >= 211);
             }
         }
+    }
+
+    const std::string hard = "The hardest inputs: long lists, many ties, few distinct counts";
+    const std::vector<std::int16_t> gears412 = evenlySpread(412, 10, 255);
+    const std::vector<std::int16_t> gears211 = evenlySpread(211, 10, 220);
+    for (const int count : {999, kMaxResultCount}) {
+        registerCase(table, hard, "412", SearchRequest{gears412, 1.23456, count}, true);
+        registerCase(table, hard, "211", SearchRequest{gears211, 1.23456, count}, true);
+    }
+    // Ratio 1.0: every z/z and every a/b x b/a hits it, and the ten counts form few trains.
+    for (const int gears : {412, 80}) {
+        const std::string name = std::to_string(gears) + " of 10 counts";
+        const SearchRequest request{tenCounts(gears), 1.0, 999};
+        SearchRequest noRepeats = request;
+        noRepeats.allowRepeats = false;
+        SearchRequest longList = request;
+        longList.resultCount = kMaxResultCount;
+        const bool reference = gears < 412;
+        registerCase(table, hard, name, request, true, reference);
+        registerCase(table, hard, name + ", no repeats", noRepeats, true, reference);
+        registerCase(table, hard, name, longList, true, reference);
     }
 }
 
@@ -84,11 +147,19 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    gearsel::registerAll();
     gearsel::SpeedTable table;
+    gearsel::registerAll(table);
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
-    std::cout << "\nSearch time per call (zn 15, single pairs and repeats allowed):\n\n";
+    // The lists compared slot by slot, the doubles by value: both engines compute them with
+    // the same operations, so equal values are equal bits.
+    for (const auto& [name, list] : gearsel::fastLists) {
+        if (const auto reference = gearsel::referenceLists.find(name);
+            reference != gearsel::referenceLists.end()) {
+            table.setSameList(name, list == reference->second);
+        }
+    }
+    std::cout << "\nCPU time per search (zn 15, single pairs and repeats allowed unless noted):\n";
     table.writeMarkdown(std::cout);
     return 0;
 }

@@ -23,14 +23,23 @@ std::string formatSeconds(double seconds) {
 
 } // namespace
 
-SpeedTable::Row& SpeedTable::rowFor(const std::string& name) {
+void SpeedTable::addCase(const std::string& section, const std::string& name) {
+    rows_.push_back(Row{section, name});
+}
+
+void SpeedTable::setSameList(const std::string& name, bool same) {
+    if (Row* row = rowFor(name)) {
+        row->sameList = same ? 1 : 0;
+    }
+}
+
+SpeedTable::Row* SpeedTable::rowFor(const std::string& name) {
     for (Row& row : rows_) {
         if (row.name == name) {
-            return row;
+            return &row;
         }
     }
-    rows_.push_back(Row{name});
-    return rows_.back();
+    return nullptr;
 }
 
 void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
@@ -46,25 +55,40 @@ void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
         if (const auto setting = rest.find("/iterations:"); setting != std::string::npos) {
             rest.erase(setting);
         }
-        Row& row = rowFor(rest);
+        Row* row = rowFor(rest);
+        if (row == nullptr) {
+            continue;
+        }
+        // CPU time: the machine is shared, and wall time counts other programs' turns too.
         const double seconds =
-            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (engine == "fast") {
-            row.fastSeconds = seconds;
+            row->fastSeconds = seconds;
             if (auto heap = run.counters.find("heap_KiB"); heap != run.counters.end()) {
-                row.fastHeapKiB = heap->second.value;
+                row->fastHeapKiB = heap->second.value;
             }
         } else {
-            row.referenceSeconds = seconds;
+            row->referenceSeconds = seconds;
         }
     }
     ConsoleReporter::ReportRuns(runs);
 }
 
 void SpeedTable::writeMarkdown(std::ostream& out) const {
-    out << "| Gears | Ratio | N | Fast | Reference | Speed-up | Fast heap peak |\n"
-        << "|---:|---:|---:|---:|---:|---:|---:|\n";
+    const Row* previous = nullptr;
     for (const Row& row : rows_) {
+        // Cases left out of the run (--benchmark_filter) are left out of the table.
+        if (row.fastSeconds <= 0.0 && row.referenceSeconds <= 0.0) {
+            continue;
+        }
+        if (previous == nullptr || row.section != previous->section) {
+            out << "\n"
+                << row.section << ":\n\n"
+                << "| Gears | Ratio | N | Fast | Reference | Speed-up | Same list | Fast heap peak "
+                   "|\n"
+                << "|---:|---:|---:|---:|---:|---:|:---:|---:|\n";
+        }
+        previous = &row;
         std::string speedUp = "-";
         if (row.fastSeconds > 0.0 && row.referenceSeconds > 0.0) {
             char text[32];
@@ -79,7 +103,10 @@ void SpeedTable::writeMarkdown(std::ostream& out) const {
         }
         out << "| " << cells << " | " << formatSeconds(row.fastSeconds) << " | "
             << formatSeconds(row.referenceSeconds) << " | " << speedUp << " | "
-            << (row.fastSeconds > 0.0 ? heap : "-") << " |\n";
+            << (row.sameList < 0   ? "-"
+                : row.sameList > 0 ? "yes"
+                                   : "NO")
+            << " | " << (row.fastSeconds > 0.0 ? heap : "-") << " |\n";
     }
 }
 

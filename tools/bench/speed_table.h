@@ -15,22 +15,31 @@ namespace gearsel {
 // "fast/<case>" and "reference/<case>", where <case> is "<gears>/<ratio>/<count>".
 class SpeedTable : public benchmark::ConsoleReporter {
 public:
-    // One measured case, in the order the cases were first reported.
+    // One case, in the order the cases were declared.
     struct Row {
+        std::string section;
         std::string name; // "<gears>/<ratio>/<count>"
         double fastSeconds = 0.0;
         double referenceSeconds = 0.0;
         double fastHeapKiB = 0.0;
+        int sameList = -1; // both engines' lists agree: 1, differ: 0, not compared: -1
     };
+
+    // Declares a case; the table lists the cases of each section under its title, in the
+    // order they were declared.
+    void addCase(const std::string& section, const std::string& name);
+    // Records whether the two engines gave the same list for a case.
+    void setSameList(const std::string& name, bool same);
 
     void ReportRuns(const std::vector<Run>& runs) override;
 
-    // Writes the collected rows as a Markdown table: times, speed-up and the fast engine's
-    // heap peak. Cells that were not measured stay "-".
+    // Writes the collected rows as Markdown, one table per section: CPU times, speed-up,
+    // whether the lists agree and the fast engine's heap peak. Cells that were not measured
+    // stay "-".
     void writeMarkdown(std::ostream& out) const;
 
 private:
-    Row& rowFor(const std::string& name);
+    Row* rowFor(const std::string& name);
 
     std::vector<Row> rows_;
 };

@@ -1,0 +1,127 @@
+#include "engine/limit_guess.h"
+
+#include "engine/gear_train.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <vector>
+
+namespace gearsel {
+
+namespace {
+
+// The smallest errors of a sample of first pairs (every stride-th, with a jitter, so that no
+// column of first pairs is left out), largest first.
+class ErrorSample {
+public:
+    ErrorSample(const TrainWindow& window, const SearchRequest& request, std::size_t stride,
+                std::size_t samples)
+        : window_(window), request_(request), stride_(stride), samples_(samples) {}
+
+    // At most `wanted` errors below `start`, of trains that lead their arrangements.
+    std::vector<double> smallest(std::size_t wanted, double start) const;
+
+private:
+    // Whether the train is the first of its arrangements (pairs, drivers or driven gears
+    // exchanged) that both assembly conditions allow. The list holds one train of the
+    // arrangements that tie, so only the first counts.
+    bool leads(int z1, int z2, int z3, int z4) const;
+
+    const TrainWindow& window_;
+    const SearchRequest& request_;
+    std::size_t stride_;
+    std::size_t samples_;
+};
+
+std::vector<double> ErrorSample::smallest(std::size_t wanted, double start) const {
+    std::vector<double> best;
+    const auto bound = [&] { return best.size() < wanted ? start : best.front(); };
+    const auto note = [&](double error) {
+        if (error < bound()) {
+            best.push_back(error);
+            std::push_heap(best.begin(), best.end());
+            if (best.size() > wanted) {
+                std::pop_heap(best.begin(), best.end());
+                best.pop_back();
+            }
+        }
+    };
+    const double required = request_.requiredRatio;
+    const bool repeats = request_.allowRepeats;
+    const auto n = static_cast<std::size_t>(window_.size());
+    for (std::size_t k = 0; k < samples_; ++k) {
+        const std::size_t at = k * stride_ + k * 7 % stride_;
+        const int a = static_cast<int>(at / n);
+        const int b = static_cast<int>(at % n);
+        const int z1 = window_.teeth(a);
+        const int z2 = window_.teeth(b);
+        const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
+        if (request_.includeSinglePairs && (z1 != z2 || repeats)) {
+            note(std::fabs(r12 - required));
+        }
+        const int z3End = window_.z3End(z1, z2);
+        if ((z1 == z2 && !repeats) || z3End == 0) {
+            continue;
+        }
+        for (const PairRatioIndex::Pair pair : window_.pairsNear(a, b, z3End, bound())) {
+            const int z3 = window_.teeth(pair.driver);
+            const int z4 = window_.teeth(pair.driven);
+            if (pair.driver < z3End && z3 + z4 > z2 + request_.zn &&
+                (repeats || !hasRepeat(z1, z2, z3, z4)) && leads(z1, z2, z3, z4)) {
+                note(std::fabs((static_cast<double>(z3) * r12) / static_cast<double>(z4) -
+                               required));
+            }
+        }
+    }
+    return best;
+}
+
+bool ErrorSample::leads(int z1, int z2, int z3, int z4) const {
+    const int zn = request_.zn;
+    const auto before = [&](int y1, int y2, int y3, int y4) {
+        return std::tie(y1, y2, y3, y4) < std::tie(z1, z2, z3, z4) && y3 + zn < y1 + y2 &&
+               y2 + zn < y3 + y4;
+    };
+    return !before(z3, z4, z1, z2) && !before(z3, z2, z1, z4) && !before(z1, z4, z3, z2);
+}
+
+} // namespace
+
+LimitGuess guessFinalLimit(const TrainWindow& window, const SearchRequest& request,
+                           int sampleTrains, int sampleFirstPairs) {
+    const auto firstPairs =
+        static_cast<std::size_t>(window.size()) * static_cast<std::size_t>(window.size());
+    const auto count = static_cast<std::size_t>(request.resultCount);
+    if (firstPairs == 0 || count == 0) {
+        return {};
+    }
+    const std::size_t wantedPairs =
+        std::max(firstPairs * static_cast<std::size_t>(std::max(sampleTrains, 1)) / count,
+                 static_cast<std::size_t>(std::max(sampleFirstPairs, 1)));
+    const std::size_t stride = std::max<std::size_t>(1, firstPairs / wantedPairs);
+    const std::size_t samples = firstPairs / stride;
+    // The sample's share of the trains that fill the list.
+    const auto wanted = static_cast<std::size_t>(
+        std::ceil(static_cast<double>(count) * static_cast<double>(samples) /
+                  static_cast<double>(firstPairs)));
+    const ErrorSample sample(window, request, stride, samples);
+    // The bound starts small, as a wide one would have the first first pairs visit nearly all
+    // their trains, and grows only where the sample found too few below it.
+    double start = std::max(std::fabs(request.requiredRatio) * 0x1p-12, 0x1p-30);
+    for (;;) {
+        const std::vector<double> best = sample.smallest(wanted, start);
+        if (best.size() == wanted) {
+            return LimitGuess{best.front(), wanted};
+        }
+        if (start >= 1.0) {
+            return {};
+        }
+        // Where the sample found some, their density tells how far to go.
+        const double found = static_cast<double>(best.size());
+        start = std::min(1.0, found >= 8 ? start * 2.0 * static_cast<double>(wanted) / found
+                                         : start * 64.0);
+    }
+}
+
+} // namespace gearsel
