@@ -1,7 +1,7 @@
 #include "print/printout.h"
 
 #include "engine/number_text.h"
-#include "engine/result_text.h"
+#include "present/result_text.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -13,6 +13,6 @@ clang-format --dry-run --Werror "${sources[@]}"
 # Only the program's own translation units; the tests follow the same rules by review.
 echo "clang-tidy: $(grep -c '"file"' "$build/compile_commands.json") entries in $build"
 run-clang-tidy -quiet -p "$build" -j "$(nproc)" \
-    "$(pwd)/(base|engine|store|ui|draw|print|app|tools|packaging)/" > "$build/clang-tidy.log" 2>&1 \
+    "$(pwd)/(base|engine|present|store|ui|draw|print|app|tools|packaging)/" > "$build/clang-tidy.log" 2>&1 \
     || { grep -E -A4 'error:|warning:' "$build/clang-tidy.log"; exit 1; }
 echo "lint: clean"

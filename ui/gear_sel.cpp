@@ -1,9 +1,9 @@
 #include "ui/gear_sel.h"
 
-#include "engine/input_rules.h"
+#include "present/input_rules.h"
 #include "engine/number_text.h"
 #include "engine/ratio_range.h"
-#include "engine/result_text.h"
+#include "present/result_text.h"
 #include "engine/selection.h"
 #include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"

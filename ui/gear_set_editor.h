@@ -4,7 +4,7 @@
 // the count of ticked boxes, and the save and close commands. Saving is the window's job;
 // the editor says which boxes are ticked.
 
-#include "engine/gear_box_layout.h"
+#include "present/gear_box_layout.h"
 #include "ui/twips_scale.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "ui/input_fields.h"
 
-#include "engine/input_rules.h"
+#include "present/input_rules.h"
 #include "engine/number_text.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"

@@ -1,6 +1,6 @@
 #include "ui/machine_commands.h"
 
-#include "engine/gear_box_layout.h"
+#include "present/gear_box_layout.h"
 #include "engine/selection.h"
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"

@@ -1,6 +1,6 @@
 #include "ui/result_grid_view.h"
 
-#include "engine/result_text.h"
+#include "present/result_text.h"
 #include "ui/grid.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "tools/cli/select_command.h"
 
 #include "engine/ratio_range.h"
-#include "engine/result_text.h"
+#include "present/result_text.h"
 #include "engine/train_fraction.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/gear_list_text.h"

@@ -1,4 +1,4 @@
-#include "engine/input_rules.h"
+#include "present/input_rules.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "engine/result_text.h"
+#include "present/result_text.h"
 
 #include <gtest/gtest.h>
 

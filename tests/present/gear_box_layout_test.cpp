@@ -1,4 +1,4 @@
-#include "engine/gear_box_layout.h"
+#include "present/gear_box_layout.h"
 
 #include <gtest/gtest.h>
 

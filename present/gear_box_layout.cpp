@@ -1,4 +1,4 @@
-#include "engine/gear_box_layout.h"
+#include "present/gear_box_layout.h"
 
 #include "engine/number_text.h"
 #include "engine/search_request.h"

@@ -1,4 +1,4 @@
-#include "engine/input_rules.h"
+#include "present/input_rules.h"
 
 #include "engine/number_text.h"
 
