@@ -7,6 +7,7 @@
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
+#include "ui/guarded_application.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 #include "ui/ui_style.h"
@@ -53,13 +54,14 @@ int main(int argc, char** argv) {
         return kNoDisplay;
     }
 
-    QApplication app(argc, argv);
+    gearsel::GuardedApplication app(argc, argv);
     // The names the desktop matches the window with its menu entry and icon by.
     QApplication::setApplicationName(QStringLiteral("GearSel"));
     QApplication::setDesktopFileName(QStringLiteral(GEARSEL_APP_ID));
     gearsel::style::installFontSubstitutions();
     gearsel::installQtChineseTranslation(app);
     gearsel::MessageBoxPrompter prompter(nullptr);
+    app.setPrompter(&prompter);
     if (!locateFailure.empty()) {
         prompter.inform(QString::fromStdString(locateFailure));
         return 1;

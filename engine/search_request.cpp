@@ -5,30 +5,52 @@
 
 namespace gearsel {
 
-std::optional<std::string> findProblem(const SearchRequest& request) {
+std::optional<SearchProblem> findProblem(const SearchRequest& request) {
+    using Kind = SearchProblem::Kind;
     if (!std::isfinite(request.requiredRatio)) {
-        return "the required ratio must be a finite number";
+        return SearchProblem{Kind::RatioNotFinite};
     }
     if (request.requiredRatio == 0.0) {
-        return "the required ratio must not be 0";
+        return SearchProblem{Kind::RatioZero};
     }
     if (request.resultCount < 0 || request.resultCount > kMaxResultCount) {
-        return "the result count must be between 0 and " + std::to_string(kMaxResultCount);
+        return SearchProblem{Kind::CountOutOfRange, request.resultCount};
     }
     if (request.zn < std::numeric_limits<std::int16_t>::min() ||
         request.zn > std::numeric_limits<std::int16_t>::max()) {
-        return "the assembly condition Zn must be a 16-bit whole number";
+        return SearchProblem{Kind::ZnOutOfRange, request.zn};
     }
     if (request.gears.size() > static_cast<std::size_t>(kMaxGearCount)) {
-        return "a gear list holds at most " + std::to_string(kMaxGearCount) + " gears";
+        return SearchProblem{Kind::TooManyGears, static_cast<long long>(request.gears.size())};
     }
     for (std::int16_t teeth : request.gears) {
         if (teeth < kMinTeeth || teeth > kMaxTeeth) {
-            return "tooth count " + std::to_string(teeth) + " is outside " +
-                   std::to_string(kMinTeeth) + " to " + std::to_string(kMaxTeeth);
+            return SearchProblem{Kind::ToothOutOfRange, teeth};
         }
     }
     return std::nullopt;
+}
+
+std::string describeProblem(const SearchProblem& problem) {
+    const std::string value = std::to_string(problem.value);
+    switch (problem.kind) {
+    case SearchProblem::Kind::RatioNotFinite:
+        return "the required ratio must be a finite number";
+    case SearchProblem::Kind::RatioZero:
+        return "the required ratio must not be 0";
+    case SearchProblem::Kind::CountOutOfRange:
+        return "the result count " + value + " is not between 0 and " +
+               std::to_string(kMaxResultCount);
+    case SearchProblem::Kind::ZnOutOfRange:
+        return "the assembly condition Zn " + value + " is not a 16-bit whole number";
+    case SearchProblem::Kind::TooManyGears:
+        return "a gear list holds at most " + std::to_string(kMaxGearCount) + " gears, not " +
+               value;
+    case SearchProblem::Kind::ToothOutOfRange:
+        return "tooth count " + value + " is outside " + std::to_string(kMinTeeth) + " to " +
+               std::to_string(kMaxTeeth);
+    }
+    return "the request cannot be searched";
 }
 
 } // namespace gearsel

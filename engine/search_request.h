@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,36 @@ struct SearchRequest {
     bool allowRepeats = true;        // trains using one tooth count twice may be listed
 };
 
-// Why the request cannot be searched, or nothing when it can. Refused: a required ratio of 0
-// or one that is not finite (the relative error divides by it), a result count below 0 or
-// above kMaxResultCount, a shaft value outside 16 bits, more than kMaxGearCount gears, and
-// tooth counts outside kMinTeeth..kMaxTeeth. An empty gear list is allowed; it lists nothing.
-std::optional<std::string> findProblem(const SearchRequest& request);
+// Why a request cannot be searched. Each surface words it in its own language.
+struct SearchProblem {
+    enum class Kind {
+        RatioNotFinite,  // the relative error divides by the ratio
+        RatioZero,       // likewise
+        CountOutOfRange, // the result count is below 0 or above kMaxResultCount
+        ZnOutOfRange,    // the shaft value does not fit in 16 bits
+        TooManyGears,    // more than kMaxGearCount gears
+        ToothOutOfRange, // a tooth count outside kMinTeeth..kMaxTeeth
+    };
+    Kind kind;
+    long long value = 0; // the offending count, Zn or tooth count; 0 for the ratio
+};
+
+// Why the request cannot be searched, or nothing when it can. An empty gear list is allowed;
+// it lists nothing.
+std::optional<SearchProblem> findProblem(const SearchRequest& request);
+
+// The problem in one English sentence, as the command-line tool reports it.
+std::string describeProblem(const SearchProblem& problem);
+
+// What runSelection() throws for a request that findProblem() refuses.
+class SearchRefused : public std::invalid_argument {
+public:
+    explicit SearchRefused(const SearchProblem& problem)
+        : std::invalid_argument(describeProblem(problem)), problem_(problem) {}
+    const SearchProblem& problem() const noexcept { return problem_; }
+
+private:
+    SearchProblem problem_;
+};
 
 } // namespace gearsel

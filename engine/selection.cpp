@@ -15,7 +15,7 @@ void sortGears(std::span<std::int16_t> gears) {
 
 SelectionResult runSelection(const SearchRequest& request, EngineKind engine) {
     if (auto problem = findProblem(request)) {
-        throw std::invalid_argument(*problem);
+        throw SearchRefused(*problem);
     }
     SelectionResult result;
     result.sortedGears = request.gears;

@@ -23,7 +23,7 @@ struct SelectionResult {
 // sort leaves the same sequence as the exchange sort the search has always used.
 void sortGears(std::span<std::int16_t> gears);
 
-// Runs one search. Throws std::invalid_argument with findProblem()'s text when the request
+// Runs one search. Throws SearchRefused (a std::invalid_argument) when the request
 // is refused; nothing is thrown once the enumeration has started.
 SelectionResult runSelection(const SearchRequest& request,
                              EngineKind engine = EngineKind::Production);

@@ -1,10 +1,11 @@
 #include "ui/gear_sel.h"
 
-#include "present/input_rules.h"
 #include "engine/number_text.h"
 #include "engine/ratio_range.h"
-#include "present/result_text.h"
 #include "engine/selection.h"
+#include "present/input_rules.h"
+#include "present/result_text.h"
+#include "present/search_problem_text.h"
 #include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
@@ -176,8 +177,10 @@ void GearSel::ComCHOSE_Click() {
         setCaption(seconds, QString::fromStdString(secondsText(result.seconds)));
         showResults(face_->resultGrid(), resultList_, request.requiredRatio);
         seconds->show();
+    } catch (const SearchRefused& refused) {
+        prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
     } catch (const std::exception& error) {
-        prompter_.inform(QString::fromStdString(error.what()));
+        prompter_.inform(QStringLiteral("选配没有完成：") + QString::fromStdString(error.what()));
     }
     notice->hide();
     showBanner();

@@ -128,23 +128,34 @@ TEST(SelectionEdgeTest, NegativeRatioAndHugeShaft) {
 TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     const SearchRequest good{kFourteen, 1.5, 5, 15, true, true};
     EXPECT_FALSE(findProblem(good));
-    const auto refused = [&](auto change, const char* named) {
+    using Kind = SearchProblem::Kind;
+    const auto refused = [&](auto change, Kind kind, long long value) {
         SearchRequest r = good;
         change(r);
-        EXPECT_THROW(runSelection(r), std::invalid_argument);
         const auto problem = findProblem(r);
-        EXPECT_TRUE(problem && problem->find(named) != std::string::npos) << named;
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->kind, kind);
+        EXPECT_EQ(problem->value, value);
+        try {
+            runSelection(r);
+            ADD_FAILURE() << describeProblem(*problem);
+        } catch (const SearchRefused& e) {
+            EXPECT_EQ(e.problem().kind, kind);
+            EXPECT_STREQ(e.what(), describeProblem(*problem).c_str());
+        }
     };
-    refused([](auto& r) { r.requiredRatio = 0.0; }, "ratio");
-    refused([](auto& r) { r.requiredRatio = std::nan(""); }, "");
-    refused([](auto& r) { r.requiredRatio = INFINITY; }, "");
-    refused([](auto& r) { r.resultCount = -1; }, "count");
-    refused([](auto& r) { r.resultCount = kMaxResultCount + 1; }, "");
-    refused([](auto& r) { r.zn = 40000; }, "");
-    refused([](auto& r) { r.zn = -40000; }, "");
-    refused([](auto& r) { r.gears.push_back(9); }, "9");
-    refused([](auto& r) { r.gears.push_back(256); }, "");
-    refused([](auto& r) { r.gears.assign(kMaxGearCount + 1, 20); }, "");
+    refused([](auto& r) { r.requiredRatio = 0.0; }, Kind::RatioZero, 0);
+    refused([](auto& r) { r.requiredRatio = std::nan(""); }, Kind::RatioNotFinite, 0);
+    refused([](auto& r) { r.requiredRatio = -INFINITY; }, Kind::RatioNotFinite, 0);
+    refused([](auto& r) { r.resultCount = -1; }, Kind::CountOutOfRange, -1);
+    refused([](auto& r) { r.resultCount = kMaxResultCount + 1; }, Kind::CountOutOfRange,
+            kMaxResultCount + 1);
+    refused([](auto& r) { r.zn = 40000; }, Kind::ZnOutOfRange, 40000);
+    refused([](auto& r) { r.zn = -40000; }, Kind::ZnOutOfRange, -40000);
+    refused([](auto& r) { r.gears.push_back(9); }, Kind::ToothOutOfRange, 9);
+    refused([](auto& r) { r.gears.push_back(256); }, Kind::ToothOutOfRange, 256);
+    refused([](auto& r) { r.gears.assign(kMaxGearCount + 1, 20); }, Kind::TooManyGears,
+            kMaxGearCount + 1);
 }
 
 } // namespace

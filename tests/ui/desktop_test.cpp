@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "ui/clickable_label.h"
+#include "ui/guarded_application.h"
 #include "ui/picture_label.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void initTestCase();
     void draggingTheBarePanelMovesTheWindow();
     void realDialogsInChinese();
+    void anExceptionEscapingASlotIsToldOnce();
 };
 
 void DesktopTest::initTestCase() {
@@ -119,5 +121,32 @@ void DesktopTest::realDialogsInChinese() {
     QCOMPARE(seen, (QStringList{"取消", "确定"}));
 }
 
-QTEST_MAIN(DesktopTest)
+void DesktopTest::anExceptionEscapingASlotIsToldOnce() {
+    auto* app = static_cast<GuardedApplication*>(QCoreApplication::instance());
+    FakePrompter prompter;
+    app->setPrompter(&prompter);
+    QWidget window;
+    auto* button = new QPushButton(QStringLiteral("x"), &window);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] {
+        ++clicks;
+        throw std::runtime_error("disk on fire");
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    clickOn(button);
+    clickOn(button);
+    app->setPrompter(nullptr);
+    // The program went on after the first failure and told each one.
+    QCOMPARE(clicks, 2);
+    QCOMPARE(prompter.informed.size(), 2);
+    QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：disk on fire"));
+}
+
+// The window's own application object, as the program runs it.
+int main(int argc, char** argv) {
+    GuardedApplication app(argc, argv);
+    DesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "desktop_test.moc"

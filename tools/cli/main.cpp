@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
             return runRatio(ratioOptions, std::cout);
         }
     } catch (const UsageError& e) {
-        std::cerr << "gearsel-cli: " << e.message << '\n';
+        std::cerr << "gearsel-cli: " << e.what() << '\n';
         return 2;
     } catch (const gearsel::StoreError& e) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';

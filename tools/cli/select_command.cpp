@@ -1,8 +1,8 @@
 #include "tools/cli/select_command.h"
 
 #include "engine/ratio_range.h"
-#include "present/result_text.h"
 #include "engine/train_fraction.h"
+#include "present/result_text.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/gear_list_text.h"
 #include "tools/cli/machine_lookup.h"
@@ -76,7 +76,7 @@ SearchRequest selectRequest(const SelectOptions& options) {
     request.includeSinglePairs = !options.noSinglePairs;
     request.allowRepeats = !options.noRepeats;
     if (auto problem = findProblem(request)) {
-        throw UsageError{*problem};
+        throw UsageError{describeProblem(*problem)};
     }
     return request;
 }

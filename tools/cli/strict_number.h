@@ -3,15 +3,17 @@
 // line is refused when an argument is not exactly a number, with a message that names it.
 
 #include "base/trim.h"
-#include <string>
 
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace gearsel::cli {
 
-// Thrown for an argument that cannot be used; the message is one line for stderr.
-struct UsageError {
-    std::string message;
+// Thrown for an argument that cannot be used; what() is one line for stderr.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // The whole text must be a decimal number ("1.5", "-2", "3e-2"); throws UsageError naming
