@@ -21,6 +21,11 @@ constexpr bool hasRepeat(int z1, int z2, int z3, int z4) {
     return z1 == z4 || z1 == z3 || z1 == z2 || z2 == z4 || z2 == z3 || z3 == z4;
 }
 
+// The repeat mark of any train: a single pair (z3 = 0) repeats when z1 = z2.
+constexpr bool hasRepeat(const GearTrain& train) {
+    return train.z3 == 0 ? train.z1 == train.z2 : hasRepeat(train.z1, train.z2, train.z3, train.z4);
+}
+
 // One slot of the ranked result list. An empty slot keeps the sentinel error 1.0, which no
 // train can undercut unless it is closer than 1.0 to the required ratio.
 struct ResultSlot {

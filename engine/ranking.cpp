@@ -12,9 +12,7 @@ ResultSlot slotOf(const RankedTrain& ranked) {
         return static_cast<std::int16_t>(ranked.code >> shift & 0xFF);
     };
     const GearTrain train{teeth(24), teeth(16), teeth(8), teeth(0)};
-    const bool repeat =
-        train.z3 == 0 ? train.z1 == train.z2 : hasRepeat(train.z1, train.z2, train.z3, train.z4);
-    return ResultSlot{train, repeat, ranked.calcRatio, ranked.absError};
+    return ResultSlot{train, hasRepeat(train), ranked.calcRatio, ranked.absError};
 }
 
 } // namespace
