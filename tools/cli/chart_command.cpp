@@ -58,6 +58,15 @@ std::pair<int, int> toothRange(const std::string& text) {
             parseInt(text.substr(dash + 1), "teeth", 1, max)};
 }
 
+// The targets that `make` works out; a refusal becomes a usage error.
+template <typename Make> std::vector<ChartTarget> targets(Make make) {
+    try {
+        return make();
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
+}
+
 std::string startsText(int starts, const std::string& what) {
     return starts == 1 ? std::string() : "，" + what + " " + std::to_string(starts) + " 头";
 }
@@ -79,7 +88,9 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
                        : kind == "tpi"  ? "（英制螺纹）"
                                         : "") +
                       (starts == 1 ? "" : "（" + std::to_string(starts) + " 线）");
-        chart.targets = threadTargets(threadSeries(kind), starts, *constants.leadscrew, gearbox);
+        chart.targets = targets([&] {
+            return threadTargets(threadSeries(kind), starts, *constants.leadscrew, gearbox);
+        });
         return chart;
     }
     std::optional<Quantity> k = constants.indexConstant;
@@ -104,7 +115,7 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     chart.title =
         "滚齿分度挂轮表（K = " + constantText(chart.used, ConstantKey::IndexConstant).value() +
         startsText(starts, "滚刀") + "）";
-    chart.targets = hobIndexTargets(*k, starts, first, last);
+    chart.targets = targets([&] { return hobIndexTargets(*k, starts, first, last); });
     return chart;
 }
 
