@@ -3,7 +3,7 @@
 #   make test           build and run every test
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
 #   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
-#   make bench          time the fast search against the reference (optimized; takes minutes)
+#   make bench          time the fast search against the reference, suggest and charts (optimized; takes minutes)
 #   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
 # WERROR=ON turns compiler warnings into errors (CI sets it).
 

@@ -91,7 +91,8 @@ SuggestionReport suggestGears(const SearchRequest& request,
     report.inRange =
         inside(reachableRange(request.gears, request.allowRepeats), request.requiredRatio);
 
-    // The searches are independent of each other: run them side by side.
+    // The searches are independent of each other, and a search keeps no state beyond its own
+    // call: run them side by side.
     constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
     std::vector<std::optional<BestTrain>> found(kAdditions);
     forEachInParallel(kAdditions, [&](int i) {

@@ -125,7 +125,9 @@ std::string constantsJson(const ConstantsBook& book) {
         machines.push_back(std::move(item));
     }
     const Json doc = {{"format", kFormat}, {"version", kVersion}, {"machines", machines}};
-    return doc.dump(2) + "\n";
+    // Names are UTF-8 as decoded from GBK; should one not be, it is written with U+FFFD rather
+    // than failing the save.
+    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 } // namespace gearsel

@@ -337,10 +337,12 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change, bool sav
         // entries for the table before and after the change, so that whenever the change is
         // cut short they match the data file as it is, and no machine gets another's.
         const bool twoSteps = constantsChange && side.exists;
+        std::string between;
         if (twoSteps) {
             ConstantsBook both = side.book;
             both.addMissing(before);
-            writeConstants(side, now.info, constantsJson(both));
+            between = constantsJson(both);
+            writeConstants(side, now.info, between);
         }
         try {
             replaceFile(*fs_, path_, now.image.bytes(), now.info);
@@ -354,7 +356,8 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change, bool sav
             }
             throw;
         }
-        if (constantsChange) {
+        // Only dropping entries of machines that are gone needs no second step.
+        if (twoSteps && between != constants) {
             try {
                 writeConstants(side, now.info, constants);
             } catch (const StoreError&) {

@@ -3,9 +3,11 @@
 // The reference takes about half a minute per search at 412 gears, so at 211 gears and more
 // it is measured with a single iteration; --benchmark_filter=^fast/ leaves it out entirely.
 
+#include "bench_gear_sets.h"
 #include "engine/selection.h"
 #include "heap_meter.h"
 #include "speed_table.h"
+#include "workshop_bench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,28 +18,12 @@
 namespace gearsel {
 namespace {
 
-struct GearSet {
-    std::string name;
-    std::vector<std::int16_t> gears;
-};
-
-// `count` tooth counts from low to high, as evenly spaced as whole numbers allow.
-std::vector<std::int16_t> evenlySpread(int count, int low, int high) {
-    std::vector<std::int16_t> gears;
-    for (int i = 0; i < count; ++i) {
-        gears.push_back(static_cast<std::int16_t>(low + i * (high - low + 1) / count));
-    }
-    return gears;
-}
-
 std::vector<GearSet> gearSets() {
     return {
         {"14", {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120}},
-        // A hobbing machine's set: many primes, so few trains share a ratio.
-        {"38", {20, 23, 24, 25, 28, 30, 32, 33, 35, 36, 37, 40, 41, 43, 45, 47, 48, 50, 53,
-                55, 56, 57, 59, 60, 61, 62, 65, 67, 70, 71, 73, 75, 79, 80, 83, 85, 90, 100}},
+        hobbingSet(),
         {"100", evenlySpread(100, 10, 255)},
-        {"211", evenlySpread(211, 10, 220)},
+        fullSet(),
         // The room of one stored slot: 246 tooth counts, most of them twice.
         {"412", evenlySpread(412, 10, 255)},
     };
@@ -85,10 +71,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     gearsel::registerAll();
+    gearsel::registerWorkshopBenchmarks();
     gearsel::SpeedTable table;
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     std::cout << "\nSearch time per call (zn 15, single pairs and repeats allowed):\n\n";
     table.writeMarkdown(std::cout);
+    std::cout << "\nWhich gear to buy and charts (fast search, same options):\n\n";
+    table.writeWorkshopMarkdown(std::cout);
     return 0;
 }
