@@ -157,22 +157,21 @@ Json rowJson(const ChartRow& row) {
     return item;
 }
 
-void printText(const ChartPrintoutContent& content, std::ostream& out) {
-    out << content.title.toStdString() << '\n'
-        << "机床名称：" << content.machineName.toStdString() << '\n';
-    if (!content.constants.isEmpty()) {
-        out << "机床常数：" << content.constants.toStdString() << '\n';
+void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, std::ostream& out) {
+    out << heading.title << '\n' << "机床名称：" << heading.machine << '\n';
+    if (!heading.constants.empty()) {
+        out << "机床常数：" << heading.constants << '\n';
     }
     TextTable table;
     const ChartRowTexts headings = chartHeadings();
     table.addRow({headings.begin(), headings.end()});
     int inexact = 0;
-    for (const ChartRow& row : content.rows) {
+    for (const ChartRow& row : rows) {
         const ChartRowTexts cells = chartRowTexts(row);
         table.addRow({cells.begin(), cells.end()});
         inexact += row.exact() ? 0 : 1;
     }
-    out << table.render() << "共 " << content.rows.size() << " 行，其中 " << inexact
+    out << table.render() << "共 " << rows.size() << " 行，其中 " << inexact
         << " 行没有精确的挂轮组\n";
 }
 
@@ -226,16 +225,12 @@ int runChart(const ChartOptions& options, std::ostream& out) {
         throw UsageError{e.what()};
     }
 
-    ChartPrintoutContent content;
-    content.title = QString::fromStdString(chart.title);
-    content.machineName = QString::fromStdString(
-        setup.machine ? setup.machine->name : "挂轮 " + gearListText(setup.request.gears));
-    content.constants = QString::fromStdString(constantsSummary(chart.used));
-    content.rows = std::move(rows);
-    content.printedAt = QDateTime::currentDateTime();
-
+    const ChartHeading heading{chart.title,
+                               setup.machine ? setup.machine->name
+                                             : "挂轮 " + gearListText(setup.request.gears),
+                               constantsSummary(chart.used)};
     if (options.pdf) {
-        const int pages = writeChartPdfFile(*options.pdf, content);
+        const int pages = writeChartPdfFile(*options.pdf, heading, rows);
         if (!options.format) {
             out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
             return 0;
@@ -243,15 +238,15 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     }
     const std::string format = options.format.value_or("text");
     if (format == "csv") {
-        out << chartCsv(content.rows);
+        out << chartCsv(rows);
     } else if (format == "json") {
         Json list = Json::array();
-        for (const ChartRow& row : content.rows) {
+        for (const ChartRow& row : rows) {
             list.push_back(rowJson(row));
         }
         out << Json{{"rows", std::move(list)}}.dump() << '\n';
     } else {
-        printText(content, out);
+        printText(heading, rows, out);
     }
     return 0;
 }

@@ -9,7 +9,8 @@
 
 namespace gearsel::cli {
 
-int writeChartPdfFile(const std::string& path, const ChartPrintoutContent& content) {
+int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
+                      const std::vector<ChartRow>& rows) {
     // Qt's own notes (a missing runtime folder, font fallbacks) are not for the user of a
     // command-line tool, whose stderr carries one line for a failure and nothing else.
     const QtMessageHandler previous =
@@ -28,10 +29,16 @@ int writeChartPdfFile(const std::string& path, const ChartPrintoutContent& conte
         static int argc = 3;
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
+    ChartPrintoutContent content;
+    content.title = QString::fromStdString(heading.title);
+    content.machineName = QString::fromStdString(heading.machine);
+    content.constants = QString::fromStdString(heading.constants);
+    content.rows = rows;
+    content.printedAt = QDateTime::currentDateTime();
     if (!writeChartPdf(QString::fromStdString(path), content)) {
         throw UsageError{"cannot write the PDF file '" + path + "'"};
     }
-    return chartPageCount(static_cast<int>(content.rows.size()));
+    return chartPageCount(static_cast<int>(rows.size()));
 }
 
 } // namespace gearsel::cli
