@@ -4,8 +4,8 @@
 #   make test-sanitize  the same tests built with AddressSanitizer and UBSan
 #   make fuzz           fuzz the data-file reader with libFuzzer for FUZZ_SECONDS (60) seconds
 #   make lint           check formatting and run clang-tidy's listed checks over the sources
-#   make bench          time the fast search against the reference, and the window's select
-#                       command (optimized; takes about a quarter of an hour)
+#   make bench          time the fast search against the reference, suggest and charts, and
+#                       the window's select command (optimized; takes about a quarter of an hour)
 #   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
 # WERROR=ON turns compiler warnings into errors (CI sets it).
 

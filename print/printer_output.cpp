@@ -1,5 +1,6 @@
 #include "print/printer_output.h"
 
+#include "print/chart_printout.h"
 #include "print/printout.h"
 
 #include <QPageLayout>
@@ -7,16 +8,19 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <functional>
 
 namespace gearsel {
 
 namespace {
 
 const QString kDocumentName = QStringLiteral("挂轮选配结果列表");
+const QString kChartDocumentName = QStringLiteral("挂轮表");
 
-} // namespace
+using Pages = std::function<bool(QPagedPaintDevice&)>;
 
-PrinterResult printOnDefaultPrinter(const PrintoutContent& content) {
+PrinterResult printOnDefault(const QString& documentName, QPageLayout::Orientation orientation,
+                             const Pages& print) {
     // Without a printer a default QPrinter quietly becomes a PDF writer; ask for the list.
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
     if (printers.isEmpty()) {
@@ -27,21 +31,43 @@ PrinterResult printOnDefaultPrinter(const PrintoutContent& content) {
         target = printers.first();
     }
     QPrinter printer(target, QPrinter::HighResolution);
-    printer.setDocName(kDocumentName);
-    if (!printer.isValid() || !printPage(printer, content) ||
-        printer.printerState() == QPrinter::Error) {
+    printer.setDocName(documentName);
+    printer.setPageOrientation(orientation);
+    if (!printer.isValid() || !print(printer) || printer.printerState() == QPrinter::Error) {
         return {false, QStringLiteral("打印机“%1”无法打印。").arg(target.printerName())};
     }
     return {true, QString()};
 }
 
-bool writePdf(const QString& path, const PrintoutContent& content) {
+bool writeA4Pdf(const QString& path, const QString& documentName,
+                QPageLayout::Orientation orientation, const Pages& print) {
     QPdfWriter writer(path);
-    writer.setTitle(kDocumentName);
+    writer.setTitle(documentName);
     writer.setCreator(QStringLiteral("GearSel"));
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return printPage(writer, content);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0)));
+    return print(writer);
+}
+
+} // namespace
+
+PrinterResult printOnDefaultPrinter(const PrintoutContent& content) {
+    return printOnDefault(kDocumentName, QPageLayout::Portrait,
+                          [&](QPagedPaintDevice& device) { return printPage(device, content); });
+}
+
+bool writePdf(const QString& path, const PrintoutContent& content) {
+    return writeA4Pdf(path, kDocumentName, QPageLayout::Portrait,
+                      [&](QPagedPaintDevice& device) { return printPage(device, content); });
+}
+
+PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content) {
+    return printOnDefault(kChartDocumentName, QPageLayout::Landscape,
+                          [&](QPagedPaintDevice& device) { return printChart(device, content); });
+}
+
+bool writeChartPdf(const QString& path, const ChartPrintoutContent& content) {
+    return writeA4Pdf(path, kChartDocumentName, QPageLayout::Landscape,
+                      [&](QPagedPaintDevice& device) { return printChart(device, content); });
 }
 
 } // namespace gearsel

@@ -1,7 +1,8 @@
 #pragma once
-// Sending the printed result list somewhere: to the system's default printer or into a PDF
-// file.
+// Sending the printed result list or a chart somewhere: to the system's default printer or
+// into a PDF file.
 
+#include "print/chart_printout_content.h"
 #include "print/printout_content.h"
 
 #include <QString>
@@ -20,5 +21,12 @@ PrinterResult printOnDefaultPrinter(const PrintoutContent& content);
 
 // Writes the page as a one-page A4 PDF file at `path`. False when the file cannot be written.
 bool writePdf(const QString& path, const PrintoutContent& content);
+
+// The chart's pages on the default printer, in landscape, reported as printOnDefaultPrinter().
+PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content);
+
+// Writes the chart's pages as an A4 landscape PDF file at `path`. False when the file cannot
+// be written.
+bool writeChartPdf(const QString& path, const ChartPrintoutContent& content);
 
 } // namespace gearsel

@@ -2,9 +2,8 @@
 
 #include "engine/number_text.h"
 #include "present/result_text.h"
+#include "print/page_painting.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -16,42 +15,8 @@ namespace {
 
 const QString kLogo = QStringLiteral(":/print/logo.svg");
 
-QFont printFont(const QString& family, double pointSize) {
-    QFont font(family);
-    font.setPointSizeF(pointSize);
-    return font;
-}
-
-QFont song(double pointSize) {
-    return printFont(QStringLiteral("宋体"), pointSize);
-}
-
-// A pen of `dots` printer dots of a 300 dpi printer, so the rules keep their look on devices
-// of any resolution.
-QPen rulePen(const QPainter& painter, int dots) {
-    const double perDot = painter.device()->logicalDpiX() / 300.0;
-    QPen pen(Qt::black, dots * perDot);
-    pen.setCapStyle(Qt::SquareCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    return pen;
-}
-
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// PutPrnT: prints `text` in `font` with the top left corner of its line at (x, y).
-void putText(QPainter& painter, const QString& text, const QFont& font, double x, double y) {
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, painter.device());
-    painter.drawText(QPointF(x, y + metrics.ascent()), text);
-}
-
-// Prints `text` centred on `centre`, its top at `y`.
-void putCentred(QPainter& painter, const QString& text, const QFont& font, double centre,
-                double y) {
-    const QFontMetricsF metrics(font, painter.device());
-    putText(painter, text, font, centre - metrics.horizontalAdvance(text) / 2, y);
 }
 
 void drawLogo(QPainter& painter, const PrintoutLayout& layout) {
@@ -80,7 +45,7 @@ void drawRules(QPainter& painter, const PrintoutLayout& layout) {
 }
 
 void drawRow(QPainter& painter, const PrintoutLayout& layout, const PrintedRow& cells, double y) {
-    const QFont font = song(12);
+    const QFont font = songFont(12);
     for (int c = 0; c < kPrintColumns; ++c) {
         const QString& text = cells[static_cast<std::size_t>(c)];
         if (!text.isEmpty()) {
@@ -124,15 +89,14 @@ void drawPrintout(QPainter& painter, const PrintoutContent& content) {
     drawRules(painter, layout);
 
     painter.setPen(Qt::black);
-    putCentred(painter, kPrintoutTitle, printFont(QStringLiteral("黑体"), 20), layout.titleCentre(),
-               layout.titleTop());
-    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), song(12),
+    putCentred(painter, kPrintoutTitle, heiFont(20), layout.titleCentre(), layout.titleTop());
+    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), songFont(12),
             layout.machineLeft(), layout.infoTop());
-    putText(painter, QStringLiteral("指定速比：") + content.ratioText, song(12), layout.ratioLeft(),
-            layout.infoTop());
+    putText(painter, QStringLiteral("指定速比：") + content.ratioText, songFont(12),
+            layout.ratioLeft(), layout.infoTop());
 
     // Texts sit in the middle of their row.
-    const double padding = (layout.rowHeight - QFontMetricsF(song(12), device).height()) / 2;
+    const double padding = (layout.rowHeight - lineHeight(painter, songFont(12))) / 2;
     drawRow(painter, layout, printedHeadings(), layout.headingTop() + padding);
     const auto& slots = content.results.slots;
     for (int i = 1; i <= layout.rows && i <= static_cast<int>(slots.size()); ++i) {
@@ -144,7 +108,7 @@ void drawPrintout(QPainter& painter, const PrintoutContent& content) {
                 layout.rowTop(i) + padding);
     }
 
-    putText(painter, printedDateLine(content.printedAt), song(11), layout.dateLeft(),
+    putText(painter, printedDateLine(content.printedAt), songFont(11), layout.dateLeft(),
             layout.dateTop());
     painter.restore();
 }

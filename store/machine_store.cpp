@@ -2,6 +2,7 @@
 
 #include "base/tooth_limits.h"
 #include "base/trim.h"
+#include "store/constants_file.h"
 
 #include "store/gbk_name.h"
 #include "store/regular_file.h"
@@ -10,6 +11,7 @@
 #include "store/store_error.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace gearsel {
@@ -213,6 +215,7 @@ int MachineStore::copyMachine(int index, const std::string& newName) {
         const MachineEntry& source = now.table[static_cast<std::size_t>(index)];
         now.image.writeSlot(copy + 1, clampedTeeth(readSlot(now.image, now.table, index)));
         now.table.push_back({decodeName(raw), raw, source.zn, source.gearCount});
+        changeableConstants(now).copy(index, copy, now.table.back().name);
     });
     return copy;
 }
@@ -225,6 +228,7 @@ void MachineStore::renameMachine(int index, const std::string& newName) {
         MachineEntry& entry = now.table[static_cast<std::size_t>(index)];
         entry.name = decodeName(raw);
         entry.rawName = raw;
+        changeableConstants(now).rename(index, entry.name);
     });
 }
 
@@ -244,6 +248,7 @@ void MachineStore::deleteMachine(int index) {
             now.image.writeSlot(j, readSlot(original, now.table, j));
         }
         now.table.erase(now.table.begin() + index);
+        changeableConstants(now).remove(index);
     });
 }
 
@@ -259,6 +264,33 @@ void MachineStore::setGearList(int index, std::vector<std::int16_t> gears) {
     });
 }
 
+std::string MachineStore::constantsPath() const {
+    return gearsel::constantsPath(path_);
+}
+
+MachineConstants MachineStore::constants(int index) const {
+    checkIndex(index);
+    const Snapshot now = readSnapshot();
+    expectUnchanged(now, index);
+    const ConstantsSnapshot side = readConstants(now.table);
+    if (side.damage) {
+        throw *side.damage;
+    }
+    return side.book.find(index, now.table[static_cast<std::size_t>(index)].name);
+}
+
+void MachineStore::setConstants(int index, const MachineConstants& constants) {
+    checkMachineConstants(constants);
+    checkIndex(index);
+    update(
+        [&](Snapshot& now) {
+            expectUnchanged(now, index);
+            changeableConstants(now).set(index, now.table[static_cast<std::size_t>(index)].name,
+                                         constants);
+        },
+        false);
+}
+
 MachineStore::Snapshot MachineStore::readSnapshot() const {
     Snapshot now;
     now.image = LibImage(readRegularFile(*fs_, path_, kMaxFileSize, now.info));
@@ -272,23 +304,104 @@ void MachineStore::adopt(Snapshot snapshot) {
     stamp_ = snapshot.info.stamp;
 }
 
-void MachineStore::update(const std::function<void(Snapshot&)>& change) {
+void MachineStore::update(const std::function<void(Snapshot&)>& change, bool savesTable) {
     std::optional<FileLock> lock;
     if (!locked_) {
         lock.emplace(FileLock::acquire(*fs_, path_, lockTimeout_));
     }
     Snapshot now = readSnapshot();
     const bool othersChanged = now.image.bytes() != image_.bytes();
+    now.constants = readConstants(now.table);
+    const ConstantsBook before = now.constants.book;
     change(now);
-    writeTable(now.image, now.table);
-    replaceFile(*fs_, path_, now.image.bytes(), now.info);
-    // Still under the lock, so the file is the one just saved. Without its stamp the next
-    // fileChanged() compares the bytes instead.
-    if (fs_->statFile(path_, now.info) != 0) {
-        now.info.stamp = {};
+
+    // The constants file is written when its entries changed, and also when it held entries
+    // for machines that are gone, which are dropped now; a damaged one is left alone.
+    const ConstantsSnapshot& side = now.constants;
+    const std::string constants = constantsJson(side.book);
+    const bool constantsChange =
+        !side.damage && (side.exists ? constants != side.bytes : !side.book.entries().empty());
+    if (savesTable) {
+        writeTable(now.image, now.table);
+        // The two files cannot change in one step. Meanwhile the constants file holds the
+        // entries for the table before and after the change, so that whenever the change is
+        // cut short they match the data file as it is, and no machine gets another's.
+        const bool twoSteps = constantsChange && side.exists;
+        std::string between;
+        if (twoSteps) {
+            ConstantsBook both = side.book;
+            both.addMissing(before);
+            between = constantsJson(both);
+            writeConstants(side, now.info, between);
+        }
+        try {
+            replaceFile(*fs_, path_, now.image.bytes(), now.info);
+        } catch (const StoreError&) {
+            if (twoSteps) {
+                try {
+                    writeConstants(side, now.info, side.bytes);
+                } catch (const StoreError&) {
+                    // The entries for the old table are in the file as well; it still matches.
+                }
+            }
+            throw;
+        }
+        // Only dropping entries of machines that are gone needs no second step.
+        if (twoSteps && between != constants) {
+            try {
+                writeConstants(side, now.info, constants);
+            } catch (const StoreError&) {
+                // The change is saved and the constants file matches it; the entries for the old
+                // table that it still holds are dropped by the next change.
+            }
+        }
+        // Still under the lock, so the file is the one just saved. Without its stamp the next
+        // fileChanged() compares the bytes instead.
+        if (fs_->statFile(path_, now.info) != 0) {
+            now.info.stamp = {};
+        }
+    } else if (constantsChange) {
+        writeConstants(side, now.info, constants);
     }
     adopt(std::move(now));
     sawOtherChanges_ = othersChanged;
+}
+
+MachineStore::ConstantsSnapshot
+MachineStore::readConstants(const std::vector<MachineEntry>& table) const {
+    ConstantsSnapshot side;
+    const std::string path = constantsPath();
+    FileInfo info;
+    if (fs_->statFile(path, info) == ENOENT) {
+        return side;
+    }
+    side.exists = true;
+    try {
+        side.bytes = readRegularFile(*fs_, path, kMaxConstantsFileSize, side.info);
+        side.book = parseConstants(side.bytes, path);
+        side.book.keepMatching(table);
+    } catch (const StoreError& e) {
+        side.damage = e;
+    }
+    return side;
+}
+
+ConstantsBook& MachineStore::changeableConstants(Snapshot& now) {
+    if (now.constants.damage) {
+        throw *now.constants.damage;
+    }
+    return now.constants.book;
+}
+
+void MachineStore::writeConstants(const ConstantsSnapshot& side, const FileInfo& dataInfo,
+                                  const std::string& bytes) {
+    // A new constants file gets the data file's owner, group and mode, so that whoever may
+    // change the machines may change their constants too.
+    if (side.exists) {
+        replaceFile(*fs_, constantsPath(), bytes, side.info);
+    } else {
+        gearsel::createFile(*fs_, constantsPath(), bytes, &dataInfo);
+    }
 }
 
 void MachineStore::checkIndex(int index) const {

@@ -20,17 +20,30 @@
 // - withLock() holds the lock across a caller's own steps, for a caller that picks a machine
 //   by name or number and changes it in one go (the command-line tool).
 // The table in memory changes only through a successful save or a reload.
+//
+// Each machine's constants for the ratio formulas (leadscrew, gearbox ratio, K, C, N) are kept
+// in a second file beside the data file (constants_file.h), written crash-safely under the same
+// lock. Copy, rename and delete take a machine's constants along, within the same change; the
+// constants file is keyed by position and name, so that what a program unaware of it (an older
+// version) did to the table never gives one machine another's constants. A missing constants
+// file means no constants; a damaged one is never written: reading constants and the changes
+// that would have to move them (copy, rename, delete) are refused with its damage, all other
+// changes go ahead and leave it alone.
 
+#include "engine/machine_constants.h"
+#include "store/constants_book.h"
 #include "store/file_info.h"
 #include "store/file_lock.h"
 #include "store/file_system.h"
 #include "store/lib_image.h"
 #include "store/machine_entry.h"
 #include "store/new_machine.h"
+#include "store/store_error.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,20 +110,47 @@ public:
     // Replaces the gear list of machine `index`; it is stored in ascending order.
     void setGearList(int index, std::vector<std::int16_t> gears);
 
+    // The file that keeps the machines' constants. Throws StoreError as saveTarget() does.
+    std::string constantsPath() const;
+    // The constants kept for machine `index`, all unknown when none are. Reads both files;
+    // StoreConflict when the machine changed in the data file, StoreError when the constants
+    // file is damaged or cannot be read.
+    MachineConstants constants(int index) const;
+    // Keeps `constants` for machine `index` (all unknown forgets them), under the lock and with
+    // the conflict guard of every change aimed at one machine. Throws std::invalid_argument for
+    // constants that no formula accepts (checkMachineConstants), before anything else.
+    void setConstants(int index, const MachineConstants& constants);
+
 private:
-    // The file as read now: its bytes, its status and its table.
+    // The constants file as read now.
+    struct ConstantsSnapshot {
+        bool exists = false;
+        std::optional<StoreError> damage; // why it cannot be used
+        std::string bytes;
+        FileInfo info;
+        ConstantsBook book; // its entries that match the table it was read with
+    };
+    // The file as read now: its bytes, its status and its table; within a change also the
+    // constants file.
     struct Snapshot {
         LibImage image;
         FileInfo info;
         std::vector<MachineEntry> table;
+        ConstantsSnapshot constants;
     };
 
     MachineStore(std::string path, FileSystem& fs) : path_(std::move(path)), fs_(&fs) {}
 
     Snapshot readSnapshot() const;
     void adopt(Snapshot snapshot);
-    // Runs `change` on the file as it is now, under the lock, saves and adopts the result.
-    void update(const std::function<void(Snapshot&)>& change);
+    // Runs `change` on the file as it is now, under the lock, saves and adopts the result;
+    // with `savesTable` false only the constants file is saved.
+    void update(const std::function<void(Snapshot&)>& change, bool savesTable = true);
+    ConstantsSnapshot readConstants(const std::vector<MachineEntry>& table) const;
+    // The constants of `now`, to be changed: throws the constants file's damage.
+    static ConstantsBook& changeableConstants(Snapshot& now);
+    void writeConstants(const ConstantsSnapshot& side, const FileInfo& dataInfo,
+                        const std::string& bytes);
     void checkIndex(int index) const;
     // Throws StoreConflict unless machine `index` of `now` is as this store last read it.
     void expectUnchanged(const Snapshot& now, int index) const;

@@ -144,8 +144,9 @@ void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes
     removeStaleTemps(fs, target);
 }
 
-void createFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
-    const std::string tempPath = writeTemp(fs, path, bytes, nullptr);
+void createFile(FileSystem& fs, const std::string& path, std::string_view bytes,
+                const FileInfo* like) {
+    const std::string tempPath = writeTemp(fs, path, bytes, like);
     // link() refuses an existing name, where rename() would silently replace it.
     const int error = fs.link(tempPath, path);
     fs.remove(tempPath);

@@ -31,9 +31,11 @@ std::string saveTarget(const std::string& path);
 void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes,
                  const FileInfo& original);
 
-// Creates the file `path` with `bytes` (mode 0644, owned by this user), by the same steps;
-// refuses with StoreError when `path` already exists, so an existing file is never
-// overwritten. Call it only while holding the file's lock.
-void createFile(FileSystem& fs, const std::string& path, std::string_view bytes);
+// Creates the file `path` with `bytes` by the same steps, mode 0644 and owned by this user, or
+// with the mode, owner and group of `like` by the rules above when it is given (a file that
+// belongs with another one); refuses with StoreError when `path` already exists, so an
+// existing file is never overwritten. Call it only while holding the file's lock.
+void createFile(FileSystem& fs, const std::string& path, std::string_view bytes,
+                const FileInfo* like = nullptr);
 
 } // namespace gearsel

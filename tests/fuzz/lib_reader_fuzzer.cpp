@@ -2,6 +2,8 @@
 // either open or be refused with a StoreError; no crash and no sanitizer report. Whatever
 // opens is also read machine by machine and put through every operation, so that patching a
 // damaged file is exercised too; the saves themselves are refused by the in-memory file system.
+// The in-memory file system serves the same bytes for every path, so they are read as the
+// machines' constants file as well, by every change and every read of constants.
 
 #include "store/file_system.h"
 #include "store/machine_store.h"
@@ -72,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int count = static_cast<int>(store.machines().size());
         for (int i = 0; i < count; ++i) {
             store.gearList(i);
+            expectRefusal([&] { store.constants(i); });
         }
         const int last = count - 1;
         expectRefusal([&] { store.deleteMachine(0); });
@@ -81,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expectRefusal([&] { store.setGearList(last, {30, 20}); });
         expectRefusal([&] { store.addMachine("", 15, {20, 25}); });
         expectRefusal([&] { store.withLock([&] { store.setGearList(0, {40}); }); });
+        expectRefusal([&] { store.setConstants(0, {}); });
         if (store.fileChanged()) {
             std::abort(); // nothing else writes the in-memory file
         }

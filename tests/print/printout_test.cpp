@@ -3,9 +3,9 @@
 
 #include "print/printer_output.h"
 #include "print/printout.h"
+#include "tool_output.h"
 
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,13 +44,6 @@ int ink(const QImage& image, const QRectF& area) {
     return count;
 }
 
-QString run(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    const bool ran = process.waitForFinished(30000) && process.exitCode() == 0;
-    return ran ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
-}
-
 } // namespace
 
 class PrintoutTest : public QObject {
@@ -86,7 +79,8 @@ void PrintoutTest::pdfCarriesEveryText() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     QVERIFY(writePdf(pdf, threeOfFive()));
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+    const QString text =
+        test::toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
     QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines) {

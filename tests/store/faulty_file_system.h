@@ -23,14 +23,17 @@ enum class Step {
     Rename
 };
 
-// The real file system, except that step `failing` fails with `error` (when not 0). A failing
-// write first writes half of the data, as a disk that fills up does. With `notRoot`, giving a
-// file to another owner fails as it does for a user who is not root (changing the group
-// still works, as it does for a member of the group).
+// The real file system, except that step `failing` fails with `error` (when not 0): after
+// `passes` calls of it that succeed, `times` calls fail (all of them for -1). A failing write first
+// writes half of the data, as a disk that fills up does. With `notRoot`, giving a file to another
+// owner fails as it does for a user who is not root (changing the group still works, as it does for
+// a member of the group).
 class FaultyFileSystem final : public FileSystem {
 public:
     Step failing = Step::Read;
     int error = 0;
+    int passes = 0; // calls of the failing step that still succeed before it starts to fail
+    int times = -1; // calls that fail then, before it works again; -1 for all
     bool folderSyncFails = false;
     bool notRoot = false;
 
@@ -86,7 +89,17 @@ public:
     }
 
 private:
-    bool fail(Step step) const { return error != 0 && step == failing; }
+    bool fail(Step step) {
+        if (error == 0 || step != failing || times == 0) {
+            return false;
+        }
+        if (passes > 0) {
+            --passes;
+            return false;
+        }
+        times -= times > 0 ? 1 : 0;
+        return true;
+    }
 
     PosixFileSystem real_;
 };

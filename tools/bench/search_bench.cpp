@@ -7,9 +7,11 @@
 // (the same counts with 80 gears show the ratio). --benchmark_filter=^fast/ leaves the
 // reference out entirely.
 
+#include "bench_gear_sets.h"
 #include "engine/selection.h"
 #include "heap_meter.h"
 #include "speed_table.h"
+#include "workshop_bench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,20 +23,6 @@
 
 namespace gearsel {
 namespace {
-
-struct GearSet {
-    std::string name;
-    std::vector<std::int16_t> gears;
-};
-
-// `count` tooth counts from low to high, as evenly spaced as whole numbers allow.
-std::vector<std::int16_t> evenlySpread(int count, int low, int high) {
-    std::vector<std::int16_t> gears;
-    for (int i = 0; i < count; ++i) {
-        gears.push_back(static_cast<std::int16_t>(low + i * (high - low + 1) / count));
-    }
-    return gears;
-}
 
 // `count` gears of the ten tooth counts 20, 25, ... 65, each as often as the count allows.
 std::vector<std::int16_t> tenCounts(int count) {
@@ -48,11 +36,9 @@ std::vector<std::int16_t> tenCounts(int count) {
 std::vector<GearSet> gearSets() {
     return {
         {"14", {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120}},
-        // A hobbing machine's set: many primes, so few trains share a ratio.
-        {"38", {20, 23, 24, 25, 28, 30, 32, 33, 35, 36, 37, 40, 41, 43, 45, 47, 48, 50, 53,
-                55, 56, 57, 59, 60, 61, 62, 65, 67, 70, 71, 73, 75, 79, 80, 83, 85, 90, 100}},
+        hobbingSet(),
         {"100", evenlySpread(100, 10, 255)},
-        {"211", evenlySpread(211, 10, 220)},
+        fullSet(),
         // The room of one stored slot: 246 tooth counts, most of them twice.
         {"412", evenlySpread(412, 10, 255)},
     };
@@ -149,6 +135,7 @@ int main(int argc, char** argv) {
     }
     gearsel::SpeedTable table;
     gearsel::registerAll(table);
+    gearsel::registerWorkshopBenchmarks();
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     // The lists compared slot by slot, the doubles by value: both engines compute them with
@@ -161,5 +148,7 @@ int main(int argc, char** argv) {
     }
     std::cout << "\nCPU time per search (zn 15, single pairs and repeats allowed unless noted):\n";
     table.writeMarkdown(std::cout);
+    std::cout << "\nWhich gear to buy and charts (fast search, same options, CPU time):\n\n";
+    table.writeWorkshopMarkdown(std::cout);
     return 0;
 }

@@ -55,13 +55,17 @@ void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
         if (const auto setting = rest.find("/iterations:"); setting != std::string::npos) {
             rest.erase(setting);
         }
+        // CPU time: the machine is shared, and wall time counts other programs' turns too.
+        const double seconds =
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        if (engine != "fast" && engine != "reference") {
+            tasks_.push_back({name, seconds});
+            continue;
+        }
         Row* row = rowFor(rest);
         if (row == nullptr) {
             continue;
         }
-        // CPU time: the machine is shared, and wall time counts other programs' turns too.
-        const double seconds =
-            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (engine == "fast") {
             row->fastSeconds = seconds;
             if (auto heap = run.counters.find("heap_KiB"); heap != run.counters.end()) {
@@ -107,6 +111,20 @@ void SpeedTable::writeMarkdown(std::ostream& out) const {
                 : row.sameList > 0 ? "yes"
                                    : "NO")
             << " | " << (row.fastSeconds > 0.0 ? heap : "-") << " |\n";
+    }
+}
+
+void SpeedTable::writeWorkshopMarkdown(std::ostream& out) const {
+    out << "| Task | Gears | Input | Time |\n"
+        << "|---|---:|---|---:|\n";
+    for (const TaskRow& task : tasks_) {
+        std::string cells = task.name;
+        for (int k = 0; k < 2; ++k) {
+            if (const auto at = cells.find('/'); at != std::string::npos) {
+                cells.replace(at, 1, " | ");
+            }
+        }
+        out << "| " << cells << " | " << formatSeconds(task.seconds) << " |\n";
     }
 }
 

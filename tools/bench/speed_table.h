@@ -12,7 +12,8 @@
 namespace gearsel {
 
 // Prints Google Benchmark's usual console output and remembers the runs of benchmarks named
-// "fast/<case>" and "reference/<case>", where <case> is "<gears>/<ratio>/<count>".
+// "fast/<case>" and "reference/<case>", where <case> is "<gears>/<ratio>/<count>", and of
+// every other task.
 class SpeedTable : public benchmark::ConsoleReporter {
 public:
     // One case, in the order the cases were declared.
@@ -37,11 +38,20 @@ public:
     // whether the lists agree and the fast engine's heap peak. Cells that were not measured
     // stay "-".
     void writeMarkdown(std::ostream& out) const;
+    // Writes the other tasks' times as a Markdown table, one row per task and input.
+    void writeWorkshopMarkdown(std::ostream& out) const;
 
 private:
     Row* rowFor(const std::string& name);
 
+    // Another timed task: "<task>/<gears>/<input>", such as "suggest/211/1.23456".
+    struct TaskRow {
+        std::string name;
+        double seconds = 0.0;
+    };
+
     std::vector<Row> rows_;
+    std::vector<TaskRow> tasks_;
 };
 
 } // namespace gearsel

@@ -8,9 +8,7 @@
 
 namespace gearsel::cli {
 
-// "p/q" with whole numbers p and q within 64 bits and q above 0 (blanks around either allowed)
-// gives that fraction, its value the double nearest to it. Anything else must be a decimal as
-// parseDouble() reads it, to the same double; its fraction is decimalFraction()'s. Throws
+// The number as readQuantity() reads it: "p/q" or a decimal, exact where it can be. Throws
 // UsageError naming `what` otherwise.
 Quantity parseExactNumber(std::string_view text, std::string_view what);
 

@@ -1,5 +1,6 @@
 #include "tools/cli/machine_file.h"
 
+#include "store/json_depth.h"
 #include "store/lib_layout.h"
 #include "store/machine_csv.h"
 #include "store/posix_file_system.h"
@@ -17,33 +18,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Whether the brackets of `text` nest deeper than `limit`, counting only those outside
-// strings. Parsing builds one level of the tree per bracket, so a document of a million
-// brackets is refused here, before it is built.
-bool nestsDeeperThan(std::string_view text, int limit) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i; // the escaped character cannot end the string
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > limit) {
-                return true;
-            }
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return false;
-}
-
 // A JSON number that is a whole number of 16 bits, as a field of a machine needs. Unsigned
 // and signed values are read as what they are, so 18446744073709551615 is not taken for -1.
 bool isInt16(const Json& value) {
@@ -60,7 +34,7 @@ bool isInt16(const Json& value) {
 }
 
 std::vector<NewMachine> parseMachineJson(std::string_view text, const std::string& path) {
-    if (nestsDeeperThan(text, kMaxJsonDepth)) {
+    if (jsonNestsDeeperThan(text, kMaxJsonDepth)) {
         throw UsageError{path + ": JSON nested deeper than " + std::to_string(kMaxJsonDepth) +
                          " levels; an export of machines is 3 deep"};
     }

@@ -47,6 +47,22 @@ int findMachine(const MachineStore& store, std::string_view ref) {
     return parseInt(text, "machine number", 1, static_cast<int>(machines.size())) - 1;
 }
 
+MachineData readMachine(const std::string& libOption, std::string_view ref, bool withConstants) {
+    MachineStore store = MachineStore::open(libPath(libOption));
+    MachineData machine;
+    readWithRetry(store, [&] {
+        machine.index = findMachine(store, ref);
+        const MachineEntry& entry = store.machines()[static_cast<std::size_t>(machine.index)];
+        machine.name = entry.name;
+        machine.zn = entry.zn;
+        machine.gears = store.gearList(machine.index);
+        if (withConstants) {
+            machine.constants = store.constants(machine.index);
+        }
+    });
+    return machine;
+}
+
 void readWithRetry(MachineStore& store, const std::function<void()>& read) {
     constexpr int kAttempts = 5;
     for (int attempt = 1;; ++attempt) {

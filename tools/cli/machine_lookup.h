@@ -3,9 +3,11 @@
 
 #include "store/machine_store.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gearsel::cli {
 
@@ -19,6 +21,20 @@ std::string libPath(const std::string& libOption);
 // (blanks around it ignored), otherwise a whole number counted from 1. Throws UsageError when
 // there is no such machine or the name is shared by several.
 int findMachine(const MachineStore& store, std::string_view ref);
+
+// One machine as the commands that search on it need it.
+struct MachineData {
+    int index = 0;                   // from 0
+    std::string name;                // as shown
+    std::vector<std::int16_t> gears; // as the program uses them (10 to 255)
+    std::int16_t zn = 0;
+    MachineConstants constants; // the constants kept for it, when asked for
+};
+
+// Reads the machine that `ref` names (as findMachine()) from the data file that `libOption`
+// names (as libPath()), with its constants when `withConstants`; retries as readWithRetry().
+// Throws UsageError or StoreError.
+MachineData readMachine(const std::string& libOption, std::string_view ref, bool withConstants);
 
 // Runs `read` (which looks machines up and reads their gear lists) and, when another program
 // changed a machine it reads in the meantime, reads the table anew and runs it again, up to a

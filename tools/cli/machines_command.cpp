@@ -80,6 +80,28 @@ void show(const MachineStore& store, int index, bool json, std::ostream& out) {
     out << table.render();
 }
 
+void showConstants(const MachineStore& store, int index, const MachineConstants& constants,
+                   bool json, std::ostream& out) {
+    const MachineEntry& entry = store.machines()[static_cast<std::size_t>(index)];
+    if (json) {
+        Json doc = {{"index", index + 1}, {"name", entry.name}};
+        for (const ConstantKey key : kConstantKeys) {
+            const auto text = constantText(constants, key);
+            doc[constantName(key)] = text ? Json(*text) : Json();
+        }
+        out << doc.dump() << '\n';
+        return;
+    }
+    TextTable table;
+    table.addRow({"序号:", std::to_string(index + 1)});
+    table.addRow({"机床型号:", entry.name});
+    for (const ConstantKey key : kConstantKeys) {
+        table.addRow(
+            {std::string(constantLabel(key)) + ":", constantText(constants, key).value_or("-")});
+    }
+    out << table.render();
+}
+
 void exportAll(const MachineStore& store, const std::string& format, std::ostream& out) {
     const auto& machines = store.machines();
     if (format == "json") {
@@ -140,6 +162,14 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
     setGears->add_option("--gears", options.gears, "Tooth counts, comma-separated (10 to 255 each)")
         ->required();
 
+    CLI::App* constants = action(cmd, options, "constants",
+                                 "See or set the constants a machine keeps for the ratio formulas");
+    addMachineArgument(constants, options);
+    addConstantOptions(constants, options.constants);
+    constants->add_flag("--clear", options.clear,
+                        "Forget the machine's constants first (then set those given)");
+    constants->add_flag("--json", options.json, "Print JSON instead of the table");
+
     CLI::App* exportCmd = action(cmd, options, "export", "Print all machines as CSV or JSON");
     exportCmd->add_option("--format", options.format, "csv (default) or json")
         ->check(CLI::IsMember({"csv", "json"}));
@@ -178,6 +208,27 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     if (what == "show") {
         readWithRetry(store,
                       [&] { show(store, findMachine(store, options.machine), options.json, out); });
+        return 0;
+    }
+    if (what == "constants") {
+        const MachineConstants given = givenConstants(options.constants);
+        const bool change = options.clear || options.constants.anyGiven();
+        int index = 0;
+        MachineConstants constants;
+        const auto lookUp = [&] {
+            index = findMachine(store, options.machine);
+            constants = store.constants(index);
+            if (change) {
+                constants = overridden(options.clear ? MachineConstants() : constants, given);
+                store.setConstants(index, constants);
+            }
+        };
+        if (change) {
+            store.withLock(lookUp);
+        } else {
+            readWithRetry(store, lookUp);
+        }
+        showConstants(store, index, constants, options.json, out);
         return 0;
     }
     // A change: its input is checked first, then the machine is looked up and changed under

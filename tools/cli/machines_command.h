@@ -1,6 +1,9 @@
 #pragma once
 // "gearsel-cli machines": list, show, add, copy, rename, delete and edit the machines of a data
-// file, export or import them as CSV or JSON, and say which file that is.
+// file, see and set their constants, export or import them as CSV or JSON, and say which file
+// that is.
+
+#include "tools/cli/constant_options.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -19,7 +22,9 @@ struct MachinesOptions {
     std::string zn = "15";      // --zn of add
     std::string format = "csv"; // --format of export
     std::string file;           // FILE of import
-    bool json = false;          // --json of list and show
+    bool json = false;          // --json of list, show and constants
+    ConstantOptions constants;  // the constants given to constants
+    bool clear = false;         // --clear of constants
 };
 
 // Adds the "machines" subcommand with its own subcommands to `app`; parsing fills `options`.

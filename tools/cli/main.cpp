@@ -1,10 +1,12 @@
 // gearsel-cli: change-gear selection from the command line.
 
 #include "store/store_error.h"
+#include "tools/cli/chart_command.h"
 #include "tools/cli/machines_command.h"
 #include "tools/cli/ratio_command.h"
 #include "tools/cli/select_command.h"
 #include "tools/cli/strict_number.h"
+#include "tools/cli/suggest_command.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
     CLI::App* machines = addMachinesCommand(app, machinesOptions);
     RatioOptions ratioOptions;
     CLI::App* ratio = addRatioCommand(app, ratioOptions);
+    SuggestOptions suggestOptions;
+    CLI::App* suggest = addSuggestCommand(app, suggestOptions);
+    ChartOptions chartOptions;
+    CLI::App* chart = addChartCommand(app, chartOptions);
 
     try {
         app.parse(argc, argv);
@@ -40,6 +46,12 @@ int main(int argc, char** argv) {
         }
         if (*ratio) {
             return runRatio(ratioOptions, std::cout);
+        }
+        if (*suggest) {
+            return runSuggest(suggestOptions, std::cout);
+        }
+        if (*chart) {
+            return runChart(chartOptions, std::cout);
         }
     } catch (const UsageError& e) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';

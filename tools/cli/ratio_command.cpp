@@ -2,6 +2,7 @@
 
 #include "engine/ratio_formula.h"
 #include "tools/cli/exact_number.h"
+#include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 
@@ -16,19 +17,15 @@ namespace gearsel::cli {
 namespace {
 
 // Subcommand `name` of `parent`, which records its name in `options.formula` when given.
-CLI::App* formula(CLI::App* parent, RatioOptions& options, const std::string& name,
+CLI::App* formula(CLI::App* parent, RatioOptions& options, bool json, const std::string& name,
                   const std::string& description) {
     CLI::App* cmd = parent->add_subcommand(name, description);
     cmd->callback([&options, name] { options.formula = name; });
-    cmd->add_flag("--json", options.json, "Print one JSON object instead of the text");
+    cmd->fallthrough();
+    if (json) {
+        cmd->add_flag("--json", options.json, "Print one JSON object instead of the text");
+    }
     return cmd;
-}
-
-// An option that is unknown until given.
-void addOptional(CLI::App* cmd, const std::string& name, std::optional<std::string>& target,
-                 const std::string& description) {
-    cmd->add_option_function<std::string>(
-        name, [&target](const std::string& text) { target = text; }, description);
 }
 
 void addStarts(CLI::App* cmd, RatioOptions& options, const std::string& what) {
@@ -41,10 +38,11 @@ int wholeNumber(const std::string& text, std::string_view what) {
 
 // A constant the formula cannot do without.
 template <typename T>
-const T& needed(const std::optional<T>& constant, const RatioOptions& options,
-                const std::string& option, const std::string& meaning) {
+const T& needed(const std::optional<T>& constant, const RatioOptions& options, ConstantKey key,
+                const std::string& meaning) {
     if (!constant) {
-        throw UsageError{"ratio " + options.formula + " needs " + option + ", " + meaning};
+        throw UsageError{options.formula + " needs " + constantOption(key) + ", " + meaning +
+                         ", or a machine that keeps it (--machine)"};
     }
     return *constant;
 }
@@ -58,13 +56,8 @@ std::string ratioText(const Quantity& ratio) {
 
 } // namespace
 
-CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options) {
-    CLI::App* ratio = app.add_subcommand(
-        "ratio", "The ratio a thread, a hobbing job or a dividing-head job needs, exact where "
-                 "it can be");
-    ratio->require_subcommand(1);
-
-    CLI::App* thread = formula(ratio, options, "thread",
+void addFormulaCommands(CLI::App* parent, RatioOptions& options, bool json) {
+    CLI::App* thread = formula(parent, options, json, "thread",
                                "Thread on a lathe: i = pitch x starts / (leadscrew x gearbox)");
     thread
         ->add_option("--pitch", options.pitch,
@@ -72,50 +65,64 @@ CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options) {
                      "diametral pitch dp16")
         ->required();
     addStarts(thread, options, "thread");
-    addOptional(thread, "--leadscrew", options.leadscrew,
-                "Pitch of the lathe's leadscrew: 6mm or 4tpi");
-    addOptional(thread, "--gearbox", options.gearbox,
-                "Ratio of the feed gearbox between the train and the leadscrew (default 1)");
+    addConstantOption(thread, options.constants, ConstantKey::Leadscrew,
+                      "Pitch of the lathe's leadscrew: 6mm or 4tpi");
+    addConstantOption(thread, options.constants, ConstantKey::GearboxRatio,
+                      "Ratio of the feed gearbox between the train and the leadscrew (default 1)");
 
-    CLI::App* index =
-        formula(ratio, options, "hob-index", "Index train of a hobbing machine: i = K x k / z");
-    addOptional(index, "--k", options.indexConstant, "The machine's index constant K");
+    CLI::App* index = formula(parent, options, json, "hob-index",
+                              "Index train of a hobbing machine: i = K x k / z");
+    addConstantOption(index, options.constants, ConstantKey::IndexConstant,
+                      "The machine's index constant K");
     index->add_option("--teeth", options.teeth, "Tooth count z of the workpiece")->required();
     addStarts(index, options, "hob");
 
-    CLI::App* diff = formula(ratio, options, "hob-diff",
+    CLI::App* diff = formula(parent, options, json, "hob-diff",
                              "Differential train of a hobbing machine: "
                              "i = C x sin(helix) / (module x k)");
-    addOptional(diff, "--c", options.differentialConstant, "The machine's differential constant C");
+    addConstantOption(diff, options.constants, ConstantKey::DifferentialConstant,
+                      "The machine's differential constant C");
     diff->add_option("--helix", options.helix, "Helix angle in degrees, above 0 and below 90")
         ->required();
     diff->add_option("--module", options.module, "Normal module mn of the workpiece")->required();
     addStarts(diff, options, "hob");
 
-    CLI::App* divide = formula(ratio, options, "divide",
+    CLI::App* divide = formula(parent, options, json, "divide",
                                "Differential indexing on a dividing head: i = N x (z' - z) / z'");
-    addOptional(divide, "--n", options.headRatio, "Worm ratio N of the dividing head, e.g. 40");
+    addConstantOption(divide, options.constants, ConstantKey::HeadRatio,
+                      "Worm ratio N of the dividing head, e.g. 40");
     divide->add_option("--teeth", options.teeth, "Number of divisions z wanted")->required();
     divide
         ->add_option("--approx", options.approx,
                      "The number z' indexed on the plate instead (not z)")
         ->required();
+}
+
+CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options) {
+    CLI::App* ratio = app.add_subcommand(
+        "ratio", "The ratio a thread, a hobbing job or a dividing-head job needs, exact where "
+                 "it can be");
+    ratio->require_subcommand(1);
+    CLI::Option* machine = ratio->add_option_function<std::string>(
+        "--machine", [&options](const std::string& text) { options.machine = text; },
+        "Take the constants that are left out from those kept for this machine of the data "
+        "file (see 'machines constants'), by its name or its number from 1");
+    ratio
+        ->add_option("--lib", options.lib,
+                     "The data file for --machine (default: the one 'machines where' prints)")
+        ->needs(machine);
+    addFormulaCommands(ratio, options, true);
     return ratio;
 }
 
-MachineConstants givenConstants(const RatioOptions& options) {
-    MachineConstants constants;
-    if (options.leadscrew) {
-        constants.leadscrew = parsePitch(*options.leadscrew, "leadscrew");
+MachineConstants formulaConstants(const RatioOptions& options,
+                                  const std::optional<std::string>& machine,
+                                  const std::string& lib) {
+    const MachineConstants given = givenConstants(options.constants);
+    if (!machine) {
+        return given;
     }
-    const auto number = [](const std::optional<std::string>& text, std::string_view what) {
-        return text ? std::optional<Quantity>(parseExactNumber(*text, what)) : std::nullopt;
-    };
-    constants.gearboxRatio = number(options.gearbox, "gearbox");
-    constants.indexConstant = number(options.indexConstant, "k");
-    constants.differentialConstant = number(options.differentialConstant, "c");
-    constants.headRatio = number(options.headRatio, "n");
-    return constants;
+    return overridden(readMachine(lib, *machine, true).constants, given);
 }
 
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
@@ -123,32 +130,34 @@ Quantity computeRatio(const RatioOptions& options, const MachineConstants& const
         if (options.formula == "thread") {
             return threadRatio(parsePitch(options.pitch, "pitch"),
                                wholeNumber(options.starts, "starts"),
-                               needed(constants.leadscrew, options, "--leadscrew",
+                               needed(constants.leadscrew, options, ConstantKey::Leadscrew,
                                       "the leadscrew pitch (6mm or 4tpi)"),
                                constants.gearboxRatio.value_or(Quantity::whole(1)));
         }
         if (options.formula == "hob-index") {
-            return hobIndexRatio(
-                needed(constants.indexConstant, options, "--k", "the index constant K"),
-                wholeNumber(options.starts, "starts"), wholeNumber(options.teeth, "teeth"));
+            return hobIndexRatio(needed(constants.indexConstant, options,
+                                        ConstantKey::IndexConstant, "the index constant K"),
+                                 wholeNumber(options.starts, "starts"),
+                                 wholeNumber(options.teeth, "teeth"));
         }
         if (options.formula == "hob-diff") {
-            return hobDifferentialRatio(needed(constants.differentialConstant, options, "--c",
-                                               "the differential constant C"),
-                                        parseExactNumber(options.helix, "helix"),
-                                        parseExactNumber(options.module, "module"),
-                                        wholeNumber(options.starts, "starts"));
+            return hobDifferentialRatio(
+                needed(constants.differentialConstant, options, ConstantKey::DifferentialConstant,
+                       "the differential constant C"),
+                parseExactNumber(options.helix, "helix"),
+                parseExactNumber(options.module, "module"), wholeNumber(options.starts, "starts"));
         }
-        return dividingHeadRatio(needed(constants.headRatio, options, "--n", "the worm ratio N"),
-                                 wholeNumber(options.teeth, "teeth"),
-                                 wholeNumber(options.approx, "approx"));
+        return dividingHeadRatio(
+            needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
+            wholeNumber(options.teeth, "teeth"), wholeNumber(options.approx, "approx"));
     } catch (const std::invalid_argument& e) {
         throw UsageError{e.what()};
     }
 }
 
 int runRatio(const RatioOptions& options, std::ostream& out) {
-    const Quantity ratio = computeRatio(options, givenConstants(options));
+    const Quantity ratio =
+        computeRatio(options, formulaConstants(options, options.machine, options.lib));
     if (!options.json) {
         out << ratioText(ratio) << '\n';
         return 0;

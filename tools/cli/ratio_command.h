@@ -4,6 +4,7 @@
 
 #include "engine/machine_constants.h"
 #include "engine/quantity.h"
+#include "tools/cli/constant_options.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -21,26 +22,31 @@ struct RatioOptions {
     std::string approx;       // divide: --approx
     std::string helix;        // hob-diff: --helix, degrees
     std::string module;       // hob-diff: --module, the normal module
-    // The machine's constants; each is unknown when left out.
-    std::optional<std::string> leadscrew;            // thread: --leadscrew, with its unit
-    std::optional<std::string> gearbox;              // thread: --gearbox
-    std::optional<std::string> indexConstant;        // hob-index: --k
-    std::optional<std::string> differentialConstant; // hob-diff: --c
-    std::optional<std::string> headRatio;            // divide: --n
+    // The machine's constants as given; each is unknown when left out.
+    ConstantOptions constants;
+    std::optional<std::string> machine; // ratio --machine: the constants kept for a machine
+    std::string lib;                    // ratio --lib: the data file for --machine
     bool json = false;
 };
 
-// Adds the "ratio" subcommand with one subcommand per formula; parsing fills `options`.
-CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options);
+// Adds one subcommand per formula (thread, hob-index, hob-diff, divide) to `parent`; parsing
+// fills `options`. Each passes options it does not know on to `parent`, so that the parent's
+// options may follow the formula's. With `json` each has its own --json flag.
+void addFormulaCommands(CLI::App* parent, RatioOptions& options, bool json);
 
-// The machine constants given among the options, read strictly; throws UsageError. Those
-// left out stay unknown.
-MachineConstants givenConstants(const RatioOptions& options);
+// Adds the "ratio" subcommand with its formulas and --machine; parsing fills `options`.
+CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options);
 
 // Works out the chosen formula with the constants it is handed (so constants kept for a
 // machine can fill the gaps the options leave); throws UsageError for refused input and for a
 // constant the formula needs but does not have.
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants);
+
+// The constants for the formula: those given as options over those kept for `machine` when
+// one is named (read from the data file `lib` names). Throws UsageError or StoreError.
+MachineConstants formulaConstants(const RatioOptions& options,
+                                  const std::optional<std::string>& machine,
+                                  const std::string& lib);
 
 // Prints the ratio of the chosen formula, as text or as one JSON object. Returns the exit
 // status; throws UsageError before printing anything when the input is refused.

@@ -3,9 +3,6 @@
 #include "engine/ratio_range.h"
 #include "engine/train_fraction.h"
 #include "present/result_text.h"
-#include "tools/cli/exact_number.h"
-#include "tools/cli/gear_list_text.h"
-#include "tools/cli/machine_lookup.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -20,32 +17,11 @@ namespace gearsel::cli {
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     CLI::App* cmd = app.add_subcommand(
         "select", "Rank the best gear trains of a gear set for a required ratio");
-    CLI::Option* gears = cmd->add_option_function<std::string>(
-        "--gears", [&options](const std::string& text) { options.gears = text; },
-        "Tooth counts of the gear set, comma-separated (10 to 255 each), "
-        "e.g. 20,25,30,35,40");
-    CLI::Option* machine = cmd->add_option_function<std::string>(
-        "--machine", [&options](const std::string& text) { options.machine = text; },
-        "Instead of --gears: the gear set and Zn of a machine of the data file, by its name "
-        "or its number from 1");
-    gears->excludes(machine);
-    cmd->add_option("--lib", options.lib,
-                    "The data file for --machine (default: the one 'machines where' prints)")
-        ->needs(machine);
-    cmd->add_option("--ratio", options.ratio,
-                    "Required transmission ratio (not 0): a decimal, or a fraction p/q of whole "
-                    "numbers that marks the trains with exactly that ratio")
-        ->required();
+    addSearchSetupOptions(cmd, options.setup);
+    addRatioChoice(cmd, options.ratio);
     cmd->add_option("--count", options.count,
                     "Number of trains to list, 0 to " + std::to_string(kMaxResultCount) +
                         " (default 5)");
-    cmd->add_option_function<std::string>(
-        "--zn", [&options](const std::string& text) { options.zn = text; },
-        "Assembly condition: shaft thickness as a tooth count (default 15, or the machine's)");
-    cmd->add_flag("--no-single-pairs", options.noSinglePairs,
-                  "Leave out single pairs z1/z2 (listed by default)");
-    cmd->add_flag("--no-repeats", options.noRepeats,
-                  "Refuse trains that use one tooth count twice (allowed by default)");
     cmd->add_option("--engine", options.engine,
                     "fast (default) or reference, the literal enumeration used for checking")
         ->check(CLI::IsMember({"fast", "reference"}));
@@ -53,28 +29,13 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     return cmd;
 }
 
-SearchRequest selectRequest(const SelectOptions& options) {
-    SearchRequest request;
-    if (options.machine) {
-        MachineStore store = MachineStore::open(libPath(options.lib));
-        readWithRetry(store, [&] {
-            const int index = findMachine(store, *options.machine);
-            request.gears = store.gearList(index);
-            request.zn = store.machines()[static_cast<std::size_t>(index)].zn;
-        });
-    } else if (options.gears) {
-        request.gears = parseGearList(*options.gears);
-    } else {
-        throw UsageError{"select needs --gears LIST or --machine NAME|INDEX"};
-    }
-    request.requiredRatio = parseExactNumber(options.ratio, "ratio").value();
+SearchRequest selectRequest(const SelectOptions& options, std::optional<Fraction>& fraction) {
+    const SearchSetup setup = readSearchSetup(options.setup, "select", options.ratio.byFormula());
+    SearchRequest request = setup.request;
+    const Quantity ratio = requiredRatio(options.ratio, setup, "select");
+    request.requiredRatio = ratio.value();
+    fraction = ratio.fraction();
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
-    if (options.zn) {
-        request.zn = parseInt(*options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
-                              std::numeric_limits<std::int16_t>::max());
-    }
-    request.includeSinglePairs = !options.noSinglePairs;
-    request.allowRepeats = !options.noRepeats;
     if (auto problem = findProblem(request)) {
         throw UsageError{describeProblem(*problem)};
     }
@@ -82,7 +43,8 @@ SearchRequest selectRequest(const SelectOptions& options) {
 }
 
 int runSelect(const SelectOptions& options, std::ostream& out) {
-    const SearchRequest request = selectRequest(options);
+    std::optional<Fraction> fraction;
+    const SearchRequest request = selectRequest(options, fraction);
     const EngineKind engine =
         options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
     const SelectionResult result = runSelection(request, engine);
@@ -92,13 +54,12 @@ int runSelect(const SelectOptions& options, std::ostream& out) {
     for (int s = 0; s < result.results.filledCount(); ++s) {
         if (!std::isfinite(
                 relativeError(slots[static_cast<std::size_t>(s)], request.requiredRatio))) {
-            throw UsageError{"ratio " + options.ratio +
+            throw UsageError{"ratio " + options.ratio.ratio.value_or("") +
                              " is too close to 0: the relative error (error / ratio) of the "
                              "trains found is beyond the range of numbers"};
         }
     }
-    printSelection(request, result, options.json, out,
-                   parseExactNumber(options.ratio, "ratio").fraction());
+    printSelection(request, result, options.json, out, fraction);
     return 0;
 }
 

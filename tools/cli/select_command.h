@@ -4,6 +4,7 @@
 
 #include "engine/fraction.h"
 #include "engine/selection.h"
+#include "tools/cli/search_setup.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -14,14 +15,9 @@ namespace gearsel::cli {
 
 // The arguments as typed; they are checked strictly when the command runs.
 struct SelectOptions {
-    std::optional<std::string> gears;   // --gears: the gear set, or
-    std::optional<std::string> machine; // --machine: a machine of the data file
-    std::string lib;                    // --lib: empty for system.lib beside the program
-    std::string ratio;
+    SearchSetupOptions setup; // the gear set and the search options
+    RatioChoice ratio;        // --ratio, or a formula
     std::string count = "5";
-    std::optional<std::string> zn; // default 15, with --machine the machine's own Zn
-    bool noSinglePairs = false;
-    bool noRepeats = false;
     std::string engine = "fast";
     bool json = false;
 };
@@ -29,9 +25,10 @@ struct SelectOptions {
 // Adds the "select" subcommand to `app`; parsing fills `options`.
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options);
 
-// Builds the search request from the options, reading the machine's gear list and Zn from
-// the data file for --machine; throws UsageError or StoreError for anything unusable.
-SearchRequest selectRequest(const SelectOptions& options);
+// The search request the options ask for, reading the machine's gear list, Zn and (for a
+// formula) constants from the data file for --machine, and the required ratio's fraction when
+// it has one; throws UsageError or StoreError for anything unusable.
+SearchRequest selectRequest(const SelectOptions& options, std::optional<Fraction>& fraction);
 
 // Runs the search and prints it to `out`; throws UsageError before printing anything when
 // the input is refused. Returns the exit status.

@@ -1,22 +1,17 @@
 #include "tools/cli/strict_number.h"
 
+#include "engine/quantity_text.h"
+
 #include <charconv>
-#include <cmath>
 
 namespace gearsel::cli {
 
 double parseDouble(std::string_view text, std::string_view what) {
-    std::string_view t = trimmed(text);
-    // from_chars takes no leading plus sign; a plus in front is harmless, so accept it.
-    if (!t.empty() && t.front() == '+') {
-        t.remove_prefix(1);
-    }
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) {
+    const auto value = readDecimal(text);
+    if (!value) {
         throw UsageError{std::string(what) + " '" + std::string(text) + "' is not a number"};
     }
-    return value;
+    return *value;
 }
 
 int parseInt(std::string_view text, std::string_view what, int min, int max) {

@@ -1,0 +1,69 @@
+#include "engine/chart_targets.h"
+
+#include "engine/pitch_notation.h"
+#include "engine/ratio_formula.h"
+
+#include <stdexcept>
+
+namespace gearsel {
+
+namespace {
+
+// Pitches given as hundredths of their unit.
+std::vector<Pitch> series(std::initializer_list<int> hundredths, PitchUnit unit) {
+    std::vector<Pitch> pitches;
+    for (const int h : hundredths) {
+        pitches.push_back(Pitch{Quantity(Fraction(h, 100)), unit});
+    }
+    return pitches;
+}
+
+void checkRowCount(long long rows) {
+    if (rows > kMaxChartRows) {
+        throw std::invalid_argument("a chart has at most " + std::to_string(kMaxChartRows) +
+                                    " rows, not " + std::to_string(rows));
+    }
+}
+
+} // namespace
+
+std::vector<Pitch> metricThreadSeries() {
+    // ISO 261: the coarse pitches, and the fine ones (0.2, 0.25, 0.35, 0.5, 0.75, 1, 1.25,
+    // 1.5, 2, 3, 4, 6), which are among them from 0.2 mm to 6 mm.
+    return series({20,  25,  30,  35,  40,  45,  50,  60,  70,  75,  80,  100,
+                   125, 150, 175, 200, 250, 300, 350, 400, 450, 500, 550, 600},
+                  PitchUnit::Millimetre);
+}
+
+std::vector<Pitch> inchThreadSeries() {
+    return series({400,  450,  500,  550,  600,  700,  800,  900,  1000, 1100, 1150,
+                   1200, 1300, 1400, 1600, 1800, 1900, 2000, 2200, 2400, 2600, 2700,
+                   2800, 3200, 3600, 4000, 4400, 4800, 5600, 6400, 7200, 8000},
+                  PitchUnit::ThreadsPerInch);
+}
+
+std::vector<ChartTarget> threadTargets(const std::vector<Pitch>& pitches, int starts,
+                                       const Pitch& leadscrew, const Quantity& gearboxRatio) {
+    checkRowCount(static_cast<long long>(pitches.size()));
+    std::vector<ChartTarget> targets;
+    for (const Pitch& pitch : pitches) {
+        targets.push_back({pitchText(pitch), threadRatio(pitch, starts, leadscrew, gearboxRatio)});
+    }
+    return targets;
+}
+
+std::vector<ChartTarget> hobIndexTargets(const Quantity& indexConstant, int hobStarts,
+                                         int firstTeeth, int lastTeeth) {
+    if (lastTeeth < firstTeeth) {
+        throw std::invalid_argument("the tooth range " + std::to_string(firstTeeth) + "-" +
+                                    std::to_string(lastTeeth) + " runs backwards");
+    }
+    checkRowCount(static_cast<long long>(lastTeeth) - firstTeeth + 1);
+    std::vector<ChartTarget> targets;
+    for (int z = firstTeeth; z <= lastTeeth; ++z) {
+        targets.push_back({"z=" + std::to_string(z), hobIndexRatio(indexConstant, hobStarts, z)});
+    }
+    return targets;
+}
+
+} // namespace gearsel

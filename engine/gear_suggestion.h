@@ -1,0 +1,55 @@
+#pragma once
+// Which one gear to buy: the search run again with each tooth count from kMinTeeth to
+// kMaxTeeth added to the gear set once, and the additions ranked by the best train each gives.
+// The answer is the one that running those searches by hand gives, only without the typing.
+
+#include "engine/fraction.h"
+#include "engine/gear_train.h"
+#include "engine/search_request.h"
+
+#include <optional>
+#include <vector>
+
+namespace gearsel {
+
+// The best train of one search, and whether its exact ratio is the required fraction.
+struct BestTrain {
+    ResultSlot slot;
+    bool exact = false;
+};
+
+// One addition to the gear set and what it gives.
+struct GearSuggestion {
+    int tooth = 0;  // the tooth count added; a second gear of it when the set has one already
+    BestTrain best; // the best train of the set with that gear added
+};
+
+struct SuggestionReport {
+    std::optional<BestTrain> bestInSet; // the best train of the set as it is; nothing when none
+    // Whether the required ratio lies in the reachable range of the set as it is, and when it
+    // does not, the tooth counts (ascending) whose addition brings it in.
+    bool inRange = false;
+    std::vector<int> bringIntoRange;
+    // Every addition whose search lists a train: those whose best train is exact first, then
+    // by that train's absolute error, then by tooth count.
+    std::vector<GearSuggestion> suggestions;
+
+    bool exactInSet() const { return bestInSet && bestInSet->exact; }
+};
+
+// The best train that the search finds for `request` (its result count is not used), or
+// nothing when it lists none. `required` is the required ratio's exact fraction, if it has one.
+// Throws std::invalid_argument as runSelection() does.
+std::optional<BestTrain> bestTrain(const SearchRequest& request,
+                                   const std::optional<Fraction>& required);
+
+// Runs the searches on the request's gear set, required ratio, Zn and options, one for the set
+// as it is and one for each tooth count added. Throws std::invalid_argument as runSelection()
+// does, and when the set has no room for one more gear.
+SuggestionReport suggestGears(const SearchRequest& request,
+                              const std::optional<Fraction>& required);
+
+// Whether suggestion `a` ranks before `b`: exact first, then smaller error, then fewer teeth.
+bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b);
+
+} // namespace gearsel

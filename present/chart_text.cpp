@@ -1,0 +1,94 @@
+#include "present/chart_text.h"
+
+#include "engine/train_fraction.h"
+#include "present/result_text.h"
+#include "present/suggestion_text.h"
+
+#include <charconv>
+
+namespace gearsel {
+
+namespace {
+
+constexpr std::size_t kTarget = 0, kRequired = 1, kTeeth = 2, kRatio = 6, kFraction = 7,
+                      kAbsError = 8, kRelError = 9, kExact = 10, kBuy = 11, kBuyTrain = 12;
+
+const char* const kExactMark = "精确";
+
+std::string fullText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// The cells of a row with the given ways of writing numbers.
+template <typename Ratio, typename Error>
+ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell) {
+    ChartRowTexts cells;
+    cells[kTarget] = row.target.label;
+    const auto& required = row.target.ratio.fraction();
+    cells[kRequired] = required ? required->text() : ratioText(row.target.ratio.value());
+    if (!row.best) {
+        cells[kRatio] = "-";
+    } else {
+        const ResultSlot& slot = row.best->slot;
+        const std::int16_t teeth[] = {slot.train.z1, slot.train.z2, slot.train.z3, slot.train.z4};
+        for (std::size_t c = 0; c < 4; ++c) {
+            cells[kTeeth + c] = teeth[c] == 0 ? std::string() : std::to_string(teeth[c]);
+        }
+        cells[kRatio] = ratioText(slot.calcRatio);
+        cells[kFraction] = trainFraction(slot.train).text();
+        const double relative = relativeError(slot, row.target.ratio.value());
+        cells[kAbsError] = errorCell(slot.absError, row.best->exact);
+        cells[kRelError] = errorCell(relative, row.best->exact);
+        cells[kExact] = row.best->exact ? kExactMark : "";
+    }
+    if (row.buy) {
+        cells[kBuy] = std::to_string(row.buy->tooth);
+        cells[kBuyTrain] = trainText(row.buy->best.slot.train) +
+                           (row.buy->best.exact ? std::string(" ") + kExactMark : "");
+    }
+    return cells;
+}
+
+// A CSV field, quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+std::string csvLine(const ChartRowTexts& cells) {
+    std::string line;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        line += (c == 0 ? "" : ",") + csvField(cells[c]);
+    }
+    return line + "\n";
+}
+
+} // namespace
+
+ChartRowTexts chartHeadings() {
+    return {"目标",     "要求速比", "Z1",       "Z2",   "Z3",       "Z4",        "计算速比",
+            "速比分数", "绝对精度", "相对精度", "精确", "建议添置", "添置后挂轮"};
+}
+
+ChartRowTexts chartRowTexts(const ChartRow& row) {
+    return rowTexts(row, chartRatioText, chartErrorText);
+}
+
+std::string chartCsv(const std::vector<ChartRow>& rows) {
+    std::string text = csvLine(chartHeadings());
+    for (const ChartRow& row : rows) {
+        text +=
+            csvLine(rowTexts(row, fullText, [](double error, bool) { return fullText(error); }));
+    }
+    return text;
+}
+
+} // namespace gearsel

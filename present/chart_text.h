@@ -1,0 +1,32 @@
+#pragma once
+// The texts of a chart: its headings and the cells of each row as the terminal table and the
+// printed pages show them, and the whole chart as CSV for spreadsheets, with every number in
+// full precision.
+
+#include "engine/ratio_chart.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace gearsel {
+
+inline constexpr int kChartColumns = 13;
+using ChartRowTexts = std::array<std::string, kChartColumns>;
+
+// 目标, 要求速比, Z1 .. Z4, 计算速比, 速比分数, 绝对精度, 相对精度, 精确, 建议添置, 添置后挂轮.
+ChartRowTexts chartHeadings();
+
+// The cells of one row. The required ratio shows its fraction where it has one, the train its
+// ratio with seven decimals (six from 10 up) and its fraction; the errors show three
+// significant digits ("8.12e-06"), and 0 for an exact train, whose true error is 0 whatever
+// the doubles say. A row without a train shows "-" for it; the last two cells name the gear to
+// buy and the train it gives, marked 精确 when that is exact.
+ChartRowTexts chartRowTexts(const ChartRow& row);
+
+// The chart as CSV: the heading line, then one line per row with the cells of chartRowTexts()
+// except that numbers are written in full (the shortest text that reads back to the same
+// double) and an exact required ratio as its fraction. Lines end in a line feed.
+std::string chartCsv(const std::vector<ChartRow>& rows);
+
+} // namespace gearsel

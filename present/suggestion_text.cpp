@@ -1,0 +1,54 @@
+#include "present/suggestion_text.h"
+
+#include "engine/number_text.h"
+#include "engine/train_fraction.h"
+#include "present/result_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace gearsel {
+
+SuggestionRowTexts suggestionHeadings() {
+    return {"添置齿数", "Z1",       "Z2",       "Z3",       "Z4",
+            "计算速比", "速比分数", "绝对精度", "相对精度", "精确"};
+}
+
+SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio) {
+    const ResultSlot& slot = suggestion.best.slot;
+    const bool exact = suggestion.best.exact;
+    const auto teeth = [](std::int16_t z) { return z == 0 ? std::string() : std::to_string(z); };
+    return {std::to_string(suggestion.tooth),
+            teeth(slot.train.z1),
+            teeth(slot.train.z2),
+            teeth(slot.train.z3),
+            teeth(slot.train.z4),
+            chartRatioText(slot.calcRatio),
+            trainFraction(slot.train).text(),
+            chartErrorText(slot.absError, exact),
+            chartErrorText(relativeError(slot, requiredRatio), exact),
+            exact ? "精确" : ""};
+}
+
+std::string trainText(const GearTrain& train) {
+    std::string text = std::to_string(train.z1) + "/" + std::to_string(train.z2);
+    if (train.z3 != 0 || train.z4 != 0) {
+        text += " × " + std::to_string(train.z3) + "/" + std::to_string(train.z4);
+    }
+    return text;
+}
+
+std::string chartRatioText(double ratio) {
+    return formatFixed(ratio, std::fabs(ratio) < 10.0 ? 7 : 6);
+}
+
+std::string chartErrorText(double error, bool exact) {
+    if (exact) {
+        return "0";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2e", error);
+    return text;
+}
+
+} // namespace gearsel

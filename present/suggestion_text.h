@@ -1,0 +1,31 @@
+#pragma once
+// The texts of the "which gear to buy" list: its headings and the cells of each suggestion,
+// as the terminal table and the window show them.
+
+#include "engine/gear_suggestion.h"
+
+#include <array>
+#include <string>
+
+namespace gearsel {
+
+inline constexpr int kSuggestionColumns = 10;
+using SuggestionRowTexts = std::array<std::string, kSuggestionColumns>;
+
+// 添置齿数, Z1 .. Z4, 计算速比, 速比分数, 绝对精度, 相对精度, 精确.
+SuggestionRowTexts suggestionHeadings();
+
+// The cells of one suggestion for the required ratio `requiredRatio`: the tooth count, the
+// best train's tooth counts (a single pair's z3 and z4 empty), its ratio and fraction, its
+// errors and the exact mark, written as the chart writes them (chartRowTexts).
+SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio);
+
+// A train as a workshop writes it: "24/101", "50/90 × 100/45".
+std::string trainText(const GearTrain& train);
+
+// The number cells of a train as a chart shows them: the ratio with seven decimals (six from
+// 10 up), and an error with three significant digits, or "0" for an exact train.
+std::string chartRatioText(double ratio);
+std::string chartErrorText(double error, bool exact);
+
+} // namespace gearsel

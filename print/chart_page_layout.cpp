@@ -1,0 +1,47 @@
+#include "print/chart_page_layout.h"
+
+namespace gearsel {
+
+namespace {
+
+// The columns' shares of the table's width: target, required ratio, four tooth counts, ratio,
+// fraction, two errors, the exact mark, the gear to buy and the train it gives.
+constexpr std::array<double, kChartColumns> kShares = {1.2, 1.4, 0.55, 0.55, 0.55, 0.55, 1.1,
+                                                       1.3, 1.0, 1.0,  0.6,  0.8,  1.9};
+
+} // namespace
+
+double ChartPageLayout::columnCentre(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    return (edges[c] + edges[c + 1]) / 2;
+}
+
+ChartPageLayout chartPageLayout(double pageWidth, double pageHeight) {
+    ChartPageLayout layout;
+    layout.left = 0.05 * pageWidth;
+    layout.tableWidth = pageWidth - 2 * layout.left;
+    layout.titleTop = 0.05 * pageHeight;
+    layout.machineTop = 0.11 * pageHeight;
+    layout.constantsTop = 0.15 * pageHeight;
+    layout.top = 0.2 * pageHeight;
+    // The heading row and the chart's rows fill the next seven tenths of the page.
+    layout.rowHeight = 0.7 * pageHeight / (kChartRowsPerPage + 1);
+    layout.footerTop = layout.rowTop(kChartRowsPerPage + 1) + 0.4 * layout.rowHeight;
+    double total = 0;
+    for (const double share : kShares) {
+        total += share;
+    }
+    double x = layout.left;
+    for (std::size_t c = 0; c < kShares.size(); ++c) {
+        layout.edges[c] = x;
+        x += kShares[c] / total * layout.tableWidth;
+    }
+    layout.edges.back() = layout.right();
+    return layout;
+}
+
+int chartPageCount(int rows) {
+    return rows <= 0 ? 1 : (rows + kChartRowsPerPage - 1) / kChartRowsPerPage;
+}
+
+} // namespace gearsel

@@ -1,0 +1,97 @@
+#include "print/chart_printout.h"
+
+#include "print/page_painting.h"
+#include "print/printout.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+namespace gearsel {
+
+namespace {
+
+void drawRules(QPainter& painter, const ChartPageLayout& layout, int rows) {
+    const double bottom = layout.rowTop(rows + 1);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(rulePen(painter, 3));
+    painter.drawRect(QRectF(QPointF(layout.left, layout.top), QPointF(layout.right(), bottom)));
+    painter.drawLine(QPointF(layout.left, layout.rowTop(1)),
+                     QPointF(layout.right(), layout.rowTop(1)));
+    painter.setPen(rulePen(painter, 1));
+    for (int row = 2; row <= rows; ++row) {
+        painter.drawLine(QPointF(layout.left, layout.rowTop(row)),
+                         QPointF(layout.right(), layout.rowTop(row)));
+    }
+    for (int c = 1; c < kChartColumns; ++c) {
+        const double x = layout.edges[static_cast<std::size_t>(c)];
+        painter.drawLine(QPointF(x, layout.top), QPointF(x, bottom));
+    }
+}
+
+void drawCells(QPainter& painter, const ChartPageLayout& layout, const ChartRowTexts& cells,
+               int row) {
+    const QFont font = songFont(9);
+    const double y = layout.rowTop(row) + (layout.rowHeight - lineHeight(painter, font)) / 2;
+    for (int c = 0; c < kChartColumns; ++c) {
+        const auto& text = cells[static_cast<std::size_t>(c)];
+        if (!text.empty()) {
+            putCentred(painter, QString::fromStdString(text), font, layout.columnCentre(c), y);
+        }
+    }
+}
+
+} // namespace
+
+QString chartPageNumber(int page, int pages) {
+    return QStringLiteral("第 %1 页，共 %2 页").arg(page + 1).arg(pages);
+}
+
+void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int page) {
+    const QPaintDevice* device = painter.device();
+    const ChartPageLayout layout = chartPageLayout(device->width(), device->height());
+    const int total = static_cast<int>(content.rows.size());
+    const int first = page * kChartRowsPerPage;
+    const int rows = std::clamp(total - first, 0, kChartRowsPerPage);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawRules(painter, layout, rows);
+    painter.setPen(Qt::black);
+    putCentred(painter, content.title, heiFont(16), layout.left + layout.tableWidth / 2,
+               layout.titleTop);
+    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), songFont(11),
+            layout.left, layout.machineTop);
+    if (!content.constants.isEmpty()) {
+        putText(painter, QStringLiteral("机床常数：") + content.constants, songFont(11),
+                layout.left, layout.constantsTop);
+    }
+    drawCells(painter, layout, chartHeadings(), 0);
+    for (int r = 0; r < rows; ++r) {
+        drawCells(painter, layout, chartRowTexts(content.rows[static_cast<std::size_t>(first + r)]),
+                  r + 1);
+    }
+    putText(painter, printedDateLine(content.printedAt), songFont(9), layout.left,
+            layout.footerTop);
+    putRightAligned(painter, chartPageNumber(page, chartPageCount(total)), songFont(9),
+                    layout.right(), layout.footerTop);
+    painter.restore();
+}
+
+bool printChart(QPagedPaintDevice& device, const ChartPrintoutContent& content) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    const int pages = chartPageCount(static_cast<int>(content.rows.size()));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage()) {
+            painter.end();
+            return false;
+        }
+        drawChartPage(painter, content, page);
+    }
+    return painter.end();
+}
+
+} // namespace gearsel

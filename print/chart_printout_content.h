@@ -1,0 +1,20 @@
+#pragma once
+// What a printed chart shows: its rows and the headings above them.
+
+#include "engine/ratio_chart.h"
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+namespace gearsel {
+
+struct ChartPrintoutContent {
+    QString title;       // what the chart is for, e.g. "螺纹挂轮表（公制）"
+    QString machineName; // the machine, or the gear set when there is none
+    QString constants;   // the constants the chart was worked out with; empty when none
+    std::vector<ChartRow> rows;
+    QDateTime printedAt; // the date and time printed under the table of every page
+};
+
+} // namespace gearsel

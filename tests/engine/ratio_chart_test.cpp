@@ -1,0 +1,168 @@
+// Charts: the thread presets, the hobbing index chart of the worked example (exactly the rows
+// that need a missing prime gear are inexact, each with that prime to buy), the texts of a row
+// and the CSV read back.
+
+#include "engine/pitch_notation.h"
+#include "engine/ratio_chart.h"
+#include "engine/train_fraction.h"
+#include "present/chart_text.h"
+
+#include <charconv>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <sstream>
+#include <stdexcept>
+
+namespace gearsel {
+namespace {
+
+// A default hobbing machine's gear set.
+const std::vector<std::int16_t> kHobbingSet = {
+    20, 20, 23, 24, 25, 26, 30, 32, 33, 34, 35, 37, 40, 41, 43, 45, 46, 47, 48, 50, 52, 53, 55,
+    57, 58, 59, 60, 61, 62, 65, 67, 70, 71, 73, 75, 79, 80, 83, 85, 89, 90, 92, 95, 97, 98, 100};
+
+SearchRequest hobbingMachine() {
+    SearchRequest setup;
+    setup.gears = kHobbingSet;
+    setup.zn = 14;
+    return setup;
+}
+
+// The prime factors of `n` of which the gear set holds no multiple.
+std::vector<int> missingPrimes(int n) {
+    std::vector<int> missing;
+    for (int p = 2; n > 1; ++p) {
+        if (n % p != 0) {
+            continue;
+        }
+        while (n % p == 0) {
+            n /= p;
+        }
+        if (std::none_of(kHobbingSet.begin(), kHobbingSet.end(),
+                         [p](std::int16_t z) { return z % p == 0; })) {
+            missing.push_back(p);
+        }
+    }
+    return missing;
+}
+
+TEST(RatioChartTest, ThreadPresetsHaveTheirRows) {
+    const auto metric = metricThreadSeries();
+    const auto inch = inchThreadSeries();
+    EXPECT_EQ(metric.size(), 24U);
+    EXPECT_EQ(inch.size(), 32U);
+    EXPECT_EQ(pitchText(metric.front()), "0.2mm");
+    EXPECT_EQ(pitchText(metric.back()), "6mm");
+    EXPECT_EQ(pitchText(inch.front()), "4tpi");
+    EXPECT_EQ(pitchText(inch[1]), "4.5tpi");
+    EXPECT_EQ(pitchText(inch.back()), "80tpi");
+    for (const auto* series : {&metric, &inch}) {
+        EXPECT_TRUE(
+            std::is_sorted(series->begin(), series->end(), [](const Pitch& a, const Pitch& b) {
+                return a.amount.value() < b.amount.value();
+            }));
+    }
+    // 1.5 mm on a 6 mm leadscrew is 1/4, 8 tpi on it 127/240.
+    const Pitch leadscrew{Quantity::whole(6), PitchUnit::Millimetre};
+    const auto rows = threadTargets(metric, 1, leadscrew, Quantity::whole(1));
+    EXPECT_EQ(rows[13].label, "1.5mm");
+    EXPECT_EQ(rows[13].ratio.fraction(), Fraction(1, 4));
+    EXPECT_EQ(threadTargets(inch, 1, leadscrew, Quantity::whole(1))[6].ratio.fraction(),
+              Fraction(127, 240));
+}
+
+TEST(RatioChartTest, HobbingRowsNeedingAMissingPrimeAreInexactWithThatPrimeToBuy) {
+    const auto rows =
+        buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 17, 120));
+    ASSERT_EQ(rows.size(), 104U);
+    int inexact = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int z = 17 + static_cast<int>(i);
+        const ChartRow& row = rows[i];
+        SCOPED_TRACE(row.target.label);
+        EXPECT_EQ(row.target.label, "z=" + std::to_string(z));
+        ASSERT_TRUE(row.best.has_value());
+        const std::vector<int> missing = missingPrimes(z / std::gcd(24, z));
+        EXPECT_EQ(row.exact(), missing.empty());
+        EXPECT_EQ(row.buy.has_value(), !missing.empty());
+        if (!missing.empty()) {
+            ++inexact;
+            ASSERT_EQ(missing.size(), 1U);
+            EXPECT_EQ(row.buy->tooth % missing.front(), 0);
+            EXPECT_TRUE(row.buy->best.exact);
+            EXPECT_EQ(trainFraction(row.buy->best.slot.train), Fraction(24, z));
+        }
+    }
+    EXPECT_EQ(inexact, 5); // 101, 103, 107, 109, 113
+}
+
+TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
+    const auto rows =
+        buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 100, 101));
+    const ChartRowTexts exact = chartRowTexts(rows[0]);
+    EXPECT_EQ((std::vector<std::string>(exact.begin(), exact.end())),
+              (std::vector<std::string>{"z=100", "6/25", "20", "20", "24", "100", "0.2400000",
+                                        "6/25", "0", "0", "精确", "", ""}));
+    const ChartRowTexts inexact = chartRowTexts(rows[1]);
+    EXPECT_EQ(inexact[1], "24/101");
+    EXPECT_EQ(inexact[8], "1.93e-06");
+    EXPECT_EQ(inexact[9], "8.12e-06");
+    EXPECT_EQ(inexact[10], "");
+    EXPECT_EQ(inexact[11], "101");
+    EXPECT_EQ(inexact[12], "20/20 × 24/101 精确");
+    // A target no train comes near: no train, nothing to buy that would give one.
+    SearchRequest tiny;
+    tiny.gears = {20};
+    const auto none = buildChart(tiny, {{"far", Quantity::whole(500)}});
+    EXPECT_FALSE(none[0].best.has_value());
+    EXPECT_EQ(chartRowTexts(none[0])[6], "-");
+}
+
+TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
+    const Pitch leadscrew{Quantity::whole(6), PitchUnit::Millimetre};
+    SearchRequest lathe;
+    lathe.gears = {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120, 127};
+    const auto rows = buildChart(
+        lathe, threadTargets(inchThreadSeries(), 1, leadscrew, Quantity(Fraction(3, 2))));
+    std::istringstream csv(chartCsv(rows));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line, "目标,要求速比,Z1,Z2,Z3,Z4,计算速比,速比分数,绝对精度,相对精度,精确,建议添置,"
+                    "添置后挂轮");
+    const auto number = [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    for (const ChartRow& row : rows) {
+        ASSERT_TRUE(std::getline(csv, line));
+        std::vector<std::string> cells;
+        std::stringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) {
+            cells.push_back(cell);
+        }
+        cells.resize(kChartColumns);
+        const ResultSlot& slot = row.best->slot;
+        EXPECT_EQ(cells[0], row.target.label);
+        EXPECT_EQ(cells[1], row.target.ratio.fraction()->text());
+        EXPECT_EQ(cells[2], std::to_string(slot.train.z1));
+        EXPECT_EQ(number(cells[6]), slot.calcRatio); // to the bit
+        EXPECT_EQ(cells[7], trainFraction(slot.train).text());
+        EXPECT_EQ(number(cells[8]), slot.absError);
+        EXPECT_EQ(cells[10] == "精确", row.exact());
+        EXPECT_EQ(cells[11], row.buy ? std::to_string(row.buy->tooth) : "");
+    }
+    EXPECT_FALSE(std::getline(csv, line));
+}
+
+TEST(RatioChartTest, RefusesRangesThatRunBackwardsOrAreTooLong) {
+    EXPECT_THROW(hobIndexTargets(Quantity::whole(24), 1, 50, 40), std::invalid_argument);
+    EXPECT_THROW(hobIndexTargets(Quantity::whole(24), 1, 1, kMaxChartRows + 1),
+                 std::invalid_argument);
+    EXPECT_THROW(hobIndexTargets(Quantity::whole(0), 1, 1, 5), std::invalid_argument);
+    EXPECT_EQ(hobIndexTargets(Quantity::whole(24), 2, 1, kMaxChartRows).size(),
+              static_cast<std::size_t>(kMaxChartRows));
+}
+
+} // namespace
+} // namespace gearsel

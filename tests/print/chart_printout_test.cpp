@@ -1,0 +1,103 @@
+// A printed chart: as many pages as its rows need, each with the title, the machine, the
+// constants, the headings, its share of the rows and its page number, as a PDF read back with
+// poppler's tools; and the columns laid out across the page.
+
+#include "print/chart_printout.h"
+#include "print/printer_output.h"
+#include "tool_output.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace gearsel;
+
+namespace {
+
+// A chart of `count` rows, each row's target naming its number.
+ChartPrintoutContent chartOf(int count) {
+    ChartPrintoutContent content;
+    content.title = QStringLiteral("滚齿分度挂轮表（K = 24）");
+    content.machineName = QStringLiteral("Y3150E 滚齿机");
+    content.constants = QStringLiteral("分度常数 K 24");
+    content.printedAt = QDateTime(QDate(2026, 3, 7), QTime(21, 5, 3));
+    for (int i = 1; i <= count; ++i) {
+        ChartRow row{{"row" + std::to_string(i), Quantity(Fraction(24, 100 + i))},
+                     std::nullopt,
+                     std::nullopt};
+        row.best = BestTrain{
+            ResultSlot{GearTrain{24, std::int16_t(100 + i), 0, 0}, false, 24.0 / (100 + i), 0.0},
+            true};
+        content.rows.push_back(row);
+    }
+    return content;
+}
+
+} // namespace
+
+class ChartPrintoutTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pagesForRows();
+    void everyPageCarriesHeadingsRowsAndItsNumber();
+    void columnsFillTheTableWidth();
+};
+
+void ChartPrintoutTest::pagesForRows() {
+    const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {25, 1}, {26, 2}, {104, 5}, {125, 5}};
+    for (const auto& [rows, pages] : cases) {
+        QCOMPARE(chartPageCount(rows), pages);
+    }
+}
+
+void ChartPrintoutTest::everyPageCarriesHeadingsRowsAndItsNumber() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    QVERIFY(writeChartPdf(pdf, chartOf(26)));
+    const QString info = test::toolOutput(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("842 x 595 pts (A4)")), qPrintable(info)); // landscape
+    for (int page = 1; page <= 2; ++page) {
+        const QString text = test::toolOutput(QStringLiteral("pdftotext"),
+                                              {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                               QString::number(page), QStringLiteral("-l"),
+                                               QString::number(page), pdf, QStringLiteral("-")});
+        QStringList lines = text.split(QLatin1Char('\n'));
+        for (QString& line : lines) {
+            line = line.simplified();
+        }
+        const QString number = chartPageNumber(page - 1, 2);
+        for (const QString& line :
+             {QStringLiteral("滚齿分度挂轮表（K = 24）"), QStringLiteral("机床名称：Y3150E 滚齿机"),
+              QStringLiteral("机床常数：分度常数 K 24"),
+              QStringLiteral("目标 要求速比 Z1 Z2 Z3 Z4 计算速比 速比分数 绝对精度 相对精度 "
+                             "精确 建议添置 添置后挂轮"),
+              QStringLiteral("03-07-2026 21:05:03 ") + number}) {
+            QVERIFY2(lines.contains(line), qPrintable(line + "\n" + text));
+        }
+        // Rows 1 to 25 on the first page, row 26 alone on the second.
+        QCOMPARE(text.contains(QStringLiteral("row25 ")), page == 1);
+        QCOMPARE(text.contains(QStringLiteral("row26 ")), page == 2);
+        const QString firstRow =
+            page == 1 ? QStringLiteral("row1 24/101 24 101 0.2376238 24/101 0 0 精确")
+                      : QStringLiteral("row26 4/21 24 126 0.1904762 4/21 0 0 精确");
+        QVERIFY2(lines.contains(firstRow), qPrintable(firstRow + "\n" + text));
+    }
+    QCOMPARE(chartPageNumber(1, 2), QStringLiteral("第 2 页，共 2 页"));
+}
+
+void ChartPrintoutTest::columnsFillTheTableWidth() {
+    const ChartPageLayout layout = chartPageLayout(2970, 2100);
+    QCOMPARE(layout.edges.front(), layout.left);
+    QCOMPARE(layout.edges.back(), layout.right());
+    for (int c = 0; c < kChartColumns; ++c) {
+        QVERIFY(layout.edges[static_cast<std::size_t>(c + 1)] >
+                layout.edges[static_cast<std::size_t>(c)]);
+    }
+    // The table and the line under it stay on the page.
+    QVERIFY(layout.rowTop(kChartRowsPerPage + 1) < layout.footerTop);
+    QVERIFY(layout.footerTop + layout.rowHeight < 2100);
+}
+
+QTEST_MAIN(ChartPrintoutTest)
+#include "chart_printout_test.moc"

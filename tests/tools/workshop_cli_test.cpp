@@ -1,0 +1,184 @@
+// gearsel-cli suggest and chart as a workshop uses them: the worked example of a hobbing
+// machine that lacks the prime 101, charts as text, CSV, JSON and PDF pages, and the input
+// they refuse.
+
+#include "cli_run.h"
+#include "lib_bytes.h"
+#include "store/machine_store.h"
+
+#include <charconv>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+
+namespace gearsel {
+namespace {
+
+using test::CliRun;
+using test::refusedWith;
+using Json = nlohmann::json;
+
+// The hobbing machine "Y3150E 滚齿机" of the default data file.
+const std::string kHobbing = "'Y3150E 滚齿机'";
+
+class WorkshopCliTest : public test::FolderTest {
+protected:
+    void SetUp() override {
+        const std::string command = test::shellQuoted(GEARSEL_MAKE_LIB_PATH) + " " +
+                                    test::shellQuoted(GEARSEL_DEFAULT_MACHINES) + " " +
+                                    test::shellQuoted(lib()) + " >/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    CliRun cli(const std::string& args) const { return test::runCli(args, dir); }
+    Json json(const std::string& args) const {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 0) << args << ": " << run.err;
+        return Json::parse(run.out.empty() ? "null" : run.out);
+    }
+    // The hobbing machine's gear list, as --gears takes it.
+    std::string hobbingGears() const {
+        const Json shown = json("machines --lib system.lib show " + kHobbing + " --json");
+        std::string list;
+        for (const Json& tooth : shown["gears"]) {
+            list += (list.empty() ? "" : ",") + std::to_string(tooth.get<int>());
+        }
+        return list;
+    }
+};
+
+TEST_F(WorkshopCliTest, SuggestListsTheMissingPrimeFirstAsExact) {
+    const std::string gears = hobbingGears();
+    ASSERT_EQ(gears.substr(0, 12), "20,20,23,24,");
+    const CliRun text = cli("suggest --gears " + gears + " --ratio 24/101");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.substr(0, text.out.find('\n')),
+              "现有挂轮没有精确的挂轮组，最接近的是: 23/57 × 53/90（绝对精度 1.93e-06）");
+    EXPECT_TRUE(std::regex_search(text.out, std::regex("\n101 +20 +20 +24 +101 .* 精确\n")))
+        << text.out;
+    // The machine by name gives the same; JSON as the issue lays it out.
+    const Json doc =
+        json("suggest --machine " + kHobbing + " --lib system.lib --ratio 24/101 --json");
+    EXPECT_FALSE(doc["exact_in_set"].get<bool>());
+    ASSERT_EQ(doc["suggestions"].size(), 5U);
+    EXPECT_EQ(
+        doc["suggestions"][0],
+        Json::parse(R"({"tooth":101,"z1":20,"z2":20,"z3":24,"z4":101,"ratio":0.2376237623762376,
+                              "num":24,"den":101,"abs_error":0.0,"rel_error":0.0,"exact":true})"));
+    EXPECT_EQ(doc["suggestions"][1]["tooth"], 202);
+    // With 101 in the set it says so; a single pair has no z3 and z4.
+    EXPECT_TRUE(json("suggest --gears " + gears + ",101 --ratio 24/101 --json")["exact_in_set"]
+                    .get<bool>());
+    const Json single = json("suggest --gears 20,30 --ratio 1/2 --count 1 --json");
+    EXPECT_EQ(single["suggestions"][0]["tooth"], 10);
+    EXPECT_TRUE(single["suggestions"][0]["z3"].is_null());
+    EXPECT_FALSE(
+        json("suggest --gears 20,30 --ratio 1/2 --no-single-pairs --count 3 --json")["suggestions"]
+                                                                                    [0]["z3"]
+                                                                                        .is_null());
+}
+
+TEST_F(WorkshopCliTest, HobbingChartFlagsTheInexactRowsWithAGearToBuy) {
+    const Json doc = json("chart --machine " + kHobbing +
+                          " --lib system.lib --hob-index 24 --teeth 17-120 "
+                          "--format json");
+    const Json& rows = doc["rows"];
+    ASSERT_EQ(rows.size(), 104U);
+    std::vector<std::string> inexact;
+    for (const Json& row : rows) {
+        const bool exact = row["exact"].get<bool>();
+        EXPECT_EQ(row["buy"].is_null(), exact) << row;
+        EXPECT_EQ(row["buy_exact"].is_null(), exact) << row;
+        if (!exact) {
+            inexact.push_back(row["target"]);
+            EXPECT_TRUE(row["buy_exact"].get<bool>()) << row;
+        }
+    }
+    EXPECT_EQ(inexact, (std::vector<std::string>{"z=101", "z=103", "z=107", "z=109", "z=113"}));
+    EXPECT_EQ(rows[84]["buy"], 101);
+
+    // The CSV carries the same rows and numbers.
+    const CliRun csv = cli("chart --machine " + kHobbing +
+                           " --lib system.lib --hob-index 24 --teeth 17-120 --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::istringstream lines(csv.out);
+    std::string line;
+    std::getline(lines, line); // headings
+    for (const Json& row : rows) {
+        ASSERT_TRUE(std::getline(lines, line));
+        std::vector<std::string> cells;
+        std::stringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) {
+            cells.push_back(cell);
+        }
+        cells.resize(13);
+        double ratio = 0;
+        std::from_chars(cells[6].data(), cells[6].data() + cells[6].size(), ratio);
+        EXPECT_EQ(cells[0], row["target"]);
+        EXPECT_EQ(cells[2], std::to_string(row["z1"].get<int>()));
+        EXPECT_EQ(ratio, row["ratio"].get<double>());
+        EXPECT_EQ(cells[10] == "精确", row["exact"].get<bool>());
+        EXPECT_EQ(cells[11], row["buy"].is_null() ? "" : std::to_string(row["buy"].get<int>()));
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+
+    // The same chart on A4 pages: 104 rows of 25 a page.
+    const CliRun pdf = cli("chart --machine " + kHobbing +
+                           " --lib system.lib --hob-index 24 --teeth 17-120 --pdf chart.pdf");
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(pdf.out, "已写入 chart.pdf（5 页）\n");
+    EXPECT_TRUE(pdf.err.empty()) << pdf.err;
+    FILE* pipe =
+        ::popen(("cd " + test::shellQuoted(dir.string()) + " && pdfinfo chart.pdf").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string pages;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        pages += buffer;
+    }
+    ::pclose(pipe);
+    EXPECT_TRUE(std::regex_search(pages, std::regex("Pages: +5\n"))) << pages;
+}
+
+TEST_F(WorkshopCliTest, ThreadChartsTakeTheLeadscrewFromTheMachine) {
+    EXPECT_TRUE(refusedWith(cli("chart --machine 2 --lib system.lib --threads metric"),
+                            "needs --leadscrew"));
+    cli("machines --lib system.lib constants 2 --leadscrew 12mm");
+    const Json metric = json("chart --machine 2 --lib system.lib --threads metric --format json");
+    ASSERT_EQ(metric["rows"].size(), 24U);
+    EXPECT_EQ(metric["rows"][13]["target"], "1.5mm");
+    EXPECT_EQ(metric["rows"][13]["required"].get<double>(), 0.125);
+    EXPECT_EQ(json("chart --machine 2 --lib system.lib --threads tpi --format json")["rows"].size(),
+              32U);
+    const Json listed = json("chart --gears 20,40,60,120,127 --leadscrew 6mm --threads "
+                             "1mm,8tpi --format json");
+    ASSERT_EQ(listed["rows"].size(), 2U);
+    EXPECT_EQ(listed["rows"][1]["target"], "8tpi");
+    EXPECT_TRUE(listed["rows"][1]["exact"].get<bool>()); // 127/240
+    const CliRun text = cli("chart --machine 2 --lib system.lib --threads 1.25mm,1.5mm");
+    EXPECT_NE(text.out.find("机床常数：丝杠螺距 12mm\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\n共 2 行，其中 0 行没有精确的挂轮组\n"), std::string::npos)
+        << text.out;
+}
+
+TEST_F(WorkshopCliTest, RefusesBadInputInOneLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"chart --gears 20,30", "needs --threads"},
+        {"chart --gears 20,30 --threads metric --hob-index 24 --teeth 1-5", "excludes"},
+        {"chart --gears 20,30 --hob-index 24", "needs --teeth"},
+        {"chart --gears 20,30 --hob-index --teeth 10-20", "index constant K"},
+        {"chart --gears 20,30 --hob-index 24 --teeth 50-40", "runs backwards"},
+        {"chart --gears 20,30 --hob-index 24 --teeth 1-5000", "at most 1000 rows"},
+        {"chart --gears 20,30 --leadscrew 6mm --threads 1.5", "needs a unit"},
+        {"chart --gears 20,30 --threads metric --format xml", "xml"},
+        {"suggest --gears 20,30", "needs --ratio"},
+        {"suggest --gears 20,30 --ratio 0", "must not be 0"},
+        {"suggest --gears 20,30 --ratio 1 --count 300", "outside 0 to 246"},
+    };
+    for (const auto& [args, mention] : cases) {
+        EXPECT_TRUE(refusedWith(cli(args), mention)) << args;
+    }
+}
+
+} // namespace
+} // namespace gearsel

@@ -1,0 +1,254 @@
+#include "tools/cli/chart_command.h"
+
+#include "engine/train_fraction.h"
+#include "present/chart_text.h"
+#include "present/result_text.h"
+#include "tools/cli/chart_pdf.h"
+#include "tools/cli/gear_list_text.h"
+#include "tools/cli/pitch_text.h"
+#include "tools/cli/strict_number.h"
+#include "tools/cli/text_table.h"
+
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <stdexcept>
+
+namespace gearsel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// What the chart is for and the targets of its rows.
+struct ChartPlan {
+    std::string title;
+    MachineConstants used; // the constants the targets were worked out with
+    std::vector<ChartTarget> targets;
+};
+
+std::vector<Pitch> threadSeries(const std::string& text) {
+    if (text == "metric") {
+        return metricThreadSeries();
+    }
+    if (text == "tpi") {
+        return inchThreadSeries();
+    }
+    std::vector<Pitch> pitches;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        pitches.push_back(parsePitch(text.substr(start, comma - start), "thread"));
+        if (comma == std::string::npos) {
+            return pitches;
+        }
+        start = comma + 1;
+    }
+}
+
+// "17-120" or a single "17".
+std::pair<int, int> toothRange(const std::string& text) {
+    const auto dash = text.find('-', 1);
+    const int max = std::numeric_limits<int>::max();
+    if (dash == std::string::npos) {
+        const int teeth = parseInt(text, "teeth", 1, max);
+        return {teeth, teeth};
+    }
+    return {parseInt(text.substr(0, dash), "teeth", 1, max),
+            parseInt(text.substr(dash + 1), "teeth", 1, max)};
+}
+
+// The targets that `make` works out; a refusal becomes a usage error.
+template <typename Make> std::vector<ChartTarget> targets(Make make) {
+    try {
+        return make();
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
+}
+
+std::string startsText(int starts, const std::string& what) {
+    return starts == 1 ? std::string() : "，" + what + " " + std::to_string(starts) + " 头";
+}
+
+ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
+    const int starts = parseInt(options.starts, "starts", 1, std::numeric_limits<int>::max());
+    ChartPlan chart;
+    if (options.threads) {
+        if (!constants.leadscrew) {
+            throw UsageError{"chart --threads needs --leadscrew, the leadscrew pitch (6mm or "
+                             "4tpi), or a machine that keeps it (--machine)"};
+        }
+        const Quantity gearbox = constants.gearboxRatio.value_or(Quantity::whole(1));
+        chart.used.leadscrew = constants.leadscrew;
+        chart.used.gearboxRatio = constants.gearboxRatio;
+        const std::string& kind = *options.threads;
+        chart.title = std::string("螺纹挂轮表") +
+                      (kind == "metric" ? "（公制螺纹）"
+                       : kind == "tpi"  ? "（英制螺纹）"
+                                        : "") +
+                      (starts == 1 ? "" : "（" + std::to_string(starts) + " 线）");
+        chart.targets = targets([&] {
+            return threadTargets(threadSeries(kind), starts, *constants.leadscrew, gearbox);
+        });
+        return chart;
+    }
+    std::optional<Quantity> k = constants.indexConstant;
+    if (!options.hobIndex->empty()) {
+        MachineConstants given;
+        try {
+            setConstantText(given, ConstantKey::IndexConstant, *options.hobIndex);
+        } catch (const std::invalid_argument& e) {
+            throw UsageError{e.what()};
+        }
+        k = given.indexConstant;
+    }
+    if (!k) {
+        throw UsageError{"chart --hob-index needs the index constant K, or a machine that keeps "
+                         "it (--machine)"};
+    }
+    if (options.teeth.empty()) {
+        throw UsageError{"chart --hob-index needs --teeth A-B, the workpiece tooth counts"};
+    }
+    const auto [first, last] = toothRange(options.teeth);
+    chart.used.indexConstant = k;
+    chart.title =
+        "滚齿分度挂轮表（K = " + constantText(chart.used, ConstantKey::IndexConstant).value() +
+        startsText(starts, "滚刀") + "）";
+    chart.targets = targets([&] { return hobIndexTargets(*k, starts, first, last); });
+    return chart;
+}
+
+Json teethJson(std::int16_t teeth) {
+    return teeth == 0 ? Json() : Json(teeth);
+}
+
+Json rowJson(const ChartRow& row) {
+    Json item = {{"target", row.target.label}, {"required", row.target.ratio.value()}};
+    if (row.best) {
+        const ResultSlot& slot = row.best->slot;
+        const Fraction fraction = trainFraction(slot.train);
+        item.update({{"z1", slot.train.z1},
+                     {"z2", slot.train.z2},
+                     {"z3", teethJson(slot.train.z3)},
+                     {"z4", teethJson(slot.train.z4)},
+                     {"ratio", slot.calcRatio},
+                     {"num", fraction.num()},
+                     {"den", fraction.den()},
+                     {"abs_error", slot.absError},
+                     {"rel_error", relativeError(slot, row.target.ratio.value())}});
+    } else {
+        for (const char* key :
+             {"z1", "z2", "z3", "z4", "ratio", "num", "den", "abs_error", "rel_error"}) {
+            item[key] = nullptr;
+        }
+    }
+    item["exact"] = row.exact();
+    item["buy"] = row.buy ? Json(row.buy->tooth) : Json();
+    item["buy_exact"] = row.buy ? Json(row.buy->best.exact) : Json();
+    if (row.buy) {
+        const GearTrain& train = row.buy->best.slot.train;
+        item.update({{"buy_z1", train.z1},
+                     {"buy_z2", train.z2},
+                     {"buy_z3", teethJson(train.z3)},
+                     {"buy_z4", teethJson(train.z4)},
+                     {"buy_abs_error", row.buy->best.slot.absError}});
+    }
+    return item;
+}
+
+void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, std::ostream& out) {
+    out << heading.title << '\n' << "机床名称：" << heading.machine << '\n';
+    if (!heading.constants.empty()) {
+        out << "机床常数：" << heading.constants << '\n';
+    }
+    TextTable table;
+    const ChartRowTexts headings = chartHeadings();
+    table.addRow({headings.begin(), headings.end()});
+    int inexact = 0;
+    for (const ChartRow& row : rows) {
+        const ChartRowTexts cells = chartRowTexts(row);
+        table.addRow({cells.begin(), cells.end()});
+        inexact += row.exact() ? 0 : 1;
+    }
+    out << table.render() << "共 " << rows.size() << " 行，其中 " << inexact
+        << " 行没有精确的挂轮组\n";
+}
+
+} // namespace
+
+CLI::App* addChartCommand(CLI::App& app, ChartOptions& options) {
+    CLI::App* cmd = app.add_subcommand(
+        "chart", "The best train for every thread of a series or every tooth count of a range, "
+                 "and the gear to buy where it is not exact");
+    addSearchSetupOptions(cmd, options.setup);
+    addConstantOption(cmd, options.constants, ConstantKey::Leadscrew,
+                      "Pitch of the lathe's leadscrew for --threads: 6mm or 4tpi (default: the "
+                      "machine's)");
+    addConstantOption(cmd, options.constants, ConstantKey::GearboxRatio,
+                      "Ratio of the feed gearbox for --threads (default: the machine's, or 1)");
+    CLI::Option* threads = cmd->add_option_function<std::string>(
+        "--threads", [&options](const std::string& text) { options.threads = text; },
+        "Thread chart: metric (ISO pitches 0.2 to 6 mm), tpi (4 to 80 threads per inch), or "
+        "a list such as 0.5mm,0.75mm,1mm or 8tpi,10tpi");
+    CLI::Option* hob =
+        cmd->add_option_function<std::string>(
+               "--hob-index", [&options](const std::string& text) { options.hobIndex = text; },
+               "Hobbing index chart with the index constant K (left out: the "
+               "machine's); the tooth counts come from --teeth")
+            ->expected(0, 1);
+    threads->excludes(hob);
+    cmd->add_option("--teeth", options.teeth, "Workpiece tooth counts A-B of --hob-index")
+        ->needs(hob);
+    cmd->add_option("--starts", options.starts, "Starts of the threads, or of the hob (default 1)");
+    cmd->add_option_function<std::string>(
+           "--format", [&options](const std::string& text) { options.format = text; },
+           "text (default), csv or json")
+        ->check(CLI::IsMember({"text", "csv", "json"}));
+    cmd->add_option_function<std::string>(
+        "--pdf", [&options](const std::string& text) { options.pdf = text; },
+        "Also print the chart as a table on A4 pages into this PDF file");
+    return cmd;
+}
+
+int runChart(const ChartOptions& options, std::ostream& out) {
+    if (!options.threads && !options.hobIndex) {
+        throw UsageError{"chart needs --threads LIST|metric|tpi or --hob-index K --teeth A-B"};
+    }
+    const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
+    const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
+    const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
+    std::vector<ChartRow> rows;
+    try {
+        rows = buildChart(setup.request, chart.targets);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
+
+    const ChartHeading heading{chart.title,
+                               setup.machine ? setup.machine->name
+                                             : "挂轮 " + gearListText(setup.request.gears),
+                               constantsSummary(chart.used)};
+    if (options.pdf) {
+        const int pages = writeChartPdfFile(*options.pdf, heading, rows);
+        if (!options.format) {
+            out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
+            return 0;
+        }
+    }
+    const std::string format = options.format.value_or("text");
+    if (format == "csv") {
+        out << chartCsv(rows);
+    } else if (format == "json") {
+        Json list = Json::array();
+        for (const ChartRow& row : rows) {
+            list.push_back(rowJson(row));
+        }
+        out << Json{{"rows", std::move(list)}}.dump() << '\n';
+    } else {
+        printText(heading, rows, out);
+    }
+    return 0;
+}
+
+} // namespace gearsel::cli

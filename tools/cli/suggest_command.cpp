@@ -1,0 +1,135 @@
+#include "tools/cli/suggest_command.h"
+
+#include "engine/gear_suggestion.h"
+#include "engine/ratio_range.h"
+#include "engine/train_fraction.h"
+#include "present/result_text.h"
+#include "present/suggestion_text.h"
+#include "tools/cli/strict_number.h"
+#include "tools/cli/text_table.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <stdexcept>
+
+namespace gearsel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
+
+// "10-14, 250, 252-255": ascending tooth counts with their runs joined.
+std::string runsText(const std::vector<int>& teeth) {
+    std::string text;
+    for (std::size_t i = 0; i < teeth.size();) {
+        std::size_t last = i;
+        while (last + 1 < teeth.size() && teeth[last + 1] == teeth[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(teeth[i]) +
+                (last > i ? "-" + std::to_string(teeth[last]) : "");
+        i = last + 1;
+    }
+    return text;
+}
+
+Json suggestionJson(const GearSuggestion& suggestion, double requiredRatio) {
+    const ResultSlot& slot = suggestion.best.slot;
+    const Fraction fraction = trainFraction(slot.train);
+    const bool single = slot.train.z3 == 0;
+    return {{"tooth", suggestion.tooth},
+            {"z1", slot.train.z1},
+            {"z2", slot.train.z2},
+            {"z3", single ? Json() : Json(slot.train.z3)},
+            {"z4", single ? Json() : Json(slot.train.z4)},
+            {"ratio", slot.calcRatio},
+            {"num", fraction.num()},
+            {"den", fraction.den()},
+            {"abs_error", slot.absError},
+            {"rel_error", relativeError(slot, requiredRatio)},
+            {"exact", suggestion.best.exact}};
+}
+
+void printText(const SuggestionReport& report, const SearchRequest& request, int count,
+               std::ostream& out) {
+    if (!report.bestInSet) {
+        out << "现有挂轮找不到可用的挂轮组\n";
+    } else {
+        const BestTrain& best = *report.bestInSet;
+        out << (best.exact ? "现有挂轮已有精确的挂轮组: "
+                           : "现有挂轮没有精确的挂轮组，最接近的是: ")
+            << trainText(best.slot.train) << "（绝对精度 "
+            << chartErrorText(best.slot.absError, best.exact) << "）\n";
+    }
+    if (!report.inRange) {
+        const auto range = reachableRange(request.gears, request.allowRepeats);
+        out << "要求速比不在可选择的范围 " << (range ? rangeCaption(*range) : std::string("-"))
+            << " 之内；"
+            << (report.bringIntoRange.empty()
+                    ? std::string("添置一个挂轮也达不到")
+                    : "添置下列齿数之一可以达到: " + runsText(report.bringIntoRange))
+            << '\n';
+    }
+    TextTable table;
+    const SuggestionRowTexts headings = suggestionHeadings();
+    table.addRow({headings.begin(), headings.end()});
+    const std::size_t shown = std::min(report.suggestions.size(), static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < shown; ++i) {
+        const SuggestionRowTexts cells =
+            suggestionRowTexts(report.suggestions[i], request.requiredRatio);
+        table.addRow({cells.begin(), cells.end()});
+    }
+    out << table.render();
+}
+
+} // namespace
+
+CLI::App* addSuggestCommand(CLI::App& app, SuggestOptions& options) {
+    CLI::App* cmd = app.add_subcommand(
+        "suggest", "Which one gear to buy: the search with each tooth count from " +
+                       std::to_string(kMinTeeth) + " to " + std::to_string(kMaxTeeth) +
+                       " added to the set, best first");
+    addSearchSetupOptions(cmd, options.setup);
+    addRatioChoice(cmd, options.ratio);
+    cmd->add_option("--count", options.count,
+                    "Number of suggestions to list, 0 to " + std::to_string(kAdditions) +
+                        " (default 5)");
+    cmd->add_flag("--json", options.json, "Print one JSON object instead of the table");
+    return cmd;
+}
+
+int runSuggest(const SuggestOptions& options, std::ostream& out) {
+    const SearchSetup setup = readSearchSetup(options.setup, "suggest", options.ratio.byFormula());
+    SearchRequest request = setup.request;
+    const Quantity ratio = requiredRatio(options.ratio, setup, "suggest");
+    request.requiredRatio = ratio.value();
+    const int count = parseInt(options.count, "count", 0, kAdditions);
+    if (auto problem = findProblem(request)) {
+        throw UsageError{describeProblem(*problem)};
+    }
+    SuggestionReport report;
+    try {
+        report = suggestGears(request, ratio.fraction());
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
+    if (!options.json) {
+        printText(report, request, count, out);
+        return 0;
+    }
+    Json suggestions = Json::array();
+    for (std::size_t i = 0; i < report.suggestions.size() && i < static_cast<std::size_t>(count);
+         ++i) {
+        suggestions.push_back(suggestionJson(report.suggestions[i], request.requiredRatio));
+    }
+    const Json doc = {{"exact_in_set", report.exactInSet()},
+                      {"in_range", report.inRange},
+                      {"bring_into_range", report.bringIntoRange},
+                      {"suggestions", std::move(suggestions)}};
+    out << doc.dump() << '\n';
+    return 0;
+}
+
+} // namespace gearsel::cli
