@@ -31,19 +31,22 @@ std::optional<ConstantKey> constantKey(const std::string& key) {
 }
 
 ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
-                               const std::function<StoreError(const std::string&)>& damaged) {
-    const std::string where = "第 " + std::to_string(position + 1) + " 项";
+                               const std::function<StoreError(const MessageText&)>& damaged) {
+    const std::string n = std::to_string(position + 1);
+    const MessageText where{"第 " + n + " 项", "entry " + n};
     if (!item.is_object()) {
-        throw damaged(where + "不是一个对象");
+        throw damaged(where + MessageText{"不是一个对象", " is not an object"});
     }
     const auto number = item.find("machine");
     const auto name = item.find("name");
     if (number == item.end() || !number->is_number_integer() || *number < 1 ||
         *number > kMaxMachines) {
-        throw damaged(where + "的 machine 应是 1 到 " + std::to_string(kMaxMachines) + " 的整数");
+        const std::string most = std::to_string(kMaxMachines);
+        throw damaged(where + MessageText{"的 machine 应是 1 到 " + most + " 的整数",
+                                          ": machine must be a whole number from 1 to " + most});
     }
     if (name == item.end() || !name->is_string()) {
-        throw damaged(where + "缺少机床名称 name");
+        throw damaged(where + MessageText{"缺少机床名称 name", " lacks the machine's name"});
     }
     ConstantsBook::Entry entry{number->get<int>() - 1, name->get<std::string>(), {}};
     for (const auto& [key, value] : item.items()) {
@@ -52,15 +55,19 @@ ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
         }
         const auto constant = constantKey(key);
         if (!constant) {
-            throw damaged(where + "有不认识的键“" + key + "”");
+            throw damaged(where + MessageText{"有不认识的键“" + key + "”",
+                                              " has the unknown key '" + key + "'"});
         }
         if (!value.is_string()) {
-            throw damaged(where + "的 " + key + " 应是文字");
+            throw damaged(where +
+                          MessageText{"的 " + key + " 应是文字", ": " + key + " must be a text"});
         }
         try {
             setConstantText(entry.constants, *constant, value.get<std::string>());
         } catch (const std::invalid_argument& e) {
-            throw damaged(where + "的 " + key + " 不可用（" + e.what() + "）");
+            const std::string why = e.what();
+            throw damaged(where + MessageText{"的 " + key + " 不可用（" + why + "）",
+                                              ": " + key + " cannot be used (" + why + ")"});
         }
     }
     return entry;
@@ -74,36 +81,44 @@ std::string constantsPath(const std::string& dataPath) {
 }
 
 ConstantsBook parseConstants(std::string_view text, const std::string& path) {
-    const auto damaged = [&path](const std::string& why) {
-        return StoreError(path, "已损坏：" + why +
-                                    "；机床常数没有读入，也不会被改写。请修复或删除这个文件");
+    const auto damaged = [&path](const MessageText& why) {
+        return StoreError(path,
+                          MessageText{"已损坏：", "is damaged: "} + why +
+                              MessageText{"；机床常数没有读入，也不会被改写。请修复或删除这个文件",
+                                          "; the machine constants were not read and "
+                                          "will not be written; repair or delete the file"});
     };
     if (jsonNestsDeeperThan(text, kMaxDepth)) {
-        throw damaged("嵌套太深");
+        throw damaged({"嵌套太深", "it nests too deep"});
     }
     const Json doc = Json::parse(text, nullptr, false);
     if (doc.is_discarded() || !doc.is_object()) {
-        throw damaged("不是 JSON 对象");
+        throw damaged({"不是 JSON 对象", "it is not a JSON object"});
     }
     const auto format = doc.find("format");
     const auto version = doc.find("version");
     const auto machines = doc.find("machines");
     if (format == doc.end() || *format != kFormat) {
-        throw damaged("不是机床常数文件（format 应是“" + std::string(kFormat) + "”）");
+        const std::string format = kFormat;
+        throw damaged({"不是机床常数文件（format 应是“" + format + "”）",
+                       "it is no machine constants file (format must be '" + format + "')"});
     }
     if (version == doc.end() || !version->is_number_integer() || *version != kVersion) {
-        throw damaged("版本不是 " + std::to_string(kVersion) + "，可能由更新的程序写成");
+        const std::string v = std::to_string(kVersion);
+        throw damaged({"版本不是 " + v + "，可能由更新的程序写成",
+                       "its version is not " + v + "; a newer program may have written it"});
     }
     if (machines == doc.end() || !machines->is_array() || doc.size() != 3) {
-        throw damaged("应只有 format、version 和 machines 三个键，machines 是一个数组");
+        throw damaged({"应只有 format、version 和 machines 三个键，machines 是一个数组",
+                       "it must hold only format, version and an array machines"});
     }
     ConstantsBook book;
     for (std::size_t i = 0; i < machines->size(); ++i) {
         const ConstantsBook::Entry entry = readEntry((*machines)[i], i, damaged);
         for (const ConstantsBook::Entry& known : book.entries()) {
             if (known.index == entry.index && known.name == entry.name) {
-                throw damaged("第 " + std::to_string(entry.index + 1) + " 台机床“" + entry.name +
-                              "”出现了两次");
+                throw damaged(machineLabel(entry.index, entry.name) +
+                              MessageText{"出现了两次", " appears twice"});
             }
         }
         ConstantsBook one;

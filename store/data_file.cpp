@@ -12,7 +12,9 @@ std::filesystem::path executableFolder() {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
         throw StoreError("/proc/self/exe",
-                         "无法读取，找不到程序所在的文件夹：" + describeErrno(ec.value()));
+                         MessageText{"无法读取，找不到程序所在的文件夹：",
+                                     "cannot be read, so the program's folder is unknown: "} +
+                             describeErrno(ec.value()));
     }
     return exe.parent_path();
 }
@@ -25,13 +27,15 @@ bool dataFileExists(const std::filesystem::path& path) {
 void makeWritable(const std::filesystem::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        throw StoreError(path.string(), "无法读取属性：" + describeErrno(errno));
+        throw StoreError(path.string(), MessageText{"无法读取属性：", "cannot look at it: "} +
+                                            describeErrno(errno));
     }
     if ((info.st_mode & S_IWUSR) != 0) {
         return;
     }
     if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
-        throw StoreError(path.string(), "无法设为可写：" + describeErrno(errno));
+        throw StoreError(path.string(), MessageText{"无法设为可写：", "cannot be made writable: "} +
+                                            describeErrno(errno));
     }
 }
 

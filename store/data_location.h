@@ -5,6 +5,7 @@
 // is installed with the program, which stays read-only.
 
 #include "store/file_system.h"
+#include "store/message_text.h"
 
 #include <filesystem>
 #include <string>
@@ -39,6 +40,6 @@ DataPlaces currentDataPlaces();
 std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs = posixFileSystem());
 
 // One line naming every place looked at, for when locateDataFile found no file.
-std::string dataFileNotFoundMessage(const DataPlaces& places);
+MessageText dataFileNotFoundMessage(const DataPlaces& places);
 
 } // namespace gearsel

@@ -11,11 +11,13 @@ namespace gearsel {
 
 namespace {
 
-std::string durationText(std::chrono::milliseconds wait) {
+MessageText durationText(std::chrono::milliseconds wait) {
     if (wait.count() % 1000 == 0) {
-        return std::to_string(wait.count() / 1000) + " 秒";
+        const std::string seconds = std::to_string(wait.count() / 1000);
+        return {seconds + " 秒", seconds + " s"};
     }
-    return std::to_string(wait.count()) + " 毫秒";
+    const std::string ms = std::to_string(wait.count());
+    return {ms + " 毫秒", ms + " ms"};
 }
 
 } // namespace
@@ -33,11 +35,18 @@ FileLock FileLock::acquire(FileSystem& fs, const std::string& dataPath,
     int fd = -1;
     if (const int error = fs.lockFile(path, timeout, fd)) {
         if (error == EWOULDBLOCK) {
-            throw StoreError(dataPath, "正被另一个程序修改，等了 " + durationText(timeout) +
-                                           "仍未改完；这次没有做任何改动，请稍后再试");
+            throw StoreError(dataPath,
+                             MessageText{"正被另一个程序修改，等了 ",
+                                         "is being changed by another program; waited "} +
+                                 durationText(timeout) +
+                                 MessageText{"仍未改完；这次没有做任何改动，请稍后再试",
+                                             " without an end, so nothing was changed; try "
+                                             "again later"});
         }
-        throw StoreError(dataPath,
-                         "无法修改：不能打开它的锁文件“" + path + "”，" + describeErrno(error));
+        throw StoreError(dataPath, MessageText{"无法修改：不能打开它的锁文件“" + path + "”，",
+                                               "cannot be changed: its lock file " + path +
+                                                   " cannot be opened: "} +
+                                       describeErrno(error));
     }
     return FileLock(fs, fd);
 }

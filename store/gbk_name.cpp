@@ -19,8 +19,12 @@ public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // The system's iconv lacks GBK: no name can be read or written.
-            throw StoreError({}, std::string("系统的 iconv 无法在 ") + from + " 和 " + to +
-                                     " 之间转换文字，机床名称无法读写");
+            const std::string a = from;
+            const std::string b = to;
+            throw StoreError(
+                {}, {"系统的 iconv 无法在 " + a + " 和 " + b + " 之间转换文字，机床名称无法读写",
+                     "the system's iconv cannot convert " + a + " to " + b +
+                         ", so machine names can be neither read nor written"});
         }
     }
     ~Converter() { ::iconv_close(cd_); }
@@ -93,16 +97,19 @@ EncodedName encodeName(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size() && result.bytes.size() < kNameBytes;) {
         const std::size_t length = utf8Length(utf8.substr(pos));
         if (length == 0) {
-            return {{}, "名称不是有效的 UTF-8 文本"};
+            return {{}, {"名称不是有效的 UTF-8 文本", "the name is not valid UTF-8 text"}};
         }
         const std::string_view character = utf8.substr(pos, length);
         if (length == 1 && isControl(static_cast<unsigned char>(character[0]))) {
-            return {{}, "名称中不能有控制字符"};
+            return {{}, {"名称中不能有控制字符", "a name cannot hold control characters"}};
         }
         const auto gbk =
             length == 1 ? std::optional<std::string>(character) : toGbk.convert(character);
         if (!gbk) {
-            return {{}, "名称中的字符“" + std::string(character) + "”不能用 GBK 编码"};
+            const std::string c(character);
+            return {{},
+                    {"名称中的字符“" + c + "”不能用 GBK 编码",
+                     "the character '" + c + "' has no GBK code"}};
         }
         if (result.bytes.size() + gbk->size() > kNameBytes) {
             break;

@@ -1,6 +1,8 @@
 #pragma once
 // Machine names between the program's UTF-8 text and the 24 GBK bytes of the data file.
 
+#include "store/message_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,8 +13,10 @@ inline constexpr std::size_t kNameBytes = 24;
 
 // The outcome of encoding a name: the 24 bytes to store, or why the name cannot be stored.
 struct EncodedName {
-    std::string bytes;   // exactly kNameBytes when `problem` is empty
-    std::string problem; // a reason for the user, e.g. "字符“😀”不能用 GBK 编码"
+    std::string bytes; // exactly kNameBytes when there is no problem
+    MessageText problem; // a reason for the user, e.g. "字符“😀”不能用 GBK 编码"; empty if none
+
+    bool encoded() const { return problem.chinese.empty(); }
 };
 
 // Encodes a UTF-8 name as GBK, cut to 24 bytes and padded with spaces. The cut never splits

@@ -55,15 +55,22 @@ bool splitFields(std::string_view line, std::vector<std::string>& fields) {
     }
 }
 
+// "第 3 行：", "line 3: ".
+MessageText lineLabel(int line) {
+    const std::string number = std::to_string(line);
+    return {"第 " + number + " 行：", "line " + number + ": "};
+}
+
 std::int16_t parseInt16(const std::string& field, const std::string& source, int line,
-                        const char* what) {
+                        const MessageText& what) {
     int value = 0;
     const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (field.empty() || ec != std::errc() || end != field.data() + field.size() ||
         value < std::numeric_limits<std::int16_t>::min() ||
         value > std::numeric_limits<std::int16_t>::max()) {
-        throw StoreError(source, "第 " + std::to_string(line) + " 行：" + what + "“" + field +
-                                     "”不是 16 位整数");
+        throw StoreError(source, lineLabel(line) + what +
+                                     MessageText{"“" + field + "”不是 16 位整数",
+                                                 "'" + field + "' is not a 16-bit whole number"});
     }
     return static_cast<std::int16_t>(value);
 }
@@ -95,11 +102,14 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
             continue;
         }
         if (!splitFields(line, fields)) {
-            throw StoreError(source, "第 " + std::to_string(lineNumber) + " 行：引号没有正确结束");
+            throw StoreError(source, lineLabel(lineNumber) +
+                                         MessageText{"引号没有正确结束", "a quote does not end"});
         }
         if (fields.size() < 2) {
-            throw StoreError(source, "第 " + std::to_string(lineNumber) +
-                                         " 行：缺少 Zn（格式是：名称,Zn,齿数,齿数,…）");
+            throw StoreError(
+                source, lineLabel(lineNumber) +
+                            MessageText{"缺少 Zn（格式是：名称,Zn,齿数,齿数,…）",
+                                        "Zn is missing (the format is name,Zn,teeth,teeth,...)"});
         }
         // Spreadsheets fill short rows with empty cells up to the longest row.
         while (fields.size() > 2 && fields.back().empty()) {
@@ -107,9 +117,10 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
         }
         NewMachine machine;
         machine.name = fields[0];
-        machine.zn = parseInt16(fields[1], source, lineNumber, "Zn ");
+        machine.zn = parseInt16(fields[1], source, lineNumber, {"Zn ", "Zn "});
         for (std::size_t f = 2; f < fields.size(); ++f) {
-            machine.gears.push_back(parseInt16(fields[f], source, lineNumber, "齿数 "));
+            machine.gears.push_back(
+                parseInt16(fields[f], source, lineNumber, {"齿数 ", "tooth count "}));
         }
         machines.push_back(std::move(machine));
     }

@@ -31,33 +31,47 @@ namespace {
 
 // The machine table of `image`, checked as described above; throws StoreError naming `path`.
 std::vector<MachineEntry> readTable(const LibImage& image, const std::string& path) {
-    const auto damaged = [&](const std::string& why) { return StoreError(path, "已损坏：" + why); };
-    const std::string size = std::to_string(image.size()) + " 字节";
+    const auto damaged = [&](const MessageText& why) {
+        return StoreError(path, MessageText{"已损坏：", "is damaged: "} + why);
+    };
+    const std::string bytes = std::to_string(image.size());
     if (image.size() == 0) {
-        throw StoreError(path, "是空的，不是挂轮数据文件");
+        throw StoreError(path,
+                         {"是空的，不是挂轮数据文件", "is empty, not a change-gear data file"});
     }
     if (!image.holds(recordOffset(kHeaderRecord), kRecordSize)) {
-        throw damaged("它只有 " + size + "，装不下表头");
+        throw damaged({"它只有 " + bytes + " 字节，装不下表头",
+                       "its " + bytes + " bytes cannot hold the header"});
     }
     const int stored = image.readRecord(kHeaderRecord).count;
     if (stored < 0) {
-        throw damaged("表头中的机床数量是 " + std::to_string(stored));
+        const std::string number = std::to_string(stored);
+        throw damaged(
+            {"表头中的机床数量是 " + number, "the header counts " + number + " machines"});
     }
     const int count = std::min(stored, kMaxMachines);
     if (count > 0 && !image.holds(machineRecordOffset(count), kRecordSize)) {
-        throw damaged("它只有 " + size + "，装不下表头所说的 " + std::to_string(count) + " 台机床");
+        const std::string number = std::to_string(count);
+        throw damaged(
+            {"它只有 " + bytes + " 字节，装不下表头所说的 " + number + " 台机床",
+             "its " + bytes + " bytes cannot hold the " + number + " machines the header counts"});
     }
     std::vector<MachineEntry> table;
     for (int i = 0; i < count; ++i) {
         const LibRecord record = image.readRecord(machineRecord(i + 1));
         MachineEntry entry{decodeName(record.name), record.name, record.zn, record.count};
         if (entry.gearCount < 0 || entry.gearCount > kSlotCapacity) {
-            throw damaged(machineLabel(i, entry.name) + "的挂轮数是 " +
-                          std::to_string(entry.gearCount) + "，应在 0 到 " +
-                          std::to_string(kSlotCapacity) + " 之间");
+            const std::string gears = std::to_string(entry.gearCount);
+            const std::string room = std::to_string(kSlotCapacity);
+            throw damaged(machineLabel(i, entry.name) +
+                          MessageText{"的挂轮数是 " + gears + "，应在 0 到 " + room + " 之间",
+                                      " has " + gears + " gears, not 0 to " + room});
         }
         if (!image.holds(slotOffset(i + 1), 2 * static_cast<std::size_t>(entry.gearCount))) {
-            throw damaged(machineLabel(i, entry.name) + "的挂轮表不完整（文件只有 " + size + "）");
+            throw damaged(
+                machineLabel(i, entry.name) +
+                MessageText{"的挂轮表不完整（文件只有 " + bytes + " 字节）",
+                            "'s gear list is cut short (the file has " + bytes + " bytes)"});
         }
         table.push_back(std::move(entry));
     }
@@ -97,8 +111,9 @@ MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
 void MachineStore::createFile(const std::string& path, const std::vector<NewMachine>& machines,
                               FileSystem& fs) {
     if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
-        throw StoreError(path, "无法创建：一个数据文件要有 1 到 " + std::to_string(kMaxMachines) +
-                                   " 台机床");
+        const std::string most = std::to_string(kMaxMachines);
+        throw StoreError(path, {"无法创建：一个数据文件要有 1 到 " + most + " 台机床",
+                                "cannot be created: a data file holds 1 to " + most + " machines"});
     }
     MachineStore store(path, fs);
     LibImage image;
@@ -187,11 +202,15 @@ int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
     update([&](Snapshot& now) {
         first = static_cast<int>(now.table.size());
         if (added.size() > static_cast<std::size_t>(kMaxMachines - first)) {
-            throw StoreError(path_,
-                             "中已有 " + std::to_string(first) + " 台机床，最多只能有 " +
-                                 std::to_string(kMaxMachines) + " 台，不能再添加" +
-                                 (added.size() > 1 ? " " + std::to_string(added.size()) + " 台"
-                                                   : std::string()));
+            const std::string has = std::to_string(first);
+            const std::string most = std::to_string(kMaxMachines);
+            const std::string more = std::to_string(added.size());
+            throw StoreError(
+                path_,
+                {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
+                     (added.size() > 1 ? " " + more + " 台" : std::string()),
+                 "holds " + has + " machines of at most " + most + ": " +
+                     (added.size() > 1 ? more + " more do not fit" : std::string("no more fits"))});
         }
         for (std::size_t k = 0; k < added.size(); ++k) {
             now.table.push_back(added[k]);
@@ -209,8 +228,11 @@ int MachineStore::copyMachine(int index, const std::string& newName) {
         expectUnchanged(now, index);
         copy = static_cast<int>(now.table.size());
         if (copy >= kMaxMachines) {
-            throw StoreError(path_, "中已有 " + std::to_string(copy) + " 台机床，最多只能有 " +
-                                        std::to_string(kMaxMachines) + " 台，不能再复制");
+            const std::string has = std::to_string(copy);
+            const std::string most = std::to_string(kMaxMachines);
+            throw StoreError(path_,
+                             {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再复制",
+                              "holds " + has + " machines of at most " + most + ": no copy fits"});
         }
         const MachineEntry& source = now.table[static_cast<std::size_t>(index)];
         now.image.writeSlot(copy + 1, clampedTeeth(readSlot(now.image, now.table, index)));
@@ -238,8 +260,10 @@ void MachineStore::deleteMachine(int index) {
         expectUnchanged(now, index);
         const int count = static_cast<int>(now.table.size());
         if (count == 1) {
-            throw StoreError(path_, "中只剩" + machineLabel(index, now.table.front().name) +
-                                        "，不能删除最后一台机床");
+            throw StoreError(path_, MessageText{"中只剩", "holds only "} +
+                                        machineLabel(index, now.table.front().name) +
+                                        MessageText{"，不能删除最后一台机床",
+                                                    "; the last machine cannot be deleted"});
         }
         // Machine j + 1 (index j) moves to number j, taking exactly its own values along; the
         // rest of each slot keeps what was there, as a move value by value in place would.
@@ -406,8 +430,10 @@ void MachineStore::writeConstants(const ConstantsSnapshot& side, const FileInfo&
 
 void MachineStore::checkIndex(int index) const {
     if (index < 0 || index >= static_cast<int>(machines_.size())) {
-        throw StoreError(path_, "中没有第 " + std::to_string(index + 1) + " 台机床（共 " +
-                                    std::to_string(machines_.size()) + " 台）");
+        const std::string number = std::to_string(index + 1);
+        const std::string count = std::to_string(machines_.size());
+        throw StoreError(path_, {"中没有第 " + number + " 台机床（共 " + count + " 台）",
+                                 "has no machine " + number + " (it holds " + count + ")"});
     }
 }
 
@@ -417,8 +443,12 @@ void MachineStore::expectUnchanged(const Snapshot& now, int index) const {
         readSlot(now.image, now.table, index) == readSlot(image_, machines_, index)) {
         return;
     }
-    throw StoreConflict(path_, "已被另一个程序修改：" + machineLabel(index, machines_[slot].name) +
-                                   "已不是刚才读到的样子，这次操作没有进行；请重新读入后再试");
+    throw StoreConflict(path_,
+                        MessageText{"已被另一个程序修改：", "was changed by another program: "} +
+                            machineLabel(index, machines_[slot].name) +
+                            MessageText{"已不是刚才读到的样子，这次操作没有进行；请重新读入后再试",
+                                        " is no longer as it was read, so nothing was "
+                                        "done; read the file again and retry"});
 }
 
 std::vector<std::int16_t> MachineStore::readSlot(const LibImage& image,
@@ -432,29 +462,39 @@ std::string MachineStore::storableName(const std::string& name, bool emptyAllowe
     std::string text(trimmed(name, " "));
     if (text.empty()) {
         if (!emptyAllowed) {
-            throw StoreError(path_, "中的机床名称不能是空的");
+            throw StoreError(path_, {"中的机床名称不能是空的", ": a machine name cannot be empty"});
         }
         text = kDefaultName;
     }
     EncodedName encoded = encodeName(text);
-    if (!encoded.problem.empty()) {
-        throw StoreError(path_, "不能保存这个机床名称：" + encoded.problem);
+    if (!encoded.encoded()) {
+        throw StoreError(path_,
+                         MessageText{"不能保存这个机床名称：", "cannot store this machine name: "} +
+                             encoded.problem);
     }
     return std::move(encoded.bytes);
 }
 
 void MachineStore::checkGears(const std::string& name,
                               const std::vector<std::int16_t>& gears) const {
-    const std::string what = "不能保存机床“" + name + "”的挂轮表：";
+    const MessageText what{"不能保存机床“" + name + "”的挂轮表：",
+                           "cannot store the gear list of machine '" + name + "': "};
     if (gears.size() > static_cast<std::size_t>(kSlotCapacity)) {
-        throw StoreError(path_, what + "最多 " + std::to_string(kSlotCapacity) +
-                                    " 个挂轮，这里有 " + std::to_string(gears.size()) + " 个");
+        const std::string room = std::to_string(kSlotCapacity);
+        const std::string count = std::to_string(gears.size());
+        throw StoreError(path_,
+                         what + MessageText{"最多 " + room + " 个挂轮，这里有 " + count + " 个",
+                                            "it holds at most " + room + " gears, not " + count});
     }
     for (const std::int16_t tooth : gears) {
         if (tooth < kMinTeeth || tooth > kMaxTeeth) {
-            throw StoreError(path_, what + "齿数 " + std::to_string(tooth) + " 不在 " +
-                                        std::to_string(kMinTeeth) + " 到 " +
-                                        std::to_string(kMaxTeeth) + " 之间");
+            const std::string t = std::to_string(tooth);
+            const std::string low = std::to_string(kMinTeeth);
+            const std::string high = std::to_string(kMaxTeeth);
+            throw StoreError(
+                path_,
+                what + MessageText{"齿数 " + t + " 不在 " + low + " 到 " + high + " 之间",
+                                   "tooth count " + t + " is outside " + low + " to " + high});
         }
     }
 }

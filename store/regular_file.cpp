@@ -9,24 +9,24 @@ namespace gearsel {
 namespace {
 
 // What a file that is not a regular one is, for the message.
-const char* fileKindText(FileKind kind) {
+MessageText fileKindText(FileKind kind) {
     switch (kind) {
     case FileKind::Regular:
-        return "一个普通文件";
+        return {"一个普通文件", "a regular file"};
     case FileKind::Folder:
-        return "一个文件夹";
+        return {"一个文件夹", "a folder"};
     case FileKind::Pipe:
-        return "一个命名管道（FIFO）";
+        return {"一个命名管道（FIFO）", "a named pipe (FIFO)"};
     case FileKind::CharDevice:
-        return "一个字符设备";
+        return {"一个字符设备", "a character device"};
     case FileKind::BlockDevice:
-        return "一个块设备";
+        return {"一个块设备", "a block device"};
     case FileKind::Socket:
-        return "一个套接字";
+        return {"一个套接字", "a socket"};
     case FileKind::Other:
         break;
     }
-    return "一个特殊文件";
+    return {"一个特殊文件", "a special file"};
 }
 
 } // namespace
@@ -36,17 +36,20 @@ std::string readRegularFile(FileSystem& fs, const std::string& path, std::size_t
     std::string bytes;
     if (const int error = fs.readFile(path, maxSize, bytes, info)) {
         if (error == ENOENT) {
-            throw StoreError(path, "不存在");
+            throw StoreError(path, {"不存在", "does not exist"});
         }
         if (error == EFBIG) {
-            throw StoreError(path,
-                             "太大（超过 " + std::to_string(maxSize >> 20) + " MiB），不能读入");
+            const std::string mib = std::to_string(maxSize >> 20);
+            throw StoreError(path, {"太大（超过 " + mib + " MiB），不能读入",
+                                    "is too large (over " + mib + " MiB) to be read"});
         }
-        throw StoreError(path, "无法读取：" + describeErrno(error));
+        throw StoreError(path,
+                         MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
     }
     if (info.kind != FileKind::Regular) {
-        throw StoreError(path, std::string("不是普通文件，而是") + fileKindText(info.kind) +
-                                   "，不能读入");
+        throw StoreError(path, MessageText{"不是普通文件，而是", "is not a regular file but "} +
+                                   fileKindText(info.kind) +
+                                   MessageText{"，不能读入", ", so it cannot be read"});
     }
     return bytes;
 }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,31 +26,43 @@ std::string tempPrefix(const std::filesystem::path& target) {
 }
 
 // Gives the temporary file the owner and group of the file it replaces. Returns the reason
-// why the save must not go ahead, or an empty text.
-std::string keepOwnership(FileSystem& fs, int fd, const FileInfo& original) {
+// why the save must not go ahead, or nothing.
+std::optional<MessageText> keepOwnership(FileSystem& fs, int fd, const FileInfo& original) {
     const int error = fs.setOwner(fd, original.owner, original.group);
     if (error == 0) {
         return {};
     }
     if (error != EPERM) {
-        return "无法保存：不能保留它的所有者和用户组，" + describeErrno(error);
+        return MessageText{"无法保存：不能保留它的所有者和用户组，",
+                           "cannot be saved: its owner and group cannot be kept: "} +
+               describeErrno(error);
     }
     // Only root may give a file away. Keep the group at least; the file becomes this user's.
     const std::string group = groupName(original.group);
     if (fs.setOwner(fd, static_cast<uid_t>(-1), original.group) != 0) {
-        return "无法保存：保存后它将不再属于用户组“" + group + "”，组里的用户会失去权限；" +
-               "请由它的所有者“" + userName(original.owner) + "”或管理员保存";
+        const std::string owner = userName(original.owner);
+        return MessageText{"无法保存：保存后它将不再属于用户组“" + group +
+                               "”，组里的用户会失去权限；请由它的所有者“" + owner + "”或管理员保存",
+                           "cannot be saved: it would no longer belong to the group '" + group +
+                               "', whose users would lose their rights; let its owner '" + owner +
+                               "' or an administrator save it"};
     }
     // The owner then reaches the file through the group: that must give it what it had.
     const mode_t ownerRights = (original.mode >> 6) & 07;
     const mode_t groupRights = (original.mode >> 3) & 07;
     if (!userInGroup(original.owner, original.group) || (ownerRights & ~groupRights) != 0) {
         const std::string owner = userName(original.owner);
-        return "无法保存：它属于用户“" + owner + "”，保存后将归用户“" + userName(::geteuid()) +
-               "”所有，而“" + owner + "”不能通过用户组“" + group + "”保留原有的权限；请由“" +
-               owner + "”或管理员保存";
+        const std::string me = userName(::geteuid());
+        return MessageText{"无法保存：它属于用户“" + owner + "”，保存后将归用户“" + me +
+                               "”所有，而“" + owner + "”不能通过用户组“" + group +
+                               "”保留原有的权限；请由“" + owner + "”或管理员保存",
+                           "cannot be saved: it belongs to '" + owner + "' and would become '" +
+                               me + "''s, and '" + owner +
+                               "' could not keep its rights through "
+                               "the group '" +
+                               group + "'; let '" + owner + "' or an administrator save it"};
     }
-    return {};
+    return std::nullopt;
 }
 
 // A written, flushed and closed temporary file beside `target`, ready to be renamed or
@@ -64,10 +77,12 @@ std::string writeTemp(FileSystem& fs, const std::string& target, std::string_vie
 
     int fd = -1;
     if (const int error = fs.createTemp(tempPath, fd)) {
-        throw StoreError(target, "无法保存：不能在它所在的文件夹中创建临时文件（" +
-                                     describeErrno(error) + "）");
+        throw StoreError(target,
+                         MessageText{"无法保存：不能在它所在的文件夹中创建临时文件（",
+                                     "cannot be saved: no temporary file can be made beside it ("} +
+                             describeErrno(error) + MessageText{"）", ")"});
     }
-    const auto fail = [&](const std::string& why, bool open) {
+    const auto fail = [&](const MessageText& why, bool open) {
         if (open) {
             fs.close(fd);
         }
@@ -75,22 +90,34 @@ std::string writeTemp(FileSystem& fs, const std::string& target, std::string_vie
         throw StoreError(target, why);
     };
     if (const int error = fs.writeAll(fd, bytes)) {
-        fail("无法保存：写入新内容时出错，" + describeErrno(error), true);
+        fail(MessageText{"无法保存：写入新内容时出错，",
+                         "cannot be saved: writing the new content failed: "} +
+                 describeErrno(error),
+             true);
     }
     // The owner first: a change of owner clears set-user-ID bits that the mode then restores.
     if (original != nullptr) {
-        if (const std::string refusal = keepOwnership(fs, fd, *original); !refusal.empty()) {
-            fail(refusal, true);
+        if (const auto refusal = keepOwnership(fs, fd, *original)) {
+            fail(*refusal, true);
         }
     }
     if (const int error = fs.setMode(fd, original != nullptr ? original->mode : 0644)) {
-        fail("无法保存：不能设置新文件的权限，" + describeErrno(error), true);
+        fail(MessageText{"无法保存：不能设置新文件的权限，",
+                         "cannot be saved: the new file's permissions cannot be set: "} +
+                 describeErrno(error),
+             true);
     }
     if (const int error = fs.sync(fd)) {
-        fail("无法保存：新内容写不到磁盘上，" + describeErrno(error), true);
+        fail(MessageText{"无法保存：新内容写不到磁盘上，",
+                         "cannot be saved: the new content does not reach the disk: "} +
+                 describeErrno(error),
+             true);
     }
     if (const int error = fs.close(fd)) {
-        fail("无法保存：关闭新文件时出错，" + describeErrno(error), false);
+        fail(MessageText{"无法保存：关闭新文件时出错，",
+                         "cannot be saved: closing the new file failed: "} +
+                 describeErrno(error),
+             false);
     }
     return tempPath;
 }
@@ -120,7 +147,8 @@ std::string saveTarget(const std::string& path) {
     }
     const auto resolved = std::filesystem::canonical(path, ec);
     if (ec) {
-        throw StoreError(path, "无法保存：它是一个找不到目标的链接");
+        throw StoreError(path, {"无法保存：它是一个找不到目标的链接",
+                                "cannot be saved: it is a link whose target is missing"});
     }
     return resolved.string();
 }
@@ -131,12 +159,15 @@ void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes
     const std::string target = saveTarget(path);
     // An in-place write would fail on a file we may not write; a rename would not notice.
     if (const int error = fs.checkWritable(target)) {
-        throw StoreError(path, "无法写入：" + describeErrno(error));
+        throw StoreError(path,
+                         MessageText{"无法写入：", "cannot be written: "} + describeErrno(error));
     }
     const std::string tempPath = writeTemp(fs, target, bytes, &original);
     if (const int error = fs.rename(tempPath, target)) {
         fs.remove(tempPath);
-        throw StoreError(path, "无法保存：不能用新内容替换它，" + describeErrno(error));
+        throw StoreError(path, MessageText{"无法保存：不能用新内容替换它，",
+                                           "cannot be saved: the new content cannot replace it: "} +
+                                   describeErrno(error));
     }
     // The new content is in place now; a folder that cannot be flushed does not undo that,
     // so the result of this last step is not reported.
@@ -151,8 +182,10 @@ void createFile(FileSystem& fs, const std::string& path, std::string_view bytes,
     const int error = fs.link(tempPath, path);
     fs.remove(tempPath);
     if (error != 0) {
-        throw StoreError(path, error == EEXIST ? std::string("已经存在，没有覆盖")
-                                               : "无法创建：" + describeErrno(error));
+        throw StoreError(
+            path, error == EEXIST
+                      ? MessageText{"已经存在，没有覆盖", "exists and was not replaced"}
+                      : MessageText{"无法创建：", "cannot be created: "} + describeErrno(error));
     }
     fs.syncFolder(folderOf(path).string());
     removeStaleTemps(fs, path);

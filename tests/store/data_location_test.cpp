@@ -186,13 +186,17 @@ TEST_F(DataLocationTest, ACopyMadeByAnotherStartAtTheSameMomentIsKept) {
 
 TEST(DataFileNotFoundTest, MessageNamesEveryPlaceLookedAt) {
     const DataPlaces places = dataPlaces("/opt/gs/bin", nullptr, "/home/u");
-    const std::string message = dataFileNotFoundMessage(places);
-    for (const fs::path& place : {places.beside, places.perUser, places.seed}) {
-        EXPECT_NE(message.find(place.string()), std::string::npos) << message;
+    const MessageText message = dataFileNotFoundMessage(places);
+    for (const std::string& text : {message.chinese, message.english}) {
+        for (const fs::path& place : {places.beside, places.perUser, places.seed}) {
+            EXPECT_NE(text.find(place.string()), std::string::npos) << text;
+        }
+        EXPECT_EQ(text.find('\n'), std::string::npos);
     }
-    EXPECT_EQ(message.find('\n'), std::string::npos);
-    EXPECT_NE(dataFileNotFoundMessage(dataPlaces("/opt/gs/bin", nullptr, nullptr)).find("主文件夹"),
-              std::string::npos);
+    const MessageText homeless =
+        dataFileNotFoundMessage(dataPlaces("/opt/gs/bin", nullptr, nullptr));
+    EXPECT_NE(homeless.chinese.find("主文件夹"), std::string::npos);
+    EXPECT_NE(homeless.english.find("no home folder"), std::string::npos);
 }
 
 } // namespace

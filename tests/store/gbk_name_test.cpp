@@ -22,15 +22,16 @@ TEST(EncodeNameTest, StoresGbkPaddedWithSpacesAndCutAtTwentyFourBytes) {
               "\xBB\xFA\xB4\xB2");
     EXPECT_EQ(encodeName(std::string(30, 'x')).bytes, std::string(24, 'x'));
     // Only what is stored has to be encodable.
-    EXPECT_TRUE(encodeName(std::string(24, 'x') + "😀").problem.empty());
+    EXPECT_TRUE(encodeName(std::string(24, 'x') + "😀").encoded());
 }
 
 TEST(EncodeNameTest, RefusesWhatCannotBeStored) {
-    EXPECT_NE(encodeName("Smile 😀").problem.find("😀"), std::string::npos);
-    EXPECT_FALSE(encodeName("tab\there").problem.empty());
-    EXPECT_FALSE(encodeName("bad \xC3 byte").problem.empty());
-    EXPECT_FALSE(encodeName("overlong \xC0\xAF").problem.empty());
-    EXPECT_FALSE(encodeName("surrogate \xED\xA0\x80").problem.empty());
+    EXPECT_NE(encodeName("Smile 😀").problem.chinese.find("😀"), std::string::npos);
+    EXPECT_NE(encodeName("Smile 😀").problem.english.find("😀"), std::string::npos);
+    EXPECT_FALSE(encodeName("tab\there").encoded());
+    EXPECT_FALSE(encodeName("bad \xC3 byte").encoded());
+    EXPECT_FALSE(encodeName("overlong \xC0\xAF").encoded());
+    EXPECT_FALSE(encodeName("surrogate \xED\xA0\x80").encoded());
 }
 
 TEST(DecodeNameTest, TrimsSpacesAndShowsInvalidBytesAsReplacementCharacters) {

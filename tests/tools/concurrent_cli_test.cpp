@@ -79,7 +79,7 @@ TEST_F(ConcurrentCliTest, AWriterGivesUpWhileTheLockIsHeld) {
                              dir);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     for (const CliRun& run : runs) {
-        EXPECT_TRUE(test::refusedWith(run, "正被另一个程序修改，等了 1 秒"));
+        EXPECT_TRUE(test::refusedWith(run, "is being changed by another program; waited 1 s"));
     }
     EXPECT_TRUE(test::sameBytes(onDisk(), before));
     // Reading needs no lock.

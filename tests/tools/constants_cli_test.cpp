@@ -96,7 +96,7 @@ TEST_F(ConstantsCliTest, ADamagedConstantsFileIsRefusedInOneLine) {
          {"machines --lib system.lib constants 1", "machines --lib system.lib constants 1 --k 3",
           "machines --lib system.lib rename 1 Other",
           "ratio --machine 2 --lib system.lib hob-index --teeth 5"}) {
-        EXPECT_TRUE(refusedWith(cli(args), "已损坏")) << args;
+        EXPECT_TRUE(refusedWith(cli(args), "is damaged")) << args;
     }
     EXPECT_EQ(test::readFile(sidecar()), "{\"format\": [");
     EXPECT_TRUE(test::sameBytes(onDisk(), data));

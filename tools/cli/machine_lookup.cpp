@@ -15,7 +15,7 @@ std::string libPath(const std::string& libOption) {
     const DataPlaces places = currentDataPlaces();
     const std::filesystem::path file = locateDataFile(places);
     if (file.empty()) {
-        throw UsageError{dataFileNotFoundMessage(places)};
+        throw UsageError{dataFileNotFoundMessage(places).english};
     }
     return file.string();
 }

@@ -188,7 +188,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         if (!dataFileExists(path)) {
             std::error_code ec;
             const int error = std::filesystem::is_directory(path, ec) ? EISDIR : ENOENT;
-            throw StoreError(path, "无法读取：" + describeErrno(error));
+            throw StoreError(path,
+                             MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
         }
         out << std::filesystem::absolute(path).lexically_normal().string() << '\n';
         return 0;
@@ -239,7 +240,7 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
                                 std::numeric_limits<std::int16_t>::max());
         const int index = store.addMachine(options.name, static_cast<std::int16_t>(zn), gears);
         out << "已添加"
-            << machineLabel(index, store.machines()[static_cast<std::size_t>(index)].name)
+            << machineLabel(index, store.machines()[static_cast<std::size_t>(index)].name).chinese
             << "：Zn " << zn << "，" << gears.size() << " 个挂轮\n";
         return 0;
     }
@@ -261,20 +262,21 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
         if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);
-            out << "已将" << machineLabel(index, oldName) << "复制为"
-                << machineLabel(copy, store.machines()[static_cast<std::size_t>(copy)].name)
+            out << "已将" << machineLabel(index, oldName).chinese << "复制为"
+                << machineLabel(copy, store.machines()[static_cast<std::size_t>(copy)].name).chinese
                 << '\n';
         } else if (what == "rename") {
             store.renameMachine(index, options.name);
-            out << machineLabel(index, oldName) << "已改名为“"
+            out << machineLabel(index, oldName).chinese << "已改名为“"
                 << store.machines()[static_cast<std::size_t>(index)].name << "”\n";
         } else if (what == "delete") {
             store.deleteMachine(index);
-            out << "已删除" << machineLabel(index, oldName) << "，还有 " << store.machines().size()
-                << " 台机床\n";
+            out << "已删除" << machineLabel(index, oldName).chinese << "，还有 "
+                << store.machines().size() << " 台机床\n";
         } else if (what == "set-gears") {
             store.setGearList(index, gears);
-            out << "已保存" << machineLabel(index, oldName) << "的 " << gears.size() << " 个挂轮\n";
+            out << "已保存" << machineLabel(index, oldName).chinese << "的 " << gears.size()
+                << " 个挂轮\n";
         }
     });
     return 0;

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';
         return 2;
     } catch (const gearsel::StoreError& e) {
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << e.english() << '\n';
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';

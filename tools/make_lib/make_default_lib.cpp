@@ -24,14 +24,14 @@ int main(int argc, char** argv) {
     try {
         std::ifstream in(source, std::ios::binary);
         if (!in) {
-            throw gearsel::StoreError(source, "无法读取");
+            throw gearsel::StoreError(source, {"无法读取", "cannot be read"});
         }
         std::ostringstream text;
         text << in.rdbuf();
         gearsel::MachineStore::createFile(target, gearsel::parseMachineCsv(text.str(), source));
         std::cout << "gearsel-make-lib: wrote " << target << '\n';
     } catch (const gearsel::StoreError& e) {
-        std::cerr << "gearsel-make-lib: " << e.what() << '\n';
+        std::cerr << "gearsel-make-lib: " << e.english() << '\n';
         return 1;
     }
     return 0;
