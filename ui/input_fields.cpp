@@ -1,7 +1,7 @@
 #include "ui/input_fields.h"
 
-#include "present/input_rules.h"
 #include "engine/number_text.h"
+#include "present/input_rules.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
 #include "ui/widget_helpers.h"

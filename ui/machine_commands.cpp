@@ -1,7 +1,7 @@
 #include "ui/machine_commands.h"
 
-#include "present/gear_box_layout.h"
 #include "engine/selection.h"
+#include "present/gear_box_layout.h"
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"
 #include "ui/clickable_label.h"
