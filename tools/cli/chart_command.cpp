@@ -110,7 +110,10 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     if (options.teeth.empty()) {
         throw UsageError{"chart --hob-index needs --teeth A-B, the workpiece tooth counts"};
     }
-    const auto [first, last] = toothRange(options.teeth);
+    // Plain variables, not a structured binding: clang before 16 cannot capture those.
+    const std::pair<int, int> range = toothRange(options.teeth);
+    const int first = range.first;
+    const int last = range.second;
     chart.used.indexConstant = k;
     chart.title =
         "滚齿分度挂轮表（K = " + constantText(chart.used, ConstantKey::IndexConstant).value() +
