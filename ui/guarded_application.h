@@ -2,7 +2,9 @@
 // The application object of the window. Every event the toolkit delivers, and so every slot a
 // click or a key runs, goes through notify(); an exception that a handler let escape is
 // caught there, told in one message box, and the program goes on, instead of ending inside
-// the event loop.
+// the event loop. This is the last resort only: unwinding through the toolkit's own frames
+// may leave a few of its bytes behind, so the handlers that call the store, the engine or
+// the printer catch their failures themselves.
 
 #include <QApplication>
 

@@ -122,23 +122,25 @@ void DesktopTest::realDialogsInChinese() {
 }
 
 void DesktopTest::anExceptionEscapingASlotIsToldOnce() {
+    // A handler that lets an exception escape: posted work that throws, delivered by the
+    // event loop as a click's handler is.
     auto* app = static_cast<GuardedApplication*>(QCoreApplication::instance());
     FakePrompter prompter;
     app->setPrompter(&prompter);
-    QWidget window;
-    auto* button = new QPushButton(QStringLiteral("x"), &window);
-    int clicks = 0;
-    QObject::connect(button, &QPushButton::clicked, [&clicks] {
-        ++clicks;
-        throw std::runtime_error("disk on fire");
-    });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    clickOn(button);
-    clickOn(button);
+    int runs = 0;
+    QObject context;
+    for (int i = 0; i < 2; ++i) {
+        QMetaObject::invokeMethod(
+            &context,
+            [&runs] {
+                ++runs;
+                throw std::runtime_error("disk on fire");
+            },
+            Qt::QueuedConnection);
+    }
+    QTRY_COMPARE(runs, 2);
     app->setPrompter(nullptr);
     // The program went on after the first failure and told each one.
-    QCOMPARE(clicks, 2);
     QCOMPARE(prompter.informed.size(), 2);
     QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：disk on fire"));
 }
