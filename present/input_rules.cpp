@@ -17,7 +17,10 @@ constexpr double kInset = 0.00001;
 
 RatioCorrection correctRequiredRatio(std::string_view text,
                                      const std::optional<RatioRange>& range) {
-    double r = readNumber(text);
+    return correctRequiredRatio(readNumber(text), range);
+}
+
+RatioCorrection correctRequiredRatio(double r, const std::optional<RatioRange>& range) {
     if (r == 0.0) {
         r = kFallbackRatio;
     }

@@ -30,6 +30,8 @@ struct RatioCorrection {
 // is rewritten with five decimals. Without a range (no gears) only the first and last steps
 // apply.
 RatioCorrection correctRequiredRatio(std::string_view text, const std::optional<RatioRange>& range);
+// The same for a value that was worked out rather than typed.
+RatioCorrection correctRequiredRatio(double value, const std::optional<RatioRange>& range);
 
 struct ZnCorrection {
     int zn = kMinZn;                 // the value in use

@@ -1,6 +1,7 @@
 #include "present/result_text.h"
 
 #include "engine/number_text.h"
+#include "engine/train_fraction.h"
 
 #include <cmath>
 
@@ -60,6 +61,17 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
 
 std::string secondsText(double seconds) {
     return formatFixed(seconds, 3) + " s";
+}
+
+std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required) {
+    const std::string fraction = "速比分数 " + trainFraction(slot.train).text();
+    if (!required) {
+        return fraction + "；要求速比不是准确的分数，无法判断是否精确";
+    }
+    if (isExactTrain(slot.train, required)) {
+        return fraction + "，与要求速比完全相同（精确）";
+    }
+    return fraction + "，与要求速比 " + required->text() + " 不完全相同";
 }
 
 } // namespace gearsel

@@ -2,9 +2,11 @@
 // The texts of the result grid: headings, the rows of the empty grid and the cells of a
 // filled row. The window, the command-line tool and the tests all show these same texts.
 
+#include "engine/fraction.h"
 #include "engine/gear_train.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace gearsel {
@@ -34,5 +36,10 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
 
 // The search time as it is shown: three decimals and " s" ("0.047 s").
 std::string secondsText(double seconds);
+
+// The tooltip of a filled row: the train's exact ratio as a fraction and whether it is exactly
+// the required ratio ("速比分数 60/127，与要求速比完全相同"). `required` is the required ratio's
+// fraction, nothing when it has none.
+std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required);
 
 } // namespace gearsel

@@ -51,4 +51,45 @@ std::string chartErrorText(double error, bool exact) {
     return text;
 }
 
+namespace {
+
+// "10-14, 250, 252-255": ascending tooth counts with their runs joined.
+std::string runsText(const std::vector<int>& teeth) {
+    std::string text;
+    for (std::size_t i = 0; i < teeth.size();) {
+        std::size_t last = i;
+        while (last + 1 < teeth.size() && teeth[last + 1] == teeth[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(teeth[i]) +
+                (last > i ? "-" + std::to_string(teeth[last]) : "");
+        i = last + 1;
+    }
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> suggestionSummary(const SuggestionReport& report,
+                                           const std::optional<RatioRange>& range) {
+    std::vector<std::string> lines;
+    if (!report.bestInSet) {
+        lines.emplace_back("现有挂轮找不到可用的挂轮组");
+    } else {
+        const BestTrain& best = *report.bestInSet;
+        lines.push_back(std::string(best.exact ? "现有挂轮已有精确的挂轮组: "
+                                               : "现有挂轮没有精确的挂轮组，最接近的是: ") +
+                        trainText(best.slot.train) + "（绝对精度 " +
+                        chartErrorText(best.slot.absError, best.exact) + "）");
+    }
+    if (!report.inRange) {
+        lines.push_back("要求速比不在可选择的范围 " +
+                        (range ? rangeCaption(*range) : std::string("-")) + " 之内；" +
+                        (report.bringIntoRange.empty()
+                             ? std::string("添置一个挂轮也达不到")
+                             : "添置下列齿数之一可以达到: " + runsText(report.bringIntoRange)));
+    }
+    return lines;
+}
+
 } // namespace gearsel

@@ -3,9 +3,12 @@
 // as the terminal table and the window show them.
 
 #include "engine/gear_suggestion.h"
+#include "engine/ratio_range.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace gearsel {
 
@@ -19,6 +22,12 @@ SuggestionRowTexts suggestionHeadings();
 // best train's tooth counts (a single pair's z3 and z4 empty), its ratio and fraction, its
 // errors and the exact mark, written as the chart writes them (chartRowTexts).
 SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio);
+
+// The lines above the list: what the set as it is gives ("现有挂轮已有精确的挂轮组: 24/101（绝对
+// 精度 0）"), and when the required ratio lies outside the set's reachable range `range`, which
+// additions bring it in.
+std::vector<std::string> suggestionSummary(const SuggestionReport& report,
+                                           const std::optional<RatioRange>& range);
 
 // A train as a workshop writes it: "24/101", "50/90 × 100/45".
 std::string trainText(const GearTrain& train);

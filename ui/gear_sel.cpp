@@ -1,5 +1,6 @@
 #include "ui/gear_sel.h"
 
+#include "engine/gear_suggestion.h"
 #include "engine/number_text.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
@@ -18,7 +19,9 @@
 #include "ui/picture_label.h"
 #include "ui/print_command.h"
 #include "ui/prompter.h"
+#include "ui/ratio_helper.h"
 #include "ui/result_grid_view.h"
+#include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
 #include "ui/window_mover.h"
@@ -30,6 +33,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -113,6 +117,10 @@ void GearSel::connectCommands() {
         connect(command, &ClickableLabel::clicked, printCommand_.get(), &PrintCommand::PrintSbTab);
     }
     connect(c.ImgBTZ, &ClickableLabel::clicked, this, &GearSel::showBanner);
+    connect(c.LabBuy, &ClickableLabel::clicked, this, &GearSel::showSuggestions);
+    connect(face_->captions().Label2, &ClickableLabel::clicked, this, &GearSel::openRatioHelper);
+    face_->captions().Label2->setCursor(Qt::PointingHandCursor);
+    offerHelperInContextMenu();
     for (ClickableLabel* command : {static_cast<ClickableLabel*>(c.ComExit), c.LabExit}) {
         connect(command, &ClickableLabel::clicked, this, &QWidget::close);
     }
@@ -146,45 +154,116 @@ void GearSel::changeEvent(QEvent* event) {
     }
 }
 
-void GearSel::ComCHOSE_Click() {
-    const MainFace::Fields& f = face_->fields();
+template <typename Work> void GearSel::whileComputing(Work work) {
     QWidget* notice = face_->panels().PicZZJS;
-    QLabel* seconds = face_->captions().LabSD;
-    // The notice is painted at once; the search runs without returning to the event loop, so
+    // The notice is painted at once; the work runs without returning to the event loop, so
     // no input and no timer can come in between.
     notice->show();
     notice->raise();
     notice->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-
-    SearchRequest request;
-    request.zn = znWhileTyping(utf8(f.Tzptj->text()));
-    request.resultCount = listedTrainsFromText(utf8(f.Tns->text()));
-    if (readNumber(utf8(f.TSb->text())) == 0.0) {
-        // A ratio of 0 cannot be searched: correct the field first, as leaving it would.
-        fields_->validateRatio();
-    }
-    request.requiredRatio = readNumber(utf8(f.TSb->text()));
-    request.gears = gearList();
-    request.includeSinglePairs = f.CheckZ12->isChecked();
-    request.allowRepeats = f.Chk->isChecked();
-
-    try {
-        SelectionResult result = runSelection(request);
-        machines_->keepSearchedGears(std::move(result.sortedGears));
-        resultList_ = std::move(result.results);
-        fields_->setRequiredRatio(request.requiredRatio);
-        setCaption(seconds, QString::fromStdString(secondsText(result.seconds)));
-        showResults(face_->resultGrid(), resultList_, request.requiredRatio);
-        seconds->show();
-    } catch (const SearchRefused& refused) {
-        prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
-    } catch (const std::exception& error) {
-        prompter_.inform(QStringLiteral("选配没有完成：") + QString::fromStdString(error.what()));
-    }
+    work();
     notice->hide();
     showBanner();
     QApplication::restoreOverrideCursor();
+}
+
+SearchRequest GearSel::searchRequest() {
+    const MainFace::Fields& f = face_->fields();
+    SearchRequest request;
+    request.zn = znWhileTyping(utf8(f.Tzptj->text()));
+    request.resultCount = listedTrainsFromText(utf8(f.Tns->text()));
+    if (fields_->searchRatio() == 0.0) {
+        // A ratio of 0 cannot be searched: correct the field first, as leaving it would.
+        fields_->validateRatio();
+    }
+    request.requiredRatio = fields_->searchRatio();
+    request.gears = gearList();
+    request.includeSinglePairs = f.CheckZ12->isChecked();
+    request.allowRepeats = f.Chk->isChecked();
+    return request;
+}
+
+void GearSel::ComCHOSE_Click() {
+    whileComputing([this] {
+        const SearchRequest request = searchRequest();
+        QLabel* seconds = face_->captions().LabSD;
+        try {
+            SelectionResult result = runSelection(request);
+            machines_->keepSearchedGears(std::move(result.sortedGears));
+            resultList_ = std::move(result.results);
+            fields_->setRequiredRatio(request.requiredRatio);
+            setCaption(seconds, QString::fromStdString(secondsText(result.seconds)));
+            showResults(face_->resultGrid(), resultList_, request.requiredRatio,
+                        fields_->requiredFraction());
+            seconds->show();
+        } catch (const SearchRefused& refused) {
+            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+        } catch (const std::exception& error) {
+            prompter_.inform(QStringLiteral("选配没有完成：") +
+                             QString::fromStdString(error.what()));
+        }
+    });
+}
+
+void GearSel::showSuggestions() {
+    std::optional<SuggestionReport> report;
+    SearchRequest request;
+    whileComputing([&] {
+        request = searchRequest();
+        try {
+            report = suggestGears(request, fields_->requiredFraction());
+        } catch (const SearchRefused& refused) {
+            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+        } catch (const std::exception& error) {
+            prompter_.inform(QStringLiteral("无法给出添置齿轮的建议：") +
+                             QString::fromStdString(error.what()));
+        }
+    });
+    if (!report) {
+        return;
+    }
+    if (suggestionList_ == nullptr) {
+        suggestionList_ = new SuggestionList(this);
+    }
+    suggestionList_->showReport(*report, request);
+    suggestionList_->open();
+}
+
+void GearSel::openRatioHelper() {
+    // Read first: catching up with the file may move the current machine.
+    const MachineConstants constants = machines_->currentConstants();
+    if (ratioHelper_ == nullptr) {
+        ratioHelper_ = new RatioHelper(prompter_, this);
+        connect(ratioHelper_, &RatioHelper::ratioChosen, this,
+                [this](const Quantity& ratio) { fields_->setWorkedOutRatio(ratio); });
+        connect(ratioHelper_, &RatioHelper::keepConstants, this,
+                [this](const MachineConstants& kept) {
+                    if (machines_->keepConstants(kept)) {
+                        prompter_.inform(QStringLiteral("已保存机床“%1”的常数。")
+                                             .arg(face_->fields().Mtype->currentText()));
+                    }
+                });
+    }
+    ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants, currentMachine() >= 0);
+    ratioHelper_->open();
+}
+
+void GearSel::offerHelperInContextMenu() {
+    LineField* ratio = face_->fields().TSb;
+    ratio->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ratio, &QWidget::customContextMenuRequested, this, [this, ratio](const QPoint& at) {
+        // The field's own commands (undo, copy, paste ...) stay, with the helper below them.
+        std::unique_ptr<QMenu> menu(ratio->createStandardContextMenu());
+        menu->setObjectName(QStringLiteral("ratioMenu"));
+        menu->addSeparator();
+        QAction* helper = menu->addAction(QStringLiteral("速比计算…"));
+        helper->setObjectName(QStringLiteral("openRatioHelper"));
+        // Opened once the menu has closed, so that the helper gets the focus.
+        connect(helper, &QAction::triggered, this,
+                [this] { QTimer::singleShot(0, this, &GearSel::openRatioHelper); });
+        menu->exec(ratio->mapToGlobal(at));
+    });
 }
 
 void GearSel::ClsGzList() {

@@ -3,6 +3,7 @@
 // search run, and the panels shown over the face.
 
 #include "engine/result_list.h"
+#include "engine/search_request.h"
 #include "store/machine_store.h"
 #include "ui/random_source.h"
 #include "ui/twips_scale.h"
@@ -22,6 +23,8 @@ class MachineCommands;
 class MainFace;
 class PrintCommand;
 class Prompter;
+class RatioHelper;
+class SuggestionList;
 class WindowMover;
 
 class GearSel : public QWidget {
@@ -51,6 +54,15 @@ public:
     void ComCHOSE_Click();
     // ClsGzList: shows the result grid empty and hides the search time.
     void ClsGzList();
+    // Opens the ratio helper on the current machine's constants; 确定 there fills the ratio
+    // field.
+    void openRatioHelper();
+    // Shows which one gear to buy for the required ratio, with the gears and options as they
+    // stand.
+    void showSuggestions();
+    // The helper and the suggestion list once they have been opened; null before.
+    RatioHelper* ratioHelper() const { return ratioHelper_; }
+    SuggestionList* suggestionList() const { return suggestionList_; }
 
 protected:
     // Form_Activate: the first activation runs one search.
@@ -64,6 +76,11 @@ private:
     // DispSbFW: shows the reachable ratio range of the gear list.
     void DispSbFW();
     void showBanner();
+    void offerHelperInContextMenu();
+    // The search the fields ask for, with the ratio field validated first when it reads as 0.
+    SearchRequest searchRequest();
+    // The wait cursor and the computing notice around `work`.
+    template <typename Work> void whileComputing(Work work);
 
     Prompter& prompter_;
     RandomSource random_;
@@ -75,6 +92,9 @@ private:
     std::unique_ptr<HoverFeedback> hover_;
     std::unique_ptr<PrintCommand> printCommand_;
     std::unique_ptr<WindowMover> mover_;
+
+    RatioHelper* ratioHelper_ = nullptr;
+    SuggestionList* suggestionList_ = nullptr;
 
     ResultList resultList_;
     bool firstSearchDone_ = false;

@@ -185,6 +185,26 @@ void Grid::setRowTexts(int firstRow, const std::vector<QStringList>& texts) {
     });
 }
 
+void Grid::setRowToolTips(int firstRow, const std::vector<QString>& tips) {
+    quietly([&] {
+        const int end = std::min(rows(), firstRow + static_cast<int>(tips.size()));
+        for (int row = std::max(firstRow, 1); row < end; ++row) {
+            for (int col = 1; col < cols(); ++col) {
+                QTableWidgetItem* item = table_->item(row - 1, col - 1);
+                const QString& tip = tips[static_cast<std::size_t>(row - firstRow)];
+                if (item != nullptr && item->toolTip() != tip) {
+                    item->setToolTip(tip);
+                }
+            }
+        }
+    });
+}
+
+QString Grid::cellToolTip(int row, int col) const {
+    const QTableWidgetItem* item = row >= 1 && col >= 1 ? table_->item(row - 1, col - 1) : nullptr;
+    return item != nullptr ? item->toolTip() : QString();
+}
+
 template <class Change> void Grid::quietly(Change change) {
     table_->setUpdatesEnabled(false);
     QAbstractItemModel* model = table_->model();

@@ -51,6 +51,11 @@ public:
     // beyond the grid are left out.
     void setRowTexts(int firstRow, const std::vector<QStringList>& texts);
 
+    // Sets the tooltip of every cell of rows firstRow, firstRow + 1, ... (not the fixed
+    // column) in one pass; an empty text removes it.
+    void setRowToolTips(int firstRow, const std::vector<QString>& tips);
+    QString cellToolTip(int row, int col) const;
+
     // The text of any cell, for reading without moving the current cell.
     QString cellText(int row, int col) const;
 

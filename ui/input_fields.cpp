@@ -1,5 +1,6 @@
 #include "ui/input_fields.h"
 
+#include "engine/decimal_fraction.h"
 #include "engine/number_text.h"
 #include "present/input_rules.h"
 #include "ui/line_field.h"
@@ -24,8 +25,36 @@ int InputFields::countFieldValue() const {
     return readWholeNumber(utf8(face_.fields().Tns->text()), 0, kMaxListedTrains);
 }
 
+void InputFields::setWorkedOutRatio(const Quantity& ratio) {
+    Q_EMIT resultsStale();
+    const RatioCorrection corrected = correctRequiredRatio(ratio.value(), range_());
+    face_.fields().TSb->setText(QString::fromStdString(corrected.text));
+    // The text now shown is already validated; leaving the field must not round it.
+    inputsChanged_ = false;
+    if (corrected.value == ratio.value()) {
+        workedOut_ = ratio;
+        requiredRatio_ = ratio.value();
+    } else {
+        workedOut_.reset();
+        requiredRatio_ = corrected.value;
+    }
+}
+
+double InputFields::searchRatio() const {
+    return workedOut_ ? workedOut_->value() : readNumber(utf8(face_.fields().TSb->text()));
+}
+
+std::optional<Fraction> InputFields::requiredFraction() const {
+    if (workedOut_) {
+        return workedOut_->fraction();
+    }
+    // Only a plain decimal counts: it is what the search reads from the field.
+    return decimalFraction(utf8(face_.fields().TSb->text().trimmed()));
+}
+
 void InputFields::validateRatio() {
     inputsChanged_ = false;
+    workedOut_.reset();
     Q_EMIT resultsStale();
     const RatioCorrection corrected =
         correctRequiredRatio(utf8(face_.fields().TSb->text()), range_());
@@ -38,6 +67,8 @@ void InputFields::validateRatio() {
 void InputFields::connectRatioField() {
     LineField* field = face_.fields().TSb;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
+    // Typing replaces a worked-out ratio; the program's own rewrites of the text do not.
+    connect(field, &QLineEdit::textEdited, this, [this] { workedOut_.reset(); });
     connect(field, &LineField::enterPressed, this, [this] { face_.fields().Tns->setFocus(); });
     connect(field, &LineField::focusLost, this, [this] {
         if (inputsChanged_) {

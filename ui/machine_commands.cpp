@@ -283,6 +283,42 @@ void MachineCommands::ComSave_Click() {
     }
 }
 
+MachineConstants MachineCommands::currentConstants() {
+    if (currentMachine_ < 0) {
+        return {};
+    }
+    try {
+        if (!catchUpWithFile(true)) {
+            return {};
+        }
+        return store_.constants(currentMachine_);
+    } catch (const StoreConflict&) {
+        recoverFromConflict();
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+    }
+    return {};
+}
+
+bool MachineCommands::keepConstants(const MachineConstants& constants) {
+    if (currentMachine_ < 0) {
+        return false;
+    }
+    try {
+        if (!catchUpWithFile(true)) {
+            return false;
+        }
+        store_.setConstants(currentMachine_, constants);
+        showOthersChanges(currentMachine_);
+        return true;
+    } catch (const StoreConflict&) {
+        recoverFromConflict();
+    } catch (const std::exception& error) {
+        reportStoreError(error);
+    }
+    return false;
+}
+
 void MachineCommands::Mtype_GotFocus() {
     shownMachineName_ = face_.fields().Mtype->currentText().trimmed();
     face_.fields().Mtype->setEditText(shownMachineName_);

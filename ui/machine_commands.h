@@ -31,6 +31,12 @@ public:
     int currentMachine() const { return currentMachine_; }
     // The current machine's tooth counts.
     const std::vector<std::int16_t>& gearList() const { return gearList_; }
+    // The constants kept for the current machine, as the file holds them now; all unknown
+    // without a machine and when they cannot be read (which the user is told once).
+    MachineConstants currentConstants();
+    // Keeps `constants` for the current machine. False, after telling the user why, when they
+    // were not kept.
+    bool keepConstants(const MachineConstants& constants);
     // Keeps the gear list as a search left it (ascending); a later copy stores it so.
     void keepSearchedGears(std::vector<std::int16_t> sortedGears);
     // The editor is open for a new machine rather than the current one.

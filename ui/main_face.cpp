@@ -69,6 +69,8 @@ const LabelSpec<MainFace::Commands> kCommandLabels[] = {
     {&MainFace::Commands::LabHelp, "LabHelp", 3045, 4875, "帮助", "软件使用方法说明"},
     {&MainFace::Commands::LabCHOSE, "LabCHOSE", 6210, 4875, "选配", ""},
     {&MainFace::Commands::LabZCSM, "LabZCSM", 7725, 4875, "说明", ""},
+    {&MainFace::Commands::LabBuy, "LabBuy", 4320, 2265, "添置齿轮",
+     "再添一个什么齿数的齿轮，能使要求速比更精确"},
 };
 
 const LabelSpec<MainFace::Captions> kCaptions[] = {

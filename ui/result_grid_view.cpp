@@ -34,21 +34,27 @@ void showEmptyResults(Grid& grid, int rows) {
         texts.push_back(rowOf(emptyResultRow(r)));
     }
     grid.setRowTexts(0, texts);
+    grid.setRowToolTips(1, std::vector<QString>(static_cast<std::size_t>(rows)));
     grid.setCol(0);
     grid.showFromTop();
 }
 
-void showResults(Grid& grid, const ResultList& results, double requiredRatio) {
+void showResults(Grid& grid, const ResultList& results, double requiredRatio,
+                 const std::optional<Fraction>& required) {
     // Exactly the filled slots remain below the headings, written in one pass.
     const int filled = results.filledCount();
     grid.setRows(filled + 1);
     std::vector<QStringList> texts;
+    std::vector<QString> tips;
     texts.reserve(static_cast<std::size_t>(filled));
+    tips.reserve(static_cast<std::size_t>(filled));
     for (int e = 1; e <= filled; ++e) {
-        texts.push_back(
-            rowOf(resultRow(e, results.slots[static_cast<std::size_t>(e - 1)], requiredRatio)));
+        const ResultSlot& slot = results.slots[static_cast<std::size_t>(e - 1)];
+        texts.push_back(rowOf(resultRow(e, slot, requiredRatio)));
+        tips.push_back(QString::fromStdString(resultToolTip(slot, required)));
     }
     grid.setRowTexts(1, texts);
+    grid.setRowToolTips(1, tips);
     grid.showFromTop();
 }
 

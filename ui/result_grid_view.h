@@ -2,7 +2,10 @@
 // What the result grid shows: the empty grid with one blank row per wanted train, or the
 // listed trains of the last search.
 
+#include "engine/fraction.h"
 #include "engine/result_list.h"
+
+#include <optional>
 
 namespace gearsel {
 
@@ -13,6 +16,9 @@ void showEmptyResults(Grid& grid, int rows);
 
 // Fills the grid from a result list: one row per filled slot below the headings, which stay
 // as the empty grid wrote them.
-void showResults(Grid& grid, const ResultList& results, double requiredRatio);
+// Each row's tooltip tells its exact fraction and whether it is the required fraction
+// `required` (nothing when the required ratio has none).
+void showResults(Grid& grid, const ResultList& results, double requiredRatio,
+                 const std::optional<Fraction>& required);
 
 } // namespace gearsel

@@ -39,5 +39,19 @@ TEST(ResultTextTest, FilledRows) {
     EXPECT_EQ(resultRow(1, single, -0.5)[7], "-1.3333333 ");
 }
 
+// A row's tooltip tells the train's fraction and whether it is exactly the required one, which
+// the rounded cells cannot: 60/127 and a train 1e-9 away look alike there.
+TEST(ResultTextTest, ToolTipTellsExactTrainsFromCloseOnes) {
+    const ResultSlot exact{{60, 127, 0, 0}, false, 60.0 / 127, 0.0};
+    const ResultSlot pair{{30, 40, 80, 127}, false, 0.47244094488188976, 0.0};
+    const ResultSlot close{{26, 55, 0, 0}, false, 26.0 / 55, 1e-4};
+    const Fraction required(60, 127);
+    EXPECT_EQ(resultToolTip(exact, required), "速比分数 60/127，与要求速比完全相同（精确）");
+    EXPECT_EQ(resultToolTip(pair, required), "速比分数 60/127，与要求速比完全相同（精确）");
+    EXPECT_EQ(resultToolTip(close, required), "速比分数 26/55，与要求速比 60/127 不完全相同");
+    EXPECT_EQ(resultToolTip(exact, std::nullopt),
+              "速比分数 60/127；要求速比不是准确的分数，无法判断是否精确");
+}
+
 } // namespace
 } // namespace gearsel

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
                 window.ClsGzList();
                 QCoreApplication::processEvents();
                 timer.restart();
-                showResults(face.resultGrid(), window.resultList(), 1.23456);
+                showResults(face.resultGrid(), window.resultList(), 1.23456, std::nullopt);
                 const double filledAt = static_cast<double>(timer.nsecsElapsed()) * 1e-6;
                 QCoreApplication::processEvents();
                 fills.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-6);

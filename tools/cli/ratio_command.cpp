@@ -1,12 +1,12 @@
 #include "tools/cli/ratio_command.h"
 
 #include "engine/ratio_formula.h"
+#include "present/formula_form.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 
-#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -45,13 +45,6 @@ const T& needed(const std::optional<T>& constant, const RatioOptions& options, C
                          ", or a machine that keeps it (--machine)"};
     }
     return *constant;
-}
-
-// "p/q = decimal" for an exact ratio, the decimal alone otherwise; 17 significant digits.
-std::string ratioText(const Quantity& ratio) {
-    char decimal[40];
-    std::snprintf(decimal, sizeof decimal, "%.17g", ratio.value());
-    return ratio.fraction() ? ratio.fraction()->text() + " = " + decimal : decimal;
 }
 
 } // namespace
@@ -159,7 +152,7 @@ int runRatio(const RatioOptions& options, std::ostream& out) {
     const Quantity ratio =
         computeRatio(options, formulaConstants(options, options.machine, options.lib));
     if (!options.json) {
-        out << ratioText(ratio) << '\n';
+        out << ratioResultText(ratio) << '\n';
         return 0;
     }
     nlohmann::ordered_json doc;

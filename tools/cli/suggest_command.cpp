@@ -20,21 +20,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
 
-// "10-14, 250, 252-255": ascending tooth counts with their runs joined.
-std::string runsText(const std::vector<int>& teeth) {
-    std::string text;
-    for (std::size_t i = 0; i < teeth.size();) {
-        std::size_t last = i;
-        while (last + 1 < teeth.size() && teeth[last + 1] == teeth[last] + 1) {
-            ++last;
-        }
-        text += (text.empty() ? "" : ", ") + std::to_string(teeth[i]) +
-                (last > i ? "-" + std::to_string(teeth[last]) : "");
-        i = last + 1;
-    }
-    return text;
-}
-
 Json suggestionJson(const GearSuggestion& suggestion, double requiredRatio) {
     const ResultSlot& slot = suggestion.best.slot;
     const Fraction fraction = trainFraction(slot.train);
@@ -54,23 +39,9 @@ Json suggestionJson(const GearSuggestion& suggestion, double requiredRatio) {
 
 void printText(const SuggestionReport& report, const SearchRequest& request, int count,
                std::ostream& out) {
-    if (!report.bestInSet) {
-        out << "现有挂轮找不到可用的挂轮组\n";
-    } else {
-        const BestTrain& best = *report.bestInSet;
-        out << (best.exact ? "现有挂轮已有精确的挂轮组: "
-                           : "现有挂轮没有精确的挂轮组，最接近的是: ")
-            << trainText(best.slot.train) << "（绝对精度 "
-            << chartErrorText(best.slot.absError, best.exact) << "）\n";
-    }
-    if (!report.inRange) {
-        const auto range = reachableRange(request.gears, request.allowRepeats);
-        out << "要求速比不在可选择的范围 " << (range ? rangeCaption(*range) : std::string("-"))
-            << " 之内；"
-            << (report.bringIntoRange.empty()
-                    ? std::string("添置一个挂轮也达不到")
-                    : "添置下列齿数之一可以达到: " + runsText(report.bringIntoRange))
-            << '\n';
+    for (const std::string& line :
+         suggestionSummary(report, reachableRange(request.gears, request.allowRepeats))) {
+        out << line << '\n';
     }
     TextTable table;
     const SuggestionRowTexts headings = suggestionHeadings();

@@ -1,0 +1,62 @@
+#pragma once
+// The ratio helper's formulas as forms: the fields each one asks for, with labels and starting
+// texts in Chinese, and the ratio worked out from what was typed, or one sentence saying what
+// is wrong with it. The machine's constants (leadscrew, K, C, N) are read apart from the job's
+// own fields, because the window keeps them per machine.
+
+#include "engine/machine_constants.h"
+#include "engine/quantity.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gearsel {
+
+enum class Formula { Thread, HobIndex, HobDifferential, DividingHead };
+
+inline constexpr std::array<Formula, 4> kFormulas = {
+    Formula::Thread, Formula::HobIndex, Formula::HobDifferential, Formula::DividingHead};
+
+struct FormField {
+    std::string label;     // "螺距："
+    std::string startText; // what the field holds when the helper first opens
+    std::string hint;      // shown in the empty field and as its tooltip
+};
+
+struct FormulaForm {
+    std::string title;    // "车螺纹"
+    std::string equation; // the formula with its symbols explained
+    std::vector<FormField> fields;
+};
+
+FormulaForm formulaForm(Formula formula);
+
+// A ratio, or why there is none.
+struct FormulaOutcome {
+    std::optional<Quantity> ratio;
+    std::string problem;
+};
+
+// Works out the formula from the texts of its fields, in the order formulaForm() lists them,
+// and the machine's constants. Never throws: every refusal becomes the outcome's problem.
+FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fieldTexts,
+                            const MachineConstants& constants);
+
+// The constants as the five texts of the constants box (in kConstantKeys order; an empty text
+// is an unknown constant), or the first one that cannot be used, said in one sentence.
+struct ConstantsReading {
+    MachineConstants constants;
+    std::string problem;
+};
+ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.size()>& texts);
+
+// What a constant's field suggests when it is empty: "如 6mm 或 4tpi".
+std::string constantHint(ConstantKey key);
+
+// A ratio as the helper and `gearsel-cli ratio` show it: "60/127 = 0.47244094488188976" when
+// it is exact, the decimal alone (17 significant digits) otherwise.
+std::string ratioResultText(const Quantity& ratio);
+
+} // namespace gearsel

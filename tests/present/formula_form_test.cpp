@@ -1,0 +1,110 @@
+#include "present/formula_form.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace gearsel {
+namespace {
+
+MachineConstants readConstants(const std::array<std::string, 5>& texts) {
+    const ConstantsReading reading = readConstantTexts(texts);
+    EXPECT_EQ(reading.problem, "");
+    return reading.constants;
+}
+
+// The worked examples: exact where no π or sine enters, the same values the command line gives.
+TEST(FormulaFormTest, WorksOutEachFormulaFromItsFields) {
+    const MachineConstants lathe6 = readConstants({"6mm", "", "", "", ""});
+    const MachineConstants lathe8tpi = readConstants({"8tpi", "", "", "", ""});
+    const MachineConstants hobber = readConstants({"", "", "24", "7.95775", ""});
+    const MachineConstants head = readConstants({"", "", "", "", "40"});
+
+    const struct {
+        Formula formula;
+        std::vector<std::string> texts;
+        const MachineConstants& constants;
+        const char* shown;
+    } cases[] = {
+        {Formula::Thread, {"1.5mm", "1"}, lathe6, "1/4 = 0.25"},
+        {Formula::Thread, {"20tpi", "1"}, lathe6, "127/600 = 0.21166666666666667"},
+        {Formula::Thread, {" 1.5 mm ", "1"}, lathe8tpi, "60/127 = 0.47244094488188976"},
+        {Formula::Thread, {"1.5mm", "2"}, lathe6, "1/2 = 0.5"},
+        {Formula::HobIndex, {"101", "1"}, hobber, "24/101 = 0.23762376237623761"},
+        {Formula::DividingHead, {"61", "60"}, head, "-2/3 = -0.66666666666666663"},
+    };
+    for (const auto& c : cases) {
+        const FormulaOutcome outcome = workOutRatio(c.formula, c.texts, c.constants);
+        ASSERT_TRUE(outcome.ratio) << c.texts[0] << ": " << outcome.problem;
+        EXPECT_EQ(ratioResultText(*outcome.ratio), c.shown);
+    }
+
+    // π and the sine come in as doubles, so these have no fraction.
+    const FormulaOutcome worm = workOutRatio(Formula::Thread, {"m2", "1"}, lathe6);
+    ASSERT_TRUE(worm.ratio);
+    EXPECT_FALSE(worm.ratio->fraction());
+    EXPECT_DOUBLE_EQ(worm.ratio->value(), M_PI * 2 / 6);
+    const FormulaOutcome helix = workOutRatio(Formula::HobDifferential, {"15", "2", "1"}, hobber);
+    ASSERT_TRUE(helix.ratio);
+    EXPECT_NEAR(helix.ratio->value(), 7.95775 * std::sin(15 * M_PI / 180) / 2, 1e-12);
+    EXPECT_EQ(ratioResultText(*helix.ratio).find('/'), std::string::npos);
+}
+
+// Every refusal is one sentence in Chinese that names what is wrong; none throws.
+TEST(FormulaFormTest, RefusesBadFieldsWithOneSentence) {
+    const MachineConstants all = readConstants({"6mm", "", "24", "8", "40"});
+    const struct {
+        Formula formula;
+        std::vector<std::string> texts;
+        MachineConstants constants;
+        const char* problemHas;
+    } cases[] = {
+        {Formula::Thread, {"1.5", "1"}, all, "螺距“1.5”无法识别"},
+        {Formula::Thread, {"", "1"}, all, "请填写螺距"},
+        {Formula::Thread, {"0mm", "1"}, all, "螺距必须大于 0"},
+        {Formula::Thread, {"1.5mm", "0"}, all, "头数必须是不小于 1 的整数"},
+        {Formula::Thread, {"1.5mm", "1.5"}, all, "头数必须是不小于 1 的整数"},
+        {Formula::Thread, {"1.5mm", "1"}, MachineConstants{}, "请先在机床常数中填写丝杠螺距"},
+        {Formula::HobIndex, {"0", "1"}, all, "工件齿数 z必须是不小于 1 的整数"},
+        {Formula::HobIndex, {"40", "1"}, MachineConstants{}, "分度常数 K"},
+        {Formula::HobDifferential, {"90", "2", "1"}, all, "螺旋角必须在 0 到 90 度之间"},
+        {Formula::HobDifferential, {"0", "2", "1"}, all, "螺旋角 β（度）必须大于 0"},
+        {Formula::HobDifferential, {"15", "x", "1"}, all, "法向模数 mn“x”不是一个数"},
+        {Formula::DividingHead, {"60", "60"}, all, "近似等分数不能等于等分数"},
+        {Formula::DividingHead, {"61", "60"}, MachineConstants{}, "分度头定数 N"},
+    };
+    for (const auto& c : cases) {
+        const FormulaOutcome outcome = workOutRatio(c.formula, c.texts, c.constants);
+        EXPECT_FALSE(outcome.ratio) << c.problemHas;
+        EXPECT_NE(outcome.problem.find(c.problemHas), std::string::npos) << outcome.problem;
+    }
+}
+
+TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {
+    const MachineConstants read = readConstants({" 4tpi ", "3/2", "24", "", ""});
+    EXPECT_EQ(constantText(read, ConstantKey::Leadscrew), "4tpi");
+    EXPECT_EQ(constantText(read, ConstantKey::GearboxRatio), "1.5");
+    EXPECT_FALSE(read.differentialConstant);
+
+    for (const auto& [texts, name] :
+         {std::pair<std::array<std::string, 5>, const char*>{{"m2", "", "", "", ""}, "丝杠螺距"},
+          {{"6mm", "0", "", "", ""}, "进给箱速比"},
+          {{"", "", "-24", "x", ""}, "分度常数 K"}}) {
+        const ConstantsReading reading = readConstantTexts(texts);
+        EXPECT_NE(reading.problem.find(name), std::string::npos) << reading.problem;
+    }
+}
+
+TEST(FormulaFormTest, EveryFormHasAsManyStartingTextsAsItWorksOut) {
+    const MachineConstants all = readConstants({"6mm", "", "24", "8", "40"});
+    for (Formula formula : kFormulas) {
+        const FormulaForm form = formulaForm(formula);
+        std::vector<std::string> texts;
+        for (const FormField& field : form.fields) {
+            texts.push_back(field.startText);
+        }
+        EXPECT_TRUE(workOutRatio(formula, texts, all).ratio) << form.title;
+    }
+}
+
+} // namespace
+} // namespace gearsel

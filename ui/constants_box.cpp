@@ -1,0 +1,77 @@
+#include "ui/constants_box.h"
+
+#include "ui/widget_helpers.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace gearsel {
+
+namespace {
+
+std::size_t indexOf(ConstantKey key) {
+    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
+        if (kConstantKeys[i] == key) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
+    setObjectName(QStringLiteral("ConstantsBox"));
+    auto* grid = new QGridLayout(this);
+    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
+        const ConstantKey key = kConstantKeys[i];
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QString::fromLatin1(constantName(key)));
+        const QString hint = QString::fromStdString(constantHint(key));
+        field->setPlaceholderText(hint);
+        field->setToolTip(hint);
+        connect(field, &QLineEdit::textEdited, this, &ConstantsBox::edited);
+        auto* label =
+            new QLabel(QString::fromUtf8(constantLabel(key)) + QStringLiteral("："), this);
+        label->setBuddy(field);
+        // Two pairs of label and field per line.
+        const int row = static_cast<int>(i / 2);
+        const int col = static_cast<int>(i % 2) * 2;
+        grid->addWidget(label, row, col);
+        grid->addWidget(field, row, col + 1);
+        fields_[i] = field;
+    }
+    keep_ = new QPushButton(QStringLiteral("保存为本机常数"), this);
+    keep_->setObjectName(QStringLiteral("keepConstants"));
+    keep_->setAutoDefault(false);
+    keep_->setToolTip(QStringLiteral("记住这些常数，下次选这台机床时自动填入"));
+    grid->addWidget(keep_, 2, 2, 1, 2, Qt::AlignRight);
+    connect(keep_, &QPushButton::clicked, this, &ConstantsBox::keepRequested);
+}
+
+void ConstantsBox::showConstants(const QString& machineName, const MachineConstants& constants,
+                                 bool canKeep) {
+    setTitle(canKeep ? QStringLiteral("机床常数（%1）").arg(machineName)
+                     : QStringLiteral("机床常数"));
+    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
+        const auto text = constantText(constants, kConstantKeys[i]);
+        fields_[i]->setText(text ? QString::fromStdString(*text) : QString());
+    }
+    keep_->setEnabled(canKeep);
+}
+
+ConstantsReading ConstantsBox::reading() const {
+    std::array<std::string, kConstantKeys.size()> texts;
+    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
+        texts[i] = utf8(fields_[i]->text());
+    }
+    return readConstantTexts(texts);
+}
+
+QLineEdit* ConstantsBox::field(ConstantKey key) const {
+    return fields_[indexOf(key)];
+}
+
+} // namespace gearsel

@@ -1,0 +1,40 @@
+#pragma once
+// The machine's constants in the ratio helper: leadscrew pitch, gearbox ratio, index constant
+// K, differential constant C and dividing-head ratio N, one field each, and the command that
+// keeps them for the machine. The formulas read what the fields hold, saved or not.
+
+#include "engine/machine_constants.h"
+#include "present/formula_form.h"
+
+#include <QGroupBox>
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+namespace gearsel {
+
+class ConstantsBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit ConstantsBox(QWidget* parent = nullptr);
+
+    // Shows the constants kept for `machineName`; `canKeep` false (no machine) disables the
+    // command that keeps them.
+    void showConstants(const QString& machineName, const MachineConstants& constants, bool canKeep);
+    // The constants as the fields hold them, or why they cannot be used.
+    ConstantsReading reading() const;
+    QLineEdit* field(ConstantKey key) const;
+
+Q_SIGNALS:
+    // A field changed: whatever was worked out from the constants is stale.
+    void edited();
+    // The user asked to keep the constants as the fields hold them.
+    void keepRequested();
+
+private:
+    std::array<QLineEdit*, kConstantKeys.size()> fields_{};
+    QPushButton* keep_ = nullptr;
+};
+
+} // namespace gearsel

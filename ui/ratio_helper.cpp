@@ -1,0 +1,126 @@
+#include "ui/ratio_helper.h"
+
+#include "ui/constants_box.h"
+#include "ui/formula_page.h"
+#include "ui/prompter.h"
+#include "ui/widget_helpers.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace gearsel {
+
+RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter) {
+    setObjectName(QStringLiteral("RatioHelper"));
+    setWindowTitle(QStringLiteral("速比计算"));
+    auto* layout = new QVBoxLayout(this);
+
+    constants_ = new ConstantsBox(this);
+    layout->addWidget(constants_);
+    connect(constants_, &ConstantsBox::edited, this, &RatioHelper::showOutcome);
+    connect(constants_, &ConstantsBox::keepRequested, this, &RatioHelper::askToKeep);
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("pages"));
+    for (Formula formula : kFormulas) {
+        auto* page = new FormulaPage(formula, pages_);
+        pages_->addTab(page, QString::fromStdString(formulaForm(formula).title));
+        connect(page, &FormulaPage::edited, this, &RatioHelper::showOutcome);
+        formulas_.push_back(page);
+    }
+    layout->addWidget(pages_, 1);
+    connect(pages_, &QTabWidget::currentChanged, this, &RatioHelper::showOutcome);
+
+    result_ = new QLabel(this);
+    result_->setObjectName(QStringLiteral("result"));
+    result_->setWordWrap(true);
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(result_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok_->setObjectName(QStringLiteral("ok"));
+    ok_->setToolTip(QStringLiteral("把算出的速比填入“要求速比”"));
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("close"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &RatioHelper::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &RatioHelper::reject);
+    layout->addWidget(buttons);
+    showOutcome();
+}
+
+void RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
+                          bool canKeep) {
+    constants_->showConstants(machineName, constants, canKeep);
+    showOutcome();
+}
+
+void RatioHelper::addPage(QWidget* page, const QString& title) {
+    pages_->addTab(page, title);
+}
+
+FormulaPage* RatioHelper::formulaPage(Formula formula) const {
+    for (FormulaPage* page : formulas_) {
+        if (page->formula() == formula) {
+            return page;
+        }
+    }
+    return nullptr;
+}
+
+FormulaOutcome RatioHelper::outcome() const {
+    const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
+    if (page == nullptr) {
+        return {std::nullopt, "这一页不计算速比。"};
+    }
+    const ConstantsReading reading = constants_->reading();
+    if (!reading.problem.empty()) {
+        return {std::nullopt, reading.problem};
+    }
+    return workOutRatio(page->formula(), page->texts(), reading.constants);
+}
+
+void RatioHelper::showOutcome() {
+    const bool formulaShown = qobject_cast<const FormulaPage*>(pages_->currentWidget()) != nullptr;
+    ok_->setEnabled(formulaShown);
+    result_->setVisible(formulaShown);
+    if (!formulaShown) {
+        return;
+    }
+    const FormulaOutcome worked = outcome();
+    if (worked.ratio) {
+        const QString note = worked.ratio->fraction() ? QStringLiteral("（精确分数）")
+                                                      : QStringLiteral("（近似值）");
+        result_->setText(QStringLiteral("速比 i = ") +
+                         QString::fromStdString(ratioResultText(*worked.ratio)) + note);
+        setColour(result_, QPalette::WindowText, QColor(0, 96, 0));
+    } else {
+        result_->setText(QString::fromStdString(worked.problem));
+        setColour(result_, QPalette::WindowText, QColor(192, 0, 0));
+    }
+}
+
+void RatioHelper::accept() {
+    const FormulaOutcome worked = outcome();
+    if (!worked.ratio) {
+        prompter_.inform(QString::fromStdString(worked.problem));
+        return;
+    }
+    Q_EMIT ratioChosen(*worked.ratio);
+    QDialog::accept();
+}
+
+void RatioHelper::askToKeep() {
+    const ConstantsReading reading = constants_->reading();
+    if (!reading.problem.empty()) {
+        prompter_.inform(QString::fromStdString(reading.problem));
+        return;
+    }
+    Q_EMIT keepConstants(reading.constants);
+}
+
+} // namespace gearsel

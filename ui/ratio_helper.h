@@ -1,0 +1,64 @@
+#pragma once
+// The ratio helper: works out the required ratio of a thread, a hobbing machine's index or
+// differential train, or differential indexing on a dividing head, from the job's inputs and
+// the machine's constants, shows it as an exact fraction where it is one, and on 确定 hands it
+// to the window. Further pages (the chart) can be added beside the formulas.
+
+#include "engine/machine_constants.h"
+#include "engine/quantity.h"
+#include "present/formula_form.h"
+
+#include <QDialog>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace gearsel {
+
+class ConstantsBox;
+class FormulaPage;
+class Prompter;
+
+class RatioHelper : public QDialog {
+    Q_OBJECT
+public:
+    // `prompter` tells what cannot be worked out and must outlive the helper.
+    RatioHelper(Prompter& prompter, QWidget* parent = nullptr);
+
+    // Shows the constants kept for the machine; `canKeep` false when there is no machine.
+    void prepare(const QString& machineName, const MachineConstants& constants, bool canKeep);
+    // Adds a page that works out no ratio of its own (确定 is off while it is shown).
+    void addPage(QWidget* page, const QString& title);
+
+    ConstantsBox& constantsBox() const { return *constants_; }
+    QTabWidget& pages() const { return *pages_; }
+    FormulaPage* formulaPage(Formula formula) const;
+    QPushButton* okButton() const { return ok_; }
+    QLabel* resultLabel() const { return result_; }
+    // The ratio of the page shown, or why there is none.
+    FormulaOutcome outcome() const;
+
+Q_SIGNALS:
+    // 确定 with a ratio worked out: the window puts it into the ratio field.
+    void ratioChosen(const Quantity& ratio);
+    // The user asked to keep these constants for the machine.
+    void keepConstants(const MachineConstants& constants);
+
+public Q_SLOTS:
+    void accept() override;
+
+private:
+    void showOutcome();
+    void askToKeep();
+
+    Prompter& prompter_;
+    ConstantsBox* constants_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    std::vector<FormulaPage*> formulas_;
+    QLabel* result_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};
+
+} // namespace gearsel

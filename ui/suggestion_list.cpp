@@ -1,0 +1,75 @@
+#include "ui/suggestion_list.h"
+
+#include "engine/ratio_range.h"
+#include "present/suggestion_text.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace gearsel {
+
+namespace {
+
+QStringList cellsOf(const SuggestionRowTexts& texts) {
+    QStringList cells;
+    for (const std::string& text : texts) {
+        cells << QString::fromStdString(text);
+    }
+    return cells;
+}
+
+} // namespace
+
+SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("SuggestionList"));
+    setWindowTitle(QStringLiteral("添置哪个齿轮"));
+    auto* layout = new QVBoxLayout(this);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary_);
+    table_ = new QTableWidget(0, kSuggestionColumns, this);
+    table_->setObjectName(QStringLiteral("suggestions"));
+    table_->setHorizontalHeaderLabels(cellsOf(suggestionHeadings()));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(table_, 1);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(760, 420);
+}
+
+void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {
+    QStringList lines;
+    for (const std::string& line :
+         suggestionSummary(report, reachableRange(request.gears, request.allowRepeats))) {
+        lines << QString::fromStdString(line);
+    }
+    lines << QStringLiteral("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
+    summary_->setText(lines.join(QLatin1Char('\n')));
+
+    const int shown = std::min(static_cast<int>(report.suggestions.size()), kShownSuggestions);
+    table_->setRowCount(shown);
+    for (int r = 0; r < shown; ++r) {
+        const GearSuggestion& suggestion = report.suggestions[static_cast<std::size_t>(r)];
+        const QStringList cells = cellsOf(suggestionRowTexts(suggestion, request.requiredRatio));
+        for (int c = 0; c < kSuggestionColumns; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (suggestion.best.exact) {
+                item->setBackground(QColor(208, 255, 208));
+            }
+            table_->setItem(r, c, item);
+        }
+    }
+}
+
+} // namespace gearsel

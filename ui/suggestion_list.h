@@ -1,0 +1,35 @@
+#pragma once
+// The "which gear to buy" list: for the required ratio and the current gear set, each tooth
+// count whose addition gives the best train, best first, and above it what the set as it is
+// gives.
+
+#include "engine/gear_suggestion.h"
+#include "engine/search_request.h"
+
+#include <QDialog>
+
+class QLabel;
+class QTableWidget;
+
+namespace gearsel {
+
+// The list shows this many suggestions.
+inline constexpr int kShownSuggestions = 10;
+
+class SuggestionList : public QDialog {
+    Q_OBJECT
+public:
+    explicit SuggestionList(QWidget* parent = nullptr);
+
+    // Shows the report of suggestGears() on `request`.
+    void showReport(const SuggestionReport& report, const SearchRequest& request);
+
+    QLabel* summary() const { return summary_; }
+    QTableWidget* table() const { return table_; }
+
+private:
+    QLabel* summary_ = nullptr;
+    QTableWidget* table_ = nullptr;
+};
+
+} // namespace gearsel
