@@ -69,7 +69,7 @@ const LabelSpec<MainFace::Commands> kCommandLabels[] = {
     {&MainFace::Commands::LabHelp, "LabHelp", 3045, 4875, "帮助", "软件使用方法说明"},
     {&MainFace::Commands::LabCHOSE, "LabCHOSE", 6210, 4875, "选配", ""},
     {&MainFace::Commands::LabZCSM, "LabZCSM", 7725, 4875, "说明", ""},
-    {&MainFace::Commands::LabBuy, "LabBuy", 4320, 2265, "添置齿轮",
+    {&MainFace::Commands::LabBuy, "LabBuy", 2085, 2265, "买齿轮",
      "再添一个什么齿数的齿轮，能使要求速比更精确"},
 };
 
@@ -188,6 +188,13 @@ void MainFace::createMainControls() {
     captions_.LabN->setFont(style::song(10.5));
     setCaption(captions_.LabN, captions_.LabN->text());
     setColour(commands_.LabNewJc, QPalette::WindowText, Qt::black);
+    // A link-like command beside the list heading, without a picture of its own.
+    QFont linkFont = commands_.LabBuy->font();
+    linkFont.setUnderline(true);
+    commands_.LabBuy->setFont(linkFont);
+    setCaption(commands_.LabBuy, commands_.LabBuy->text());
+    setColour(commands_.LabBuy, QPalette::WindowText, QColor(0, 0, 192));
+    commands_.LabBuy->setCursor(Qt::PointingHandCursor);
 
     fields_.Mtype = new QComboBox(panels_.Ped0);
     fields_.Mtype->setObjectName(QStringLiteral("Mtype"));

@@ -55,7 +55,7 @@ public:
         ClickableLabel* LabCHOSE = nullptr;   // "选配"
         PictureLabel* ImaSM = nullptr;        // usage-notes picture
         ClickableLabel* LabZCSM = nullptr;    // "说明"
-        ClickableLabel* LabBuy = nullptr;     // "添置齿轮": which one gear to buy
+        ClickableLabel* LabBuy = nullptr;     // "买齿轮": which one gear to buy
     };
     // The machine box and the fields and options of a search.
     struct Fields {
