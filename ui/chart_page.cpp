@@ -96,12 +96,14 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     hobRow->addWidget(firstTeeth_);
     hobRow->addWidget(new QLabel(QStringLiteral("至"), this));
     hobRow->addWidget(lastTeeth_);
-    hobRow->addSpacing(16);
-    hobRow->addWidget(new QLabel(QStringLiteral("头数"), this));
-    hobRow->addWidget(starts_);
     hobRow->addStretch(1);
+    // The starts of the thread or of the hob, for either kind of chart.
+    auto* startsRow = new QHBoxLayout;
+    startsRow->addWidget(new QLabel(QStringLiteral("头数"), this));
+    startsRow->addWidget(starts_);
+    startsRow->addStretch(1);
     auto* generateButton = button(QStringLiteral("生成"), "generate", this);
-    hobRow->addWidget(generateButton);
+    startsRow->addWidget(generateButton);
 
     const ChartRowTexts headings = chartHeadings();
     table_->setObjectName(QStringLiteral("chartTable"));
@@ -126,10 +128,16 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(threadsRow);
     layout->addLayout(hobRow);
+    layout->addLayout(startsRow);
     layout->addWidget(table_, 1);
     layout->addLayout(buttonsRow);
 
-    connect(kinds_, &QButtonGroup::idClicked, this, &ChartPage::chooseKind);
+    // Toggled rather than clicked: the arrow keys move between the choices as well.
+    connect(kinds_, &QButtonGroup::idToggled, this, [this](int kind, bool chosen) {
+        if (chosen) {
+            chooseKind(kind);
+        }
+    });
     connect(generateButton, &QPushButton::clicked, this, &ChartPage::generate);
     connect(printButton, &QPushButton::clicked, this, &ChartPage::print);
     connect(csvButton, &QPushButton::clicked, this, &ChartPage::saveCsv);
