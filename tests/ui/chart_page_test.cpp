@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
