@@ -82,6 +82,15 @@ ChartRowTexts chartRowTexts(const ChartRow& row) {
     return rowTexts(row, chartRatioText, chartErrorText);
 }
 
+std::string chartSummary(const std::vector<ChartRow>& rows) {
+    std::size_t inexact = 0;
+    for (const ChartRow& row : rows) {
+        inexact += row.exact() ? 0 : 1;
+    }
+    return "共 " + std::to_string(rows.size()) + " 行，其中 " + std::to_string(inexact) +
+           " 行没有精确的挂轮组";
+}
+
 std::string chartCsv(const std::vector<ChartRow>& rows) {
     std::string text = csvLine(chartHeadings());
     for (const ChartRow& row : rows) {

@@ -24,6 +24,9 @@ ChartRowTexts chartHeadings();
 // buy and the train it gives, marked 精确 when that is exact.
 ChartRowTexts chartRowTexts(const ChartRow& row);
 
+// The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".
+std::string chartSummary(const std::vector<ChartRow>& rows);
+
 // The chart as CSV: the heading line, then one line per row with the cells of chartRowTexts()
 // except that numbers are written in full (the shortest text that reads back to the same
 // double) and an exact required ratio as its fraction. Lines end in a line feed.

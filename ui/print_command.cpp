@@ -1,10 +1,7 @@
 #include "ui/print_command.h"
 
+#include "ui/pdf_offer.h"
 #include "ui/prompter.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 namespace gearsel {
 
@@ -18,13 +15,8 @@ QString PrintCommand::question() {
 }
 
 QString PrintCommand::defaultPdfPath(const QDateTime& when) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        folder = QDir::homePath();
-    }
-    const QString name =
-        QStringLiteral("挂轮选配结果_%1.pdf").arg(when.toString(QStringLiteral("yyyy-MM-dd")));
-    return QDir(folder).filePath(name);
+    return documentsFilePath(
+        QStringLiteral("挂轮选配结果_%1.pdf").arg(when.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void PrintCommand::PrintSbTab() {
@@ -39,23 +31,9 @@ void PrintCommand::PrintSbTab() {
 }
 
 void PrintCommand::offerPdf(const PrintoutContent& content, const QString& problem) {
-    const QString offer = problem + QStringLiteral("\n\n是否将选配结果列表保存为PDF文件? ");
-    if (!prompter_.askYesNo(offer, Prompter::Icon::Question)) {
-        return;
-    }
-    std::optional<QString> path =
-        prompter_.askSavePath(QStringLiteral("保存选配结果列表"), defaultPdfPath(content.printedAt),
-                              QStringLiteral("PDF 文件 (*.pdf)"));
-    if (!path) {
-        return;
-    }
-    if (QFileInfo(*path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
-        *path += QStringLiteral(".pdf");
-    }
-    if (!writePdf(*path, content)) {
-        prompter_.inform(QStringLiteral("无法写入文件“%1”，选配结果列表没有保存。")
-                             .arg(QDir::toNativeSeparators(*path)));
-    }
+    gearsel::offerPdf(prompter_, problem,
+                      PdfOffer{QStringLiteral("选配结果列表"), defaultPdfPath(content.printedAt)},
+                      [&content](const QString& path) { return writePdf(path, content); });
 }
 
 } // namespace gearsel

@@ -1,11 +1,11 @@
 #include "tools/cli/chart_command.h"
 
 #include "engine/train_fraction.h"
+#include "present/chart_plan.h"
 #include "present/chart_text.h"
 #include "present/result_text.h"
 #include "tools/cli/chart_pdf.h"
 #include "tools/cli/gear_list_text.h"
-#include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -20,32 +20,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// What the chart is for and the targets of its rows.
-struct ChartPlan {
-    std::string title;
-    MachineConstants used; // the constants the targets were worked out with
-    std::vector<ChartTarget> targets;
-};
-
-std::vector<Pitch> threadSeries(const std::string& text) {
-    if (text == "metric") {
-        return metricThreadSeries();
-    }
-    if (text == "tpi") {
-        return inchThreadSeries();
-    }
-    std::vector<Pitch> pitches;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', start);
-        pitches.push_back(parsePitch(text.substr(start, comma - start), "thread"));
-        if (comma == std::string::npos) {
-            return pitches;
-        }
-        start = comma + 1;
-    }
-}
-
 // "17-120" or a single "17".
 std::pair<int, int> toothRange(const std::string& text) {
     const auto dash = text.find('-', 1);
@@ -58,42 +32,41 @@ std::pair<int, int> toothRange(const std::string& text) {
             parseInt(text.substr(dash + 1), "teeth", 1, max)};
 }
 
-// The targets that `make` works out; a refusal becomes a usage error.
-template <typename Make> std::vector<ChartTarget> targets(Make make) {
+// The plan that `make` works out; a refusal becomes a usage error, in the command line's words
+// where the plan's own sentence does not fit it.
+template <typename Make> auto planned(Make make) -> decltype(make()) {
     try {
         return make();
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+    } catch (const ChartRefused& e) {
+        switch (e.problem().kind) {
+        case ChartProblem::Kind::NoLeadscrew:
+            throw UsageError{"chart --threads needs --leadscrew, the leadscrew pitch (6mm or "
+                             "4tpi), or a machine that keeps it (--machine)"};
+        case ChartProblem::Kind::NoIndexConstant:
+            throw UsageError{"chart --hob-index needs the index constant K, or a machine that "
+                             "keeps it (--machine)"};
+        case ChartProblem::Kind::BadPitch:
+            throw UsageError{std::string("thread ") + e.what()};
+        default:
+            throw UsageError{e.what()};
+        }
     }
 }
 
-std::string startsText(int starts, const std::string& what) {
-    return starts == 1 ? std::string() : "，" + what + " " + std::to_string(starts) + " 头";
+ThreadSeries threadSeries(const std::string& text) {
+    return text == "metric" ? ThreadSeries::Metric
+           : text == "tpi"  ? ThreadSeries::Inch
+                            : ThreadSeries::List;
 }
 
 ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     const int starts = parseInt(options.starts, "starts", 1, std::numeric_limits<int>::max());
-    ChartPlan chart;
     if (options.threads) {
-        if (!constants.leadscrew) {
-            throw UsageError{"chart --threads needs --leadscrew, the leadscrew pitch (6mm or "
-                             "4tpi), or a machine that keeps it (--machine)"};
-        }
-        const Quantity gearbox = constants.gearboxRatio.value_or(Quantity::whole(1));
-        chart.used.leadscrew = constants.leadscrew;
-        chart.used.gearboxRatio = constants.gearboxRatio;
         const std::string& kind = *options.threads;
-        chart.title = std::string("螺纹挂轮表") +
-                      (kind == "metric" ? "（公制螺纹）"
-                       : kind == "tpi"  ? "（英制螺纹）"
-                                        : "") +
-                      (starts == 1 ? "" : "（" + std::to_string(starts) + " 线）");
-        chart.targets = targets([&] {
-            return threadTargets(threadSeries(kind), starts, *constants.leadscrew, gearbox);
-        });
-        return chart;
+        return planned(
+            [&] { return threadChartPlan(threadSeries(kind), kind, starts, constants); });
     }
-    std::optional<Quantity> k = constants.indexConstant;
+    MachineConstants withK = constants;
     if (!options.hobIndex->empty()) {
         MachineConstants given;
         try {
@@ -101,12 +74,9 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
         } catch (const std::invalid_argument& e) {
             throw UsageError{e.what()};
         }
-        k = given.indexConstant;
+        withK.indexConstant = given.indexConstant;
     }
-    if (!k) {
-        throw UsageError{"chart --hob-index needs the index constant K, or a machine that keeps "
-                         "it (--machine)"};
-    }
+    const MachineConstants used = planned([&] { return hobIndexChartConstants(withK); });
     if (options.teeth.empty()) {
         throw UsageError{"chart --hob-index needs --teeth A-B, the workpiece tooth counts"};
     }
@@ -114,12 +84,7 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     const std::pair<int, int> range = toothRange(options.teeth);
     const int first = range.first;
     const int last = range.second;
-    chart.used.indexConstant = k;
-    chart.title =
-        "滚齿分度挂轮表（K = " + constantText(chart.used, ConstantKey::IndexConstant).value() +
-        startsText(starts, "滚刀") + "）";
-    chart.targets = targets([&] { return hobIndexTargets(*k, starts, first, last); });
-    return chart;
+    return planned([&] { return hobIndexChartPlan(used, starts, first, last); });
 }
 
 Json teethJson(std::int16_t teeth) {
@@ -168,14 +133,11 @@ void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, s
     TextTable table;
     const ChartRowTexts headings = chartHeadings();
     table.addRow({headings.begin(), headings.end()});
-    int inexact = 0;
     for (const ChartRow& row : rows) {
         const ChartRowTexts cells = chartRowTexts(row);
         table.addRow({cells.begin(), cells.end()});
-        inexact += row.exact() ? 0 : 1;
     }
-    out << table.render() << "共 " << rows.size() << " 行，其中 " << inexact
-        << " 行没有精确的挂轮组\n";
+    out << table.render() << chartSummary(rows) << '\n';
 }
 
 } // namespace

@@ -1,0 +1,264 @@
+#include "ui/chart_page.h"
+
+#include "present/chart_plan.h"
+#include "present/chart_problem_text.h"
+#include "present/chart_text.h"
+#include "present/search_problem_text.h"
+#include "ui/pdf_offer.h"
+#include "ui/prompter.h"
+#include "ui/widget_helpers.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace gearsel {
+
+namespace {
+
+// The kinds of chart, in the order of their buttons.
+enum Kind { MetricThreads, InchThreads, ListedThreads, HobIndex };
+
+// Rows with an exact train are tinted, so the rows that need a gear bought stand out.
+const QColor kExactRow(0xE3, 0xF4, 0xE0);
+
+// Shows the wait cursor while a chart is worked out; a long chart takes a moment.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QSpinBox* spinBox(const char* name, int min, int max, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(min, max);
+    box->setValue(value);
+    return box;
+}
+
+QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString datedName(const QString& suffix, const QDateTime& when) {
+    return QStringLiteral("挂轮表_%1.%2").arg(when.toString(QStringLiteral("yyyy-MM-dd")), suffix);
+}
+
+} // namespace
+
+ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, PrinterRoute printer)
+    : QWidget(parent), prompter_(prompter), setup_(std::move(setup)), printer_(std::move(printer)),
+      kinds_(new QButtonGroup(this)), pitchList_(new QLineEdit(this)),
+      firstTeeth_(spinBox("firstTeeth", 1, 9999, 17, this)),
+      lastTeeth_(spinBox("lastTeeth", 1, 9999, 120, this)),
+      starts_(spinBox("starts", 1, 99, 1, this)), table_(new QTableWidget(this)),
+      summary_(new QLabel(this)) {
+    const std::pair<const char*, const char*> kinds[] = {{"metricThreads", "公制螺纹"},
+                                                         {"inchThreads", "英制螺纹"},
+                                                         {"listedThreads", "螺距列表"},
+                                                         {"hobIndex", "滚齿分度"}};
+    std::vector<QRadioButton*> choices;
+    for (const auto& [name, caption] : kinds) {
+        auto* choice = new QRadioButton(QString::fromUtf8(caption), this);
+        choice->setObjectName(QString::fromLatin1(name));
+        kinds_->addButton(choice, static_cast<int>(choices.size()));
+        choices.push_back(choice);
+    }
+    choices[MetricThreads]->setChecked(true);
+    pitchList_->setObjectName(QStringLiteral("pitchList"));
+    pitchList_->setPlaceholderText(QStringLiteral("0.5mm,0.75mm,1mm"));
+
+    auto* threadsRow = new QHBoxLayout;
+    threadsRow->addWidget(choices[MetricThreads]);
+    threadsRow->addWidget(choices[InchThreads]);
+    threadsRow->addWidget(choices[ListedThreads]);
+    threadsRow->addWidget(pitchList_, 1);
+    auto* hobRow = new QHBoxLayout;
+    hobRow->addWidget(choices[HobIndex]);
+    hobRow->addWidget(new QLabel(QStringLiteral("齿数"), this));
+    hobRow->addWidget(firstTeeth_);
+    hobRow->addWidget(new QLabel(QStringLiteral("至"), this));
+    hobRow->addWidget(lastTeeth_);
+    hobRow->addStretch(1);
+    // The starts of the thread or of the hob, for either kind of chart.
+    auto* startsRow = new QHBoxLayout;
+    startsRow->addWidget(new QLabel(QStringLiteral("头数"), this));
+    startsRow->addWidget(starts_);
+    startsRow->addStretch(1);
+    auto* generateButton = button(QStringLiteral("生成"), "generate", this);
+    startsRow->addWidget(generateButton);
+
+    const ChartRowTexts headings = chartHeadings();
+    table_->setObjectName(QStringLiteral("chartTable"));
+    table_->setColumnCount(kChartColumns);
+    QStringList labels;
+    for (const std::string& heading : headings) {
+        labels << QString::fromStdString(heading);
+    }
+    table_->setHorizontalHeaderLabels(labels);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->setVisible(false);
+    summary_->setObjectName(QStringLiteral("chartSummary"));
+
+    auto* buttonsRow = new QHBoxLayout;
+    buttonsRow->addWidget(summary_, 1);
+    auto* printButton = button(QStringLiteral("打印"), "print", this);
+    auto* csvButton = button(QStringLiteral("保存CSV"), "saveCsv", this);
+    buttonsRow->addWidget(printButton);
+    buttonsRow->addWidget(csvButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(threadsRow);
+    layout->addLayout(hobRow);
+    layout->addLayout(startsRow);
+    layout->addWidget(table_, 1);
+    layout->addLayout(buttonsRow);
+
+    // Toggled rather than clicked: the arrow keys move between the choices as well.
+    connect(kinds_, &QButtonGroup::idToggled, this, [this](int kind, bool chosen) {
+        if (chosen) {
+            chooseKind(kind);
+        }
+    });
+    connect(generateButton, &QPushButton::clicked, this, &ChartPage::generate);
+    connect(printButton, &QPushButton::clicked, this, &ChartPage::print);
+    connect(csvButton, &QPushButton::clicked, this, &ChartPage::saveCsv);
+    chooseKind(MetricThreads);
+}
+
+QString ChartPage::defaultPdfPath(const QDateTime& when) {
+    return documentsFilePath(datedName(QStringLiteral("pdf"), when));
+}
+
+void ChartPage::chooseKind(int kind) {
+    pitchList_->setEnabled(kind == ListedThreads);
+    firstTeeth_->setEnabled(kind == HobIndex);
+    lastTeeth_->setEnabled(kind == HobIndex);
+}
+
+ChartPlan ChartPage::plan(const MachineConstants& constants) const {
+    const int starts = starts_->value();
+    switch (kinds_->checkedId()) {
+    case InchThreads:
+        return threadChartPlan(ThreadSeries::Inch, {}, starts, constants);
+    case ListedThreads:
+        return threadChartPlan(ThreadSeries::List, utf8(pitchList_->text()), starts, constants);
+    case HobIndex:
+        return hobIndexChartPlan(constants, starts, firstTeeth_->value(), lastTeeth_->value());
+    default:
+        return threadChartPlan(ThreadSeries::Metric, {}, starts, constants);
+    }
+}
+
+void ChartPage::generate() {
+    const ChartSetup setup = setup_();
+    ChartPlan chart;
+    std::vector<ChartRow> rows;
+    try {
+        chart = plan(setup.constants);
+        const WaitCursor wait;
+        rows = buildChart(setup.search, chart.targets);
+    } catch (const ChartRefused& e) {
+        prompter_.inform(QString::fromStdString(chartProblemText(e.problem())));
+        return;
+    } catch (const SearchRefused& e) {
+        prompter_.inform(QString::fromStdString(searchProblemText(e.problem())));
+        return;
+    } catch (const std::invalid_argument&) {
+        prompter_.inform(QStringLiteral("当前的挂轮和选项无法生成挂轮表。"));
+        return;
+    }
+    rows_ = std::move(rows);
+    title_ = QString::fromStdString(chart.title);
+    machineName_ = setup.machineName;
+    constants_ = QString::fromStdString(constantsSummary(chart.used));
+    showRows();
+}
+
+void ChartPage::showRows() {
+    table_->clearContents();
+    table_->setRowCount(static_cast<int>(rows_.size()));
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const ChartRow& row = rows_[static_cast<std::size_t>(r)];
+        const ChartRowTexts cells = chartRowTexts(row);
+        for (int c = 0; c < kChartColumns; ++c) {
+            auto* item =
+                new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (row.exact()) {
+                item->setBackground(kExactRow);
+            }
+            table_->setItem(r, c, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+    table_->scrollToTop();
+    summary_->setText(QString::fromStdString(chartSummary(rows_)));
+}
+
+bool ChartPage::haveChart() {
+    if (rows_.empty()) {
+        prompter_.inform(QStringLiteral("请先生成挂轮表"));
+        return false;
+    }
+    return true;
+}
+
+void ChartPage::print() {
+    if (!haveChart()) {
+        return;
+    }
+    const ChartPrintoutContent content{title_, machineName_, constants_, rows_,
+                                       QDateTime::currentDateTime()};
+    const PrinterResult result = printer_(content);
+    if (!result.printed) {
+        offerPdf(prompter_, result.problem,
+                 PdfOffer{QStringLiteral("挂轮表"), defaultPdfPath(content.printedAt)},
+                 [&content](const QString& path) { return writeChartPdf(path, content); });
+    }
+}
+
+void ChartPage::saveCsv() {
+    if (!haveChart()) {
+        return;
+    }
+    const std::optional<QString> path = prompter_.askSavePath(
+        QStringLiteral("保存挂轮表为CSV文件"),
+        documentsFilePath(datedName(QStringLiteral("csv"), QDateTime::currentDateTime())),
+        QStringLiteral("CSV 文件 (*.csv)"));
+    if (!path) {
+        return;
+    }
+    const QString file = withSuffix(*path, QStringLiteral("csv"));
+    const std::string csv = chartCsv(rows_);
+    // Written beside the target and renamed over it, so a failure leaves no half-written file.
+    QSaveFile out(file);
+    const bool written =
+        out.open(QIODevice::WriteOnly) &&
+        out.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
+        out.commit();
+    if (!written) {
+        prompter_.inform(QStringLiteral("无法写入文件“%1”，挂轮表没有保存。")
+                             .arg(QDir::toNativeSeparators(file)));
+    }
+}
+
+} // namespace gearsel

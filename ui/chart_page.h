@@ -1,0 +1,79 @@
+#pragma once
+// The chart page: a chart of threads (the metric or inch series, or a typed list of pitches)
+// or of hobbing index trains over a range of tooth counts, each row with the best train of
+// the current gear set and the gear to buy where it is not exact; shown as a table, printed
+// on landscape pages (or saved as a PDF file when there is no printer) and saved as CSV.
+
+#include "engine/ratio_chart.h"
+#include "print/printer_output.h"
+#include "ui/chart_setup.h"
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTableWidget;
+
+namespace gearsel {
+
+class Prompter;
+struct ChartPlan;
+
+class ChartPage : public QWidget {
+    Q_OBJECT
+public:
+    // Gathers the gear set, its options and the machine's constants when 生成 is pressed.
+    using SetupSource = std::function<ChartSetup()>;
+    // Sends the chart's pages to a printer.
+    using PrinterRoute = std::function<PrinterResult(const ChartPrintoutContent&)>;
+
+    // `prompter` asks the questions and must outlive the page; `printer` is the default
+    // printer unless a test replaces it.
+    ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent = nullptr,
+              PrinterRoute printer = printChartOnDefaultPrinter);
+
+    // Where the PDF save dialog starts for a chart printed at `when`: 挂轮表_<date>.pdf in the
+    // user's documents folder.
+    static QString defaultPdfPath(const QDateTime& when);
+
+public Q_SLOTS:
+    // 生成: works the chart out on the current setup; bad input is told in one message and
+    // leaves the table as it was.
+    void generate();
+    // 打印: the chart on the printer, or offered as a PDF file when it cannot be printed.
+    void print();
+    // 保存CSV: the chart as a CSV file, UTF-8.
+    void saveCsv();
+
+private:
+    // The plan of the chosen kind of chart on `constants`; throws ChartRefused.
+    ChartPlan plan(const MachineConstants& constants) const;
+    void showRows();
+    void chooseKind(int kind);
+    // False, after telling the user, when there is no chart yet.
+    bool haveChart();
+
+    Prompter& prompter_;
+    SetupSource setup_;
+    PrinterRoute printer_;
+
+    QButtonGroup* kinds_;
+    QLineEdit* pitchList_;
+    QSpinBox* firstTeeth_;
+    QSpinBox* lastTeeth_;
+    QSpinBox* starts_;
+    QTableWidget* table_;
+    QLabel* summary_;
+
+    // The chart on show and what its printed pages say above it.
+    std::vector<ChartRow> rows_;
+    QString title_;
+    QString machineName_;
+    QString constants_;
+};
+
+} // namespace gearsel

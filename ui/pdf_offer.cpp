@@ -1,0 +1,46 @@
+#include "ui/pdf_offer.h"
+
+#include "ui/prompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace gearsel {
+
+QString documentsFilePath(const QString& fileName) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return QDir(folder).filePath(fileName);
+}
+
+QString withSuffix(const QString& path, const QString& suffix) {
+    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0) {
+        return path;
+    }
+    return path + QLatin1Char('.') + suffix;
+}
+
+void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
+              const std::function<bool(const QString&)>& write) {
+    const QString question =
+        problem + QStringLiteral("\n\n是否将%1保存为PDF文件? ").arg(offer.what);
+    if (!prompter.askYesNo(question, Prompter::Icon::Question)) {
+        return;
+    }
+    const std::optional<QString> path =
+        prompter.askSavePath(QStringLiteral("保存%1").arg(offer.what), offer.defaultPath,
+                             QStringLiteral("PDF 文件 (*.pdf)"));
+    if (!path) {
+        return;
+    }
+    const QString file = withSuffix(*path, QStringLiteral("pdf"));
+    if (!write(file)) {
+        prompter.inform(QStringLiteral("无法写入文件“%1”，%2没有保存。")
+                            .arg(QDir::toNativeSeparators(file), offer.what));
+    }
+}
+
+} // namespace gearsel
