@@ -169,7 +169,11 @@ ChartPlan ChartPage::plan(const MachineConstants& constants) const {
 }
 
 void ChartPage::generate() {
-    const ChartSetup setup = setup_();
+    const std::optional<ChartSetup> source = setup_();
+    if (!source) {
+        return;
+    }
+    const ChartSetup& setup = *source;
     ChartPlan chart;
     std::vector<ChartRow> rows;
     try {

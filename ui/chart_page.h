@@ -10,6 +10,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QButtonGroup;
@@ -26,8 +27,9 @@ struct ChartPlan;
 class ChartPage : public QWidget {
     Q_OBJECT
 public:
-    // Gathers the gear set, its options and the machine's constants when 生成 is pressed.
-    using SetupSource = std::function<ChartSetup()>;
+    // Gathers the gear set, its options and the machine's constants when 生成 is pressed;
+    // nothing when they cannot be had, which the source has then told the user.
+    using SetupSource = std::function<std::optional<ChartSetup>()>;
     // Sends the chart's pages to a printer.
     using PrinterRoute = std::function<PrinterResult(const ChartPrintoutContent&)>;
 

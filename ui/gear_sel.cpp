@@ -7,7 +7,9 @@
 #include "present/input_rules.h"
 #include "present/result_text.h"
 #include "present/search_problem_text.h"
+#include "ui/chart_page.h"
 #include "ui/clickable_label.h"
+#include "ui/constants_box.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
 #include "ui/hover_feedback.h"
@@ -244,9 +246,20 @@ void GearSel::openRatioHelper() {
                                              .arg(face_->fields().Mtype->currentText()));
                     }
                 });
+        ratioHelper_->addPage(new ChartPage(prompter_, [this] { return chartSetup(); }),
+                              QStringLiteral("挂轮表"));
     }
     ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants, currentMachine() >= 0);
     ratioHelper_->open();
+}
+
+std::optional<ChartSetup> GearSel::chartSetup() {
+    const ConstantsReading reading = ratioHelper_->constantsBox().reading();
+    if (!reading.problem.empty()) {
+        prompter_.inform(QString::fromStdString(reading.problem));
+        return std::nullopt;
+    }
+    return ChartSetup{searchRequest(), reading.constants, face_->fields().Mtype->currentText()};
 }
 
 void GearSel::offerHelperInContextMenu() {

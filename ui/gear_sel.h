@@ -5,12 +5,14 @@
 #include "engine/result_list.h"
 #include "engine/search_request.h"
 #include "store/machine_store.h"
+#include "ui/chart_setup.h"
 #include "ui/random_source.h"
 #include "ui/twips_scale.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace gearsel {
@@ -77,6 +79,9 @@ private:
     void DispSbFW();
     void showBanner();
     void offerHelperInContextMenu();
+    // What the helper's chart page works on: the search fields and the constants box as they
+    // stand; nothing, after telling the user, when a constant cannot be used.
+    std::optional<ChartSetup> chartSetup();
     // The search the fields ask for, with the ratio field validated first when it reads as 0.
     SearchRequest searchRequest();
     // The wait cursor and the computing notice around `work`.
