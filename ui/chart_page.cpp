@@ -116,6 +116,7 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
+    table_->resizeColumnsToContents();
     summary_->setObjectName(QStringLiteral("chartSummary"));
 
     auto* buttonsRow = new QHBoxLayout;

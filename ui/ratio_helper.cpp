@@ -50,6 +50,8 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &RatioHelper::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RatioHelper::reject);
     layout->addWidget(buttons);
+    // Room for the chart's columns without scrolling sideways.
+    resize(940, 680);
     showOutcome();
 }
 

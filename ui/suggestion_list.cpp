@@ -39,6 +39,7 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);

@@ -84,6 +84,12 @@ void WindowFixture::open(TwipsScale scale) {
                                         prompter_, scale, RandomSource(12345));
 }
 
+void WindowFixture::reopen() {
+    const TwipsScale scale = window_->face().scale();
+    window_.reset();
+    open(scale);
+}
+
 WindowFixture::~WindowFixture() = default;
 
 QByteArray WindowFixture::fileBytes() const {

@@ -60,6 +60,9 @@ public:
     QByteArray fileBytes() const;
     QString dataFile() const { return dir_.filePath(QStringLiteral("system.lib")); }
 
+    // Closes the window and opens a new one on the same data file, as a restart does.
+    void reopen();
+
     // Shows the window and waits until it is active (and its first search has run).
     bool showAndActivate();
 
