@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     }
     std::cout << "\nCPU time per search (zn 15, single pairs and repeats allowed unless noted):\n";
     table.writeMarkdown(std::cout);
-    std::cout << "\nWhich gear to buy and charts (fast search, same options, CPU time):\n\n";
+    std::cout << "\nWhich gear to buy and charts (fast search, same options, wall time):\n\n";
     table.writeWorkshopMarkdown(std::cout);
     return 0;
 }
