@@ -48,7 +48,10 @@ void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
             continue;
         }
         // "<engine>/<gears>/<ratio>/<count>", then settings such as "iterations:1".
-        const std::string name = run.benchmark_name();
+        std::string name = run.benchmark_name();
+        if (const auto clock = name.find("/real_time"); clock != std::string::npos) {
+            name.erase(clock, std::string("/real_time").size());
+        }
         const auto slash = name.find('/');
         const std::string engine = name.substr(0, slash);
         std::string rest = name.substr(slash + 1);
