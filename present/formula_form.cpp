@@ -1,5 +1,6 @@
 #include "present/formula_form.h"
 
+#include "base/trim.h"
 #include "engine/pitch_notation.h"
 #include "engine/quantity_text.h"
 #include "engine/ratio_formula.h"
@@ -17,14 +18,6 @@ struct FieldProblem {
     std::string message;
 };
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // "label" without its closing colon, for sentences about the field.
 std::string nameOf(const FormField& field) {
     const std::string colon = "：";
@@ -38,7 +31,7 @@ std::string nameOf(const FormField& field) {
 
 // A whole number of at least 1 (starts, tooth counts, divisions).
 int readCount(const std::string& text, const FormField& field) {
-    const std::string t = trimmed(text);
+    const std::string t(trimmed(text));
     int value = 0;
     const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
     if (t.empty() || error != std::errc() || end != t.data() + t.size() || value < 1) {
@@ -49,7 +42,7 @@ int readCount(const std::string& text, const FormField& field) {
 
 // A number above 0, as a decimal or p/q.
 Quantity readPositive(const std::string& text, const std::string& name) {
-    const std::string t = trimmed(text);
+    const std::string t(trimmed(text));
     if (t.empty()) {
         throw FieldProblem{"请填写" + name + "。"};
     }
@@ -65,7 +58,7 @@ Quantity readPositive(const std::string& text, const std::string& name) {
 }
 
 Pitch readJobPitch(const std::string& text, const FormField& field) {
-    const std::string t = trimmed(text);
+    const std::string t(trimmed(text));
     if (t.empty()) {
         throw FieldProblem{"请填写" + nameOf(field) + "。"};
     }
@@ -198,7 +191,7 @@ ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.s
     ConstantsReading reading;
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
         const ConstantKey key = kConstantKeys[i];
-        const std::string text = trimmed(texts[i]);
+        const std::string text(trimmed(texts[i]));
         if (text.empty()) {
             continue;
         }

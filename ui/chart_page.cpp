@@ -105,14 +105,9 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     auto* generateButton = button(QStringLiteral("生成"), "generate", this);
     startsRow->addWidget(generateButton);
 
-    const ChartRowTexts headings = chartHeadings();
     table_->setObjectName(QStringLiteral("chartTable"));
     table_->setColumnCount(kChartColumns);
-    QStringList labels;
-    for (const std::string& heading : headings) {
-        labels << QString::fromStdString(heading);
-    }
-    table_->setHorizontalHeaderLabels(labels);
+    table_->setHorizontalHeaderLabels(qtTexts(chartHeadings()));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);

@@ -2,6 +2,7 @@
 
 #include "present/result_text.h"
 #include "ui/grid.h"
+#include "ui/widget_helpers.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,29 +10,16 @@
 
 namespace gearsel {
 
-namespace {
-
-QStringList rowOf(const ResultRowTexts& texts) {
-    QStringList row;
-    row.reserve(kResultColumns);
-    for (const std::string& text : texts) {
-        row << QString::fromStdString(text);
-    }
-    return row;
-}
-
-} // namespace
-
 void showEmptyResults(Grid& grid, int rows) {
     grid.setCols(kResultColumns);
     grid.setRows(rows + 1);
     for (int c = 0; c < kResultColumns; ++c) {
         grid.setColWidth(c, kResultColumnTwips[static_cast<std::size_t>(c)]);
     }
-    std::vector<QStringList> texts{rowOf(resultHeadings())};
+    std::vector<QStringList> texts{qtTexts(resultHeadings())};
     texts.reserve(static_cast<std::size_t>(rows) + 1);
     for (int r = 1; r <= rows; ++r) {
-        texts.push_back(rowOf(emptyResultRow(r)));
+        texts.push_back(qtTexts(emptyResultRow(r)));
     }
     grid.setRowTexts(0, texts);
     grid.setRowToolTips(1, std::vector<QString>(static_cast<std::size_t>(rows)));
@@ -50,7 +38,7 @@ void showResults(Grid& grid, const ResultList& results, double requiredRatio,
     tips.reserve(static_cast<std::size_t>(filled));
     for (int e = 1; e <= filled; ++e) {
         const ResultSlot& slot = results.slots[static_cast<std::size_t>(e - 1)];
-        texts.push_back(rowOf(resultRow(e, slot, requiredRatio)));
+        texts.push_back(qtTexts(resultRow(e, slot, requiredRatio)));
         tips.push_back(QString::fromStdString(resultToolTip(slot, required)));
     }
     grid.setRowTexts(1, texts);

@@ -2,6 +2,7 @@
 
 #include "engine/ratio_range.h"
 #include "present/suggestion_text.h"
+#include "ui/widget_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -10,18 +11,6 @@
 #include <QVBoxLayout>
 
 namespace gearsel {
-
-namespace {
-
-QStringList cellsOf(const SuggestionRowTexts& texts) {
-    QStringList cells;
-    for (const std::string& text : texts) {
-        cells << QString::fromStdString(text);
-    }
-    return cells;
-}
-
-} // namespace
 
 SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SuggestionList"));
@@ -34,7 +23,7 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     layout->addWidget(summary_);
     table_ = new QTableWidget(0, kSuggestionColumns, this);
     table_->setObjectName(QStringLiteral("suggestions"));
-    table_->setHorizontalHeaderLabels(cellsOf(suggestionHeadings()));
+    table_->setHorizontalHeaderLabels(qtTexts(suggestionHeadings()));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
@@ -49,11 +38,8 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
 }
 
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {
-    QStringList lines;
-    for (const std::string& line :
-         suggestionSummary(report, reachableRange(request.gears, request.allowRepeats))) {
-        lines << QString::fromStdString(line);
-    }
+    QStringList lines =
+        qtTexts(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats)));
     lines << QStringLiteral("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
     summary_->setText(lines.join(QLatin1Char('\n')));
 
@@ -61,7 +47,7 @@ void SuggestionList::showReport(const SuggestionReport& report, const SearchRequ
     table_->setRowCount(shown);
     for (int r = 0; r < shown; ++r) {
         const GearSuggestion& suggestion = report.suggestions[static_cast<std::size_t>(r)];
-        const QStringList cells = cellsOf(suggestionRowTexts(suggestion, request.requiredRatio));
+        const QStringList cells = qtTexts(suggestionRowTexts(suggestion, request.requiredRatio));
         for (int c = 0; c < kSuggestionColumns; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QPalette>
 #include <QString>
+#include <QStringList>
+#include <iterator>
 #include <string>
 
 class QLabel;
@@ -20,6 +22,16 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // A text as the engine and the store read it: UTF-8.
 inline std::string utf8(const QString& text) {
     return text.toStdString();
+}
+
+// UTF-8 texts (a row of cells, a list of lines) as the widgets show them.
+template <typename Texts> QStringList qtTexts(const Texts& texts) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(std::size(texts)));
+    for (const std::string& text : texts) {
+        list << QString::fromStdString(text);
+    }
+    return list;
 }
 
 } // namespace gearsel
