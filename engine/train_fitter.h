@@ -14,6 +14,9 @@
 //   otherwise through the smallest idler zi of the set that the pair does not use itself and
 //   that meets the three rules with a1 = m(z1 + zi)/2 and a2 = m(zi + z2)/2 (no-idler when
 //   none does); both gears of the pair must pass the diameter rule in either case.
+//
+// A machine without a module and a centre distance has no geometry: no fitter is made for it,
+// and whether a train fits is unknown.
 
 #include "engine/gear_train.h"
 #include "engine/idler_stock.h"
