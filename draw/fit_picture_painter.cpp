@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
@@ -47,7 +46,7 @@ public:
             paintShaft(shaft);
         }
         for (const PictureGear& gear : picture.gears) {
-            paintTeeth(gear);
+            paintToothCount(gear);
         }
     }
 
@@ -65,8 +64,7 @@ private:
     // The slot as a groove with round ends from Rmin to Rmax, and the arcs its ends sweep.
     void paintSlot(const PictureSlot& slot) {
         const QColor edge = slot.red ? colours_.clash : colours_.slot.darker(135);
-        QPen arcs(edge, line_ * 0.75, Qt::DashLine);
-        painter_.setPen(arcs);
+        painter_.setPen(QPen(edge, line_ * 0.75, Qt::DashLine));
         painter_.setBrush(Qt::NoBrush);
         for (double radius : {slot.innerRadius, slot.outerRadius}) {
             constexpr int kSteps = 48;
@@ -102,15 +100,13 @@ private:
         painter_.setPen(QPen(gear.red ? colours_.clash : colour, gear.red ? 2.5 * line_ : line_));
         painter_.drawEllipse(centre, outside, outside);
         painter_.setBrush(Qt::NoBrush);
-        QPen pitch(colour, line_, Qt::DashDotLine);
-        pitch.setCosmetic(false);
-        painter_.setPen(pitch);
+        painter_.setPen(QPen(colour, line_, Qt::DashDotLine));
         const double radius = pixels(gear.pitchRadius);
         painter_.drawEllipse(centre, radius, radius);
     }
 
     // The tooth count, written over everything else so no line crosses it.
-    void paintTeeth(const PictureGear& gear) {
+    void paintToothCount(const PictureGear& gear) {
         QFont bold = font_;
         bold.setBold(true);
         bold.setPixelSize(font_.pixelSize() * 5 / 4);
@@ -123,7 +119,7 @@ private:
         const QPointF to = at(distance.to);
         const QColor colour = distance.red ? colours_.clash : colours_.ink;
         if (distance.dimension) {
-            paintDimension(from, to, colour);
+            paintDimension(distance, colour);
         } else {
             painter_.setPen(distance.red ? QPen(colour, 2 * line_)
                                          : QPen(colour, line_, Qt::DashDotLine));
@@ -138,13 +134,14 @@ private:
         paintText(at(distance.labelAt) + side * standOff, text, font_, colour, true);
     }
 
-    // A dimension line with arrowheads, and thin lines out to the shafts it measures.
-    void paintDimension(QPointF from, QPointF to, const QColor& colour) {
+    // A dimension line with arrowheads, and thin lines out to the shafts it measures, which
+    // stand on the line x = 0.
+    void paintDimension(const PictureDistance& distance, const QColor& colour) {
+        const QPointF from = at(distance.from);
+        const QPointF to = at(distance.to);
         painter_.setPen(QPen(colour, line_ * 0.75));
-        const QPointF shaftFrom = at({0.0, map_.inverted().map(from).y()});
-        const QPointF shaftTo = at({0.0, map_.inverted().map(to).y()});
-        painter_.drawLine(shaftFrom, from);
-        painter_.drawLine(shaftTo, to);
+        painter_.drawLine(at({0.0, distance.from.y}), from);
+        painter_.drawLine(at({0.0, distance.to.y}), to);
         painter_.drawLine(from, to);
         paintArrowhead(to, from);
         paintArrowhead(from, to);
