@@ -46,7 +46,8 @@ struct TrainFit {
     // The stud's centre, on the side x >= 0, wherever the train's centre distances meet; nothing
     // when they cannot meet and for a single pair meshing directly.
     std::optional<PlanePoint> stud;
-    // The smallest tooth count of the set that lets a single pair mesh through the stud.
+    // The smallest tooth count of the set that lets a single pair mesh through the stud; given
+    // also when a gear of the pair itself is wider than the cover.
     std::optional<int> idler;
     FlagSet<FitProblem> problems;
     FlagSet<GearPlace> oversized; // gears wider than the cover

@@ -78,9 +78,9 @@ struct FitPicture {
     bool fits = false;
 };
 
-// The picture of `train` on the machine as `fit` found it. Where the train's centre distances
-// cannot meet, the stud is drawn where z3 meets z4 on the line of the shafts, on the side that
-// comes nearest to a1, so that the gap or overlap of z1 and z2 shows.
+// The picture of `train` on the machine as `fit`, the fitter's answer for it, found it. Where the
+// train's centre distances cannot meet, the stud is drawn where z3 meets z4 on the line of the
+// shafts, on the side that comes nearest to a1, so that the gap or overlap of z1 and z2 shows.
 FitPicture layOutFitPicture(const MachineGeometry& geometry, const GearTrain& train,
                             const TrainFit& fit);
 
