@@ -343,9 +343,8 @@ void MachineCommands::Mtype_Enter() {
             if (copy && refuseWhenTableFull()) {
                 restoreShownName();
             } else if (copy) {
-                const MachineEntry& current =
-                    store_.machines()[static_cast<std::size_t>(currentMachine_)];
-                const int index = store_.addMachine(utf8(typed), current.zn, gearList_);
+                // The copy takes the machine's Zn, gears and constants in one change.
+                const int index = store_.copyMachine(currentMachine_, utf8(typed));
                 showTable(index);
                 showOthersChanges(index);
             } else {

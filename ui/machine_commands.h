@@ -37,7 +37,7 @@ public:
     // Keeps `constants` for the current machine. False, after telling the user why, when they
     // were not kept.
     bool keepConstants(const MachineConstants& constants);
-    // Keeps the gear list as a search left it (ascending); a later copy stores it so.
+    // Keeps the gear list as a search left it (ascending); a later save stores it so.
     void keepSearchedGears(std::vector<std::int16_t> sortedGears);
     // The editor is open for a new machine rather than the current one.
     bool newMachineMode() const { return newMachineMode_; }

@@ -52,6 +52,8 @@ private:
     // The table as a fresh read of the file shows it.
     std::vector<MachineEntry> storedMachines();
     std::vector<std::int16_t> storedGears(int index);
+    // The machine's kept constants as texts, in key order; an empty text for an unknown one.
+    QStringList storedConstantTexts(int index);
 
     std::unique_ptr<WindowFixture> fixture_;
 };
@@ -85,6 +87,16 @@ std::vector<MachineEntry> MachinesTest::storedMachines() {
 
 std::vector<std::int16_t> MachinesTest::storedGears(int index) {
     return MachineStore::open(fixture_->dataFile().toStdString()).gearList(index);
+}
+
+QStringList MachinesTest::storedConstantTexts(int index) {
+    const MachineConstants kept =
+        MachineStore::open(fixture_->dataFile().toStdString()).constants(index);
+    QStringList texts;
+    for (ConstantKey key : kConstantKeys) {
+        texts << QString::fromStdString(constantText(kept, key).value_or(""));
+    }
+    return texts;
 }
 
 void MachinesTest::newMachines() {
@@ -147,8 +159,12 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(machines[1].zn, 20);
     QCOMPARE(window().currentMachine(), 1);
 
-    // Yes (confirmed with the keypad's Enter): a copy with the same Zn and gears is added at
-    // the end and selected.
+    // Yes (confirmed with the keypad's Enter): a copy with the same Zn, gears and constants is
+    // added at the end and selected; the machine copied keeps its constants.
+    MachineConstants constants;
+    setConstantText(constants, ConstantKey::Leadscrew, "6mm");
+    setConstantText(constants, ConstantKey::IndexConstant, "24");
+    MachineStore::open(fixture_->dataFile().toStdString()).setConstants(1, constants);
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("B copy"), Qt::Key_Enter);
     machines = storedMachines();
@@ -157,6 +173,9 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("B copy"));
     QCOMPARE(machines[3].zn, 20);
     QCOMPARE(storedGears(3), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
+    for (int machine : {1, 3}) {
+        QCOMPARE(storedConstantTexts(machine), QStringList({"6mm", "", "24", "", ""}));
+    }
     QCOMPARE(window().currentMachine(), 3);
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("20"));
 
