@@ -1,5 +1,6 @@
 #include "ui/machine_commands.h"
 
+#include "engine/number_text.h"
 #include "engine/selection.h"
 #include "present/gear_box_layout.h"
 #include "store/lib_layout.h"
@@ -398,7 +399,11 @@ void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) 
         grid.setCol(0);
         grid.setText(QString::number(c) + QLatin1Char(' '));
         grid.setCol(1);
-        grid.setText(QString::fromStdString(gearCellText(caption)));
+        // A count beyond the largest gear is stored as the largest, and shown so, as one
+        // below the smallest shows the smallest.
+        const std::string cell = gearCellText(caption);
+        grid.setText(readNumber(cell) > kMaxTeeth ? QString::number(kMaxTeeth)
+                                                  : QString::fromStdString(cell));
     }
     grid.setTopRow(1);
     setGearCountCaption(c);

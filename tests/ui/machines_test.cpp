@@ -403,8 +403,9 @@ void MachinesTest::aListLongerThanTheBoxesIsNotEdited() {
 }
 
 void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
-    // Captions typed into 改齿数 and saved straight away, before leaving the field: the grid
-    // shows each as a whole number, and the gear list holds it within 10..255.
+    // Captions typed into 改齿数 and saved straight away, before leaving the field: the gear
+    // list holds each as a whole number within 10..255, and the grid shows what it holds, in
+    // the order of the boxes.
     click(face().commands().LabXgCsTab);
     const QString typed[] = {"9", "300", "abc", "20.5"};
     for (int i = 0; i < 4; ++i) {
@@ -418,7 +419,7 @@ void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
     for (int r = 1; r <= 9; ++r) {
         cells << face().gearGrid().cellText(r, 1);
     }
-    QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "300 ", "10", "21 "}));
+    QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "255", "10", "21 "}));
     QCOMPARE(window().gearList(), storedGears(0));
 }
 
