@@ -183,7 +183,9 @@ void MachineCommands::openEditorOnCurrent() {
 }
 
 void MachineCommands::ImgNewJc_Click() {
-    if (refuseWhenTableFull()) {
+    // Room is counted in the file as it is now: another program may have added or deleted
+    // machines since.
+    if (!catchUpWithFile(false) || refuseWhenTableFull()) {
         return;
     }
     editor_.show();
@@ -223,7 +225,7 @@ void MachineCommands::ComNewJcQD_Click() {
     // the search and the file all on the list as it was, and the editor open with its ticks.
     bool saved = false;
     try {
-        if (!catchUpWithFile(!newMachineMode_)) {
+        if (!catchUpWithFile(!newMachineMode_) || (newMachineMode_ && refuseWhenTableFull())) {
             // The editor stays open with its ticks; the face shows what the file holds now.
         } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
