@@ -339,11 +339,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
 }
 
 void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
-    std::vector<NewMachine> machines;
-    for (int i = 1; i <= 255; ++i) {
-        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
-    }
-    fixture_ = std::make_unique<WindowFixture>(machines);
+    fixture_ = std::make_unique<WindowFixture>(numberedMachines(255));
     QVERIFY(fixture_->showAndActivate());
     const QByteArray before = fixture_->fileBytes();
 

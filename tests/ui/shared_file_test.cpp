@@ -147,11 +147,7 @@ void SharedFileTest::editorSaveBesideOtherChangesGoesAhead() {
 }
 
 void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
-    std::vector<NewMachine> machines;
-    for (int i = 1; i <= 254; ++i) {
-        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
-    }
-    fixture_ = std::make_unique<WindowFixture>(machines);
+    fixture_ = std::make_unique<WindowFixture>(numberedMachines(254));
     QVERIFY(fixture_->showAndActivate());
 
     // Another program fills the table: a new machine is refused before its name is asked.

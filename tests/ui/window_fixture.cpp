@@ -69,6 +69,14 @@ std::vector<std::int16_t> fourteenGears() {
     return {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120};
 }
 
+std::vector<NewMachine> numberedMachines(int count) {
+    std::vector<NewMachine> machines;
+    for (int i = 1; i <= count; ++i) {
+        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
+    }
+    return machines;
+}
+
 WindowFixture::WindowFixture(const std::vector<NewMachine>& machines, TwipsScale scale) {
     MachineStore::createFile(dataFile().toStdString(), machines);
     open(scale);

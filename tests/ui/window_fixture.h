@@ -39,6 +39,8 @@ public:
 
 // The 14-gear set of the worked examples.
 std::vector<std::int16_t> fourteenGears();
+// Machines "M1" to "M<count>", each with Zn 15 and the gears 20, 25, 30, 35, 40.
+std::vector<NewMachine> numberedMachines(int count);
 
 class WindowFixture {
 public:
