@@ -338,7 +338,12 @@ void MachineCommands::Mtype_Enter() {
             return;
         }
         const int count = static_cast<int>(store_.machines().size());
-        if (!typed.isEmpty()) {
+        const int named = machineNamed(typed);
+        if (named >= 0) {
+            // The name is a machine's already: a copy under it would only make a duplicate,
+            // and a rename would change nothing. The user meant that machine.
+            selectEntry(named);
+        } else if (!typed.isEmpty()) {
             const bool copy = prompter_.askYesNo(
                 QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
                 Prompter::Icon::Question);
@@ -375,6 +380,22 @@ void MachineCommands::Mtype_Enter() {
         reportStoreError(error);
         restoreShownName();
     }
+}
+
+int MachineCommands::machineNamed(const QString& name) const {
+    const auto& table = store_.machines();
+    const auto named = [&](int i) {
+        return QString::fromStdString(table[static_cast<std::size_t>(i)].name).trimmed() == name;
+    };
+    if (currentMachine_ >= 0 && named(currentMachine_)) {
+        return currentMachine_;
+    }
+    for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+        if (named(i)) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 void MachineCommands::restoreShownName() {

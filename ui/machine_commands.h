@@ -74,10 +74,14 @@ private:
     void showGears();
     // Mtype_GotFocus: remembers the name shown before the user edits it.
     void Mtype_GotFocus();
-    // Mtype_KeyPress with Enter: copy or rename by the edited name, delete when it is empty.
+    // Mtype_KeyPress with Enter: copy or rename by the edited name, delete when it is empty;
+    // a machine's own name selects that machine.
     void Mtype_Enter();
     // ResetList: refills the machine box from the table, none selected.
     void ResetList();
+    // The machine called `name` (trimmed): the current one when it is, else the first; -1
+    // when no machine is.
+    int machineNamed(const QString& name) const;
     // Selects machine `index` in the box, which loads it.
     void selectEntry(int index);
     // Writes the ticked boxes' captions into the gear grid as the editor's save does.

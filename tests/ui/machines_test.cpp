@@ -29,6 +29,7 @@ private Q_SLOTS:
     void newMachines();
     void editorReplacesTheCurrentGearList();
     void enterThenNoRenamesAndYesCopies();
+    void enterOnAMachinesNameSelectsIt();
     void deleteInTheMiddleAndAtTheEnd();
     void lastMachineCannotBeDeleted();
     void shaftFieldIsNotWrittenBack();
@@ -188,6 +189,27 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     enterMachineName(QStringLiteral("Whole"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“Half”挂轮表？")});
     QCOMPARE(QString::fromStdString(storedMachines()[3].name), QStringLiteral("Whole"));
+}
+
+void MachinesTest::enterOnAMachinesNameSelectsIt() {
+    // The arrow key picks B, Enter then leaves it as it is: nothing asked, nothing copied.
+    const QByteArray before = fixture_->fileBytes();
+    focusOn(face().fields().Mtype);
+    pressKey(face().fields().Mtype, Qt::Key_Down);
+    QCOMPARE(window().currentMachine(), 1);
+    pressKey(face().fields().Mtype, Qt::Key_Return);
+    pressKey(face().fields().Mtype, Qt::Key_Return);
+    QCOMPARE(window().currentMachine(), 1);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("B"));
+
+    // Another machine's name, typed with blanks around it, selects that machine.
+    enterMachineName(QStringLiteral(" C "));
+    QCOMPARE(window().currentMachine(), 2);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(prompter().asked, QStringList());
+    QCOMPARE(fixture_->fileBytes(), before);
 }
 
 void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
