@@ -18,6 +18,7 @@
 #include "ui/machine_commands.h"
 #include "ui/main_face.h"
 #include "ui/panel_face.h"
+#include "ui/panel_focus.h"
 #include "ui/picture_label.h"
 #include "ui/print_command.h"
 #include "ui/prompter.h"
@@ -60,6 +61,10 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     connect(machines_.get(), &MachineCommands::resultsStale, this, &GearSel::ClsGzList);
     connect(machines_.get(), &MachineCommands::gearListChanged, this, &GearSel::DispSbFW);
     helpPanel_ = std::make_unique<HelpPanel>(*face_);
+    panelFocus_ = std::make_unique<PanelFocus>();
+    panelFocus_->addPanel(face_->panels().PedNewJC, editor_->TxG, [this] { editor_->close(); });
+    panelFocus_->addPanel(face_->panels().PedHelp, nullptr,
+                          [this] { helpPanel_->ImaQuitHelp_Click(); });
     hover_ = std::make_unique<HoverFeedback>(*face_);
     hover_->addCommand(editor_->ComNewJcQD, editor_->LabSaveNewJC);
     hover_->addCommand(editor_->LabSaveNewJC, editor_->LabSaveNewJC);
@@ -154,6 +159,10 @@ void GearSel::changeEvent(QEvent* event) {
             }
         });
     }
+}
+
+bool GearSel::focusNextPrevChild(bool next) {
+    return panelFocus_->moveFocus(next) || QWidget::focusNextPrevChild(next);
 }
 
 template <typename Work> void GearSel::whileComputing(Work work) {

@@ -161,10 +161,7 @@ void GearSetEditor::connectFields() {
             }
         });
     }
-    connect(ImgQuitNew, &ClickableLabel::clicked, this, [this] {
-        hide();
-        Q_EMIT closed();
-    });
+    connect(ImgQuitNew, &ClickableLabel::clicked, this, &GearSetEditor::close);
 }
 
 void GearSetEditor::show() {
@@ -174,6 +171,11 @@ void GearSetEditor::show() {
 
 void GearSetEditor::hide() {
     panel_->hide();
+}
+
+void GearSetEditor::close() {
+    hide();
+    Q_EMIT closed();
 }
 
 void GearSetEditor::setRange(int lo, int hi) {
