@@ -27,8 +27,8 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // Each column as wide as its texts; the short mark 精确 last takes no more.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);

@@ -17,6 +17,7 @@
 #include "ui/suggestion_list.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -232,6 +233,14 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
     }
     QVERIFY(list->summary()->text().startsWith(
         QString::fromStdString(suggestionSummary(report, std::nullopt).front())));
+    // Every column is as wide as its texts, the last (精确) too.
+    const QHeaderView* header = list->table()->horizontalHeader();
+    const QAbstractItemView* view = list->table();
+    for (int c = 0; c < kSuggestionColumns; ++c) {
+        QVERIFY2(header->sectionSize(c) <=
+                     std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c)),
+                 qPrintable(QString::number(c)));
+    }
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 
