@@ -39,7 +39,7 @@ public:
               PrinterRoute printer = printChartOnDefaultPrinter);
 
     // Where the PDF save dialog starts for a chart printed at `when`: 挂轮表_<date>.pdf in the
-    // user's documents folder.
+    // folder of the last PDF file saved, or in the user's documents folder.
     static QString defaultPdfPath(const QDateTime& when);
 
 public Q_SLOTS:
