@@ -215,6 +215,11 @@ void ChartPage::showRows() {
     summary_->setText(QString::fromStdString(chartSummary(rows_)));
 }
 
+void ChartPage::clear() {
+    rows_.clear();
+    showRows();
+}
+
 bool ChartPage::haveChart() {
     if (rows_.empty()) {
         prompter_.inform(QStringLiteral("请先生成挂轮表"));

@@ -50,6 +50,8 @@ public Q_SLOTS:
     void print();
     // 保存CSV: the chart as a CSV file, UTF-8.
     void saveCsv();
+    // Forgets the chart on show, whose constants or machine are no longer in the helper.
+    void clear();
 
 private:
     // The plan of the chosen kind of chart on `constants`; throws ChartRefused.

@@ -255,10 +255,14 @@ void GearSel::openRatioHelper() {
                                              .arg(face_->fields().Mtype->currentText()));
                     }
                 });
-        ratioHelper_->addPage(new ChartPage(prompter_, [this] { return chartSetup(); }),
-                              QStringLiteral("挂轮表"));
+        chartPage_ = new ChartPage(prompter_, [this] { return chartSetup(); });
+        ratioHelper_->addPage(chartPage_, QStringLiteral("挂轮表"));
     }
-    ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants, currentMachine() >= 0);
+    // The chart and the constants it was worked out with stay or go together.
+    if (ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants,
+                              currentMachine() >= 0)) {
+        chartPage_->clear();
+    }
     ratioHelper_->open();
 }
 

@@ -18,6 +18,7 @@
 namespace gearsel {
 
 class GearSetEditor;
+class ChartPage;
 class HelpPanel;
 class HoverFeedback;
 class InputFields;
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<WindowMover> mover_;
 
     RatioHelper* ratioHelper_ = nullptr;
+    ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
 
     ResultList resultList_;

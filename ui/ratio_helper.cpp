@@ -55,10 +55,11 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     showOutcome();
 }
 
-void RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
+bool RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
                           bool canKeep) {
-    constants_->showConstants(machineName, constants, canKeep);
+    const bool filledAnew = constants_->showConstants(machineName, constants, canKeep);
     showOutcome();
+    return filledAnew;
 }
 
 void RatioHelper::addPage(QWidget* page, const QString& title) {

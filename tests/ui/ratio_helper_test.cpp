@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void refusalsAreToldOnceAndKeepTheHelperOpen();
     void contextMenuOfTheRatioFieldOpensTheHelper();
     void constantsAreKeptPerMachineAcrossARestart();
+    void reopenedHelperKeepsTheChartWithItsConstants();
     void buyListShowsWhatTheSuggestionEngineGives();
 
 private:
@@ -55,6 +58,8 @@ private:
     MainFace& face() { return fixture_->face(); }
     RatioHelper* openHelper();
     void chooseFormula(RatioHelper* helper, Formula formula);
+    // Works out a hobbing chart for 20 to 25 teeth on the chart page; says its rows.
+    int hobbingChartRows(RatioHelper* helper);
 };
 
 void RatioHelperTest::init() {
@@ -80,6 +85,16 @@ RatioHelper* RatioHelperTest::openHelper() {
 
 void RatioHelperTest::chooseFormula(RatioHelper* helper, Formula formula) {
     helper->pages().setCurrentWidget(helper->formulaPage(formula));
+}
+
+int RatioHelperTest::hobbingChartRows(RatioHelper* helper) {
+    QTabBar* tabs = helper->pages().tabBar();
+    clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
+    clickOn(helper->findChild<QWidget*>(QStringLiteral("hobIndex")));
+    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
+    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
+    clickOn(helper->findChild<QPushButton*>(QStringLiteral("generate")));
+    return helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount();
 }
 
 void RatioHelperTest::workedOutRatioIsSearchedInFullUntilTheUserTypes() {
@@ -207,6 +222,47 @@ void RatioHelperTest::constantsAreKeptPerMachineAcrossARestart() {
     QVERIFY(helper != nullptr);
     QCOMPARE(helper->constantsBox().field(ConstantKey::Leadscrew)->text(), QString());
     QCOMPARE(fixture_->prompter().informed, QStringList());
+}
+
+void RatioHelperTest::reopenedHelperKeepsTheChartWithItsConstants() {
+    const auto shown = [](RatioHelper* helper) {
+        return QStringList{
+            helper->constantsBox().field(ConstantKey::IndexConstant)->text(),
+            QString::number(
+                helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount())};
+    };
+    const auto close = [](RatioHelper* helper) {
+        clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
+    };
+    // A constant typed but not kept, and the chart worked out with it, both come back.
+    RatioHelper* helper = openHelper();
+    QVERIFY(helper != nullptr);
+    typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("24"));
+    QCOMPARE(hobbingChartRows(helper), 6);
+    close(helper);
+    helper = openHelper();
+    QCOMPARE(shown(helper), (QStringList{"24", "6"}));
+    close(helper);
+
+    // Another machine brings its own constants, and no chart of the first.
+    chooseEntry(face().fields().Mtype, 1);
+    helper = openHelper();
+    QCOMPARE(shown(helper), (QStringList{"", "0"}));
+    // Kept for the machine, they come back with the chart too.
+    typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("30"));
+    clickOn(helper->constantsBox().findChild<QPushButton*>(QStringLiteral("keepConstants")));
+    QCOMPARE(hobbingChartRows(helper), 6);
+    close(helper);
+    helper = openHelper();
+    QCOMPARE(shown(helper), (QStringList{"30", "6"}));
+    close(helper);
+
+    // Back on the first machine, which kept none.
+    chooseEntry(face().fields().Mtype, 0);
+    helper = openHelper();
+    QCOMPARE(shown(helper), (QStringList{"", "0"}));
+    QCOMPARE(fixture_->prompter().informed,
+             QStringList{QStringLiteral("已保存机床“Y3150E”的常数。")});
 }
 
 void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
