@@ -22,12 +22,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace gearsel;
 using namespace gearsel::testing;
@@ -58,8 +57,6 @@ private:
     MainFace& face() { return fixture_->face(); }
     RatioHelper* openHelper();
     void chooseFormula(RatioHelper* helper, Formula formula);
-    // Works out a hobbing chart for 20 to 25 teeth on the chart page; says its rows.
-    int hobbingChartRows(RatioHelper* helper);
 };
 
 void RatioHelperTest::init() {
@@ -85,16 +82,6 @@ RatioHelper* RatioHelperTest::openHelper() {
 
 void RatioHelperTest::chooseFormula(RatioHelper* helper, Formula formula) {
     helper->pages().setCurrentWidget(helper->formulaPage(formula));
-}
-
-int RatioHelperTest::hobbingChartRows(RatioHelper* helper) {
-    QTabBar* tabs = helper->pages().tabBar();
-    clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
-    clickOn(helper->findChild<QWidget*>(QStringLiteral("hobIndex")));
-    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
-    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
-    clickOn(helper->findChild<QPushButton*>(QStringLiteral("generate")));
-    return helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount();
 }
 
 void RatioHelperTest::workedOutRatioIsSearchedInFullUntilTheUserTypes() {
@@ -225,42 +212,34 @@ void RatioHelperTest::constantsAreKeptPerMachineAcrossARestart() {
 }
 
 void RatioHelperTest::reopenedHelperKeepsTheChartWithItsConstants() {
-    const auto shown = [](RatioHelper* helper) {
+    RatioHelper* helper = openHelper();
+    QVERIFY(helper != nullptr);
+    QLineEdit* k = helper->constantsBox().field(ConstantKey::IndexConstant);
+    // Closes the helper, does what the user does meanwhile, opens it again and says what its
+    // K field and its chart show.
+    const auto reopened = [&](const std::function<void()>& meanwhile) {
+        clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
+        meanwhile();
+        helper = openHelper();
         return QStringList{
-            helper->constantsBox().field(ConstantKey::IndexConstant)->text(),
+            k->text(),
             QString::number(
                 helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount())};
     };
-    const auto close = [](RatioHelper* helper) {
-        clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
-    };
     // A constant typed but not kept, and the chart worked out with it, both come back.
-    RatioHelper* helper = openHelper();
-    QVERIFY(helper != nullptr);
-    typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("24"));
-    QCOMPARE(hobbingChartRows(helper), 6);
-    close(helper);
-    helper = openHelper();
-    QCOMPARE(shown(helper), (QStringList{"24", "6"}));
-    close(helper);
+    typeInto(k, QStringLiteral("24"));
+    QCOMPARE(workOutHobbingChart(*helper), 6);
+    QCOMPARE(reopened([] {}), (QStringList{"24", "6"}));
 
     // Another machine brings its own constants, and no chart of the first.
-    chooseEntry(face().fields().Mtype, 1);
-    helper = openHelper();
-    QCOMPARE(shown(helper), (QStringList{"", "0"}));
+    QCOMPARE(reopened([this] { chooseEntry(face().fields().Mtype, 1); }), (QStringList{"", "0"}));
     // Kept for the machine, they come back with the chart too.
-    typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("30"));
+    typeInto(k, QStringLiteral("30"));
     clickOn(helper->constantsBox().findChild<QPushButton*>(QStringLiteral("keepConstants")));
-    QCOMPARE(hobbingChartRows(helper), 6);
-    close(helper);
-    helper = openHelper();
-    QCOMPARE(shown(helper), (QStringList{"30", "6"}));
-    close(helper);
-
+    QCOMPARE(workOutHobbingChart(*helper), 6);
+    QCOMPARE(reopened([] {}), (QStringList{"30", "6"}));
     // Back on the first machine, which kept none.
-    chooseEntry(face().fields().Mtype, 0);
-    helper = openHelper();
-    QCOMPARE(shown(helper), (QStringList{"", "0"}));
+    QCOMPARE(reopened([this] { chooseEntry(face().fields().Mtype, 0); }), (QStringList{"", "0"}));
     QCOMPARE(fixture_->prompter().informed,
              QStringList{QStringLiteral("已保存机床“Y3150E”的常数。")});
 }

@@ -16,9 +16,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSettings>
-#include <QSpinBox>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,13 +72,8 @@ RatioHelper* SavedFilesTest::openChart() {
     if (helper == nullptr || !QTest::qWaitForWindowExposed(helper)) {
         return nullptr;
     }
-    QTabBar* tabs = helper->pages().tabBar();
-    clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
     typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("24"));
-    clickOn(helper->findChild<QWidget*>(QStringLiteral("hobIndex")));
-    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
-    typeInto(helper->findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
-    clickOn(helper->findChild<QPushButton*>(QStringLiteral("generate")));
+    workOutHobbingChart(*helper);
     return helper;
 }
 

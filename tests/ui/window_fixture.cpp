@@ -2,12 +2,18 @@
 
 #include "lib_bytes.h"
 #include "store/machine_store.h"
+#include "ui/ratio_helper.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 namespace gearsel::testing {
@@ -152,6 +158,16 @@ void chooseEntry(QComboBox* box, int index) {
     for (int step = 0; step < box->count() && box->currentIndex() != index; ++step) {
         pressKey(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
+}
+
+int workOutHobbingChart(RatioHelper& helper) {
+    QTabBar* tabs = helper.pages().tabBar();
+    clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
+    clickOn(helper.findChild<QWidget*>(QStringLiteral("hobIndex")));
+    typeInto(helper.findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
+    typeInto(helper.findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
+    clickOn(helper.findChild<QPushButton*>(QStringLiteral("generate")));
+    return helper.findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount();
 }
 
 } // namespace gearsel::testing

@@ -17,6 +17,10 @@ class QCheckBox;
 class QComboBox;
 class QWidget;
 
+namespace gearsel {
+class RatioHelper;
+}
+
 namespace gearsel::testing {
 
 // Answers dialogs from queues and records what it was asked. A question (Yes/No, a name, a
@@ -98,5 +102,8 @@ void focusOn(QWidget* target);
 void setOption(QCheckBox* box, bool checked);
 // Picks entry `index` of a combo box from the keyboard: a click into it, then the arrow keys.
 void chooseEntry(QComboBox* box, int index);
+// On the ratio helper's chart page, reached by its tab, works out the hobbing chart of 20 to
+// 25 teeth with the constants as they stand; says how many rows the chart shows.
+int workOutHobbingChart(RatioHelper& helper);
 
 } // namespace gearsel::testing
