@@ -24,6 +24,7 @@
 #include "ui/prompter.h"
 #include "ui/ratio_helper.h"
 #include "ui/result_grid_view.h"
+#include "ui/screen_fit.h"
 #include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
@@ -34,10 +35,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -49,8 +48,12 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     setObjectName(QStringLiteral("GearSel"));
     setWindowTitle(QStringLiteral("Tolvanik"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    setFont(style::song(9));
-    face_ = std::make_unique<MainFace>(this, scale);
+    // The layout is the same at every scale; on a screen too small for it, it is drawn
+    // smaller as a whole.
+    const TwipsScale fitted =
+        scale.fittedInto(availableArea(this).size(), QSize(kWindowWidthTwips, kWindowHeightTwips));
+    setFont(style::song(fitted.points(9)));
+    face_ = std::make_unique<MainFace>(this, fitted);
     setFixedSize(face_->panels().Ped0->size());
     fields_ = std::make_unique<InputFields>(
         *face_, [this] { return reachableRange(gearList(), face_->fields().Chk->isChecked()); });
@@ -106,8 +109,8 @@ double GearSel::requiredRatio() const {
 void GearSel::Form_Load() {
     showBanner();
     paintPanelFace(face_->panels().Ped0, style::kFrameOuter, [this] { return random_.uniform(); });
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QRect area = availableArea(this); !area.isEmpty()) {
+        move(centredWithin(size(), area));
     }
     face_->fields().TSb->setText(QString::fromStdString(startingRatioText(random_.uniform())));
     MkTabNs();

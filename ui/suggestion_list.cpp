@@ -2,6 +2,7 @@
 
 #include "engine/ratio_range.h"
 #include "present/suggestion_text.h"
+#include "ui/screen_fit.h"
 #include "ui/widget_helpers.h"
 
 #include <QDialogButtonBox>
@@ -34,7 +35,7 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(sizeWithin(QSize(760, 420), availableArea(this)));
 }
 
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace gearsel::testing {
 
@@ -158,6 +159,17 @@ void chooseEntry(QComboBox* box, int index) {
     for (int step = 0; step < box->count() && box->currentIndex() != index; ++step) {
         pressKey(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
+}
+
+void answerNextDialog(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(10, [answer] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || !QTest::qWaitForWindowActive(dialog)) {
+            answerNextDialog(answer);
+            return;
+        }
+        answer(dialog);
+    });
 }
 
 int workOutHobbingChart(RatioHelper& helper) {

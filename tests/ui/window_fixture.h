@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -102,6 +103,9 @@ void focusOn(QWidget* target);
 void setOption(QCheckBox* box, bool checked);
 // Picks entry `index` of a combo box from the keyboard: a click into it, then the arrow keys.
 void chooseEntry(QComboBox* box, int index);
+// Runs `answer` on the next modal dialog (a real one, not the scripted stand-in), once it is
+// open and active.
+void answerNextDialog(std::function<void(QWidget*)> answer);
 // On the ratio helper's chart page, reached by its tab, works out the hobbing chart of 20 to
 // 25 teeth with the constants as they stand; says how many rows the chart shows.
 int workOutHobbingChart(RatioHelper& helper);
