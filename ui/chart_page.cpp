@@ -217,7 +217,8 @@ void ChartPage::showRows() {
 
 void ChartPage::clear() {
     rows_.clear();
-    showRows();
+    table_->setRowCount(0);
+    summary_->clear();
 }
 
 bool ChartPage::haveChart() {

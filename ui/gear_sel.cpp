@@ -59,7 +59,7 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
         *face_, [this] { return reachableRange(gearList(), face_->fields().Chk->isChecked()); });
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
-    editor_ = std::make_unique<GearSetEditor>(face_->panels().PedNewJC, scale);
+    editor_ = std::make_unique<GearSetEditor>(face_->panels().PedNewJC, face_->scale());
     machines_ = std::make_unique<MachineCommands>(std::move(store), prompter_, *face_, *editor_);
     connect(machines_.get(), &MachineCommands::resultsStale, this, &GearSel::ClsGzList);
     connect(machines_.get(), &MachineCommands::gearListChanged, this, &GearSel::DispSbFW);

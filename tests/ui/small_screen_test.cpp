@@ -68,6 +68,20 @@ void SmallScreenTest::windowIsDrawnSmallerOnTheScreen() {
     // The fonts shrink with the layout: the ratio still fits its field.
     QVERIFY(ratio->font().pointSizeF() < 10.5);
     QVERIFY(ratio->fontMetrics().horizontalAdvance(ratio->text()) < ratio->width());
+
+    // The panels shown over the face hold all their controls.
+    const MainFace::Commands& c = fixture.face().commands();
+    const MainFace::Panels& p = fixture.face().panels();
+    for (const auto& [command, panel] :
+         {std::pair{c.LabXgCsTab, p.PedNewJC}, std::pair{c.LabHelp, p.PedHelp}}) {
+        clickOn(command);
+        QVERIFY(panel->isVisible());
+        for (const QWidget* control : panel->findChildren<QWidget*>()) {
+            QVERIFY2(!control->isVisible() || panel->rect().contains(control->geometry()),
+                     qPrintable(control->objectName()));
+        }
+        pressKey(panel, Qt::Key_Escape);
+    }
 }
 
 void SmallScreenTest::helperAndBuyListFit() {
