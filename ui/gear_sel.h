@@ -17,8 +17,8 @@
 
 namespace gearsel {
 
-class GearSetEditor;
 class ChartPage;
+class GearSetEditor;
 class HelpPanel;
 class HoverFeedback;
 class InputFields;

@@ -23,9 +23,11 @@ TwipsScale TwipsScale::fromScreen() {
 }
 
 TwipsScale TwipsScale::fittedInto(QSize pixels, QSize twips) const {
-    const double over =
-        std::max(static_cast<double>(twips.width()) / (std::max(1, pixels.width()) * twipsX_),
-                 static_cast<double>(twips.height()) / (std::max(1, pixels.height()) * twipsY_));
+    if (pixels.isEmpty()) {
+        return *this; // no screen to fit
+    }
+    const double over = std::max(static_cast<double>(twips.width()) / (pixels.width() * twipsX_),
+                                 static_cast<double>(twips.height()) / (pixels.height() * twipsY_));
     if (over <= 1.0) {
         return *this;
     }

@@ -14,7 +14,8 @@ public:
     // The scale of the primary screen: round(1440 / logical dpi) in each direction.
     static TwipsScale fromScreen();
     // This scale, or a smaller one at which `twips` (a width and height) takes at most
-    // `pixels`: both directions shrink alike, and the fonts with them.
+    // `pixels`: both directions shrink alike, and the fonts with them. Empty `pixels` (no
+    // screen) keep this scale.
     TwipsScale fittedInto(QSize pixels, QSize twips) const;
 
     int pixelTwipsX() const { return twipsX_; }
