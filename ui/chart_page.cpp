@@ -6,6 +6,7 @@
 #include "present/search_problem_text.h"
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
+#include "ui/saved_file.h"
 #include "ui/widget_helpers.h"
 
 #include <QApplication>
@@ -141,7 +142,7 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
 }
 
 QString ChartPage::defaultPdfPath(const QDateTime& when) {
-    return documentsFilePath(datedName(QStringLiteral("pdf"), when));
+    return startingSavePath(SavedFileKind::Pdf, datedName(QStringLiteral("pdf"), when));
 }
 
 void ChartPage::chooseKind(int kind) {
@@ -214,6 +215,12 @@ void ChartPage::showRows() {
     summary_->setText(QString::fromStdString(chartSummary(rows_)));
 }
 
+void ChartPage::clear() {
+    rows_.clear();
+    table_->setRowCount(0);
+    summary_->clear();
+}
+
 bool ChartPage::haveChart() {
     if (rows_.empty()) {
         prompter_.inform(QStringLiteral("请先生成挂轮表"));
@@ -242,7 +249,8 @@ void ChartPage::saveCsv() {
     }
     const std::optional<QString> path = prompter_.askSavePath(
         QStringLiteral("保存挂轮表为CSV文件"),
-        documentsFilePath(datedName(QStringLiteral("csv"), QDateTime::currentDateTime())),
+        startingSavePath(SavedFileKind::Csv,
+                         datedName(QStringLiteral("csv"), QDateTime::currentDateTime())),
         QStringLiteral("CSV 文件 (*.csv)"));
     if (!path) {
         return;
@@ -255,7 +263,9 @@ void ChartPage::saveCsv() {
         out.open(QIODevice::WriteOnly) &&
         out.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
         out.commit();
-    if (!written) {
+    if (written) {
+        fileSaved(prompter_, SavedFileKind::Csv, QStringLiteral("挂轮表"), file);
+    } else {
         prompter_.inform(QStringLiteral("无法写入文件“%1”，挂轮表没有保存。")
                              .arg(QDir::toNativeSeparators(file)));
     }

@@ -39,7 +39,7 @@ public:
               PrinterRoute printer = printChartOnDefaultPrinter);
 
     // Where the PDF save dialog starts for a chart printed at `when`: 挂轮表_<date>.pdf in the
-    // user's documents folder.
+    // folder of the last PDF file saved, or in the user's documents folder.
     static QString defaultPdfPath(const QDateTime& when);
 
 public Q_SLOTS:
@@ -50,6 +50,8 @@ public Q_SLOTS:
     void print();
     // 保存CSV: the chart as a CSV file, UTF-8.
     void saveCsv();
+    // Forgets the chart on show, whose constants or machine are no longer in the helper.
+    void clear();
 
 private:
     // The plan of the chosen kind of chart on `constants`; throws ChartRefused.

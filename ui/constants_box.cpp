@@ -51,15 +51,33 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
     connect(keep_, &QPushButton::clicked, this, &ConstantsBox::keepRequested);
 }
 
-void ConstantsBox::showConstants(const QString& machineName, const MachineConstants& constants,
+ConstantsBox::ConstantTexts ConstantsBox::textsOf(const MachineConstants& constants) {
+    ConstantTexts texts;
+    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
+        texts[i] = constantText(constants, kConstantKeys[i]);
+    }
+    return texts;
+}
+
+bool ConstantsBox::showConstants(const QString& machineName, const MachineConstants& constants,
                                  bool canKeep) {
+    const ConstantTexts kept = textsOf(constants);
+    const ConstantsReading typed = reading();
+    const bool asLeft =
+        shownMachine_ == machineName &&
+        (kept == shownTexts_ || (typed.problem.empty() && kept == textsOf(typed.constants)));
+    shownMachine_ = machineName;
+    shownTexts_ = kept;
+    if (asLeft) {
+        return false;
+    }
     setTitle(canKeep ? QStringLiteral("机床常数（%1）").arg(machineName)
                      : QStringLiteral("机床常数"));
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
-        const auto text = constantText(constants, kConstantKeys[i]);
-        fields_[i]->setText(text ? QString::fromStdString(*text) : QString());
+        fields_[i]->setText(kept[i] ? QString::fromStdString(*kept[i]) : QString());
     }
     keep_->setEnabled(canKeep);
+    return true;
 }
 
 ConstantsReading ConstantsBox::reading() const {

@@ -8,6 +8,8 @@
 
 #include <QGroupBox>
 #include <array>
+#include <optional>
+#include <string>
 
 class QLineEdit;
 class QPushButton;
@@ -20,8 +22,10 @@ public:
     explicit ConstantsBox(QWidget* parent = nullptr);
 
     // Shows the constants kept for `machineName`; `canKeep` false (no machine) disables the
-    // command that keeps them.
-    void showConstants(const QString& machineName, const MachineConstants& constants, bool canKeep);
+    // command that keeps them. The fields stay as the user left them when they were last
+    // shown for the same machine and the kept constants are still those shown then, or those
+    // the fields hold. Says whether the fields were filled anew.
+    bool showConstants(const QString& machineName, const MachineConstants& constants, bool canKeep);
     // The constants as the fields hold them, or why they cannot be used.
     ConstantsReading reading() const;
     QLineEdit* field(ConstantKey key) const;
@@ -33,8 +37,14 @@ Q_SIGNALS:
     void keepRequested();
 
 private:
+    using ConstantTexts = std::array<std::optional<std::string>, kConstantKeys.size()>;
+    static ConstantTexts textsOf(const MachineConstants& constants);
+
     std::array<QLineEdit*, kConstantKeys.size()> fields_{};
     QPushButton* keep_ = nullptr;
+    // What the fields were last filled for: the machine and its kept constants.
+    std::optional<QString> shownMachine_;
+    ConstantTexts shownTexts_;
 };
 
 } // namespace gearsel

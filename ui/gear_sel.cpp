@@ -18,11 +18,13 @@
 #include "ui/machine_commands.h"
 #include "ui/main_face.h"
 #include "ui/panel_face.h"
+#include "ui/panel_focus.h"
 #include "ui/picture_label.h"
 #include "ui/print_command.h"
 #include "ui/prompter.h"
 #include "ui/ratio_helper.h"
 #include "ui/result_grid_view.h"
+#include "ui/screen_fit.h"
 #include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
@@ -33,10 +35,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -48,18 +48,26 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     setObjectName(QStringLiteral("GearSel"));
     setWindowTitle(QStringLiteral("Tolvanik"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    setFont(style::song(9));
-    face_ = std::make_unique<MainFace>(this, scale);
+    // The layout is the same at every scale; on a screen too small for it, it is drawn
+    // smaller as a whole.
+    const TwipsScale fitted =
+        scale.fittedInto(availableArea(this).size(), QSize(kWindowWidthTwips, kWindowHeightTwips));
+    setFont(style::song(fitted.points(9)));
+    face_ = std::make_unique<MainFace>(this, fitted);
     setFixedSize(face_->panels().Ped0->size());
     fields_ = std::make_unique<InputFields>(
         *face_, [this] { return reachableRange(gearList(), face_->fields().Chk->isChecked()); });
     connect(fields_.get(), &InputFields::resultsStale, this, &GearSel::ClsGzList);
     connect(fields_.get(), &InputFields::rangeOptionChanged, this, &GearSel::DispSbFW);
-    editor_ = std::make_unique<GearSetEditor>(face_->panels().PedNewJC, scale);
+    editor_ = std::make_unique<GearSetEditor>(face_->panels().PedNewJC, face_->scale());
     machines_ = std::make_unique<MachineCommands>(std::move(store), prompter_, *face_, *editor_);
     connect(machines_.get(), &MachineCommands::resultsStale, this, &GearSel::ClsGzList);
     connect(machines_.get(), &MachineCommands::gearListChanged, this, &GearSel::DispSbFW);
     helpPanel_ = std::make_unique<HelpPanel>(*face_);
+    panelFocus_ = std::make_unique<PanelFocus>();
+    panelFocus_->addPanel(face_->panels().PedNewJC, editor_->TxG, [this] { editor_->close(); });
+    panelFocus_->addPanel(face_->panels().PedHelp, nullptr,
+                          [this] { helpPanel_->ImaQuitHelp_Click(); });
     hover_ = std::make_unique<HoverFeedback>(*face_);
     hover_->addCommand(editor_->ComNewJcQD, editor_->LabSaveNewJC);
     hover_->addCommand(editor_->LabSaveNewJC, editor_->LabSaveNewJC);
@@ -101,8 +109,8 @@ double GearSel::requiredRatio() const {
 void GearSel::Form_Load() {
     showBanner();
     paintPanelFace(face_->panels().Ped0, style::kFrameOuter, [this] { return random_.uniform(); });
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QRect area = availableArea(this); !area.isEmpty()) {
+        move(centredWithin(size(), area));
     }
     face_->fields().TSb->setText(QString::fromStdString(startingRatioText(random_.uniform())));
     MkTabNs();
@@ -154,6 +162,10 @@ void GearSel::changeEvent(QEvent* event) {
             }
         });
     }
+}
+
+bool GearSel::focusNextPrevChild(bool next) {
+    return panelFocus_->moveFocus(next) || QWidget::focusNextPrevChild(next);
 }
 
 template <typename Work> void GearSel::whileComputing(Work work) {
@@ -246,10 +258,14 @@ void GearSel::openRatioHelper() {
                                              .arg(face_->fields().Mtype->currentText()));
                     }
                 });
-        ratioHelper_->addPage(new ChartPage(prompter_, [this] { return chartSetup(); }),
-                              QStringLiteral("挂轮表"));
+        chartPage_ = new ChartPage(prompter_, [this] { return chartSetup(); });
+        ratioHelper_->addPage(chartPage_, QStringLiteral("挂轮表"));
     }
-    ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants, currentMachine() >= 0);
+    // The chart and the constants it was worked out with stay or go together.
+    if (ratioHelper_->prepare(face_->fields().Mtype->currentText(), constants,
+                              currentMachine() >= 0)) {
+        chartPage_->clear();
+    }
     ratioHelper_->open();
 }
 

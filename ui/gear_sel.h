@@ -17,12 +17,14 @@
 
 namespace gearsel {
 
+class ChartPage;
 class GearSetEditor;
 class HelpPanel;
 class HoverFeedback;
 class InputFields;
 class MachineCommands;
 class MainFace;
+class PanelFocus;
 class PrintCommand;
 class Prompter;
 class RatioHelper;
@@ -69,6 +71,8 @@ public:
 protected:
     // Form_Activate: the first activation runs one search.
     void changeEvent(QEvent* event) override;
+    // Tab and Shift+Tab stay inside a panel that covers the face.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void Form_Load();
@@ -94,11 +98,13 @@ private:
     std::unique_ptr<GearSetEditor> editor_;
     std::unique_ptr<MachineCommands> machines_;
     std::unique_ptr<HelpPanel> helpPanel_;
+    std::unique_ptr<PanelFocus> panelFocus_;
     std::unique_ptr<HoverFeedback> hover_;
     std::unique_ptr<PrintCommand> printCommand_;
     std::unique_ptr<WindowMover> mover_;
 
     RatioHelper* ratioHelper_ = nullptr;
+    ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
 
     ResultList resultList_;

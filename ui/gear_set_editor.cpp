@@ -63,7 +63,7 @@ void GearSetEditor::createControls() {
         f->setObjectName(QString::fromLatin1(name));
         f->setGeometry(scale_.rect(left, 248, width, 315));
         f->setAlignment(Qt::AlignCenter);
-        f->setFont(style::song(10.5));
+        f->setFont(style::song(scale_.points(10.5)));
         f->setText(QString::fromUtf8(text));
         f->setToolTip(QString::fromUtf8(tooltip));
         setColour(f, QPalette::Base, style::kFieldBack);
@@ -94,7 +94,7 @@ void GearSetEditor::createControls() {
     LabFxz = label("LabFxz", 4965, 315, "反选");
     label("Label5", 5655, 225, "已选");
     LabSN = label("LabSN", 5745, 435, "");
-    LabSN->setFont(style::song(10.5));
+    LabSN->setFont(style::song(scale_.points(10.5)));
     LabSN->setToolTip(QStringLiteral("已选择的齿轮个数"));
     setColour(LabSN, QPalette::WindowText, QColor(0, 0, 255));
     setCount(tickedCount_);
@@ -161,10 +161,7 @@ void GearSetEditor::connectFields() {
             }
         });
     }
-    connect(ImgQuitNew, &ClickableLabel::clicked, this, [this] {
-        hide();
-        Q_EMIT closed();
-    });
+    connect(ImgQuitNew, &ClickableLabel::clicked, this, &GearSetEditor::close);
 }
 
 void GearSetEditor::show() {
@@ -174,6 +171,11 @@ void GearSetEditor::show() {
 
 void GearSetEditor::hide() {
     panel_->hide();
+}
+
+void GearSetEditor::close() {
+    hide();
+    Q_EMIT closed();
 }
 
 void GearSetEditor::setRange(int lo, int hi) {

@@ -36,6 +36,8 @@ public:
     void show();
     // Hides the panel.
     void hide();
+    // ImgQuitNew_Click: hides the panel without saving.
+    void close();
     // Sets the range fields (as the new-machine command does before MkChkCL).
     void setRange(int lo, int hi);
     // Enables or disables the save command while a save runs.

@@ -16,8 +16,13 @@ void LineField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (movesFocusWithinWindow(event)) {
         // The whole text is selected once the focus has arrived; deferred so that the mouse
-        // click that brought the focus does not undo the selection.
-        QTimer::singleShot(0, this, [this] { selectAll(); });
+        // click that brought the focus does not undo the selection. A field that the focus
+        // has left again meanwhile stays unselected.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus()) {
+                selectAll();
+            }
+        });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/machine_commands.h"
 
+#include "engine/number_text.h"
 #include "engine/selection.h"
 #include "present/gear_box_layout.h"
 #include "store/lib_layout.h"
@@ -182,7 +183,9 @@ void MachineCommands::openEditorOnCurrent() {
 }
 
 void MachineCommands::ImgNewJc_Click() {
-    if (refuseWhenTableFull()) {
+    // Room is counted in the file as it is now: another program may have added or deleted
+    // machines since.
+    if (!catchUpWithFile(false) || refuseWhenTableFull()) {
         return;
     }
     editor_.show();
@@ -222,7 +225,7 @@ void MachineCommands::ComNewJcQD_Click() {
     // the search and the file all on the list as it was, and the editor open with its ticks.
     bool saved = false;
     try {
-        if (!catchUpWithFile(!newMachineMode_)) {
+        if (!catchUpWithFile(!newMachineMode_) || (newMachineMode_ && refuseWhenTableFull())) {
             // The editor stays open with its ticks; the face shows what the file holds now.
         } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
@@ -335,7 +338,12 @@ void MachineCommands::Mtype_Enter() {
             return;
         }
         const int count = static_cast<int>(store_.machines().size());
-        if (!typed.isEmpty()) {
+        const int named = machineNamed(typed);
+        if (named >= 0) {
+            // The name is a machine's already: a copy under it would only make a duplicate,
+            // and a rename would change nothing. The user meant that machine.
+            selectEntry(named);
+        } else if (!typed.isEmpty()) {
             const bool copy = prompter_.askYesNo(
                 QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
                 Prompter::Icon::Question);
@@ -343,9 +351,8 @@ void MachineCommands::Mtype_Enter() {
             if (copy && refuseWhenTableFull()) {
                 restoreShownName();
             } else if (copy) {
-                const MachineEntry& current =
-                    store_.machines()[static_cast<std::size_t>(currentMachine_)];
-                const int index = store_.addMachine(utf8(typed), current.zn, gearList_);
+                // The copy takes the machine's Zn, gears and constants in one change.
+                const int index = store_.copyMachine(currentMachine_, utf8(typed));
                 showTable(index);
                 showOthersChanges(index);
             } else {
@@ -375,6 +382,22 @@ void MachineCommands::Mtype_Enter() {
     }
 }
 
+int MachineCommands::machineNamed(const QString& name) const {
+    const auto& table = store_.machines();
+    const auto named = [&](int i) {
+        return QString::fromStdString(table[static_cast<std::size_t>(i)].name).trimmed() == name;
+    };
+    if (currentMachine_ >= 0 && named(currentMachine_)) {
+        return currentMachine_;
+    }
+    for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+        if (named(i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void MachineCommands::restoreShownName() {
     face_.fields().Mtype->setEditText(shownMachineName_);
 }
@@ -399,7 +422,11 @@ void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) 
         grid.setCol(0);
         grid.setText(QString::number(c) + QLatin1Char(' '));
         grid.setCol(1);
-        grid.setText(QString::fromStdString(gearCellText(caption)));
+        // A count beyond the largest gear is stored as the largest, and shown so, as one
+        // below the smallest shows the smallest.
+        const std::string cell = gearCellText(caption);
+        grid.setText(readNumber(cell) > kMaxTeeth ? QString::number(kMaxTeeth)
+                                                  : QString::fromStdString(cell));
     }
     grid.setTopRow(1);
     setGearCountCaption(c);

@@ -37,7 +37,7 @@ public:
     // Keeps `constants` for the current machine. False, after telling the user why, when they
     // were not kept.
     bool keepConstants(const MachineConstants& constants);
-    // Keeps the gear list as a search left it (ascending); a later copy stores it so.
+    // Keeps the gear list as a search left it (ascending); a later save stores it so.
     void keepSearchedGears(std::vector<std::int16_t> sortedGears);
     // The editor is open for a new machine rather than the current one.
     bool newMachineMode() const { return newMachineMode_; }
@@ -74,10 +74,14 @@ private:
     void showGears();
     // Mtype_GotFocus: remembers the name shown before the user edits it.
     void Mtype_GotFocus();
-    // Mtype_KeyPress with Enter: copy or rename by the edited name, delete when it is empty.
+    // Mtype_KeyPress with Enter: copy or rename by the edited name, delete when it is empty;
+    // a machine's own name selects that machine.
     void Mtype_Enter();
     // ResetList: refills the machine box from the table, none selected.
     void ResetList();
+    // The machine called `name` (trimmed): the current one when it is, else the first; -1
+    // when no machine is.
+    int machineNamed(const QString& name) const;
     // Selects machine `index` in the box, which loads it.
     void selectEntry(int index);
     // Writes the ticked boxes' captions into the gear grid as the editor's save does.

@@ -185,7 +185,7 @@ void MainFace::createMainControls() {
     }
     createLabels(kCommandLabels, commands_, panels_.Ped0, scale_);
     createLabels(kCaptions, captions_, panels_.Ped0, scale_);
-    captions_.LabN->setFont(style::song(10.5));
+    captions_.LabN->setFont(style::song(scale_.points(10.5)));
     setCaption(captions_.LabN, captions_.LabN->text());
     setColour(commands_.LabNewJc, QPalette::WindowText, Qt::black);
     // A link-like command beside the list heading, without a picture of its own.
@@ -212,7 +212,7 @@ void MainFace::createMainControls() {
         field->setObjectName(QString::fromLatin1(spec.name));
         field->setGeometry(scale_.rect(spec.left, spec.top, spec.width, spec.height));
         field->setAlignment(Qt::AlignCenter);
-        field->setFont(style::song(10.5));
+        field->setFont(style::song(scale_.points(10.5)));
         field->setText(QString::fromUtf8(spec.text));
         field->setToolTip(QString::fromUtf8(spec.tooltip));
         setColour(field, QPalette::Base, style::kFieldBack);
@@ -239,7 +239,7 @@ void MainFace::createMainControls() {
     resultGrid_->widget()->setObjectName(QStringLiteral("GZ"));
     resultGrid_->widget()->setGeometry(scale_.rect(2055, 2580, 6045, 1785));
     for (Grid* grid : {gearGrid_.get(), resultGrid_.get()}) {
-        grid->widget()->setFont(style::song(9));
+        grid->widget()->setFont(style::song(scale_.points(9)));
     }
 }
 

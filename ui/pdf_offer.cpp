@@ -1,6 +1,7 @@
 #include "ui/pdf_offer.h"
 
 #include "ui/prompter.h"
+#include "ui/saved_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,9 @@ void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
         return;
     }
     const QString file = withSuffix(*path, QStringLiteral("pdf"));
-    if (!write(file)) {
+    if (write(file)) {
+        fileSaved(prompter, SavedFileKind::Pdf, offer.what, file);
+    } else {
         prompter.inform(QStringLiteral("无法写入文件“%1”，%2没有保存。")
                             .arg(QDir::toNativeSeparators(file), offer.what));
     }

@@ -23,8 +23,8 @@ struct PdfOffer {
 };
 
 // Tells `problem` and asks whether to save the pages as a PDF file; on Yes asks where, adds
-// ".pdf" to a name without it and calls `write` with the path. A file that `write` cannot
-// write is reported by its name. Cancelling either question saves nothing.
+// ".pdf" to a name without it and calls `write` with the path. Says where the file went, or
+// names a file that `write` cannot write. Cancelling either question saves nothing.
 void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
               const std::function<bool(const QString&)>& write);
 

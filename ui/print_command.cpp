@@ -2,6 +2,7 @@
 
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
+#include "ui/saved_file.h"
 
 namespace gearsel {
 
@@ -15,7 +16,8 @@ QString PrintCommand::question() {
 }
 
 QString PrintCommand::defaultPdfPath(const QDateTime& when) {
-    return documentsFilePath(
+    return startingSavePath(
+        SavedFileKind::Pdf,
         QStringLiteral("挂轮选配结果_%1.pdf").arg(when.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 

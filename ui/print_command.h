@@ -29,7 +29,7 @@ public:
     // The question asked before anything is printed.
     static QString question();
     // Where the save dialog starts for a page printed at `when`: a dated file name in the
-    // user's documents folder.
+    // folder of the last PDF file saved, or in the user's documents folder.
     static QString defaultPdfPath(const QDateTime& when);
 
 public Q_SLOTS:

@@ -1,5 +1,7 @@
 #include "ui/prompter.h"
 
+#include "ui/screen_fit.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -41,11 +43,13 @@ std::optional<QString> MessageBoxPrompter::askText(const QString& prompt,
 std::optional<QString> MessageBoxPrompter::askSavePath(const QString& title,
                                                        const QString& defaultPath,
                                                        const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(parent_, title, defaultPath, filter);
-    if (path.isEmpty()) {
+    QFileDialog dialog(parent_, title, defaultPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.resize(sizeWithin(dialog.size(), availableArea(&dialog)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return path;
+    return dialog.selectedFiles().front();
 }
 
 } // namespace gearsel

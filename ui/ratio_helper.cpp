@@ -3,11 +3,13 @@
 #include "ui/constants_box.h"
 #include "ui/formula_page.h"
 #include "ui/prompter.h"
+#include "ui/screen_fit.h"
 #include "ui/widget_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,7 +19,14 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
     setObjectName(QStringLiteral("RatioHelper"));
     setWindowTitle(QStringLiteral("速比计算"));
-    auto* layout = new QVBoxLayout(this);
+    // Everything above the buttons scrolls on a screen too small for it, so that 确定 and
+    // 关闭 stay in reach.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     constants_ = new ConstantsBox(this);
     layout->addWidget(constants_);
@@ -49,16 +58,20 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     close->setObjectName(QStringLiteral("close"));
     connect(buttons, &QDialogButtonBox::accepted, this, &RatioHelper::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RatioHelper::reject);
-    layout->addWidget(buttons);
-    // Room for the chart's columns without scrolling sideways.
-    resize(940, 680);
+    scroll->setWidget(content);
+    auto* dialogLayout = new QVBoxLayout(this);
+    dialogLayout->addWidget(scroll, 1);
+    dialogLayout->addWidget(buttons);
+    // Room for the chart's columns without scrolling sideways, where the screen has it.
+    resize(sizeWithin(QSize(940, 680), availableArea(this)));
     showOutcome();
 }
 
-void RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
+bool RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
                           bool canKeep) {
-    constants_->showConstants(machineName, constants, canKeep);
+    const bool filledAnew = constants_->showConstants(machineName, constants, canKeep);
     showOutcome();
+    return filledAnew;
 }
 
 void RatioHelper::addPage(QWidget* page, const QString& title) {

@@ -28,7 +28,9 @@ public:
     RatioHelper(Prompter& prompter, QWidget* parent = nullptr);
 
     // Shows the constants kept for the machine; `canKeep` false when there is no machine.
-    void prepare(const QString& machineName, const MachineConstants& constants, bool canKeep);
+    // Says false when the constants box was left as the user left it (ConstantsBox::
+    // showConstants), so that what was worked out with it still holds.
+    bool prepare(const QString& machineName, const MachineConstants& constants, bool canKeep);
     // Adds a page that works out no ratio of its own (确定 is off while it is shown).
     void addPage(QWidget* page, const QString& title);
 

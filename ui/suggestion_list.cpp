@@ -2,6 +2,7 @@
 
 #include "engine/ratio_range.h"
 #include "present/suggestion_text.h"
+#include "ui/screen_fit.h"
 #include "ui/widget_helpers.h"
 
 #include <QDialogButtonBox>
@@ -27,14 +28,14 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // Each column as wide as its texts; the short mark 精确 last takes no more.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(sizeWithin(QSize(760, 420), availableArea(this)));
 }
 
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {

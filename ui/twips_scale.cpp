@@ -22,6 +22,22 @@ TwipsScale TwipsScale::fromScreen() {
                       perPixel(screen->logicalDotsPerInchY()));
 }
 
+TwipsScale TwipsScale::fittedInto(QSize pixels, QSize twips) const {
+    if (pixels.isEmpty()) {
+        return *this; // no screen to fit
+    }
+    const double over = std::max(static_cast<double>(twips.width()) / (pixels.width() * twipsX_),
+                                 static_cast<double>(twips.height()) / (pixels.height() * twipsY_));
+    if (over <= 1.0) {
+        return *this;
+    }
+    TwipsScale fitted(static_cast<int>(std::ceil(twipsX_ * over)),
+                      static_cast<int>(std::ceil(twipsY_ * over)));
+    fitted.fontScale_ = fontScale_ * std::min(static_cast<double>(twipsX_) / fitted.twipsX_,
+                                              static_cast<double>(twipsY_) / fitted.twipsY_);
+    return fitted;
+}
+
 int TwipsScale::x(int twips) const {
     return static_cast<int>(std::lround(static_cast<double>(twips) / twipsX_));
 }

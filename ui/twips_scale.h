@@ -2,6 +2,7 @@
 // Converts the window's layout lengths, given in twips (1/1440 inch), to logical pixels.
 
 #include <QRect>
+#include <QSize>
 
 namespace gearsel {
 
@@ -12,6 +13,10 @@ public:
 
     // The scale of the primary screen: round(1440 / logical dpi) in each direction.
     static TwipsScale fromScreen();
+    // This scale, or a smaller one at which `twips` (a width and height) takes at most
+    // `pixels`: both directions shrink alike, and the fonts with them. Empty `pixels` (no
+    // screen) keep this scale.
+    TwipsScale fittedInto(QSize pixels, QSize twips) const;
 
     int pixelTwipsX() const { return twipsX_; }
     int pixelTwipsY() const { return twipsY_; }
@@ -21,10 +26,13 @@ public:
     int y(int twips) const;
     // A rectangle given as Left, Top, Width, Height in twips.
     QRect rect(int left, int top, int width, int height) const;
+    // A font size in points, made smaller as far as the layout was (fittedInto).
+    double points(double pointSize) const { return pointSize * fontScale_; }
 
 private:
     int twipsX_;
     int twipsY_;
+    double fontScale_ = 1.0;
 };
 
 } // namespace gearsel

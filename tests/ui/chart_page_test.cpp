@@ -131,6 +131,8 @@ void ChartPageTest::hobbingChartIsShownPrintedAndSaved() {
                 .fileName()
                 .startsWith(QStringLiteral("挂轮表_")));
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    QCOMPARE(prompter.informed, QStringList{QStringLiteral("挂轮表已保存为“%1”。").arg(pdf)});
+    prompter.informed.clear();
     const QString info = test::toolOutput(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+5\\n"))), qPrintable(info));
 
@@ -139,7 +141,9 @@ void ChartPageTest::hobbingChartIsShownPrintedAndSaved() {
     page.click("saveCsv");
     QCOMPARE(fileBytes(dir.filePath(QStringLiteral("table.csv"))),
              QByteArray::fromStdString(chartCsv(expected)));
-    // A file that cannot be written is named; nothing else was told.
+    QCOMPARE(prompter.informed.size(), 1);
+    prompter.informed.clear();
+    // A file that cannot be written is named.
     const QString unwritable = dir.filePath(QStringLiteral("no/such/folder/table.csv"));
     prompter.savePaths = {unwritable};
     page.click("saveCsv");

@@ -15,25 +15,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using namespace gearsel;
 using namespace gearsel::testing;
 
 namespace {
-
-// Runs `answer` on the next modal dialog, once it is open and active.
-void answerNextDialog(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(10, [answer] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr || !QTest::qWaitForWindowActive(dialog)) {
-            answerNextDialog(answer);
-            return;
-        }
-        answer(dialog);
-    });
-}
 
 QStringList buttonTexts(QWidget* dialog) {
     QStringList texts;

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void newMachines();
     void editorReplacesTheCurrentGearList();
     void enterThenNoRenamesAndYesCopies();
+    void enterOnAMachinesNameSelectsIt();
     void deleteInTheMiddleAndAtTheEnd();
     void lastMachineCannotBeDeleted();
     void shaftFieldIsNotWrittenBack();
@@ -52,6 +53,8 @@ private:
     // The table as a fresh read of the file shows it.
     std::vector<MachineEntry> storedMachines();
     std::vector<std::int16_t> storedGears(int index);
+    // The machine's kept constants as texts, in key order; an empty text for an unknown one.
+    QStringList storedConstantTexts(int index);
 
     std::unique_ptr<WindowFixture> fixture_;
 };
@@ -85,6 +88,16 @@ std::vector<MachineEntry> MachinesTest::storedMachines() {
 
 std::vector<std::int16_t> MachinesTest::storedGears(int index) {
     return MachineStore::open(fixture_->dataFile().toStdString()).gearList(index);
+}
+
+QStringList MachinesTest::storedConstantTexts(int index) {
+    const MachineConstants kept =
+        MachineStore::open(fixture_->dataFile().toStdString()).constants(index);
+    QStringList texts;
+    for (ConstantKey key : kConstantKeys) {
+        texts << QString::fromStdString(constantText(kept, key).value_or(""));
+    }
+    return texts;
 }
 
 void MachinesTest::newMachines() {
@@ -147,8 +160,12 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(machines[1].zn, 20);
     QCOMPARE(window().currentMachine(), 1);
 
-    // Yes (confirmed with the keypad's Enter): a copy with the same Zn and gears is added at
-    // the end and selected.
+    // Yes (confirmed with the keypad's Enter): a copy with the same Zn, gears and constants is
+    // added at the end and selected; the machine copied keeps its constants.
+    MachineConstants constants;
+    setConstantText(constants, ConstantKey::Leadscrew, "6mm");
+    setConstantText(constants, ConstantKey::IndexConstant, "24");
+    MachineStore::open(fixture_->dataFile().toStdString()).setConstants(1, constants);
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("B copy"), Qt::Key_Enter);
     machines = storedMachines();
@@ -157,6 +174,9 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("B copy"));
     QCOMPARE(machines[3].zn, 20);
     QCOMPARE(storedGears(3), (std::vector<std::int16_t>{24, 36, 48, 60, 72}));
+    for (int machine : {1, 3}) {
+        QCOMPARE(storedConstantTexts(machine), QStringList({"6mm", "", "24", "", ""}));
+    }
     QCOMPARE(window().currentMachine(), 3);
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("20"));
 
@@ -169,6 +189,27 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
     enterMachineName(QStringLiteral("Whole"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“Half”挂轮表？")});
     QCOMPARE(QString::fromStdString(storedMachines()[3].name), QStringLiteral("Whole"));
+}
+
+void MachinesTest::enterOnAMachinesNameSelectsIt() {
+    // The arrow key picks B, Enter then leaves it as it is: nothing asked, nothing copied.
+    const QByteArray before = fixture_->fileBytes();
+    focusOn(face().fields().Mtype);
+    pressKey(face().fields().Mtype, Qt::Key_Down);
+    QCOMPARE(window().currentMachine(), 1);
+    pressKey(face().fields().Mtype, Qt::Key_Return);
+    pressKey(face().fields().Mtype, Qt::Key_Return);
+    QCOMPARE(window().currentMachine(), 1);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("B"));
+
+    // Another machine's name, typed with blanks around it, selects that machine.
+    enterMachineName(QStringLiteral(" C "));
+    QCOMPARE(window().currentMachine(), 2);
+    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(prompter().asked, QStringList());
+    QCOMPARE(fixture_->fileBytes(), before);
 }
 
 void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
@@ -320,11 +361,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
 }
 
 void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
-    std::vector<NewMachine> machines;
-    for (int i = 1; i <= 255; ++i) {
-        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
-    }
-    fixture_ = std::make_unique<WindowFixture>(machines);
+    fixture_ = std::make_unique<WindowFixture>(numberedMachines(255));
     QVERIFY(fixture_->showAndActivate());
     const QByteArray before = fixture_->fileBytes();
 
@@ -384,8 +421,9 @@ void MachinesTest::aListLongerThanTheBoxesIsNotEdited() {
 }
 
 void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
-    // Captions typed into 改齿数 and saved straight away, before leaving the field: the grid
-    // shows each as a whole number, and the gear list holds it within 10..255.
+    // Captions typed into 改齿数 and saved straight away, before leaving the field: the gear
+    // list holds each as a whole number within 10..255, and the grid shows what it holds, in
+    // the order of the boxes.
     click(face().commands().LabXgCsTab);
     const QString typed[] = {"9", "300", "abc", "20.5"};
     for (int i = 0; i < 4; ++i) {
@@ -399,7 +437,7 @@ void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
     for (int r = 1; r <= 9; ++r) {
         cells << face().gearGrid().cellText(r, 1);
     }
-    QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "300 ", "10", "21 "}));
+    QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "255", "10", "21 "}));
     QCOMPARE(window().gearList(), storedGears(0));
 }
 

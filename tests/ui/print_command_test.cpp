@@ -67,10 +67,12 @@ void PrintCommandTest::askThenPrintOrOfferPdf() {
     const QFileInfo suggested(prompter.suggestedPaths.value(0));
     QCOMPARE(suggested.fileName(), QStringLiteral("挂轮选配结果_2026-03-07.pdf"));
     QVERIFY(suggested.dir().exists());
-    QVERIFY(isPdf(dir.filePath(QStringLiteral("result.pdf"))));
-    // Only the file that cannot be written is reported, by its name.
-    QCOMPARE(prompter.informed.size(), 1);
-    QVERIFY(prompter.informed[0].contains(QDir::toNativeSeparators(unwritable)));
+    const QString result = dir.filePath(QStringLiteral("result.pdf"));
+    QVERIFY(isPdf(result));
+    // The file written and the one that cannot be written are told, each by its name.
+    QCOMPARE(prompter.informed.size(), 2);
+    QCOMPARE(prompter.informed[0], QStringLiteral("选配结果列表已保存为“%1”。").arg(result));
+    QVERIFY(prompter.informed[1].contains(QDir::toNativeSeparators(unwritable)));
 }
 
 void PrintCommandTest::noPrinterInstalledOffersPdf() {

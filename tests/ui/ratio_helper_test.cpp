@@ -17,6 +17,7 @@
 #include "ui/suggestion_list.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace gearsel;
 using namespace gearsel::testing;
@@ -47,6 +49,7 @@ private Q_SLOTS:
     void refusalsAreToldOnceAndKeepTheHelperOpen();
     void contextMenuOfTheRatioFieldOpensTheHelper();
     void constantsAreKeptPerMachineAcrossARestart();
+    void reopenedHelperKeepsTheChartWithItsConstants();
     void buyListShowsWhatTheSuggestionEngineGives();
 
 private:
@@ -208,6 +211,39 @@ void RatioHelperTest::constantsAreKeptPerMachineAcrossARestart() {
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 
+void RatioHelperTest::reopenedHelperKeepsTheChartWithItsConstants() {
+    RatioHelper* helper = openHelper();
+    QVERIFY(helper != nullptr);
+    QLineEdit* k = helper->constantsBox().field(ConstantKey::IndexConstant);
+    // Closes the helper, does what the user does meanwhile, opens it again and says what its
+    // K field and its chart show.
+    const auto reopened = [&](const std::function<void()>& meanwhile) {
+        clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
+        meanwhile();
+        helper = openHelper();
+        return QStringList{
+            k->text(),
+            QString::number(
+                helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount())};
+    };
+    // A constant typed but not kept, and the chart worked out with it, both come back.
+    typeInto(k, QStringLiteral("24"));
+    QCOMPARE(workOutHobbingChart(*helper), 6);
+    QCOMPARE(reopened([] {}), (QStringList{"24", "6"}));
+
+    // Another machine brings its own constants, and no chart of the first.
+    QCOMPARE(reopened([this] { chooseEntry(face().fields().Mtype, 1); }), (QStringList{"", "0"}));
+    // Kept for the machine, they come back with the chart too.
+    typeInto(k, QStringLiteral("30"));
+    clickOn(helper->constantsBox().findChild<QPushButton*>(QStringLiteral("keepConstants")));
+    QCOMPARE(workOutHobbingChart(*helper), 6);
+    QCOMPARE(reopened([] {}), (QStringList{"30", "6"}));
+    // Back on the first machine, which kept none.
+    QCOMPARE(reopened([this] { chooseEntry(face().fields().Mtype, 0); }), (QStringList{"", "0"}));
+    QCOMPARE(fixture_->prompter().informed,
+             QStringList{QStringLiteral("已保存机床“Y3150E”的常数。")});
+}
+
 void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
     chooseEntry(face().fields().Mtype, 1);
     typeInto(face().fields().TSb, QStringLiteral("0.47244"));
@@ -232,6 +268,14 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
     }
     QVERIFY(list->summary()->text().startsWith(
         QString::fromStdString(suggestionSummary(report, std::nullopt).front())));
+    // Every column is as wide as its texts, the last (精确) too.
+    const QHeaderView* header = list->table()->horizontalHeader();
+    const QAbstractItemView* view = list->table();
+    for (int c = 0; c < kSuggestionColumns; ++c) {
+        QVERIFY2(header->sectionSize(c) <=
+                     std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c)),
+                 qPrintable(QString::number(c)));
+    }
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void pickingAMachineShowsItAsStored();
     void editorSaveOnAMachineRenamedUnderneathIsRefusedOnce();
     void editorSaveBesideOtherChangesGoesAhead();
+    void roomForANewMachineIsCountedInTheFile();
 
 private:
     // Runs gearsel-cli machines on the window's file, as another program would.
@@ -143,6 +144,42 @@ void SharedFileTest::editorSaveBesideOtherChangesGoesAhead() {
     QCOMPARE(storedGears(1), (std::vector<std::int16_t>{25, 30, 45, 60, 75, 90, 105}));
     QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(face().captions().LabN->text(), QStringLiteral("7"));
+}
+
+void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
+    fixture_ = std::make_unique<WindowFixture>(numberedMachines(254));
+    QVERIFY(fixture_->showAndActivate());
+
+    // Another program fills the table: a new machine is refused before its name is asked.
+    cli({"add", "X", "--gears", "20,30,40,50,60"});
+    clickOn(face().commands().LabNewJc);
+    QCOMPARE(prompter().informed.size(), 2);
+    QVERIFY(prompter().informed[0].contains(QStringLiteral("另一个程序")));
+    const QString full = prompter().informed[1];
+    QVERIFY2(full.contains(QStringLiteral("255")), qPrintable(full));
+    QVERIFY(!editor().panel()->isVisible());
+
+    // It deletes one: now there is room.
+    cli({"delete", "X"});
+    prompter().textAnswers.push_back(QStringLiteral("N"));
+    clickOn(face().commands().LabNewJc);
+    QCOMPARE(prompter().informed.size(), 3);
+    QVERIFY(editor().panel()->isVisible());
+
+    // It fills the table again while the editor is open: the save is refused in the same
+    // words, and the editor keeps the ticks.
+    cli({"add", "Y", "--gears", "20,30,40,50,60"});
+    for (int box = 0; box < 5; ++box) {
+        clickOn(editor().ZsS[static_cast<std::size_t>(box)]);
+    }
+    clickOn(editor().LabSaveNewJC);
+    QCOMPARE(prompter().informed.size(), 5);
+    QVERIFY(prompter().informed[3].contains(QStringLiteral("另一个程序")));
+    QCOMPARE(prompter().informed[4], full);
+    QVERIFY(editor().panel()->isVisible());
+    QCOMPARE(editor().tickedCount(), 5);
+    QCOMPARE(storedMachines().size(), 255U);
+    QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("Y"));
 }
 
 QTEST_MAIN(SharedFileTest)

@@ -2,13 +2,20 @@
 
 #include "lib_bytes.h"
 #include "store/machine_store.h"
+#include "ui/ratio_helper.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace gearsel::testing {
 
@@ -67,6 +74,14 @@ std::optional<QString> FakePrompter::askSavePath(const QString& title, const QSt
 
 std::vector<std::int16_t> fourteenGears() {
     return {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120};
+}
+
+std::vector<NewMachine> numberedMachines(int count) {
+    std::vector<NewMachine> machines;
+    for (int i = 1; i <= count; ++i) {
+        machines.push_back({"M" + std::to_string(i), 15, {20, 25, 30, 35, 40}});
+    }
+    return machines;
 }
 
 WindowFixture::WindowFixture(const std::vector<NewMachine>& machines, TwipsScale scale) {
@@ -144,6 +159,27 @@ void chooseEntry(QComboBox* box, int index) {
     for (int step = 0; step < box->count() && box->currentIndex() != index; ++step) {
         pressKey(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
+}
+
+void answerNextDialog(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(10, [answer] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || !QTest::qWaitForWindowActive(dialog)) {
+            answerNextDialog(answer);
+            return;
+        }
+        answer(dialog);
+    });
+}
+
+int workOutHobbingChart(RatioHelper& helper) {
+    QTabBar* tabs = helper.pages().tabBar();
+    clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
+    clickOn(helper.findChild<QWidget*>(QStringLiteral("hobIndex")));
+    typeInto(helper.findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
+    typeInto(helper.findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
+    clickOn(helper.findChild<QPushButton*>(QStringLiteral("generate")));
+    return helper.findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount();
 }
 
 } // namespace gearsel::testing

@@ -10,12 +10,17 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QWidget;
+
+namespace gearsel {
+class RatioHelper;
+}
 
 namespace gearsel::testing {
 
@@ -39,6 +44,8 @@ public:
 
 // The 14-gear set of the worked examples.
 std::vector<std::int16_t> fourteenGears();
+// Machines "M1" to "M<count>", each with Zn 15 and the gears 20, 25, 30, 35, 40.
+std::vector<NewMachine> numberedMachines(int count);
 
 class WindowFixture {
 public:
@@ -96,5 +103,11 @@ void focusOn(QWidget* target);
 void setOption(QCheckBox* box, bool checked);
 // Picks entry `index` of a combo box from the keyboard: a click into it, then the arrow keys.
 void chooseEntry(QComboBox* box, int index);
+// Runs `answer` on the next modal dialog (a real one, not the scripted stand-in), once it is
+// open and active.
+void answerNextDialog(std::function<void(QWidget*)> answer);
+// On the ratio helper's chart page, reached by its tab, works out the hobbing chart of 20 to
+// 25 teeth with the constants as they stand; says how many rows the chart shows.
+int workOutHobbingChart(RatioHelper& helper);
 
 } // namespace gearsel::testing

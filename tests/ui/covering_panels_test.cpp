@@ -1,0 +1,143 @@
+// The panels that cover the main face (the gear-set editor, the usage notes) keep the keyboard
+// while they are shown: typing and Tab never reach the fields hidden behind them, Esc closes
+// the panel, and the focus then goes back where it was.
+
+#include "window_fixture.h"
+
+#include "ui/clickable_label.h"
+#include "ui/gear_set_editor.h"
+#include "ui/help_panel.h"
+#include "ui/line_field.h"
+#include "ui/picture_label.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+using namespace gearsel;
+using namespace gearsel::testing;
+
+class CoveringPanelsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void editorKeepsTabAndTyping_data();
+    void editorKeepsTabAndTyping();
+    void notesKeepTheKeys_data();
+    void notesKeepTheKeys();
+    void editorSaveLeavesOnlyTheRatioSelected();
+
+private:
+    MainFace& face() { return fixture_->face(); }
+    GearSetEditor& editor() { return fixture_->window().editor(); }
+    QWidget* focus() const { return QApplication::focusWidget(); }
+    // The texts of the main face's fields and options, which no key may change while a panel
+    // covers them.
+    QStringList faceInputs();
+
+    std::unique_ptr<WindowFixture> fixture_;
+};
+
+void CoveringPanelsTest::init() {
+    fixture_ = std::make_unique<WindowFixture>(
+        std::vector<NewMachine>{{"M", 15, {20, 25, 30, 40, 50}}, {"N", 20, fourteenGears()}});
+    QVERIFY(fixture_->showAndActivate());
+}
+
+void CoveringPanelsTest::cleanup() {
+    QCOMPARE(fixture_->prompter().informed, QStringList());
+    fixture_.reset();
+}
+
+QStringList CoveringPanelsTest::faceInputs() {
+    const MainFace::Fields& f = face().fields();
+    return {f.Mtype->currentText(),
+            f.TSb->text(),
+            f.Tzptj->text(),
+            f.Tns->text(),
+            QString::number(f.Chk->isChecked()),
+            QString::number(f.CheckZ12->isChecked())};
+}
+
+void CoveringPanelsTest::editorKeepsTabAndTyping_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("edit the gear set") << "LabXgCsTab";
+    QTest::newRow("new machine") << "LabNewJc";
+}
+
+void CoveringPanelsTest::editorKeepsTabAndTyping() {
+    QFETCH(QString, command);
+    focusOn(face().fields().TSb);
+    const QStringList before = faceInputs();
+    const QByteArray file = fixture_->fileBytes();
+    fixture_->prompter().textAnswers.push_back(QStringLiteral("New"));
+    clickOn(fixture_->window().findChild<QWidget*>(command));
+    QVERIFY(editor().panel()->isVisible());
+    QCOMPARE(focus(), editor().TxG);
+
+    // Tab and Shift+Tab go round the editor's three fields and nowhere else; the keys typed
+    // land in them.
+    QSet<QWidget*> visited;
+    for (const auto modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier,
+                                 Qt::ShiftModifier, Qt::ShiftModifier}) {
+        pressKey(face().panels().Ped0, Qt::Key_Tab, modifiers);
+        QVERIFY2(editor().panel()->isAncestorOf(focus()), qPrintable(focus()->objectName()));
+        visited << focus();
+        typeKeys(face().panels().Ped0, QStringLiteral("9"));
+    }
+    QCOMPARE(visited, (QSet<QWidget*>{editor().Text1, editor().Text2, editor().TxG}));
+    QCOMPARE(faceInputs(), before);
+
+    // Esc closes the editor without saving and gives the focus back to the ratio field.
+    pressKey(face().panels().Ped0, Qt::Key_Escape);
+    QVERIFY(!editor().panel()->isVisible());
+    QVERIFY(!fixture_->window().newMachineMode());
+    QCOMPARE(focus(), face().fields().TSb);
+    QCOMPARE(fixture_->fileBytes(), file);
+    QCOMPARE(faceInputs(), before);
+}
+
+void CoveringPanelsTest::notesKeepTheKeys_data() {
+    QTest::addColumn<QString>("command");
+    for (const char* command : {"ComHelp", "LabHelp", "ImaSM", "LabZCSM"}) {
+        QTest::newRow(command) << command;
+    }
+}
+
+void CoveringPanelsTest::notesKeepTheKeys() {
+    QFETCH(QString, command);
+    focusOn(face().fields().Tns);
+    const QStringList before = faceInputs();
+    clickOn(fixture_->window().findChild<QWidget*>(command));
+    QVERIFY(face().panels().PedHelp->isVisible());
+    for (const Qt::Key key : {Qt::Key_1, Qt::Key_Tab, Qt::Key_2, Qt::Key_Backspace, Qt::Key_Down,
+                              Qt::Key_Backtab, Qt::Key_Delete, Qt::Key_Return}) {
+        pressKey(face().panels().Ped0, key);
+    }
+    QVERIFY(face().panels().PedHelp->isVisible());
+    QCOMPARE(faceInputs(), before);
+
+    pressKey(face().panels().Ped0, Qt::Key_Escape);
+    QVERIFY(!face().panels().PedHelp->isVisible());
+    QCOMPARE(focus(), face().fields().Tns);
+    // Typing reaches the face again.
+    typeKeys(face().panels().Ped0, QStringLiteral("7"));
+    QCOMPARE(face().fields().Tns->text(), QStringLiteral("7"));
+}
+
+void CoveringPanelsTest::editorSaveLeavesOnlyTheRatioSelected() {
+    clickOn(face().commands().LabXgCsTab);
+    clickOn(editor().ZsS[30]); // 45
+    clickOn(editor().LabSaveNewJC);
+    QVERIFY(!editor().panel()->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(focus(), face().fields().TSb);
+    QVERIFY(face().fields().TSb->hasSelectedText());
+    for (LineField* other : {face().fields().Tzptj, face().fields().Tns}) {
+        QVERIFY2(!other->hasSelectedText(), qPrintable(other->objectName()));
+    }
+}
+
+QTEST_MAIN(CoveringPanelsTest)
+#include "covering_panels_test.moc"

@@ -1,0 +1,52 @@
+#pragma once
+// Keeps the keyboard inside the panels that cover the main face (the gear-set editor, the
+// usage notes), so that no key reaches the fields hidden behind them. The panel in front takes
+// the focus when it is shown, Tab and Shift+Tab move only among its own controls, Esc closes
+// it, and once it hides the focus goes to the panel now in front, or back to the control of
+// the face that had it before any panel covered the face.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace gearsel {
+
+class PanelFocus : public QObject {
+    Q_OBJECT
+public:
+    explicit PanelFocus(QObject* parent = nullptr);
+
+    // Adds a covering panel. `entry` takes the focus when the panel is shown (null: the panel
+    // itself, for a panel without controls); `close` closes it on Esc. All panels share one
+    // parent, whose stacking order says which is in front.
+    void addPanel(QWidget* panel, QWidget* entry, std::function<void()> close);
+    // Moves the focus to the next (or previous) control of the panel in front, round its own
+    // controls only. False when no panel covers the face.
+    bool moveFocus(bool next);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Panel {
+        QWidget* widget;
+        QWidget* entry;
+        std::function<void()> close;
+    };
+
+    // The visible panel in front, or null.
+    Panel* front();
+    Panel* panelHolding(const QWidget* widget);
+    // Gives the panel the focus, on its entry.
+    static void enter(const Panel& panel);
+    void shown(const Panel& panel);
+    void hidden(const Panel& panel);
+
+    std::vector<Panel> panels_;
+    QPointer<QWidget> faceFocus_; // the face's control that had the focus before
+};
+
+} // namespace gearsel
