@@ -100,6 +100,7 @@ Json rowJson(const ChartRow& row) {
                      {"z2", slot.train.z2},
                      {"z3", teethJson(slot.train.z3)},
                      {"z4", teethJson(slot.train.z4)},
+                     {"repeat", slot.repeat},
                      {"ratio", slot.calcRatio},
                      {"num", fraction.num()},
                      {"den", fraction.den()},
@@ -107,7 +108,7 @@ Json rowJson(const ChartRow& row) {
                      {"rel_error", relativeError(slot, row.target.ratio.value())}});
     } else {
         for (const char* key :
-             {"z1", "z2", "z3", "z4", "ratio", "num", "den", "abs_error", "rel_error"}) {
+             {"z1", "z2", "z3", "z4", "repeat", "ratio", "num", "den", "abs_error", "rel_error"}) {
             item[key] = nullptr;
         }
     }
@@ -120,6 +121,7 @@ Json rowJson(const ChartRow& row) {
                      {"buy_z2", train.z2},
                      {"buy_z3", teethJson(train.z3)},
                      {"buy_z4", teethJson(train.z4)},
+                     {"buy_repeat", row.buy->best.slot.repeat},
                      {"buy_abs_error", row.buy->best.slot.absError}});
     }
     return item;
@@ -183,6 +185,9 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
+    for (const ChartTarget& target : chart.targets) {
+        requireUsableRatio(target.ratio, "row " + target.label + ": the ratio", true);
+    }
     std::vector<ChartRow> rows;
     try {
         rows = buildChart(setup.request, chart.targets);
