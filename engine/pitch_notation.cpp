@@ -101,7 +101,12 @@ Pitch readPitch(std::string_view text) {
     }
     try {
         return Pitch{readQuantity(number), unit};
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument& e) {
+        // With digits in it the number was meant as one: say what is wrong with it.
+        if (std::any_of(number.begin(), number.end(),
+                        [](char c) { return c >= '0' && c <= '9'; })) {
+            throw std::invalid_argument(named + ": " + e.what());
+        }
         throw std::invalid_argument(named +
                                     " is not a number with a unit, e.g. 1.5mm, 20tpi, m2 or dp16");
     }

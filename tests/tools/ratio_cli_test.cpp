@@ -97,6 +97,14 @@ TEST(RatioCliTest, RefusesBadInputInOneLine) {
         {"hob-diff --c 1e308 --helix 45 --module 1e-308", "hob-diff ratio works out as inf"},
         {"divide --n 1e308 --teeth 1 --approx 1000000", "divide ratio works out as inf"},
         {"divide --n 1e-310 --teeth 2 --approx 1", "too close to 0 for a relative error"},
+        // Numbers that are meant as numbers are told what is wrong with them.
+        {"thread --pitch 1e400mm --leadscrew 6mm", "'1e400' is beyond the range of numbers"},
+        {"thread --pitch 1/0mm --leadscrew 6mm", "'1/0mm': '1/0': q must be above 0"},
+        {"thread --pitch 1,5mm --leadscrew 6mm", "decimals are written with a full stop, as 1.5"},
+        {"thread --pitch 1.5mm --leadscrew 6mm --starts 99999999999",
+         "starts 99999999999 is too large"},
+        {"hob-index --k 24 --teeth -99999999999", "teeth -99999999999 is below 1"},
+        {"hob-diff --c 8 --helix 1e-400 --module 2", "'1e-400' is too close to 0 to be held"},
     };
     for (const auto& [args, mention] : cases) {
         EXPECT_TRUE(refusedWith(runCli(std::string("ratio ") + args), mention)) << args;
@@ -185,7 +193,8 @@ TEST(SelectExactTest, RefusesMalformedFractions) {
         {"1/0", "q must be above 0"},    {"1/-2", "q must be above 0"},
         {"1.5/2", "not a fraction p/q"}, {"/2", "not a fraction p/q"},
         {"1/2/3", "not a fraction p/q"}, {"99999999999999999999/1", "within 64 bits"},
-        {"0/5", "must not be 0"},
+        {"0/5", "must not be 0"},        {"1e400", "beyond the range of numbers"},
+        {"inf", "not a finite number"},  {"1,5", "written with a full stop, as 1.5"},
     };
     for (const auto& [ratio, mention] : cases) {
         EXPECT_TRUE(refusedWith(runCli("select --gears 20,30 --ratio '" + std::string(ratio) + "'"),

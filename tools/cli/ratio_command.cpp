@@ -34,10 +34,6 @@ void addStarts(CLI::App* cmd, RatioOptions& options, const std::string& what) {
     cmd->add_option("--starts", options.starts, "Number of starts of the " + what + " (default 1)");
 }
 
-int wholeNumber(const std::string& text, std::string_view what) {
-    return parseInt(text, what, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-}
-
 // A constant the formula cannot do without.
 template <typename T>
 const T& needed(const std::optional<T>& constant, const RatioOptions& options, ConstantKey key,
@@ -54,7 +50,7 @@ Quantity workOutFormula(const RatioOptions& options, const MachineConstants& con
     try {
         if (options.formula == "thread") {
             return threadRatio(parsePitch(options.pitch, "pitch"),
-                               wholeNumber(options.starts, "starts"),
+                               parseCount(options.starts, "starts"),
                                needed(constants.leadscrew, options, ConstantKey::Leadscrew,
                                       "the leadscrew pitch (6mm or 4tpi)"),
                                constants.gearboxRatio.value_or(Quantity::whole(1)));
@@ -62,19 +58,19 @@ Quantity workOutFormula(const RatioOptions& options, const MachineConstants& con
         if (options.formula == "hob-index") {
             return hobIndexRatio(needed(constants.indexConstant, options,
                                         ConstantKey::IndexConstant, "the index constant K"),
-                                 wholeNumber(options.starts, "starts"),
-                                 wholeNumber(options.teeth, "teeth"));
+                                 parseCount(options.starts, "starts"),
+                                 parseCount(options.teeth, "teeth"));
         }
         if (options.formula == "hob-diff") {
             return hobDifferentialRatio(
                 needed(constants.differentialConstant, options, ConstantKey::DifferentialConstant,
                        "the differential constant C"),
                 parseExactNumber(options.helix, "helix"),
-                parseExactNumber(options.module, "module"), wholeNumber(options.starts, "starts"));
+                parseExactNumber(options.module, "module"), parseCount(options.starts, "starts"));
         }
         return dividingHeadRatio(
             needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
-            wholeNumber(options.teeth, "teeth"), wholeNumber(options.approx, "approx"));
+            parseCount(options.teeth, "teeth"), parseCount(options.approx, "approx"));
     } catch (const std::invalid_argument& e) {
         throw UsageError{e.what()};
     }
