@@ -17,6 +17,10 @@ namespace gearsel {
 
 namespace {
 
+bool usesTooth(const GearTrain& train, int tooth) {
+    return train.z1 == tooth || train.z2 == tooth || train.z3 == tooth || train.z4 == tooth;
+}
+
 bool inside(const std::optional<RatioRange>& range, double ratio) {
     return range && range->low <= ratio && ratio <= range->high;
 }
@@ -70,14 +74,19 @@ std::optional<BestTrain> bestTrain(const SearchRequest& request,
     return BestTrain{slot, isExactTrain(slot.train, required)};
 }
 
-bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b) {
-    if (a.best.exact != b.best.exact) {
-        return a.best.exact;
+bool closerThan(const BestTrain& a, const BestTrain& b, const std::optional<Fraction>& required) {
+    if (required) {
+        return compareDistance(a.slot.train, b.slot.train, *required) < 0;
     }
-    if (a.best.slot.absError != b.best.slot.absError) {
-        return a.best.slot.absError < b.best.slot.absError;
+    return a.slot.absError < b.slot.absError;
+}
+
+bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
+                 const std::optional<Fraction>& required) {
+    if (closerThan(a.best, b.best, required)) {
+        return true;
     }
-    return a.tooth < b.tooth;
+    return !closerThan(b.best, a.best, required) && a.tooth < b.tooth;
 }
 
 SuggestionReport suggestGears(const SearchRequest& request,
@@ -109,11 +118,18 @@ SuggestionReport suggestGears(const SearchRequest& request,
             inside(reachableRange(grownGears, request.allowRepeats), request.requiredRatio)) {
             report.bringIntoRange.push_back(tooth);
         }
-        if (const auto& best = found[static_cast<std::size_t>(i)]) {
+        // An addition helps when its train needs the new gear and beats the set as it is; a
+        // second gear of a count the set holds never does, since trains are made of counts.
+        const auto& best = found[static_cast<std::size_t>(i)];
+        if (best && usesTooth(best->slot.train, tooth) &&
+            (!report.bestInSet || closerThan(*best, *report.bestInSet, required))) {
             report.suggestions.push_back({tooth, *best});
         }
     }
-    std::sort(report.suggestions.begin(), report.suggestions.end(), ranksBefore);
+    std::sort(report.suggestions.begin(), report.suggestions.end(),
+              [&](const GearSuggestion& a, const GearSuggestion& b) {
+                  return ranksBefore(a, b, required);
+              });
     return report;
 }
 

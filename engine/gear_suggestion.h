@@ -30,8 +30,9 @@ struct SuggestionReport {
     // does not, the tooth counts (ascending) whose addition brings it in.
     bool inRange = false;
     std::vector<int> bringIntoRange;
-    // Every addition whose search lists a train: those whose best train is exact first, then
-    // by that train's absolute error, then by tooth count.
+    // The additions that help: the best train of the grown set uses the added gear and comes
+    // strictly closer than the set's own best train (see ranksBefore()). Best first, then by
+    // tooth count. Empty when no single gear gives a better train.
     std::vector<GearSuggestion> suggestions;
 
     bool exactInSet() const { return bestInSet && bestInSet->exact; }
@@ -44,12 +45,20 @@ std::optional<BestTrain> bestTrain(const SearchRequest& request,
                                    const std::optional<Fraction>& required);
 
 // Runs the searches on the request's gear set, required ratio, Zn and options, one for the set
-// as it is and one for each tooth count added. Throws std::invalid_argument as runSelection()
-// does, and when the set has no room for one more gear.
+// as it is and one for each tooth count added. `required` is the required ratio's fraction, if
+// it has one. Throws std::invalid_argument as runSelection() does, and when the set has no room
+// for one more gear.
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required);
 
-// Whether suggestion `a` ranks before `b`: exact first, then smaller error, then fewer teeth.
-bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b);
+// Whether train `a` answers the required ratio better than `b`. With the required fraction
+// the errors are compared exactly (an exact train has none, and trains of one ratio tie
+// however their doubles were rounded); without it, by their absolute errors.
+bool closerThan(const BestTrain& a, const BestTrain& b, const std::optional<Fraction>& required);
+
+// Whether suggestion `a` ranks before `b`: the closer train first (closerThan()), then fewer
+// teeth.
+bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
+                 const std::optional<Fraction>& required);
 
 } // namespace gearsel

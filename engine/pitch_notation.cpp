@@ -6,8 +6,63 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace gearsel {
+
+namespace {
+
+// The coarse pitches of ISO metric threads from M1 to M64 (ISO 261), by nominal diameter.
+constexpr std::pair<std::string_view, std::string_view> kCoarsePitches[] = {
+    {"1", "0.25"}, {"1.2", "0.25"}, {"1.4", "0.3"},  {"1.6", "0.35"}, {"1.8", "0.35"},
+    {"2", "0.4"},  {"2.2", "0.45"}, {"2.5", "0.45"}, {"3", "0.5"},    {"3.5", "0.6"},
+    {"4", "0.7"},  {"4.5", "0.75"}, {"5", "0.8"},    {"6", "1"},      {"7", "1"},
+    {"8", "1.25"}, {"10", "1.5"},   {"12", "1.75"},  {"14", "2"},     {"16", "2"},
+    {"18", "2.5"}, {"20", "2.5"},   {"22", "2.5"},   {"24", "3"},     {"27", "3"},
+    {"30", "3.5"}, {"33", "3.5"},   {"36", "4"},     {"39", "4"},     {"42", "4.5"},
+    {"45", "4.5"}, {"48", "5"},     {"52", "5"},     {"56", "5.5"},   {"60", "5.5"},
+    {"64", "6"}};
+
+bool isDecimalDigits(std::string_view text) {
+    return !text.empty() && text.front() != '.' && text.back() != '.' &&
+           std::count(text.begin(), text.end(), '.') <= 1 &&
+           std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
+} // namespace
+
+std::optional<ThreadName> readThreadName(std::string_view text) {
+    const std::string_view t = trimmed(text);
+    if (!t.starts_with('M')) {
+        return std::nullopt;
+    }
+    std::string_view rest = t.substr(1);
+    std::string_view fine;
+    for (const std::string_view times : {"x", "X", "×"}) {
+        if (const auto at = rest.find(times); at != std::string_view::npos) {
+            fine = trimmed(rest.substr(at + times.size()));
+            rest = rest.substr(0, at);
+            break;
+        }
+    }
+    ThreadName name;
+    name.diameter = trimmed(rest);
+    if (!isDecimalDigits(name.diameter)) {
+        return std::nullopt;
+    }
+    if (isDecimalDigits(fine)) {
+        name.pitch = std::string(fine) + "mm";
+        name.fine = true;
+        return name;
+    }
+    for (const auto& [size, pitch] : kCoarsePitches) {
+        if (size == name.diameter) {
+            name.pitch = std::string(pitch) + "mm";
+        }
+    }
+    return name;
+}
 
 Pitch readPitch(std::string_view text) {
     std::string lower(text);
@@ -29,6 +84,15 @@ Pitch readPitch(std::string_view text) {
         unit = PitchUnit::DiametralPitch;
         number = t.substr(2);
     } else if (t.starts_with("m")) {
+        if (const auto thread = readThreadName(text)) {
+            const std::string& d = thread->diameter;
+            throw std::invalid_argument(
+                named + " names a metric thread, not a pitch: give the thread's pitch instead" +
+                (thread->fine            ? ", " + thread->pitch
+                 : thread->pitch.empty() ? " in mm"
+                                         : ", " + thread->pitch + " for the coarse M" + d) +
+                (thread->fine ? "" : ", or write m" + d + " for a worm of module " + d));
+        }
         unit = PitchUnit::Module;
         number = t.substr(1);
     } else {
@@ -37,7 +101,12 @@ Pitch readPitch(std::string_view text) {
     }
     try {
         return Pitch{readQuantity(number), unit};
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument& e) {
+        // With digits in it the number was meant as one: say what is wrong with it.
+        if (std::any_of(number.begin(), number.end(),
+                        [](char c) { return c >= '0' && c <= '9'; })) {
+            throw std::invalid_argument(named + ": " + e.what());
+        }
         throw std::invalid_argument(named +
                                     " is not a number with a unit, e.g. 1.5mm, 20tpi, m2 or dp16");
     }

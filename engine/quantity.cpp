@@ -31,4 +31,12 @@ Quantity Quantity::minus(const Quantity& other) const {
                    value_ - other.value_);
 }
 
+Quantity Quantity::magnitude() const {
+    if (!(value_ < 0.0) && (!fraction_ || fraction_->num() >= 0)) {
+        return *this;
+    }
+    // -(-2^63) does not fit: such a number goes on as a double, like any other overflow.
+    return combine(fraction_ ? fraction_->times(Fraction(-1, 1)) : std::nullopt, -value_);
+}
+
 } // namespace gearsel

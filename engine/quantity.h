@@ -26,6 +26,9 @@ public:
     Quantity times(const Quantity& other) const;
     Quantity dividedBy(const Quantity& other) const;
     Quantity minus(const Quantity& other) const;
+    // |x|: a gear train gives the size of a ratio, and its sign only says which way the driven
+    // shaft turns. Stays exact whenever the fraction's negation fits.
+    Quantity magnitude() const;
 
 private:
     double value_ = 0.0;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
@@ -75,6 +76,31 @@ std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
+// Why a text that readDecimal() refuses is no number, in the user's terms: a decimal written
+// well but beyond what a double holds is a different mistake from a typo.
+std::string whyNoNumber(std::string_view text) {
+    std::string t(trimmed(text));
+    if (!t.empty() && t.front() == '+') {
+        t.erase(0, 1);
+    }
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (!t.empty() && end == t.data() + t.size()) {
+        if (ec == std::errc::result_out_of_range) {
+            // strtod tells the two ends apart: it gives HUGE_VAL above the range, 0 below.
+            return std::fabs(std::strtod(t.c_str(), nullptr)) > 1.0
+                       ? " is beyond the range of numbers (at most about 1.8e308)"
+                       : " is too close to 0 to be held as a number (below about 4.9e-324)";
+        }
+        return " is not a finite number";
+    }
+    std::replace(t.begin(), t.end(), ',', '.');
+    if (readDecimal(t)) {
+        return " is not a number: decimals are written with a full stop, as " + t;
+    }
+    return " is not a number";
+}
+
 } // namespace
 
 std::optional<double> readDecimal(std::string_view text) {
@@ -97,7 +123,7 @@ Quantity readQuantity(std::string_view text) {
     if (slash == std::string_view::npos) {
         const auto value = readDecimal(t);
         if (!value) {
-            throw std::invalid_argument(quoted(text) + " is not a number");
+            throw std::invalid_argument(quoted(text) + whyNoNumber(t));
         }
         const auto fraction = decimalFraction(t);
         return fraction ? Quantity(*fraction) : Quantity(*value);

@@ -7,17 +7,15 @@ std::vector<ChartRow> buildChart(const SearchRequest& setup,
     std::vector<ChartRow> rows;
     SearchRequest request = setup;
     for (const ChartTarget& target : targets) {
-        request.requiredRatio = target.ratio.value();
-        ChartRow row{target, bestTrain(request, target.ratio.fraction()), std::nullopt};
+        // The train for a negative ratio is the one for its size; an idler gives the sign.
+        const Quantity searched = target.ratio.magnitude();
+        request.requiredRatio = searched.value();
+        ChartRow row{target, bestTrain(request, searched.fraction()), std::nullopt};
         if (!row.exact()) {
-            const SuggestionReport report = suggestGears(request, target.ratio.fraction());
+            // The first of the gears that help, ranked as suggestGears() ranks them.
+            const SuggestionReport report = suggestGears(request, searched.fraction());
             if (!report.suggestions.empty()) {
-                const GearSuggestion& top = report.suggestions.front();
-                // The set's own train as if it were an addition that costs nothing: a gear is
-                // worth buying only when its train ranks before it.
-                if (!row.best || ranksBefore(top, GearSuggestion{0, *row.best})) {
-                    row.buy = top;
-                }
+                row.buy = report.suggestions.front();
             }
         }
         rows.push_back(std::move(row));

@@ -13,16 +13,16 @@ namespace gearsel {
 struct ChartRow {
     ChartTarget target;
     std::optional<BestTrain> best; // nothing when the search lists no train for this target
-    // For a row without an exact train: the top suggestion of suggestGears(), when it gives a
-    // better train than the set has (an exact one, or a closer one); nothing otherwise.
+    // For a row without an exact train: the first suggestion of suggestGears(), which gives a
+    // better train than the set has; nothing when no single gear helps.
     std::optional<GearSuggestion> buy;
 
     bool exact() const { return best && best->exact; }
 };
 
 // The chart of `targets` on the gear set, Zn and options of `setup` (its ratio and result count
-// are not used). Throws std::invalid_argument when the search refuses the setup or a target's
-// ratio.
+// are not used). A target's ratio is searched by its size |i|, as a train gives it. Throws
+// std::invalid_argument when the search refuses the setup or a target's ratio.
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets);
 

@@ -5,13 +5,23 @@
 
 namespace gearsel {
 
+std::optional<SearchProblem> findRatioProblem(double ratio) {
+    if (!std::isfinite(ratio)) {
+        return SearchProblem{SearchProblem::Kind::RatioNotFinite};
+    }
+    if (ratio == 0.0) {
+        return SearchProblem{SearchProblem::Kind::RatioZero};
+    }
+    if (std::fabs(ratio) < std::numeric_limits<double>::min()) {
+        return SearchProblem{SearchProblem::Kind::RatioNearZero};
+    }
+    return std::nullopt;
+}
+
 std::optional<SearchProblem> findProblem(const SearchRequest& request) {
     using Kind = SearchProblem::Kind;
-    if (!std::isfinite(request.requiredRatio)) {
-        return SearchProblem{Kind::RatioNotFinite};
-    }
-    if (request.requiredRatio == 0.0) {
-        return SearchProblem{Kind::RatioZero};
+    if (auto problem = findRatioProblem(request.requiredRatio)) {
+        return problem;
     }
     if (request.resultCount < 0 || request.resultCount > kMaxResultCount) {
         return SearchProblem{Kind::CountOutOfRange, request.resultCount};
@@ -38,6 +48,9 @@ std::string describeProblem(const SearchProblem& problem) {
         return "the required ratio must be a finite number";
     case SearchProblem::Kind::RatioZero:
         return "the required ratio must not be 0";
+    case SearchProblem::Kind::RatioNearZero:
+        return "the required ratio is too close to 0 (below 2.2e-308): the relative error, "
+               "which divides by it, would be beyond the range of numbers";
     case SearchProblem::Kind::CountOutOfRange:
         return "the result count " + value + " is not between 0 and " +
                std::to_string(kMaxResultCount);

@@ -30,6 +30,7 @@ struct SearchProblem {
     enum class Kind {
         RatioNotFinite,  // the relative error divides by the ratio
         RatioZero,       // likewise
+        RatioNearZero,   // so close to 0 that error / ratio may exceed every double
         CountOutOfRange, // the result count is below 0 or above kMaxResultCount
         ZnOutOfRange,    // the shaft value does not fit in 16 bits
         TooManyGears,    // more than kMaxGearCount gears
@@ -38,6 +39,12 @@ struct SearchProblem {
     Kind kind;
     long long value = 0; // the offending count, Zn or tooth count; 0 for the ratio
 };
+
+// Why a required ratio cannot be searched, or nothing when it can: it must be finite, and its
+// size at least the smallest normal double (about 2.2e-308), so that the relative error of
+// every listed train (an error below 1 divided by the ratio) is a finite number. The one rule
+// for every ratio a surface works out or is given.
+std::optional<SearchProblem> findRatioProblem(double ratio);
 
 // Why the request cannot be searched, or nothing when it can. An empty gear list is allowed;
 // it lists nothing.

@@ -4,6 +4,7 @@
 #include "engine/fraction.h"
 #include "engine/gear_train.h"
 
+#include <compare>
 #include <optional>
 
 namespace gearsel {
@@ -15,5 +16,11 @@ Fraction trainFraction(const GearTrain& train);
 // Whether the train's exact ratio equals the required fraction; never when the required
 // ratio has none.
 bool isExactTrain(const GearTrain& train, const std::optional<Fraction>& required);
+
+// Which of two trains comes closer to the required fraction, in exact arithmetic: less when
+// `a` is closer, equivalent when both are equally far (whatever their doubles say). Tooth
+// counts must be filled and within 16 bits.
+std::strong_ordering compareDistance(const GearTrain& a, const GearTrain& b,
+                                     const Fraction& required);
 
 } // namespace gearsel

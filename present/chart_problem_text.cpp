@@ -1,6 +1,7 @@
 #include "present/chart_problem_text.h"
 
 #include "base/trim.h"
+#include "present/formula_form.h"
 
 namespace gearsel {
 
@@ -16,6 +17,9 @@ std::string chartProblemText(const ChartProblem& problem) {
     case ChartProblem::Kind::BadPitch:
         if (trimmed(problem.item).empty()) {
             return "螺距列表中有空项，请用逗号分隔各个螺距，例如 0.5mm,0.75mm,1mm。";
+        }
+        if (auto thread = threadNameProblem(problem.item)) {
+            return "螺距列表中的" + *thread;
         }
         return "螺距列表中的“" + problem.item +
                "”不是螺距，请写成 1.5mm、20tpi、m2（模数）或 dp16（径节）这样带单位的形式。";

@@ -10,10 +10,12 @@ namespace gearsel {
 
 namespace {
 
-constexpr std::size_t kTarget = 0, kRequired = 1, kTeeth = 2, kRatio = 6, kFraction = 7,
-                      kAbsError = 8, kRelError = 9, kExact = 10, kBuy = 11, kBuyTrain = 12;
+constexpr std::size_t kTarget = 0, kRequired = 1, kTeeth = 2, kRepeat = 6, kRatio = 7,
+                      kFraction = 8, kAbsError = 9, kRelError = 10, kExact = 11, kBuy = 12,
+                      kBuyTrain = 13;
 
 const char* const kExactMark = "精确";
+const char* const kRepeatMark = "R";
 
 std::string fullText(double value) {
     char text[32];
@@ -36,6 +38,7 @@ ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell) {
         for (std::size_t c = 0; c < 4; ++c) {
             cells[kTeeth + c] = teeth[c] == 0 ? std::string() : std::to_string(teeth[c]);
         }
+        cells[kRepeat] = slot.repeat ? kRepeatMark : "";
         cells[kRatio] = ratioText(slot.calcRatio);
         cells[kFraction] = trainFraction(slot.train).text();
         const double relative = relativeError(slot, row.target.ratio.value());
@@ -44,8 +47,10 @@ ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell) {
         cells[kExact] = row.best->exact ? kExactMark : "";
     }
     if (row.buy) {
+        const ResultSlot& bought = row.buy->best.slot;
         cells[kBuy] = std::to_string(row.buy->tooth);
-        cells[kBuyTrain] = trainText(row.buy->best.slot.train) +
+        cells[kBuyTrain] = trainText(bought.train) +
+                           (bought.repeat ? std::string(" ") + kRepeatMark : "") +
                            (row.buy->best.exact ? std::string(" ") + kExactMark : "");
     }
     return cells;
@@ -74,8 +79,8 @@ std::string csvLine(const ChartRowTexts& cells) {
 } // namespace
 
 ChartRowTexts chartHeadings() {
-    return {"目标",     "要求速比", "Z1",       "Z2",   "Z3",       "Z4",        "计算速比",
-            "速比分数", "绝对精度", "相对精度", "精确", "建议添置", "添置后挂轮"};
+    return {"目标",     "要求速比", "Z1",       "Z2",       "Z3",   "Z4",       "重复",
+            "计算速比", "速比分数", "绝对精度", "相对精度", "精确", "建议添置", "添置后挂轮"};
 }
 
 ChartRowTexts chartRowTexts(const ChartRow& row) {

@@ -11,17 +11,19 @@
 
 namespace gearsel {
 
-inline constexpr int kChartColumns = 13;
+inline constexpr int kChartColumns = 14;
 using ChartRowTexts = std::array<std::string, kChartColumns>;
 
-// 目标, 要求速比, Z1 .. Z4, 计算速比, 速比分数, 绝对精度, 相对精度, 精确, 建议添置, 添置后挂轮.
+// 目标, 要求速比, Z1 .. Z4, 重复, 计算速比, 速比分数, 绝对精度, 相对精度, 精确, 建议添置,
+// 添置后挂轮.
 ChartRowTexts chartHeadings();
 
 // The cells of one row. The required ratio shows its fraction where it has one, the train its
 // ratio with seven decimals (six from 10 up) and its fraction; the errors show three
 // significant digits ("8.12e-06"), and 0 for an exact train, whose true error is 0 whatever
-// the doubles say. A row without a train shows "-" for it; the last two cells name the gear to
-// buy and the train it gives, marked 精确 when that is exact.
+// the doubles say. 重复 holds the result grid's repeat mark "R" for a train that uses one tooth
+// count twice. A row without a train shows "-" for it; the last two cells name the gear to buy
+// and the train it gives, with R when it repeats a count and 精确 when it is exact.
 ChartRowTexts chartRowTexts(const ChartRow& row);
 
 // The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".

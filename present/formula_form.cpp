@@ -4,6 +4,7 @@
 #include "engine/pitch_notation.h"
 #include "engine/quantity_text.h"
 #include "engine/ratio_formula.h"
+#include "engine/search_request.h"
 
 #include <charconv>
 #include <cstdio>
@@ -66,6 +67,9 @@ Pitch readJobPitch(const std::string& text, const FormField& field) {
         try {
             return readPitch(t);
         } catch (const std::invalid_argument&) {
+            if (auto problem = threadNameProblem(t)) {
+                throw FieldProblem{*problem};
+            }
             throw FieldProblem{nameOf(field) + "“" + t + "”无法识别：" + field.hint + "。"};
         }
     }();
@@ -128,6 +132,16 @@ Quantity workOut(Formula formula, const std::vector<std::string>& texts,
     throw std::invalid_argument("unknown formula");
 }
 
+// The rule every surface applies to a ratio before it is searched.
+Quantity usable(const Quantity& ratio) {
+    if (const auto problem = findRatioProblem(ratio.value())) {
+        throw FieldProblem{problem->kind == SearchProblem::Kind::RatioNotFinite
+                               ? "算出的速比超出了数的范围，无法选配，请检查输入的数值。"
+                               : "算出的速比太接近 0，相对精度无法计算，请检查输入的数值。"};
+    }
+    return ratio;
+}
+
 } // namespace
 
 FormulaForm formulaForm(Formula formula) {
@@ -162,13 +176,27 @@ FormulaForm formulaForm(Formula formula) {
 FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fieldTexts,
                             const MachineConstants& constants) {
     try {
-        return {workOut(formula, fieldTexts, constants), {}};
+        return {usable(workOut(formula, fieldTexts, constants)), {}};
     } catch (const FieldProblem& problem) {
         return {std::nullopt, problem.message};
     } catch (const std::invalid_argument& refused) {
         // The formulas' own refusals that the fields above do not already rule out.
         return {std::nullopt, std::string("无法计算速比：") + refused.what()};
     }
+}
+
+std::optional<std::string> threadNameProblem(std::string_view text) {
+    const auto thread = readThreadName(text);
+    if (!thread) {
+        return std::nullopt;
+    }
+    std::string sentence =
+        "“" + std::string(trimmed(text)) + "”是公制螺纹的代号，不是螺距：请填它的螺距" +
+        (thread->pitch.empty() ? "（以 mm 为单位，如 1.5mm）" : " " + thread->pitch);
+    if (!thread->fine) {
+        sentence += "；模数为 " + thread->diameter + " 的蜗杆请写小写的 m" + thread->diameter;
+    }
+    return sentence + "。";
 }
 
 std::string constantHint(ConstantKey key) {
@@ -204,6 +232,15 @@ ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.s
         }
     }
     return reading;
+}
+
+std::string turnDirectionText(const Quantity& ratio, bool dividingHead) {
+    const bool negative = ratio.value() < 0.0;
+    if (dividingHead) {
+        return negative ? "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配"
+                        : "速比为正：分度盘与手柄转向相同";
+    }
+    return negative ? "速比为负：从动轴反向转动（用惰轮调整转向），挂轮按 |i| 选配" : "";
 }
 
 std::string ratioResultText(const Quantity& ratio) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gearsel {
@@ -52,11 +53,22 @@ struct ConstantsReading {
 };
 ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.size()>& texts);
 
+// Why `text` is not a pitch when it names a metric thread as a drawing does ("M10"), said in
+// one sentence that offers the thread's pitch and the module's lower-case m; nothing for any
+// other text.
+std::optional<std::string> threadNameProblem(std::string_view text);
+
 // What a constant's field suggests when it is empty: "如 6mm 或 4tpi".
 std::string constantHint(ConstantKey key);
 
 // A ratio as the helper and `gearsel-cli ratio` show it: "60/127 = 0.47244094488188976" when
 // it is exact, the decimal alone (17 significant digits) otherwise.
 std::string ratioResultText(const Quantity& ratio);
+
+// What the sign of a ratio says, for the line beside it. The train to mount is the one for
+// |i|; the sign says which way the driven side turns, which an idler sets. For the dividing
+// head (`dividingHead`) it names the plate and the crank, also when they turn the same way;
+// for a negative ratio of anything else, the driven shaft; empty for a positive one.
+std::string turnDirectionText(const Quantity& ratio, bool dividingHead);
 
 } // namespace gearsel

@@ -9,6 +9,8 @@ std::string searchProblemText(const SearchProblem& problem) {
         return "要求速比必须是一个有限的数，无法选配。";
     case SearchProblem::Kind::RatioZero:
         return "要求速比不能是 0，无法选配。";
+    case SearchProblem::Kind::RatioNearZero:
+        return "要求速比太接近 0，相对精度超出了数的范围，无法选配。";
     case SearchProblem::Kind::CountOutOfRange:
         return "列表组数 " + value + " 不在 0 到 " + std::to_string(kMaxResultCount) +
                " 之间，无法选配。";

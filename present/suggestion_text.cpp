@@ -89,6 +89,9 @@ std::vector<std::string> suggestionSummary(const SuggestionReport& report,
                              ? std::string("添置一个挂轮也达不到")
                              : "添置下列齿数之一可以达到: " + runsText(report.bringIntoRange)));
     }
+    if (report.suggestions.empty()) {
+        lines.emplace_back(kNoGearHelps);
+    }
     return lines;
 }
 

@@ -23,9 +23,12 @@ SuggestionRowTexts suggestionHeadings();
 // errors and the exact mark, written as the chart writes them (chartRowTexts).
 SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio);
 
+// The line that says no single gear gives a better train than the set has.
+inline constexpr const char* kNoGearHelps = "添置任何一个挂轮都得不到更好的挂轮组";
+
 // The lines above the list: what the set as it is gives ("现有挂轮已有精确的挂轮组: 24/101（绝对
-// 精度 0）"), and when the required ratio lies outside the set's reachable range `range`, which
-// additions bring it in.
+// 精度 0）"), when the required ratio lies outside the set's reachable range `range`, which
+// additions bring it in, and kNoGearHelps when no addition helps.
 std::vector<std::string> suggestionSummary(const SuggestionReport& report,
                                            const std::optional<RatioRange>& range);
 

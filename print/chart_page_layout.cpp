@@ -4,10 +4,11 @@ namespace gearsel {
 
 namespace {
 
-// The columns' shares of the table's width: target, required ratio, four tooth counts, ratio,
-// fraction, two errors, the exact mark, the gear to buy and the train it gives.
-constexpr std::array<double, kChartColumns> kShares = {1.2, 1.4, 0.55, 0.55, 0.55, 0.55, 1.1,
-                                                       1.3, 1.0, 1.0,  0.6,  0.8,  1.9};
+// The columns' shares of the table's width: target, required ratio, four tooth counts, the
+// repeat mark, ratio, fraction, two errors, the exact mark, the gear to buy and the train it
+// gives.
+constexpr std::array<double, kChartColumns> kShares = {1.2, 1.4, 0.55, 0.55, 0.55, 0.55, 0.45,
+                                                       1.1, 1.3, 1.0,  1.0,  0.6,  0.8,  2.0};
 
 } // namespace
 

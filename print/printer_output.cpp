@@ -2,7 +2,9 @@
 
 #include "print/chart_printout.h"
 #include "print/printout.h"
+#include "print/whole_file_output.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -40,12 +42,27 @@ PrinterResult printOnDefault(const QString& documentName, QPageLayout::Orientati
 }
 
 bool writeA4Pdf(const QString& path, const QString& documentName,
-                QPageLayout::Orientation orientation, const Pages& print) {
-    QPdfWriter writer(path);
-    writer.setTitle(documentName);
-    writer.setCreator(QStringLiteral("GearSel"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0)));
-    return print(writer);
+                QPageLayout::Orientation orientation, const Pages& print, QString* problem) {
+    // The document is made in memory first: the writer cannot tell when the disk refuses its
+    // bytes, and a file cut short is no PDF.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    bool made = false;
+    {
+        QPdfWriter writer(&document);
+        writer.setTitle(documentName);
+        writer.setCreator(QStringLiteral("GearSel"));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0)));
+        made = print(writer);
+    }
+    if (!made) {
+        if (problem != nullptr) {
+            *problem = QStringLiteral("the pages could not be drawn");
+        }
+        return false;
+    }
+    return writeWholeFile(path, document.data(), problem);
 }
 
 } // namespace
@@ -55,9 +72,10 @@ PrinterResult printOnDefaultPrinter(const PrintoutContent& content) {
                           [&](QPagedPaintDevice& device) { return printPage(device, content); });
 }
 
-bool writePdf(const QString& path, const PrintoutContent& content) {
-    return writeA4Pdf(path, kDocumentName, QPageLayout::Portrait,
-                      [&](QPagedPaintDevice& device) { return printPage(device, content); });
+bool writePdf(const QString& path, const PrintoutContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, kDocumentName, QPageLayout::Portrait,
+        [&](QPagedPaintDevice& device) { return printPage(device, content); }, problem);
 }
 
 PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content) {
@@ -65,9 +83,10 @@ PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content) {
                           [&](QPagedPaintDevice& device) { return printChart(device, content); });
 }
 
-bool writeChartPdf(const QString& path, const ChartPrintoutContent& content) {
-    return writeA4Pdf(path, kChartDocumentName, QPageLayout::Landscape,
-                      [&](QPagedPaintDevice& device) { return printChart(device, content); });
+bool writeChartPdf(const QString& path, const ChartPrintoutContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, kChartDocumentName, QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return printChart(device, content); }, problem);
 }
 
 } // namespace gearsel

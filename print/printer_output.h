@@ -19,14 +19,15 @@ struct PrinterResult {
 // Reports rather than fails when no printer is installed or the printer refuses the job.
 PrinterResult printOnDefaultPrinter(const PrintoutContent& content);
 
-// Writes the page as a one-page A4 PDF file at `path`. False when the file cannot be written.
-bool writePdf(const QString& path, const PrintoutContent& content);
+// Writes the page as a one-page A4 PDF file at `path`, as writeWholeFile() writes: all of it
+// or nothing. False, with the cause in `problem` when it is given, when that failed.
+bool writePdf(const QString& path, const PrintoutContent& content, QString* problem = nullptr);
 
 // The chart's pages on the default printer, in landscape, reported as printOnDefaultPrinter().
 PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content);
 
-// Writes the chart's pages as an A4 landscape PDF file at `path`. False when the file cannot
-// be written.
-bool writeChartPdf(const QString& path, const ChartPrintoutContent& content);
+// Writes the chart's pages as an A4 landscape PDF file at `path`, as writePdf() does.
+bool writeChartPdf(const QString& path, const ChartPrintoutContent& content,
+                   QString* problem = nullptr);
 
 } // namespace gearsel

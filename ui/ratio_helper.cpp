@@ -100,18 +100,24 @@ FormulaOutcome RatioHelper::outcome() const {
 }
 
 void RatioHelper::showOutcome() {
-    const bool formulaShown = qobject_cast<const FormulaPage*>(pages_->currentWidget()) != nullptr;
-    ok_->setEnabled(formulaShown);
-    result_->setVisible(formulaShown);
-    if (!formulaShown) {
+    const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
+    ok_->setEnabled(page != nullptr);
+    result_->setVisible(page != nullptr);
+    if (page == nullptr) {
         return;
     }
     const FormulaOutcome worked = outcome();
     if (worked.ratio) {
         const QString note = worked.ratio->fraction() ? QStringLiteral("（精确分数）")
                                                       : QStringLiteral("（近似值）");
+        // The sign is said in words on a line of its own: 确定 hands on the size |i|.
+        const std::string direction =
+            turnDirectionText(*worked.ratio, page->formula() == Formula::DividingHead);
         result_->setText(QStringLiteral("速比 i = ") +
-                         QString::fromStdString(ratioResultText(*worked.ratio)) + note);
+                         QString::fromStdString(ratioResultText(*worked.ratio)) + note +
+                         (direction.empty()
+                              ? QString()
+                              : QLatin1Char('\n') + QString::fromStdString(direction)));
         setColour(result_, QPalette::WindowText, QColor(0, 96, 0));
     } else {
         result_->setText(QString::fromStdString(worked.problem));
@@ -125,7 +131,8 @@ void RatioHelper::accept() {
         prompter_.inform(QString::fromStdString(worked.problem));
         return;
     }
-    Q_EMIT ratioChosen(*worked.ratio);
+    // The train to mount is the one for |i|; the line beside the ratio said what the sign means.
+    Q_EMIT ratioChosen(worked.ratio->magnitude());
     QDialog::accept();
 }
 

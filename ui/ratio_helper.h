@@ -43,7 +43,8 @@ public:
     FormulaOutcome outcome() const;
 
 Q_SIGNALS:
-    // 确定 with a ratio worked out: the window puts it into the ratio field.
+    // 确定 with a ratio worked out: the window puts it into the ratio field. It is the ratio's
+    // size |i|, which the train gives; an idler gives a negative ratio's sign.
     void ratioChosen(const Quantity& ratio);
     // The user asked to keep these constants for the machine.
     void keepConstants(const MachineConstants& constants);

@@ -41,7 +41,10 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {
     QStringList lines =
         qtTexts(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats)));
-    lines << QStringLiteral("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
+    if (!report.suggestions.empty()) {
+        lines << QStringLiteral(
+            "下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
+    }
     summary_->setText(lines.join(QLatin1Char('\n')));
 
     const int shown = std::min(static_cast<int>(report.suggestions.size()), kShownSuggestions);

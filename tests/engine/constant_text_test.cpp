@@ -54,6 +54,40 @@ TEST(ConstantTextTest, PitchesReadBackInTheirUnit) {
     EXPECT_THROW(readPitch("6"), std::invalid_argument);
 }
 
+TEST(ConstantTextTest, AnUpperCaseMNamesAThreadNotAModule) {
+    // On a drawing M10 is the metric thread of 10 mm with the coarse pitch 1.5 mm (ISO 261).
+    const struct {
+        const char* text;
+        const char* pitch; // the pitch the refusal offers instead
+        bool module;       // it offers the module too
+    } threads[] = {
+        {"M10", "1.5mm", true}, {" M8 ", "1.25mm", true},      {"M1.6", "0.35mm", true},
+        {"M64", "6mm", true},   {"M10x1.25", "1.25mm", false}, {"M10 × 1", "1mm", false},
+        {"M7.5", "", true},
+    };
+    for (const auto& c : threads) {
+        SCOPED_TRACE(c.text);
+        const auto name = readThreadName(c.text);
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name->pitch, c.pitch);
+        try {
+            readPitch(c.text);
+            ADD_FAILURE() << "read as a pitch";
+        } catch (const std::invalid_argument& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("metric thread"), std::string::npos) << message;
+            EXPECT_NE(message.find(*c.pitch ? c.pitch : "in mm"), std::string::npos) << message;
+            EXPECT_EQ(message.find(" m" + name->diameter + " ") != std::string::npos, c.module)
+                << message;
+        }
+    }
+    // Lower case stays a module; an M without a diameter is no thread.
+    EXPECT_EQ(readPitch("m10").unit, PitchUnit::Module);
+    for (const char* other : {"m10", "M", "Mx1", "MM", "1.5MM", "dp16"}) {
+        EXPECT_FALSE(readThreadName(other)) << other;
+    }
+}
+
 TEST(ConstantTextTest, ConstantsSetByTextAndRefusedWhereNoFormulaTakesThem) {
     MachineConstants constants;
     setConstantText(constants, ConstantKey::Leadscrew, "4tpi");

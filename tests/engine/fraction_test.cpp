@@ -1,5 +1,6 @@
 #include "engine/decimal_fraction.h"
 #include "engine/fraction.h"
+#include "engine/quantity.h"
 
 #include <charconv>
 #include <cmath>
@@ -52,6 +53,19 @@ TEST(FractionTest, ArithmeticIsExactOrNothing) {
     EXPECT_FALSE(Fraction(1, kMax).times(Fraction(1, 2)));
     EXPECT_FALSE(Fraction(kMin, 1).minus(Fraction(1, 1)));
     EXPECT_FALSE(Fraction(1, kMax).minus(Fraction(1, kMax - 1)));
+}
+
+TEST(FractionTest, MagnitudeStaysExactWhereTheNegationFits) {
+    const Quantity negative = Quantity(Fraction(-7, 3)).magnitude();
+    EXPECT_EQ(negative.fraction(), Fraction(7, 3));
+    EXPECT_EQ(negative.value(), 7.0 / 3.0);
+    EXPECT_EQ(Quantity(Fraction(7, 3)).magnitude().fraction(), Fraction(7, 3));
+    EXPECT_EQ(Quantity(-0.25).magnitude().value(), 0.25);
+    EXPECT_FALSE(Quantity(-0.25).magnitude().fraction());
+    // 2^63 has no 64-bit fraction: the size goes on as a double.
+    const Quantity lowest = Quantity(Fraction(kMin, 1)).magnitude();
+    EXPECT_FALSE(lowest.fraction());
+    EXPECT_EQ(lowest.value(), 9223372036854775808.0);
 }
 
 TEST(FractionTest, ToDoubleIsTheNearestDouble) {

@@ -1,6 +1,7 @@
 // Which gear to buy: the ranked additions against the 246 searches run one by one as a user
 // would run them (a list of five, its first train taken), on random small gear sets with every
-// option; and the worked cases of a hobbing set and of a ratio outside the reachable range.
+// option; equal answers in tooth-count order; only gears that help; and the worked cases of a
+// hobbing set and of a ratio outside the reachable range.
 
 #include "engine/gear_suggestion.h"
 #include "engine/selection.h"
@@ -21,23 +22,53 @@ const Gears kHobbingSet = {20, 20, 23, 24, 25, 26, 30, 32, 33, 34, 35, 37, 40, 4
                            46, 47, 48, 50, 52, 53, 55, 57, 58, 59, 60, 61, 62, 65, 67, 70,
                            71, 73, 75, 79, 80, 83, 85, 89, 90, 92, 95, 97, 98, 100};
 
+// |train - required| as a fraction; the random ratios here are small enough for every step.
+Fraction distance(const GearTrain& train, const Fraction& required) {
+    const Fraction d = *trainFraction(train).minus(required);
+    return Fraction(d.num() < 0 ? -d.num() : d.num(), d.den());
+}
+
+// Whether `a` comes strictly closer than `b`: exactly with the required fraction, else by
+// the doubles.
+bool closer(const BestTrain& a, const BestTrain& b, const std::optional<Fraction>& required) {
+    if (!required) {
+        return a.slot.absError < b.slot.absError;
+    }
+    return distance(a.slot.train, *required).minus(distance(b.slot.train, *required))->num() < 0;
+}
+
+std::optional<BestTrain> firstTrain(const SearchRequest& request,
+                                    const std::optional<Fraction>& required) {
+    SearchRequest five = request;
+    five.resultCount = 5;
+    const ResultSlot first = runSelection(five).results.slots.front();
+    if (!first.filled()) {
+        return std::nullopt;
+    }
+    return BestTrain{first, isExactTrain(first.train, required)};
+}
+
+// The additions a user would note down: those whose first train needs the new gear and beats
+// the set's own first train, the closest first and equals by tooth count.
 std::vector<GearSuggestion> byHand(const SearchRequest& request,
                                    const std::optional<Fraction>& required) {
+    const std::optional<BestTrain> asIs = firstTrain(request, required);
     std::vector<GearSuggestion> all;
     for (int tooth = kMinTeeth; tooth <= kMaxTeeth; ++tooth) {
         SearchRequest grown = request;
         grown.gears.push_back(static_cast<std::int16_t>(tooth));
-        grown.resultCount = 5;
-        const ResultSlot first = runSelection(grown).results.slots.front();
-        if (first.filled()) {
-            all.push_back({tooth, {first, isExactTrain(first.train, required)}});
+        const std::optional<BestTrain> first = firstTrain(grown, required);
+        if (!first) {
+            continue;
+        }
+        const GearTrain& t = first->slot.train;
+        const bool usesIt = t.z1 == tooth || t.z2 == tooth || t.z3 == tooth || t.z4 == tooth;
+        if (usesIt && (!asIs || closer(*first, *asIs, required))) {
+            all.push_back({tooth, *first});
         }
     }
-    std::stable_sort(all.begin(), all.end(), [](const GearSuggestion& a, const GearSuggestion& b) {
-        if (a.best.exact != b.best.exact) {
-            return a.best.exact;
-        }
-        return a.best.slot.absError < b.best.slot.absError;
+    std::stable_sort(all.begin(), all.end(), [&](const GearSuggestion& a, const GearSuggestion& b) {
+        return closer(a.best, b.best, required);
     });
     return all;
 }
@@ -54,6 +85,7 @@ TEST(GearSuggestionTest, EqualsTheSearchesRunByHand) {
     std::mt19937 random(15);
     const int rounds = 150;
     int exactRounds = 0;
+    int noneHelps = 0;
     for (int round = 0; round < rounds; ++round) {
         SearchRequest request;
         std::uniform_int_distribution<int> teeth(10, 70);
@@ -82,15 +114,69 @@ TEST(GearSuggestionTest, EqualsTheSearchesRunByHand) {
                 << "round " << round << ", place " << i;
             ASSERT_EQ(report.suggestions[i].best.slot, expected[i].best.slot);
         }
-        SearchRequest asIs = request;
-        const ResultSlot first = runSelection(asIs).results.slots.front();
-        ASSERT_EQ(report.bestInSet.has_value(), first.filled());
-        if (first.filled()) {
-            EXPECT_EQ(report.bestInSet->slot, first);
+        const std::optional<BestTrain> asIs = firstTrain(request, required);
+        ASSERT_EQ(report.bestInSet.has_value(), asIs.has_value());
+        if (asIs) {
+            EXPECT_EQ(report.bestInSet->slot, asIs->slot);
         }
         exactRounds += !expected.empty() && expected.front().best.exact ? 1 : 0;
+        noneHelps += expected.empty() ? 1 : 0;
     }
     EXPECT_GT(exactRounds, rounds / 4); // the exact case is well exercised
+    EXPECT_GT(noneHelps, 0);            // and so is a set that no single gear improves
+}
+
+TEST(GearSuggestionTest, EqualAnswersRankByToothCountNotByRounding) {
+    // 127 and 254 both give 60/127 exactly; 18, 27 and 36 all give 100/81 for 1.2345, whose
+    // double errors differ in the last bits.
+    const struct {
+        const char* name;
+        Gears gears;
+        double ratio;
+        Fraction required;
+        std::vector<int> firstTeeth;
+    } cases[] = {
+        {"exact 60/127", {20, 40, 120}, 60.0 / 127, Fraction(60, 127), {127, 254}},
+        {"decimal 1.2345", {20, 30, 40}, 1.2345, Fraction(2469, 2000), {18, 27, 36}},
+    };
+    for (const auto& c : cases) {
+        SearchRequest request;
+        request.gears = c.gears;
+        request.requiredRatio = c.ratio;
+        const SuggestionReport report = suggestGears(request, c.required);
+        ASSERT_GE(report.suggestions.size(), c.firstTeeth.size()) << c.name;
+        for (std::size_t i = 0; i < c.firstTeeth.size(); ++i) {
+            EXPECT_EQ(report.suggestions[i].tooth, c.firstTeeth[i]) << c.name << ", place " << i;
+        }
+    }
+}
+
+TEST(GearSuggestionTest, OnlyGearsThatGiveABetterTrainAreSuggested) {
+    // The first default machine: at 1.23456 its own 50/45 x 50/45 (100/81) is closer than
+    // any train one more gear makes; at 1/4 it has an exact train.
+    SearchRequest request;
+    request.gears = {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120};
+    request.requiredRatio = 1.23456;
+    const SuggestionReport close = suggestGears(request, Fraction(3858, 3125));
+    ASSERT_TRUE(close.bestInSet);
+    EXPECT_EQ(trainFraction(close.bestInSet->slot.train), Fraction(100, 81));
+    EXPECT_TRUE(close.suggestions.empty());
+    request.requiredRatio = 0.25;
+    const SuggestionReport exact = suggestGears(request, Fraction(1, 4));
+    EXPECT_TRUE(exact.exactInSet());
+    EXPECT_TRUE(exact.suggestions.empty());
+
+    // Where gears do help, each one's train uses it and beats the set's own.
+    request.gears = kHobbingSet;
+    request.requiredRatio = 24.0 / 101;
+    const SuggestionReport hobbing = suggestGears(request, Fraction(24, 101));
+    ASSERT_GT(hobbing.suggestions.size(), 10U);
+    for (const GearSuggestion& s : hobbing.suggestions) {
+        SCOPED_TRACE(described(s));
+        const GearTrain& t = s.best.slot.train;
+        EXPECT_TRUE(t.z1 == s.tooth || t.z2 == s.tooth || t.z3 == s.tooth || t.z4 == s.tooth);
+        EXPECT_TRUE(closer(s.best, *hobbing.bestInSet, Fraction(24, 101)));
+    }
 }
 
 TEST(GearSuggestionTest, AMissingPrimeIsTheGearToBuy) {
@@ -108,6 +194,7 @@ TEST(GearSuggestionTest, AMissingPrimeIsTheGearToBuy) {
     EXPECT_EQ(report.suggestions[1].tooth, 202);
     EXPECT_TRUE(report.suggestions[1].best.exact);
     EXPECT_FALSE(report.suggestions[2].best.exact);
+    EXPECT_LT(report.suggestions[2].best.slot.absError, report.bestInSet->slot.absError);
     EXPECT_TRUE(report.inRange);
 
     // With the gear bought, the set says so itself.

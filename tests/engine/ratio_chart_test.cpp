@@ -101,21 +101,66 @@ TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
         buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 100, 101));
     const ChartRowTexts exact = chartRowTexts(rows[0]);
     EXPECT_EQ((std::vector<std::string>(exact.begin(), exact.end())),
-              (std::vector<std::string>{"z=100", "6/25", "20", "20", "24", "100", "0.2400000",
+              (std::vector<std::string>{"z=100", "6/25", "20", "20", "24", "100", "R", "0.2400000",
                                         "6/25", "0", "0", "精确", "", ""}));
     const ChartRowTexts inexact = chartRowTexts(rows[1]);
     EXPECT_EQ(inexact[1], "24/101");
-    EXPECT_EQ(inexact[8], "1.93e-06");
-    EXPECT_EQ(inexact[9], "8.12e-06");
-    EXPECT_EQ(inexact[10], "");
-    EXPECT_EQ(inexact[11], "101");
-    EXPECT_EQ(inexact[12], "20/20 × 24/101 精确");
+    EXPECT_EQ(inexact[6], "");
+    EXPECT_EQ(inexact[9], "1.93e-06");
+    EXPECT_EQ(inexact[10], "8.12e-06");
+    EXPECT_EQ(inexact[11], "");
+    EXPECT_EQ(inexact[12], "101");
+    EXPECT_EQ(inexact[13], "20/20 × 24/101 R 精确");
     // A target no train comes near: no train, nothing to buy that would give one.
     SearchRequest tiny;
     tiny.gears = {20};
     const auto none = buildChart(tiny, {{"far", Quantity::whole(500)}});
     EXPECT_FALSE(none[0].best.has_value());
-    EXPECT_EQ(chartRowTexts(none[0])[6], "-");
+    EXPECT_EQ(chartRowTexts(none[0])[7], "-");
+}
+
+// The first default machine: 14 gears from 20 to 120.
+const std::vector<std::int16_t> kFourteen = {20, 25, 30, 35, 40, 45,  50,
+                                             55, 60, 70, 80, 90, 100, 120};
+
+TEST(RatioChartTest, RowsCarryTheRepeatMarkAndHonourNoRepeats) {
+    const Pitch leadscrew{Quantity::whole(6), PitchUnit::Millimetre};
+    SearchRequest lathe;
+    lathe.gears = kFourteen;
+    const auto targets = threadTargets(metricThreadSeries(), 1, leadscrew, Quantity::whole(1));
+    // 0.2 mm on 6 mm is 1/30: 20/100 x 20/120, a train that uses 20 twice, as the grid marks it.
+    const auto rows = buildChart(lathe, targets);
+    EXPECT_EQ(rows[0].best->slot.train, (GearTrain{20, 100, 20, 120}));
+    EXPECT_EQ(chartRowTexts(rows[0])[6], "R");
+    const std::string csv = chartCsv(rows);
+    EXPECT_EQ(csv.substr(csv.find('\n') + 1, 27), "0.2mm,1/30,20,100,20,120,R,");
+    lathe.allowRepeats = false;
+    for (const ChartRow& row : buildChart(lathe, targets)) {
+        SCOPED_TRACE(row.target.label);
+        EXPECT_FALSE(row.best && row.best->slot.repeat);
+        EXPECT_FALSE(row.buy && row.buy->best.slot.repeat);
+        EXPECT_EQ(chartRowTexts(row)[6], "");
+    }
+}
+
+TEST(RatioChartTest, TheGearToBuyIsTheFirstOfTheSuggestions) {
+    // z = 26 on K = 24 needs 12/13: 13 and 26 both give it exactly, and the smaller wins.
+    SearchRequest lathe;
+    lathe.gears = kFourteen;
+    const auto rows = buildChart(lathe, hobIndexTargets(Quantity::whole(24), 1, 26, 26));
+    ASSERT_TRUE(rows[0].buy);
+    EXPECT_EQ(rows[0].buy->tooth, 13);
+    EXPECT_TRUE(rows[0].buy->best.exact);
+}
+
+TEST(RatioChartTest, ANegativeRatioIsSearchedByItsSize) {
+    // Differential indexing of 127 on 120 divisions: i = -7/3, mounted as 7/3 with an idler.
+    SearchRequest lathe;
+    lathe.gears = kFourteen;
+    const auto rows = buildChart(lathe, {{"z=127", Quantity(Fraction(-7, 3))}});
+    ASSERT_TRUE(rows[0].exact());
+    EXPECT_EQ(trainFraction(rows[0].best->slot.train), Fraction(7, 3));
+    EXPECT_EQ(rows[0].best->slot.absError, 0.0);
 }
 
 TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
@@ -127,8 +172,8 @@ TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
     std::istringstream csv(chartCsv(rows));
     std::string line;
     std::getline(csv, line);
-    EXPECT_EQ(line, "目标,要求速比,Z1,Z2,Z3,Z4,计算速比,速比分数,绝对精度,相对精度,精确,建议添置,"
-                    "添置后挂轮");
+    EXPECT_EQ(line, "目标,要求速比,Z1,Z2,Z3,Z4,重复,计算速比,速比分数,绝对精度,相对精度,精确,"
+                    "建议添置,添置后挂轮");
     const auto number = [](const std::string& text) {
         double value = 0;
         std::from_chars(text.data(), text.data() + text.size(), value);
@@ -146,11 +191,12 @@ TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
         EXPECT_EQ(cells[0], row.target.label);
         EXPECT_EQ(cells[1], row.target.ratio.fraction()->text());
         EXPECT_EQ(cells[2], std::to_string(slot.train.z1));
-        EXPECT_EQ(number(cells[6]), slot.calcRatio); // to the bit
-        EXPECT_EQ(cells[7], trainFraction(slot.train).text());
-        EXPECT_EQ(number(cells[8]), slot.absError);
-        EXPECT_EQ(cells[10] == "精确", row.exact());
-        EXPECT_EQ(cells[11], row.buy ? std::to_string(row.buy->tooth) : "");
+        EXPECT_EQ(cells[6] == "R", slot.repeat);
+        EXPECT_EQ(number(cells[7]), slot.calcRatio); // to the bit
+        EXPECT_EQ(cells[8], trainFraction(slot.train).text());
+        EXPECT_EQ(number(cells[9]), slot.absError);
+        EXPECT_EQ(cells[11] == "精确", row.exact());
+        EXPECT_EQ(cells[12], row.buy ? std::to_string(row.buy->tooth) : "");
     }
     EXPECT_FALSE(std::getline(csv, line));
 }

@@ -128,6 +128,8 @@ TEST(SelectionEdgeTest, NegativeRatioAndHugeShaft) {
 TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     const SearchRequest good{kFourteen, 1.5, 5, 15, true, true};
     EXPECT_FALSE(findProblem(good));
+    // The smallest ratio taken: 1 / 2.2250738585072014e-308 is still a double.
+    EXPECT_FALSE(findProblem({kFourteen, 2.2250738585072014e-308, 5, 15, true, true}));
     using Kind = SearchProblem::Kind;
     const auto refused = [&](auto change, Kind kind, long long value) {
         SearchRequest r = good;
@@ -147,6 +149,9 @@ TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     refused([](auto& r) { r.requiredRatio = 0.0; }, Kind::RatioZero, 0);
     refused([](auto& r) { r.requiredRatio = std::nan(""); }, Kind::RatioNotFinite, 0);
     refused([](auto& r) { r.requiredRatio = -INFINITY; }, Kind::RatioNotFinite, 0);
+    // Below the smallest normal double an error below 1 divided by the ratio can overflow.
+    refused([](auto& r) { r.requiredRatio = 5e-324; }, Kind::RatioNearZero, 0);
+    refused([](auto& r) { r.requiredRatio = -2e-308; }, Kind::RatioNearZero, 0);
     refused([](auto& r) { r.resultCount = -1; }, Kind::CountOutOfRange, -1);
     refused([](auto& r) { r.resultCount = kMaxResultCount + 1; }, Kind::CountOutOfRange,
             kMaxResultCount + 1);

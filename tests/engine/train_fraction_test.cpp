@@ -64,5 +64,58 @@ TEST(TrainFractionTest, ExactExactlyWhenTheCrossProductsAgree) {
     EXPECT_GT(exact, 1000);
 }
 
+TEST(TrainFractionTest, DistanceToTheRequiredFractionComparedExactly) {
+    // Worked by hand: the doubles of the first pair differ (20/127 x 120/40 rounds), the
+    // fractions do not; 1 and 11/10 lie equally far from 21/20; near 2^62 only 1 is close.
+    const std::int64_t big = std::int64_t{1} << 62;
+    constexpr auto less = std::strong_ordering::less;
+    constexpr auto same = std::strong_ordering::equal;
+    constexpr auto more = std::strong_ordering::greater;
+    const struct {
+        const char* name;
+        GearTrain a, b;
+        Fraction required;
+        std::strong_ordering expected;
+    } cases[] = {
+        {"one ratio, two roundings", {60, 127, 0, 0}, {20, 127, 120, 40}, {60, 127}, same},
+        {"either side", {20, 20, 0, 0}, {110, 100, 0, 0}, {21, 20}, same},
+        {"closer", {20, 20, 0, 0}, {110, 100, 0, 0}, {41, 40}, less},
+        {"farther", {110, 100, 0, 0}, {20, 20, 0, 0}, {41, 40}, more},
+        {"62-bit fraction", {20, 20, 255, 255}, {255, 254, 0, 0}, {big + 1, big}, less},
+        {"negative fraction", {10, 255, 10, 255}, {20, 10, 0, 0}, {-1, 2}, less},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(compareDistance(c.a, c.b, c.required), c.expected) << c.name;
+    }
+
+    // Random trains against the distances worked out with fraction arithmetic.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> teeth(10, 255);
+    const auto train = [&] {
+        const auto z = [&] { return static_cast<std::int16_t>(teeth(random)); };
+        return random() % 3 == 0 ? GearTrain{z(), z(), 0, 0} : GearTrain{z(), z(), z(), z()};
+    };
+    const auto distance = [](const GearTrain& t, const Fraction& r) {
+        const Fraction d = *trainFraction(t).minus(r);
+        return Fraction(d.num() < 0 ? -d.num() : d.num(), d.den());
+    };
+    int ties = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const GearTrain a = train();
+        // Every fourth round a train of the same ratio, rearranged.
+        const bool single = a.z3 == 0;
+        const GearTrain b = round % 4 != 0 ? train()
+                            : single       ? GearTrain{a.z1, a.z2, 0, 0}
+                                           : GearTrain{a.z1, a.z4, a.z3, a.z2};
+        const Fraction required(1 + random() % 9000, 1 + random() % 3000);
+        const auto difference = distance(a, required).minus(distance(b, required));
+        ASSERT_TRUE(difference);
+        const std::strong_ordering expected = difference->num() <=> 0;
+        ties += expected == 0 ? 1 : 0;
+        ASSERT_EQ(compareDistance(a, b, required), expected) << round;
+    }
+    EXPECT_GT(ties, 4000);
+}
+
 } // namespace
 } // namespace gearsel

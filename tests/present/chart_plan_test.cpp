@@ -77,10 +77,11 @@ TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {
         refusal([] { hobIndexChartPlan(hobber(), 1, 1, 1001); }),
         refusal([] { threadChartPlan(ThreadSeries::List, "1mm,,2mm", 1, lathe()); }),
         refusal([] { threadChartPlan(ThreadSeries::List, manyPitches(1002), 1, lathe()); }),
+        refusal([] { threadChartPlan(ThreadSeries::List, "1mm,M12", 1, lathe()); }),
     };
     const Kind kinds[] = {Kind::NoLeadscrew,      Kind::NoIndexConstant, Kind::BadPitch,
                           Kind::PitchNotPositive, Kind::RangeBackwards,  Kind::TooManyRows,
-                          Kind::BadPitch,         Kind::TooManyRows};
+                          Kind::BadPitch,         Kind::TooManyRows,     Kind::BadPitch};
     std::set<std::string> texts;
     for (std::size_t i = 0; i < std::size(problems); ++i) {
         EXPECT_EQ(problems[i].kind, kinds[i]) << i;
@@ -91,6 +92,11 @@ TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {
     EXPECT_EQ(problems[5].rows, 1001);
     EXPECT_EQ(problems[7].rows, 1002);
     EXPECT_NE(chartProblemText(problems[2]).find("“1.5”"), std::string::npos);
+    // M12 on a drawing is the thread of coarse pitch 1.75 mm.
+    EXPECT_NE(
+        chartProblemText(problems[8]).find("“M12”是公制螺纹的代号，不是螺距：请填它的螺距 1.75mm"),
+        std::string::npos)
+        << chartProblemText(problems[8]);
     EXPECT_EQ(texts.size(), std::size(problems));
 }
 

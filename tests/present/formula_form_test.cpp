@@ -71,12 +71,35 @@ TEST(FormulaFormTest, RefusesBadFieldsWithOneSentence) {
         {Formula::HobDifferential, {"15", "x", "1"}, all, "法向模数 mn“x”不是一个数"},
         {Formula::DividingHead, {"60", "60"}, all, "近似等分数不能等于等分数"},
         {Formula::DividingHead, {"61", "60"}, MachineConstants{}, "分度头定数 N"},
+        // A drawing's M10 is a thread of pitch 1.5 mm, not module 10.
+        {Formula::Thread, {"M10", "1"}, all, "“M10”是公制螺纹的代号，不是螺距：请填它的螺距 1.5mm"},
+        {Formula::Thread, {"M10", "1"}, all, "请写小写的 m10"},
+        // Ratios no search can use: beyond every double, or too close to 0.
+        {Formula::Thread,
+         {"1e308mm", "1"},
+         readConstants({"1e-308mm", "", "", "", ""}),
+         "算出的速比超出了数的范围"},
+        {Formula::HobIndex,
+         {"101", "1"},
+         readConstants({"", "", "1e-320", "", ""}),
+         "算出的速比太接近 0"},
     };
     for (const auto& c : cases) {
         const FormulaOutcome outcome = workOutRatio(c.formula, c.texts, c.constants);
         EXPECT_FALSE(outcome.ratio) << c.problemHas;
         EXPECT_NE(outcome.problem.find(c.problemHas), std::string::npos) << outcome.problem;
     }
+}
+
+TEST(FormulaFormTest, SaysWhichWayTheDrivenSideTurns) {
+    // z' > z: the plate follows the crank; z' < z: it turns against it, and the train is the
+    // one for |i| with an idler.
+    EXPECT_EQ(turnDirectionText(Fraction(2, 3), true), "速比为正：分度盘与手柄转向相同");
+    EXPECT_EQ(turnDirectionText(Fraction(-7, 3), true),
+              "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配");
+    EXPECT_EQ(turnDirectionText(Quantity(-0.5), false),
+              "速比为负：从动轴反向转动（用惰轮调整转向），挂轮按 |i| 选配");
+    EXPECT_EQ(turnDirectionText(Fraction(60, 127), false), "");
 }
 
 TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {

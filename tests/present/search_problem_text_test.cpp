@@ -8,9 +8,10 @@ namespace {
 
 TEST(SearchProblemTextTest, EachRefusalHasItsOwnChineseSentenceNamingTheValue) {
     using Kind = SearchProblem::Kind;
-    const SearchProblem problems[] = {{Kind::RatioNotFinite},         {Kind::RatioZero},
-                                      {Kind::CountOutOfRange, 40000}, {Kind::ZnOutOfRange, 70000},
-                                      {Kind::TooManyGears, 40000},    {Kind::ToothOutOfRange, 9}};
+    const SearchProblem problems[] = {{Kind::RatioNotFinite},      {Kind::RatioZero},
+                                      {Kind::RatioNearZero},       {Kind::CountOutOfRange, 40000},
+                                      {Kind::ZnOutOfRange, 70000}, {Kind::TooManyGears, 40000},
+                                      {Kind::ToothOutOfRange, 9}};
     std::set<std::string> texts;
     for (const SearchProblem& problem : problems) {
         const std::string text = searchProblemText(problem);

@@ -4,11 +4,17 @@
 
 #include "print/chart_printout.h"
 #include "print/printer_output.h"
+#include "print/whole_file_output.h"
 #include "tool_output.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 using namespace gearsel;
 
@@ -41,6 +47,7 @@ private Q_SLOTS:
     void pagesForRows();
     void everyPageCarriesHeadingsRowsAndItsNumber();
     void columnsFillTheTableWidth();
+    void pdfFileIsWrittenWholeOrNotAtAll();
 };
 
 void ChartPrintoutTest::pagesForRows() {
@@ -53,7 +60,10 @@ void ChartPrintoutTest::pagesForRows() {
 void ChartPrintoutTest::everyPageCarriesHeadingsRowsAndItsNumber() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
-    QVERIFY(writeChartPdf(pdf, chartOf(26)));
+    ChartPrintoutContent content = chartOf(26);
+    // The last row's train uses 20 twice: it carries the result grid's repeat mark.
+    content.rows[25].best->slot = ResultSlot{GearTrain{20, 20, 24, 126}, true, 24.0 / 126, 0.0};
+    QVERIFY(writeChartPdf(pdf, content));
     const QString info = test::toolOutput(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("842 x 595 pts (A4)")), qPrintable(info)); // landscape
@@ -70,8 +80,8 @@ void ChartPrintoutTest::everyPageCarriesHeadingsRowsAndItsNumber() {
         for (const QString& line :
              {QStringLiteral("滚齿分度挂轮表（K = 24）"), QStringLiteral("机床名称：Y3150E 滚齿机"),
               QStringLiteral("机床常数：分度常数 K 24"),
-              QStringLiteral("目标 要求速比 Z1 Z2 Z3 Z4 计算速比 速比分数 绝对精度 相对精度 "
-                             "精确 建议添置 添置后挂轮"),
+              QStringLiteral("目标 要求速比 Z1 Z2 Z3 Z4 重复 计算速比 速比分数 绝对精度 "
+                             "相对精度 精确 建议添置 添置后挂轮"),
               QStringLiteral("03-07-2026 21:05:03 ") + number}) {
             QVERIFY2(lines.contains(line), qPrintable(line + "\n" + text));
         }
@@ -80,7 +90,7 @@ void ChartPrintoutTest::everyPageCarriesHeadingsRowsAndItsNumber() {
         QCOMPARE(text.contains(QStringLiteral("row26 ")), page == 2);
         const QString firstRow =
             page == 1 ? QStringLiteral("row1 24/101 24 101 0.2376238 24/101 0 0 精确")
-                      : QStringLiteral("row26 4/21 24 126 0.1904762 4/21 0 0 精确");
+                      : QStringLiteral("row26 4/21 20 20 24 126 R 0.1904762 4/21 0 0 精确");
         QVERIFY2(lines.contains(firstRow), qPrintable(firstRow + "\n" + text));
     }
     QCOMPARE(chartPageNumber(1, 2), QStringLiteral("第 2 页，共 2 页"));
@@ -97,6 +107,46 @@ void ChartPrintoutTest::columnsFillTheTableWidth() {
     // The table and the line under it stay on the page.
     QVERIFY(layout.rowTop(kChartRowsPerPage + 1) < layout.footerTop);
     QVERIFY(layout.footerTop + layout.rowHeight < 2100);
+}
+
+void ChartPrintoutTest::pdfFileIsWrittenWholeOrNotAtAll() {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("chart.pdf"));
+    const QByteArray old("the chart of last week");
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    };
+    QVERIFY(write(target, old));
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    // A device takes the bytes directly, and its refusal is reported with the cause.
+    QString problem;
+    QVERIFY(!writeChartPdf(QStringLiteral("/dev/full"), chartOf(3), &problem));
+    QCOMPARE(problem, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    // A folder is no file to write.
+    QVERIFY(!writeWholeFile(dir.path(), "x", &problem));
+    QCOMPARE(problem, QStringLiteral("it is a folder"));
+    QCOMPARE(read(target), old);
+
+    // Through a link the target is replaced whole: the link stays, and so do the permissions.
+    const QString link = dir.filePath(QStringLiteral("latest.pdf"));
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(writeChartPdf(link, chartOf(3), &problem));
+    QVERIFY(QFileInfo(link).isSymLink());
+    const QByteArray pdf = read(target);
+    QVERIFY(pdf.startsWith("%PDF-"));
+    QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QVERIFY(QFile::permissions(target).testFlag(QFileDevice::WriteOwner));
+    QCOMPARE(QFile::permissions(target) & others, QFileDevice::Permissions());
+    // Nothing else is left in the folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
 QTEST_MAIN(ChartPrintoutTest)

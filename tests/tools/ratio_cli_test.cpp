@@ -30,7 +30,12 @@ TEST(RatioCliTest, FractionWhereExactDecimalAlways) {
         {"hob-index --k 24 --teeth 101", "24/101 = 0.23762376237623761\n"},
         {"hob-diff --c 8 --helix 30 --module 2", "2/1 = 2\n"},
         {"hob-diff --c 8 --helix 45 --module 2", "2.8284271247461898\n"},
-        {"divide --n 40 --teeth 127 --approx 120", "-7/3 = -2.3333333333333335\n"},
+        // The dividing head's sign in words: z' < z turns the plate against the crank.
+        {"divide --n 40 --teeth 127 --approx 120",
+         "-7/3 = -2.3333333333333335\n"
+         "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配\n"},
+        {"divide --n 40 --teeth 59 --approx 60",
+         "2/3 = 0.66666666666666663\n速比为正：分度盘与手柄转向相同\n"},
     };
     for (const auto& [args, expected] : cases) {
         const CliRun run = runCli(std::string("ratio ") + args);
@@ -51,6 +56,12 @@ TEST(RatioCliTest, JsonCarriesTheFractionOnlyWhenExact) {
     EXPECT_FALSE(worm["exact"].get<bool>());
     const CliRun text = runCli("ratio thread --pitch dp16 --leadscrew 6mm");
     EXPECT_EQ(worm["ratio"].get<double>(), std::stod(text.out));
+    // The dividing head says which way the plate turns; a thread has nothing to say.
+    EXPECT_EQ(jsonOf("ratio divide --n 40 --teeth 127 --approx 120"),
+              Json::parse(R"({"ratio":-2.3333333333333335,"num":-7,"den":3,"exact":true,
+                              "direction":"opposite"})"));
+    EXPECT_EQ(jsonOf("ratio divide --n 40 --teeth 59 --approx 60")["direction"], "same");
+    EXPECT_FALSE(exact.contains("direction"));
 }
 
 TEST(RatioCliTest, RefusesBadInputInOneLine) {
@@ -72,6 +83,28 @@ TEST(RatioCliTest, RefusesBadInputInOneLine) {
         {"divide --n 40 --teeth 127 --approx 127", "must differ"},
         {"divide --n 40 --teeth 127", "--approx"},
         {"", "subcommand"},
+        // On a drawing M10 is a thread of pitch 1.5 mm, not module 10.
+        {"thread --pitch M10 --leadscrew 6mm",
+         "'M10' names a metric thread, not a pitch: give the thread's pitch instead, 1.5mm for "
+         "the coarse M10, or write m10 for a worm of module 10"},
+        {"thread --pitch M12x1.5 --leadscrew 6mm", "thread's pitch instead, 1.5mm\n"},
+        // Ratios no search can use, from every formula: beyond every double, or so close to
+        // 0 that the relative error would be.
+        {"thread --pitch 1e308mm --leadscrew 1e-308mm", "thread ratio works out as inf"},
+        {"thread --pitch 1e-300mm --leadscrew 1e300mm", "thread ratio works out as 0,"},
+        {"hob-index --k 1e308 --teeth 1 --starts 2", "hob-index ratio works out as inf"},
+        {"hob-index --k 1e-320 --teeth 7", "too close to 0 for a relative error"},
+        {"hob-diff --c 1e308 --helix 45 --module 1e-308", "hob-diff ratio works out as inf"},
+        {"divide --n 1e308 --teeth 1 --approx 1000000", "divide ratio works out as inf"},
+        {"divide --n 1e-310 --teeth 2 --approx 1", "too close to 0 for a relative error"},
+        // Numbers that are meant as numbers are told what is wrong with them.
+        {"thread --pitch 1e400mm --leadscrew 6mm", "'1e400' is beyond the range of numbers"},
+        {"thread --pitch 1/0mm --leadscrew 6mm", "'1/0mm': '1/0': q must be above 0"},
+        {"thread --pitch 1,5mm --leadscrew 6mm", "decimals are written with a full stop, as 1.5"},
+        {"thread --pitch 1.5mm --leadscrew 6mm --starts 99999999999",
+         "starts 99999999999 is too large"},
+        {"hob-index --k 24 --teeth -99999999999", "teeth -99999999999 is below 1"},
+        {"hob-diff --c 8 --helix 1e-400 --module 2", "'1e-400' is too close to 0 to be held"},
     };
     for (const auto& [args, mention] : cases) {
         EXPECT_TRUE(refusedWith(runCli(std::string("ratio ") + args), mention)) << args;
@@ -127,12 +160,41 @@ TEST(SelectExactTest, TableShowsTheFractionAndTheMark) {
     EXPECT_EQ(close.out.find("精确"), std::string::npos);
 }
 
+TEST(SelectExactTest, ANegativeRatioIsSearchedByItsSize) {
+    // A train gives |i|, an idler the sign: 201 divisions on the 200 circle need i = -1/5, and
+    // the set has 1/5 exactly; 127 on 120 need -7/3.
+    const std::string gears = "--gears 20,25,30,35,40,45,50,55,60,70,80,90,100,120";
+    const CliRun text = runCli("select " + gears + " divide --n 40 --teeth 201 --approx 200");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.substr(0, text.out.find('\n')),
+              "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配");
+    EXPECT_NE(text.out.find("  0.2000000  0.0000000  0.0000000  1/5 精确\n"), std::string::npos)
+        << text.out;
+    const Json byFormula = jsonOf("select " + gears + " divide --n 40 --teeth 127 --approx 120");
+    EXPECT_EQ(byFormula["direction"], "opposite");
+    ASSERT_EQ(byFormula["results"].size(), 5U);
+    for (const Json& row : byFormula["results"]) {
+        EXPECT_TRUE(row["exact"].get<bool>()) << row;
+        EXPECT_EQ(row["num"], 7);
+        EXPECT_EQ(row["den"], 3);
+    }
+    // Typed as a ratio it is the same search.
+    Json typed = jsonOf("select " + gears + " --ratio -7/3");
+    EXPECT_EQ(typed["direction"], "opposite");
+    EXPECT_EQ(typed["results"], byFormula["results"]);
+    // suggest finds the set's own exact train, and nothing to buy.
+    const Json suggest = jsonOf("suggest " + gears + " divide --n 40 --teeth 127 --approx 120");
+    EXPECT_TRUE(suggest["exact_in_set"].get<bool>());
+    EXPECT_EQ(suggest["direction"], "opposite");
+}
+
 TEST(SelectExactTest, RefusesMalformedFractions) {
     const std::pair<const char*, const char*> cases[] = {
         {"1/0", "q must be above 0"},    {"1/-2", "q must be above 0"},
         {"1.5/2", "not a fraction p/q"}, {"/2", "not a fraction p/q"},
         {"1/2/3", "not a fraction p/q"}, {"99999999999999999999/1", "within 64 bits"},
-        {"0/5", "must not be 0"},
+        {"0/5", "must not be 0"},        {"1e400", "beyond the range of numbers"},
+        {"inf", "not a finite number"},  {"1,5", "written with a full stop, as 1.5"},
     };
     for (const auto& [ratio, mention] : cases) {
         EXPECT_TRUE(refusedWith(runCli("select --gears 20,30 --ratio '" + std::string(ratio) + "'"),

@@ -111,14 +111,15 @@ TEST_F(WorkshopCliTest, HobbingChartFlagsTheInexactRowsWithAGearToBuy) {
         for (std::string cell; std::getline(fields, cell, ',');) {
             cells.push_back(cell);
         }
-        cells.resize(13);
+        cells.resize(14);
         double ratio = 0;
-        std::from_chars(cells[6].data(), cells[6].data() + cells[6].size(), ratio);
+        std::from_chars(cells[7].data(), cells[7].data() + cells[7].size(), ratio);
         EXPECT_EQ(cells[0], row["target"]);
         EXPECT_EQ(cells[2], std::to_string(row["z1"].get<int>()));
+        EXPECT_EQ(cells[6] == "R", row["repeat"].get<bool>());
         EXPECT_EQ(ratio, row["ratio"].get<double>());
-        EXPECT_EQ(cells[10] == "精确", row["exact"].get<bool>());
-        EXPECT_EQ(cells[11], row["buy"].is_null() ? "" : std::to_string(row["buy"].get<int>()));
+        EXPECT_EQ(cells[11] == "精确", row["exact"].get<bool>());
+        EXPECT_EQ(cells[12], row["buy"].is_null() ? "" : std::to_string(row["buy"].get<int>()));
     }
     EXPECT_FALSE(std::getline(lines, line));
 
@@ -171,13 +172,101 @@ TEST_F(WorkshopCliTest, RefusesBadInputInOneLine) {
         {"chart --gears 20,30 --hob-index 24 --teeth 1-5000", "at most 1000 rows"},
         {"chart --gears 20,30 --leadscrew 6mm --threads 1.5", "needs a unit"},
         {"chart --gears 20,30 --threads metric --format xml", "xml"},
+        {"chart --gears 20,30 --hob-index 24 --teeth 17-", "needs two tooth counts, A-B"},
+        {"chart --gears 20,30 --leadscrew 6mm --threads 1mm,,2mm", "--threads has an empty item"},
+        {"chart --gears 20,30 --leadscrew 6mm --threads ''", "--threads needs metric, tpi"},
+        {"chart --gears 20,30 --leadscrew 6mm --threads metric --pdf ''", "--pdf needs the name"},
+        {"suggest --gears 20,,30 --ratio 1", "the gear list '20,,30' has an empty item"},
         {"suggest --gears 20,30", "needs --ratio"},
         {"suggest --gears 20,30 --ratio 0", "must not be 0"},
         {"suggest --gears 20,30 --ratio 1 --count 300", "outside 0 to 246"},
+        // The one rule for ratios no search can use.
+        {"suggest --gears 20,30 --ratio 5e-324", "ratio 4.9406564584124654e-324 is too close to 0"},
+        {"select --gears 20,30 --ratio 1e-310", "is too close to 0 for a relative error"},
+        {"chart --gears 20,30 --hob-index 1e-320 --teeth 17-20",
+         "row z=17: the ratio works out as 5.8793811855108339e-322, which is too close to 0"},
     };
     for (const auto& [args, mention] : cases) {
         EXPECT_TRUE(refusedWith(cli(args), mention)) << args;
     }
+}
+
+// The first default machine's 14 gears.
+const std::string kFourteen = "--gears 20,25,30,35,40,45,50,55,60,70,80,90,100,120";
+
+TEST_F(WorkshopCliTest, SuggestRanksEqualAnswersByToothCountAndListsOnlyGearsThatHelp) {
+    const auto teeth = [&](const std::string& args) {
+        std::vector<int> list;
+        const Json doc = json("suggest " + args + " --count 3 --json");
+        for (const Json& s : doc["suggestions"]) {
+            list.push_back(s["tooth"].get<int>());
+        }
+        return list;
+    };
+    // 127 and 254 both give 60/127; 18, 27 and 36 all give 100/81 for 1.2345.
+    EXPECT_EQ(teeth("--gears 20,40,120 --ratio 60/127"), (std::vector<int>{127, 254, 170}));
+    EXPECT_EQ(teeth("--gears 20,30,40 --ratio 1.2345"), (std::vector<int>{18, 27, 36}));
+
+    // At 1.23456 the set's own 50/45 x 50/45 beats every train one more gear makes.
+    const CliRun none = cli("suggest " + kFourteen + " --ratio 1.23456");
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "现有挂轮没有精确的挂轮组，最接近的是: 50/45 × 50/45（绝对精度 7.90e-06）\n"
+                        "添置任何一个挂轮都得不到更好的挂轮组\n");
+    const Json doc = json("suggest " + kFourteen + " --ratio 1.23456 --json");
+    EXPECT_TRUE(doc["none_helps"].get<bool>());
+    EXPECT_TRUE(doc["suggestions"].empty());
+    EXPECT_FALSE(json("suggest " + kFourteen + " --ratio 24/101 --json")["none_helps"].get<bool>());
+}
+
+TEST_F(WorkshopCliTest, ChartRowsCarryTheRepeatMarkAndBuyAsSuggestRanks) {
+    // 0.2 mm on a 6 mm leadscrew is 1/30: 20/100 x 20/120, which uses 20 twice.
+    const std::string metric = "chart " + kFourteen + " --leadscrew 6mm --threads metric";
+    const Json rows = json(metric + " --format json")["rows"];
+    EXPECT_EQ(rows[0]["target"], "0.2mm");
+    EXPECT_TRUE(rows[0]["repeat"].get<bool>());
+    EXPECT_TRUE(rows[0]["exact"].get<bool>());
+    const CliRun text = cli(metric);
+    EXPECT_TRUE(std::regex_search(text.out, std::regex("\n0\\.2mm +1/30 +20 +100 +20 +120 +R +")))
+        << text.out;
+    const CliRun csv = cli(metric + " --format csv");
+    EXPECT_NE(csv.out.find("\n0.2mm,1/30,20,100,20,120,R,"), std::string::npos) << csv.out;
+    // Without repeats no row, and no gear to buy, has one.
+    const Json noRepeats = json(metric + " --no-repeats --format json");
+    const auto marked = [](const Json& row, const char* key) {
+        return row.contains(key) && row[key].is_boolean() && row[key].get<bool>();
+    };
+    for (const Json& row : noRepeats["rows"]) {
+        EXPECT_FALSE(marked(row, "repeat")) << row;
+        EXPECT_FALSE(marked(row, "buy_repeat")) << row;
+    }
+    // z = 26 on K = 24 needs 12/13: 13 and 26 both give it, and the smaller is to buy.
+    const Json hob = json("chart " + kFourteen + " --hob-index 24 --teeth 26 --format json");
+    EXPECT_EQ(hob["rows"][0]["buy"], 13);
+    EXPECT_TRUE(hob["rows"][0]["buy_exact"].get<bool>());
+}
+
+TEST_F(WorkshopCliTest, SelectNotesARatioOutsideTheReachableRange) {
+    const CliRun far = cli("select " + kFourteen + " --ratio 37");
+    EXPECT_EQ(far.status, 0);
+    EXPECT_EQ(far.err, "gearsel-cli: note: ratio 37 lies outside the range 0.0277778 - "
+                       "36.0000000 that this gear set can reach\n");
+    EXPECT_EQ(std::count(far.out.begin(), far.out.end(), '\n'), 3) << far.out; // no rows
+    const CliRun json = cli("select " + kFourteen + " --ratio 37 --json");
+    EXPECT_EQ(json.err, far.err);
+    const Json doc = Json::parse(json.out);
+    EXPECT_EQ(doc["note"], "ratio 37 lies outside the range 0.0277778 - 36.0000000 that this "
+                           "gear set can reach");
+    EXPECT_TRUE(doc["results"].empty());
+    // Without repeats the range is narrower, and the note says why.
+    EXPECT_NE(
+        cli("select " + kFourteen + " --ratio 30 --no-repeats")
+            .err.find("0.0416667 - 24.0000000 that this gear set can reach without repeated tooth "
+                      "counts"),
+        std::string::npos);
+    // Inside the range: no note.
+    const CliRun near = cli("select " + kFourteen + " --ratio 36 --json");
+    EXPECT_TRUE(near.err.empty()) << near.err;
+    EXPECT_TRUE(Json::parse(near.out)["note"].is_null());
 }
 
 } // namespace

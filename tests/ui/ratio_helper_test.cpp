@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include "engine/gear_suggestion.h"
+#include "engine/train_fraction.h"
 #include "present/result_text.h"
 #include "present/suggestion_text.h"
 #include "store/machine_store.h"
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void constantsAreKeptPerMachineAcrossARestart();
     void reopenedHelperKeepsTheChartWithItsConstants();
     void buyListShowsWhatTheSuggestionEngineGives();
+    void buyListSaysWhenNoGearHelps();
 
 private:
     std::unique_ptr<WindowFixture> fixture_;
@@ -127,13 +129,20 @@ void RatioHelperTest::refusalsAreToldOnceAndKeepTheHelperOpen() {
              QStringList{QStringLiteral("请先在机床常数中填写丝杠螺距。")});
     QVERIFY(helper->isVisible());
 
-    // Each formula page works out its own ratio; the dividing head's may be negative.
+    // Each formula page works out its own ratio; the dividing head's may be negative: i for 61
+    // divisions on the 60-hole circle is -2/3, the train is 2/3 and an idler reverses the plate.
     typeInto(helper->constantsBox().field(ConstantKey::HeadRatio), QStringLiteral("40"));
     chooseFormula(helper, Formula::DividingHead);
+    QCOMPARE(helper->resultLabel()->text(),
+             QStringLiteral("速比 i = -2/3 = -0.66666666666666663（精确分数）\n"
+                            "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配"));
     clickOn(helper->okButton());
-    QCOMPARE(face().fields().TSb->text(), QStringLiteral("-0.66667"));
+    QCOMPARE(face().fields().TSb->text(), QStringLiteral("0.66667"));
     clickOn(face().commands().ComCHOSE);
-    QCOMPARE(fixture_->window().requiredRatio(), -2.0 / 3.0);
+    QCOMPARE(fixture_->window().requiredRatio(), 2.0 / 3.0);
+    const ResultSlot& best = fixture_->window().resultList().slots[0];
+    QCOMPARE(trainFraction(best.train), Fraction(2, 3));
+    QVERIFY(face().resultGrid().cellToolTip(1, 3).contains(QStringLiteral("（精确）")));
 
     // A ratio beyond the reachable range is corrected as a typed one is, and then only the
     // corrected value counts.
@@ -276,6 +285,22 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
                      std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c)),
                  qPrintable(QString::number(c)));
     }
+    QCOMPARE(fixture_->prompter().informed, QStringList());
+}
+
+void RatioHelperTest::buyListSaysWhenNoGearHelps() {
+    // At 1.23456 the set's own 50/45 x 50/45 beats every train one more gear makes.
+    chooseEntry(face().fields().Mtype, 1);
+    typeInto(face().fields().TSb, QStringLiteral("1.23456"));
+    focusOn(face().fields().Tns);
+    clickOn(face().commands().LabBuy);
+    SuggestionList* list = fixture_->window().suggestionList();
+    QVERIFY(list != nullptr && list->isVisible());
+    QCOMPARE(list->table()->rowCount(), 0);
+    QCOMPARE(
+        list->summary()->text(),
+        QStringLiteral("现有挂轮没有精确的挂轮组，最接近的是: 50/45 × 50/45（绝对精度 7.90e-06）\n"
+                       "添置任何一个挂轮都得不到更好的挂轮组"));
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 

@@ -28,8 +28,12 @@ std::pair<int, int> toothRange(const std::string& text) {
         const int teeth = parseInt(text, "teeth", 1, max);
         return {teeth, teeth};
     }
-    return {parseInt(text.substr(0, dash), "teeth", 1, max),
-            parseInt(text.substr(dash + 1), "teeth", 1, max)};
+    const std::string first = text.substr(0, dash);
+    const std::string last = text.substr(dash + 1);
+    if (trimmed(first).empty() || trimmed(last).empty()) {
+        throw UsageError{"--teeth '" + text + "' needs two tooth counts, A-B, such as 17-120"};
+    }
+    return {parseInt(first, "teeth", 1, max), parseInt(last, "teeth", 1, max)};
 }
 
 // The plan that `make` works out; a refusal becomes a usage error, in the command line's words
@@ -46,6 +50,10 @@ template <typename Make> auto planned(Make make) -> decltype(make()) {
             throw UsageError{"chart --hob-index needs the index constant K, or a machine that "
                              "keeps it (--machine)"};
         case ChartProblem::Kind::BadPitch:
+            if (trimmed(e.problem().item).empty()) {
+                throw UsageError{"--threads has an empty item: pitches are separated by single "
+                                 "commas, such as 0.5mm,0.75mm,1mm"};
+            }
             throw UsageError{std::string("thread ") + e.what()};
         default:
             throw UsageError{e.what()};
@@ -100,6 +108,7 @@ Json rowJson(const ChartRow& row) {
                      {"z2", slot.train.z2},
                      {"z3", teethJson(slot.train.z3)},
                      {"z4", teethJson(slot.train.z4)},
+                     {"repeat", slot.repeat},
                      {"ratio", slot.calcRatio},
                      {"num", fraction.num()},
                      {"den", fraction.den()},
@@ -107,7 +116,7 @@ Json rowJson(const ChartRow& row) {
                      {"rel_error", relativeError(slot, row.target.ratio.value())}});
     } else {
         for (const char* key :
-             {"z1", "z2", "z3", "z4", "ratio", "num", "den", "abs_error", "rel_error"}) {
+             {"z1", "z2", "z3", "z4", "repeat", "ratio", "num", "den", "abs_error", "rel_error"}) {
             item[key] = nullptr;
         }
     }
@@ -120,6 +129,7 @@ Json rowJson(const ChartRow& row) {
                      {"buy_z2", train.z2},
                      {"buy_z3", teethJson(train.z3)},
                      {"buy_z4", teethJson(train.z4)},
+                     {"buy_repeat", row.buy->best.slot.repeat},
                      {"buy_abs_error", row.buy->best.slot.absError}});
     }
     return item;
@@ -180,9 +190,18 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     if (!options.threads && !options.hobIndex) {
         throw UsageError{"chart needs --threads LIST|metric|tpi or --hob-index K --teeth A-B"};
     }
+    if (options.threads && trimmed(*options.threads).empty()) {
+        throw UsageError{"--threads needs metric, tpi or a list of pitches such as 0.5mm,1mm"};
+    }
+    if (options.pdf && trimmed(*options.pdf).empty()) {
+        throw UsageError{"--pdf needs the name of the PDF file to write"};
+    }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
+    for (const ChartTarget& target : chart.targets) {
+        requireUsableRatio(target.ratio, "row " + target.label + ": the ratio", true);
+    }
     std::vector<ChartRow> rows;
     try {
         rows = buildChart(setup.request, chart.targets);

@@ -35,8 +35,9 @@ int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
     content.constants = QString::fromStdString(heading.constants);
     content.rows = rows;
     content.printedAt = QDateTime::currentDateTime();
-    if (!writeChartPdf(QString::fromStdString(path), content)) {
-        throw UsageError{"cannot write the PDF file '" + path + "'"};
+    QString problem;
+    if (!writeChartPdf(QString::fromStdString(path), content, &problem)) {
+        throw UsageError{"cannot write the PDF file '" + path + "': " + problem.toStdString()};
     }
     return chartPageCount(static_cast<int>(rows.size()));
 }

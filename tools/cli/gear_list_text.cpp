@@ -14,6 +14,10 @@ std::vector<std::int16_t> parseGearList(std::string_view text) {
     while (true) {
         const std::size_t comma = text.find(',', start);
         const std::string_view item = text.substr(start, comma - start);
+        if (trimmed(item).empty()) {
+            throw UsageError{"the gear list '" + std::string(text) +
+                             "' has an empty item: tooth counts are separated by single commas"};
+        }
         gears.push_back(
             static_cast<std::int16_t>(parseInt(item, "tooth count", kMinTeeth, kMaxTeeth)));
         if (gears.size() > static_cast<std::size_t>(kMaxGearCount)) {

@@ -3,6 +3,7 @@
 #include "store/store_error.h"
 #include "tools/cli/chart_command.h"
 #include "tools/cli/machines_command.h"
+#include "tools/cli/output_check.h"
 #include "tools/cli/ratio_command.h"
 #include "tools/cli/select_command.h"
 #include "tools/cli/strict_number.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0) {
-            return app.exit(e); // --help: the help text on stdout
+            return checkedExit(app.exit(e)); // --help: the help text on stdout
         }
         std::cerr << "gearsel-cli: " << e.what() << '\n';
         return 2;
@@ -39,19 +40,19 @@ int main(int argc, char** argv) {
 
     try {
         if (*select) {
-            return runSelect(selectOptions, std::cout);
+            return checkedExit(runSelect(selectOptions, std::cout, std::cerr));
         }
         if (*machines) {
-            return runMachines(machinesOptions, std::cout);
+            return checkedExit(runMachines(machinesOptions, std::cout));
         }
         if (*ratio) {
-            return runRatio(ratioOptions, std::cout);
+            return checkedExit(runRatio(ratioOptions, std::cout));
         }
         if (*suggest) {
-            return runSuggest(suggestOptions, std::cout);
+            return checkedExit(runSuggest(suggestOptions, std::cout));
         }
         if (*chart) {
-            return runChart(chartOptions, std::cout);
+            return checkedExit(runChart(chartOptions, std::cout));
         }
     } catch (const UsageError& e) {
         std::cerr << "gearsel-cli: " << e.what() << '\n';

@@ -1,12 +1,14 @@
 #include "tools/cli/ratio_command.h"
 
 #include "engine/ratio_formula.h"
+#include "engine/search_request.h"
 #include "present/formula_form.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 
+#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -32,10 +34,6 @@ void addStarts(CLI::App* cmd, RatioOptions& options, const std::string& what) {
     cmd->add_option("--starts", options.starts, "Number of starts of the " + what + " (default 1)");
 }
 
-int wholeNumber(const std::string& text, std::string_view what) {
-    return parseInt(text, what, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-}
-
 // A constant the formula cannot do without.
 template <typename T>
 const T& needed(const std::optional<T>& constant, const RatioOptions& options, ConstantKey key,
@@ -45,6 +43,37 @@ const T& needed(const std::optional<T>& constant, const RatioOptions& options, C
                          ", or a machine that keeps it (--machine)"};
     }
     return *constant;
+}
+
+// The chosen formula's ratio, before the rule for searchable ratios.
+Quantity workOutFormula(const RatioOptions& options, const MachineConstants& constants) {
+    try {
+        if (options.formula == "thread") {
+            return threadRatio(parsePitch(options.pitch, "pitch"),
+                               parseCount(options.starts, "starts"),
+                               needed(constants.leadscrew, options, ConstantKey::Leadscrew,
+                                      "the leadscrew pitch (6mm or 4tpi)"),
+                               constants.gearboxRatio.value_or(Quantity::whole(1)));
+        }
+        if (options.formula == "hob-index") {
+            return hobIndexRatio(needed(constants.indexConstant, options,
+                                        ConstantKey::IndexConstant, "the index constant K"),
+                                 parseCount(options.starts, "starts"),
+                                 parseCount(options.teeth, "teeth"));
+        }
+        if (options.formula == "hob-diff") {
+            return hobDifferentialRatio(
+                needed(constants.differentialConstant, options, ConstantKey::DifferentialConstant,
+                       "the differential constant C"),
+                parseExactNumber(options.helix, "helix"),
+                parseExactNumber(options.module, "module"), parseCount(options.starts, "starts"));
+        }
+        return dividingHeadRatio(
+            needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
+            parseCount(options.teeth, "teeth"), parseCount(options.approx, "approx"));
+    } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+    }
 }
 
 } // namespace
@@ -118,41 +147,48 @@ MachineConstants formulaConstants(const RatioOptions& options,
     return overridden(readMachine(lib, *machine, true).constants, given);
 }
 
-Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
-    try {
-        if (options.formula == "thread") {
-            return threadRatio(parsePitch(options.pitch, "pitch"),
-                               wholeNumber(options.starts, "starts"),
-                               needed(constants.leadscrew, options, ConstantKey::Leadscrew,
-                                      "the leadscrew pitch (6mm or 4tpi)"),
-                               constants.gearboxRatio.value_or(Quantity::whole(1)));
-        }
-        if (options.formula == "hob-index") {
-            return hobIndexRatio(needed(constants.indexConstant, options,
-                                        ConstantKey::IndexConstant, "the index constant K"),
-                                 wholeNumber(options.starts, "starts"),
-                                 wholeNumber(options.teeth, "teeth"));
-        }
-        if (options.formula == "hob-diff") {
-            return hobDifferentialRatio(
-                needed(constants.differentialConstant, options, ConstantKey::DifferentialConstant,
-                       "the differential constant C"),
-                parseExactNumber(options.helix, "helix"),
-                parseExactNumber(options.module, "module"), wholeNumber(options.starts, "starts"));
-        }
-        return dividingHeadRatio(
-            needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
-            wholeNumber(options.teeth, "teeth"), wholeNumber(options.approx, "approx"));
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+const char* turnDirection(const Quantity& ratio) {
+    return ratio.value() < 0.0 ? "opposite" : "same";
+}
+
+void requireUsableRatio(const Quantity& ratio, const std::string& what, bool workedOut) {
+    const auto problem = findRatioProblem(ratio.value());
+    if (!problem) {
+        return;
     }
+    char value[32];
+    std::snprintf(value, sizeof value, "%.17g", ratio.value());
+    const bool infinite = problem->kind == SearchProblem::Kind::RatioNotFinite;
+    const std::string why = infinite ? "not a finite number"
+                                     : "too close to 0 for a relative error (its size must be at "
+                                       "least 2.2e-308)";
+    if (workedOut) {
+        throw UsageError{what + " works out as " + value + ", which is " + why +
+                         ": the inputs are too far apart in size"};
+    }
+    if (problem->kind == SearchProblem::Kind::RatioZero) {
+        throw UsageError{what + " must not be 0"};
+    }
+    throw UsageError{what + " " + value + " is " + why};
+}
+
+Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
+    const Quantity ratio = workOutFormula(options, constants);
+    requireUsableRatio(ratio, "the " + options.formula + " ratio", true);
+    return ratio;
 }
 
 int runRatio(const RatioOptions& options, std::ostream& out) {
     const Quantity ratio =
         computeRatio(options, formulaConstants(options, options.machine, options.lib));
+    // The sign of a dividing head's ratio says which way the plate turns; the others are
+    // never negative.
+    const bool dividingHead = options.formula == "divide";
     if (!options.json) {
         out << ratioResultText(ratio) << '\n';
+        if (dividingHead) {
+            out << turnDirectionText(ratio, true) << '\n';
+        }
         return 0;
     }
     nlohmann::ordered_json doc;
@@ -162,6 +198,9 @@ int runRatio(const RatioOptions& options, std::ostream& out) {
         doc["den"] = f->den();
     }
     doc["exact"] = ratio.fraction().has_value();
+    if (dividingHead) {
+        doc["direction"] = turnDirection(ratio);
+    }
     out << doc.dump() << '\n';
     return 0;
 }

@@ -38,9 +38,18 @@ void addFormulaCommands(CLI::App* parent, RatioOptions& options, bool json);
 CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options);
 
 // Works out the chosen formula with the constants it is handed (so constants kept for a
-// machine can fill the gaps the options leave); throws UsageError for refused input and for a
-// constant the formula needs but does not have.
+// machine can fill the gaps the options leave); throws UsageError for refused input, for a
+// constant the formula needs but does not have, and for a result no search can use.
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants);
+
+// The way the driven side turns, as JSON names it: "opposite" for a negative ratio, "same"
+// otherwise.
+const char* turnDirection(const Quantity& ratio);
+
+// Throws UsageError unless a search can use `ratio` (findRatioProblem()): not finite, 0, or so
+// close to 0 that a relative error overflows. `what` names it ("ratio", "the thread ratio");
+// `workedOut` says that a formula gave it, so the inputs are to blame.
+void requireUsableRatio(const Quantity& ratio, const std::string& what, bool workedOut);
 
 // The constants for the formula: those given as options over those kept for `machine` when
 // one is named (read from the data file `lib` names). Throws UsageError or StoreError.

@@ -1,5 +1,6 @@
 #include "tools/cli/search_setup.h"
 
+#include "present/formula_form.h"
 #include "tools/cli/constant_options.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/gear_list_text.h"
@@ -63,21 +64,29 @@ SearchSetup readSearchSetup(const SearchSetupOptions& options, const std::string
     return setup;
 }
 
-Quantity requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
-                       const std::string& command) {
+std::string RequiredRatio::directionText() const {
+    return turnDirectionText(given, dividingHead);
+}
+
+RequiredRatio requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
+                            const std::string& command) {
     if (choice.ratio && choice.byFormula()) {
         throw UsageError{command + " takes --ratio or a formula (" + choice.formula.formula +
                          "), not both"};
     }
     if (choice.ratio) {
-        return parseExactNumber(*choice.ratio, "ratio");
+        const Quantity given = parseExactNumber(*choice.ratio, "ratio");
+        requireUsableRatio(given, "ratio", false);
+        return {given, given.magnitude(), false};
     }
     if (!choice.byFormula()) {
         throw UsageError{command + " needs --ratio R or a formula: thread, hob-index, hob-diff "
                                    "or divide (see 'gearsel-cli ratio --help')"};
     }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
-    return computeRatio(choice.formula, overridden(kept, givenConstants(choice.formula.constants)));
+    const Quantity given =
+        computeRatio(choice.formula, overridden(kept, givenConstants(choice.formula.constants)));
+    return {given, given.magnitude(), choice.formula.formula == "divide"};
 }
 
 } // namespace gearsel::cli

@@ -51,10 +51,22 @@ void addRatioChoice(CLI::App* cmd, RatioChoice& choice);
 SearchSetup readSearchSetup(const SearchSetupOptions& options, const std::string& command,
                             bool withConstants);
 
+// The required ratio as given or worked out, and what the search uses.
+struct RequiredRatio {
+    Quantity given;            // with its sign
+    Quantity searched;         // |given|: a train gives the size, an idler the sign
+    bool dividingHead = false; // worked out by the divide formula
+
+    // The line that says what the sign means (see turnDirectionText()); empty when it says
+    // nothing.
+    std::string directionText() const;
+};
+
 // The required ratio: --ratio read as parseExactNumber() reads it, or the formula's result with
 // the constants given as options over those the machine keeps. Throws UsageError naming
-// `command` when neither or both are given, or the input is refused.
-Quantity requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
-                       const std::string& command);
+// `command` when neither or both are given, or the input is refused, a ratio no search can use
+// (requireUsableRatio()) included.
+RequiredRatio requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
+                            const std::string& command);
 
 } // namespace gearsel::cli

@@ -6,7 +6,7 @@
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
-#include <cmath>
+#include <charconv>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -29,12 +29,11 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     return cmd;
 }
 
-SearchRequest selectRequest(const SelectOptions& options, std::optional<Fraction>& fraction) {
+SearchRequest selectRequest(const SelectOptions& options, RequiredRatio& ratio) {
     const SearchSetup setup = readSearchSetup(options.setup, "select", options.ratio.byFormula());
     SearchRequest request = setup.request;
-    const Quantity ratio = requiredRatio(options.ratio, setup, "select");
-    request.requiredRatio = ratio.value();
-    fraction = ratio.fraction();
+    ratio = requiredRatio(options.ratio, setup, "select");
+    request.requiredRatio = ratio.searched.value();
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
     if (auto problem = findProblem(request)) {
         throw UsageError{describeProblem(*problem)};
@@ -42,30 +41,45 @@ SearchRequest selectRequest(const SelectOptions& options, std::optional<Fraction
     return request;
 }
 
-int runSelect(const SelectOptions& options, std::ostream& out) {
-    std::optional<Fraction> fraction;
-    const SearchRequest request = selectRequest(options, fraction);
+namespace {
+
+// The note for a ratio beyond the reach of the gear set: no train comes closer than the
+// range's end, so the list may be empty, which would otherwise go without a word.
+std::string rangeNote(const SearchRequest& request, const std::optional<RatioRange>& range) {
+    const double ratio = request.requiredRatio;
+    if (!range || (range->low <= ratio && ratio <= range->high)) {
+        return {};
+    }
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, ratio).ptr;
+    return "ratio " + std::string(text, end) + " lies outside the range " + rangeCaption(*range) +
+           " that this gear set can reach" +
+           (request.allowRepeats ? "" : " without repeated tooth counts");
+}
+
+} // namespace
+
+int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes) {
+    RequiredRatio ratio{Quantity::whole(1), Quantity::whole(1)};
+    const SearchRequest request = selectRequest(options, ratio);
     const EngineKind engine =
         options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
     const SelectionResult result = runSelection(request, engine);
-    // The relative error divides by the ratio: for a ratio close enough to 0 (5e-324) it
-    // exceeds every double, which neither JSON nor the table can show as a number.
-    const auto& slots = result.results.slots;
-    for (int s = 0; s < result.results.filledCount(); ++s) {
-        if (!std::isfinite(
-                relativeError(slots[static_cast<std::size_t>(s)], request.requiredRatio))) {
-            throw UsageError{"ratio " + options.ratio.ratio.value_or("") +
-                             " is too close to 0: the relative error (error / ratio) of the "
-                             "trains found is beyond the range of numbers"};
-        }
+    const std::string note =
+        rangeNote(request, reachableRange(result.sortedGears, request.allowRepeats));
+    if (!note.empty()) {
+        notes << "gearsel-cli: note: " << note << '\n';
     }
-    printSelection(request, result, options.json, out, fraction);
+    printSelection(request, result, ratio, options.json, note, out);
     return 0;
 }
 
-void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
-                    std::ostream& out, const std::optional<Fraction>& requiredFraction) {
+void printSelection(const SearchRequest& request, const SelectionResult& result,
+                    const RequiredRatio& ratio, bool json, const std::string& note,
+                    std::ostream& out) {
     const auto range = reachableRange(result.sortedGears, request.allowRepeats);
+    const std::optional<Fraction>& requiredFraction = ratio.searched.fraction();
+    const std::string direction = ratio.directionText();
     const auto& slots = result.results.slots;
     const int filled = result.results.filledCount();
 
@@ -87,14 +101,21 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
                             {"exact", isExactTrain(slot.train, requiredFraction)}});
         }
         nlohmann::ordered_json doc;
+        if (!direction.empty()) {
+            doc["direction"] = turnDirection(ratio.given);
+        }
         doc["range"] = range ? nlohmann::ordered_json::array({range->low, range->high})
                              : nlohmann::ordered_json();
+        doc["note"] = note.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(note);
         doc["seconds"] = result.seconds;
         doc["results"] = std::move(rows);
         out << doc.dump() << '\n';
         return;
     }
 
+    if (!direction.empty()) {
+        out << direction << '\n';
+    }
     out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
     TextTable table;
     const auto toCells = [](const ResultRowTexts& texts) {

@@ -26,18 +26,21 @@ struct SelectOptions {
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options);
 
 // The search request the options ask for, reading the machine's gear list, Zn and (for a
-// formula) constants from the data file for --machine, and the required ratio's fraction when
-// it has one; throws UsageError or StoreError for anything unusable.
-SearchRequest selectRequest(const SelectOptions& options, std::optional<Fraction>& fraction);
+// formula) constants from the data file for --machine; `ratio` gets the required ratio, whose
+// size the request searches. Throws UsageError or StoreError for anything unusable.
+SearchRequest selectRequest(const SelectOptions& options, RequiredRatio& ratio);
 
-// Runs the search and prints it to `out`; throws UsageError before printing anything when
-// the input is refused. Returns the exit status.
-int runSelect(const SelectOptions& options, std::ostream& out);
+// Runs the search and prints it to `out`, and to `notes` one line when the ratio lies outside
+// the range the gear set can reach; throws UsageError before printing anything when the input
+// is refused. Returns the exit status.
+int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes);
 
-// Prints a finished search: the ratio range, the result grid and the time, or one JSON
-// object with the same content. Each train also shows its exact ratio and whether that is the
-// required fraction, when the required ratio has one.
-void printSelection(const SearchRequest& request, const SelectionResult& result, bool json,
-                    std::ostream& out, const std::optional<Fraction>& requiredFraction = {});
+// Prints a finished search: what the ratio's sign means, the ratio range, the result grid and
+// the time, or one JSON object with the same content and `note` (null when empty). Each train
+// also shows its exact ratio and whether that is the required fraction, when the required
+// ratio has one.
+void printSelection(const SearchRequest& request, const SelectionResult& result,
+                    const RequiredRatio& ratio, bool json, const std::string& note,
+                    std::ostream& out);
 
 } // namespace gearsel::cli

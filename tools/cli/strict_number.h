@@ -23,4 +23,9 @@ double parseDouble(std::string_view text, std::string_view what);
 // The whole text must be a whole number within [min, max]; throws UsageError otherwise.
 int parseInt(std::string_view text, std::string_view what, int min, int max);
 
+// A count the formulas take (starts, tooth counts, divisions): any whole number of an int, so
+// that a formula refuses one below 1 in its own words; beyond an int it is refused here as too
+// large or below 1.
+int parseCount(std::string_view text, std::string_view what);
+
 } // namespace gearsel::cli

@@ -38,10 +38,16 @@ Json suggestionJson(const GearSuggestion& suggestion, double requiredRatio) {
 }
 
 void printText(const SuggestionReport& report, const SearchRequest& request, int count,
-               std::ostream& out) {
+               const std::string& direction, std::ostream& out) {
+    if (!direction.empty()) {
+        out << direction << '\n';
+    }
     for (const std::string& line :
          suggestionSummary(report, reachableRange(request.gears, request.allowRepeats))) {
         out << line << '\n';
+    }
+    if (report.suggestions.empty()) {
+        return; // the last line said that no gear helps
     }
     TextTable table;
     const SuggestionRowTexts headings = suggestionHeadings();
@@ -74,20 +80,21 @@ CLI::App* addSuggestCommand(CLI::App& app, SuggestOptions& options) {
 int runSuggest(const SuggestOptions& options, std::ostream& out) {
     const SearchSetup setup = readSearchSetup(options.setup, "suggest", options.ratio.byFormula());
     SearchRequest request = setup.request;
-    const Quantity ratio = requiredRatio(options.ratio, setup, "suggest");
-    request.requiredRatio = ratio.value();
+    const RequiredRatio ratio = requiredRatio(options.ratio, setup, "suggest");
+    request.requiredRatio = ratio.searched.value();
     const int count = parseInt(options.count, "count", 0, kAdditions);
     if (auto problem = findProblem(request)) {
         throw UsageError{describeProblem(*problem)};
     }
     SuggestionReport report;
     try {
-        report = suggestGears(request, ratio.fraction());
+        report = suggestGears(request, ratio.searched.fraction());
     } catch (const std::invalid_argument& e) {
         throw UsageError{e.what()};
     }
+    const std::string direction = ratio.directionText();
     if (!options.json) {
-        printText(report, request, count, out);
+        printText(report, request, count, direction, out);
         return 0;
     }
     Json suggestions = Json::array();
@@ -95,10 +102,15 @@ int runSuggest(const SuggestOptions& options, std::ostream& out) {
          ++i) {
         suggestions.push_back(suggestionJson(report.suggestions[i], request.requiredRatio));
     }
-    const Json doc = {{"exact_in_set", report.exactInSet()},
-                      {"in_range", report.inRange},
-                      {"bring_into_range", report.bringIntoRange},
-                      {"suggestions", std::move(suggestions)}};
+    Json doc;
+    if (!direction.empty()) {
+        doc["direction"] = turnDirection(ratio.given);
+    }
+    doc.update({{"exact_in_set", report.exactInSet()},
+                {"in_range", report.inRange},
+                {"bring_into_range", report.bringIntoRange},
+                {"none_helps", report.suggestions.empty()},
+                {"suggestions", std::move(suggestions)}});
     out << doc.dump() << '\n';
     return 0;
 }
