@@ -1,5 +1,6 @@
 #include "engine/fast_search.h"
 
+#include "engine/gear_stock.h"
 #include "engine/gear_train.h"
 #include "engine/limit_guess.h"
 #include "engine/ranking.h"
@@ -48,6 +49,11 @@
 //     not, the search looks that far beyond the cap to see them.
 //   Where a check fails (the guess was too low, or a train sat right at the cap), the search
 //   runs again with a wider cap, in the end with none.
+// - A fixed gear and the use-once rule discard trains as the assembly conditions do, without a
+//   trace. They also change how often the enumeration repeats itself: a fixed gear the list
+//   does not hold is one more gear that stands only at its own place, and a gear used once is
+//   skipped at the later places, so a tooth count repeats there once less for each earlier
+//   gear of that count. The search takes those repeat counts from a GearStock.
 
 namespace gearsel {
 
@@ -101,11 +107,18 @@ private:
     bool repeatRun(int a, int b, int c, int passes, bool unsettled = true, bool changed = true);
     // One pass over z4 for z1/z2 x z3/.. ; true if it left something unsettled.
     bool passRun(int a, int b, int c);
+    // How often the enumeration walks the first pair teeth(a) / teeth(b), and the z4 run of
+    // teeth(c) after it.
+    int pairCopies(int a, int b) const;
+    int runCopies(int a, int b, int c) const;
+    // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
+    bool admits(int z1, int z2, int z3, int z4) const;
     // Offers one two-pair candidate; true if it was refused for a listed rearrangement.
     bool offer(int z1, int z2, int z3, int z4, double ratio);
 
     const SearchRequest& request_;
     SearchTuning tuning_;
+    GearStock stock_;
     TrainWindow window_;
     Ranking* ranking_ = nullptr;
     double cap_ = 1.0;
@@ -116,7 +129,8 @@ private:
 
 FastSearch::FastSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                        const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), window_(sortedGears, request.requiredRatio, request.zn) {}
+    : request_(request), tuning_(tuning), stock_(sortedGears, request),
+      window_(stock_.walked(), request.requiredRatio, request.zn) {}
 
 ResultList FastSearch::run() {
     double cap = firstCap();
@@ -141,7 +155,7 @@ double FastSearch::firstCap() const {
         return 1.0;
     }
     const LimitGuess guess =
-        guessFinalLimit(window_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+        guessFinalLimit(window_, stock_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
     if (guess.error >= 1.0) {
         return 1.0;
     }
@@ -174,6 +188,10 @@ bool FastSearch::attempt(double cap, Ranking& ranking) {
     std::vector<int> open;
     const int n = window_.size();
     for (int a = 0; a < n && !capBroken_; ++a) {
+        const int rowCopies = stock_.copiesAt(GearStock::Place::First, window_.teeth(a));
+        if (rowCopies == 0) {
+            continue;
+        }
         owed.clear();
         std::uint64_t passStart = listed_;
         for (int b = 0; b < n; ++b) {
@@ -183,11 +201,10 @@ bool FastSearch::attempt(double cap, Ranking& ranking) {
             }
         }
         // The row repeats for each further gear with this z1; only unsettled runs matter.
-        for (int pass = 1; pass < window_.copies(a) && !owed.empty() && listed_ != passStart;
-             ++pass) {
+        for (int pass = 1; pass < rowCopies && !owed.empty() && listed_ != passStart; ++pass) {
             passStart = listed_;
             for (Owed& o : owed) {
-                repeatPairs(a, o.b, o.open, window_.copies(o.b));
+                repeatPairs(a, o.b, o.open, pairCopies(a, o.b));
             }
             std::erase_if(owed, [](const Owed& o) { return o.open.empty(); });
         }
@@ -201,7 +218,8 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-    if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats)) {
+    if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats) &&
+        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0) {
         // A single pair is always settled afterwards: it has no rearrangement.
         const double error = std::fabs(r12 - request_.requiredRatio);
         if (error < limit()) {
@@ -213,13 +231,14 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     if (z1 == z2 && !request_.allowRepeats) {
         return;
     }
+    const int copies = pairCopies(a, b);
     const int z3End = window_.z3End(z1, z2);
-    if (z3End == 0) {
+    if (z3End == 0 || copies == 0) {
         return;
     }
     offerWindow(a, b, r12, z3End, open);
     if (listed_ != passStart) {
-        repeatPairs(a, b, open, window_.copies(b) - 1);
+        repeatPairs(a, b, open, copies - 1);
     }
 }
 
@@ -250,7 +269,8 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
         }
         const int z3 = window_.teeth(pair.driver);
         const int z4 = window_.teeth(pair.driven);
-        if (z3 + z4 <= z2 + zn || (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4))) {
+        if (z3 + z4 <= z2 + zn || (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) ||
+            !admits(z1, z2, z3, z4)) {
             continue;
         }
         const double ratio = (static_cast<double>(z3) * r12) / static_cast<double>(z4);
@@ -275,7 +295,7 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
 
 void FastSearch::finishRun(int a, int b, int c, bool unsettled, bool changed,
                            std::vector<int>& open) {
-    if (repeatRun(a, b, c, window_.copies(c) - 1, unsettled, changed)) {
+    if (repeatRun(a, b, c, runCopies(a, b, c) - 1, unsettled, changed)) {
         open.push_back(c);
     }
 }
@@ -286,7 +306,7 @@ void FastSearch::repeatPairs(int a, int b, std::vector<int>& open, int passes) {
         // Each run goes in z3 order, as the enumeration would walk them.
         std::size_t kept = 0;
         for (int c : open) {
-            if (repeatRun(a, b, c, window_.copies(c))) {
+            if (repeatRun(a, b, c, runCopies(a, b, c))) {
                 open[kept++] = c;
             }
         }
@@ -310,7 +330,7 @@ bool FastSearch::passRun(int a, int b, int c) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const int z3 = window_.teeth(c);
-    if (!request_.allowRepeats && (z3 == z1 || z3 == z2)) {
+    if ((!request_.allowRepeats && (z3 == z1 || z3 == z2)) || runCopies(a, b, c) == 0) {
         return false;
     }
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
@@ -319,12 +339,25 @@ bool FastSearch::passRun(int a, int b, int c) {
     bool unsettled = false;
     for (int at = from; at < to; ++at) {
         const int z4 = window_.teeth(at);
-        if (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) {
+        if ((!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) || !admits(z1, z2, z3, z4)) {
             continue;
         }
         unsettled |= offer(z1, z2, z3, z4, p / static_cast<double>(z4));
     }
     return unsettled;
+}
+
+int FastSearch::pairCopies(int a, int b) const {
+    return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(b), {window_.teeth(a)});
+}
+
+int FastSearch::runCopies(int a, int b, int c) const {
+    return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(c),
+                           {window_.teeth(a), window_.teeth(b)});
+}
+
+bool FastSearch::admits(int z1, int z2, int z3, int z4) const {
+    return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
 }
 
 bool FastSearch::offer(int z1, int z2, int z3, int z4, double ratio) {

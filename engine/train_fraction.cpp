@@ -14,4 +14,12 @@ bool isExactTrain(const GearTrain& train, const std::optional<Fraction>& require
     return required && trainFraction(train) == *required;
 }
 
+Fraction threePairFraction(const ThreePairTrain& train) {
+    return Fraction(driverProduct(train), drivenProduct(train));
+}
+
+bool isExactThreePair(const ThreePairTrain& train, const std::optional<Fraction>& required) {
+    return required && threePairFraction(train) == *required;
+}
+
 } // namespace gearsel

@@ -3,6 +3,7 @@
 
 #include "engine/fraction.h"
 #include "engine/gear_train.h"
+#include "engine/three_pair_train.h"
 
 #include <optional>
 
@@ -15,5 +16,9 @@ Fraction trainFraction(const GearTrain& train);
 // Whether the train's exact ratio equals the required fraction; never when the required
 // ratio has none.
 bool isExactTrain(const GearTrain& train, const std::optional<Fraction>& required);
+
+// z1·z3·z5 / (z2·z4·z6) in lowest terms, and whether it is the required fraction.
+Fraction threePairFraction(const ThreePairTrain& train);
+bool isExactThreePair(const ThreePairTrain& train, const std::optional<Fraction>& required);
 
 } // namespace gearsel
