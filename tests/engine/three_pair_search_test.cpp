@@ -149,6 +149,125 @@ private:
     std::mt19937_64 rng_;
 };
 
+// One listed train as the tests write it: z1 .. z6, the repeat mark, ratio and error.
+struct Row {
+    int z[6];
+    bool repeat;
+    double ratio;
+    double error;
+};
+
+// The engines' lists for the request, each checked against `expected`.
+void expectRows(const SearchRequest& request, const std::optional<Fraction>& fraction,
+                const std::vector<Row>& expected,
+                std::initializer_list<EngineKind> engines = {EngineKind::Production,
+                                                             EngineKind::Reference}) {
+    for (const EngineKind engine : engines) {
+        const auto list = runThreePairSelection(request, fraction, engine).slots;
+        ASSERT_EQ(list.size(), expected.size()) << describe({request, fraction});
+        for (std::size_t at = 0; at < list.size(); ++at) {
+            const ThreePairSlot& s = list[at];
+            const Row& e = expected[at];
+            const ThreePairTrain train{
+                static_cast<std::int16_t>(e.z[0]), static_cast<std::int16_t>(e.z[1]),
+                static_cast<std::int16_t>(e.z[2]), static_cast<std::int16_t>(e.z[3]),
+                static_cast<std::int16_t>(e.z[4]), static_cast<std::int16_t>(e.z[5])};
+            EXPECT_EQ(describe(s), describe(ThreePairSlot{train, e.repeat, e.ratio, e.error}))
+                << "row " << at + 1 << ", " << describe({request, fraction});
+        }
+    }
+}
+
+// Gears of two counts, 20 and 40: a train with k forties among its drivers and m among its
+// driven gears has the ratio 2^(k - m), so every list can be worked out by hand.
+TEST(ThreePairWorkedTest, TwoToothCounts) {
+    SearchRequest request{{20, 40}, 0.125, 3, 15, true, true};
+    // 1/8 exactly, then the two trains of 1/4, in the order of (z1, ..., z6).
+    expectRows(request, Fraction(1, 8),
+               {{{20, 40, 20, 40, 20, 40}, true, 0.125, 0.0},
+                {{20, 20, 20, 40, 20, 40}, true, 0.25, 0.125},
+                {{20, 40, 20, 40, 40, 40}, true, 0.25, 0.125}});
+    // 3/8 lies 1/8 from 1/4 and from 1/2: five trains tie and come in the order of their teeth.
+    request.resultCount = 5;
+    request.requiredRatio = 0.375;
+    const std::vector<Row> tied = {{{20, 20, 20, 20, 20, 40}, true, 0.5, 0.125},
+                                   {{20, 20, 20, 40, 20, 40}, true, 0.25, 0.125},
+                                   {{20, 20, 20, 40, 40, 40}, true, 0.5, 0.125},
+                                   {{20, 40, 20, 40, 40, 40}, true, 0.25, 0.125},
+                                   {{20, 40, 40, 40, 40, 40}, true, 0.5, 0.125}};
+    expectRows(request, Fraction(3, 8), tied);
+    request.resultCount = 3;
+    expectRows(request, Fraction(3, 8), {tied[0], tied[1], tied[2]});
+    // z2 + zn < z3 + z4 needs zn < 20 for the train of 1/8; at 40 nothing can be mounted, and
+    // without repeats six gears of two counts never make a train.
+    request.zn = 40;
+    expectRows(request, Fraction(3, 8), {});
+    request.zn = 15;
+    request.allowRepeats = false;
+    expectRows(request, Fraction(3, 8), {});
+}
+
+TEST(ThreePairWorkedTest, UseOnceCountsTheCopiesOfTheSet) {
+    // Three gears of each count: (k, m) must use at most three of each.
+    SearchRequest request{{20, 20, 20, 40, 40, 40}, 0.125, 3, 15, true, true};
+    request.useOnce = true;
+    expectRows(request, Fraction(1, 8),
+               {{{20, 40, 20, 40, 20, 40}, true, 0.125, 0.0},
+                {{20, 20, 20, 40, 40, 40}, true, 0.5, 0.375},
+                {{20, 40, 40, 20, 40, 20}, true, 2.0, 1.875}});
+    request.gears = {20, 40};
+    expectRows(request, Fraction(1, 8), {});
+}
+
+TEST(ThreePairWorkedTest, FixedGearsStandAtTheEnds) {
+    // The first driver 40: the trains of the other lists that begin with 20 are gone.
+    SearchRequest request{{20, 40}, 0.125, 3, 15, true, true};
+    request.firstDriver = 40;
+    expectRows(request, Fraction(1, 8),
+               {{{40, 40, 20, 40, 20, 40}, true, 0.25, 0.125},
+                {{40, 20, 20, 40, 20, 40}, true, 0.5, 0.375},
+                {{40, 40, 20, 40, 40, 40}, true, 0.5, 0.375}});
+    // A 30 the set does not hold is mounted first and used nowhere else: the best train is
+    // 30·20·20 / 40^3 = 0.1875.
+    request.firstDriver = 30;
+    request.resultCount = 1;
+    expectRows(request, Fraction(1, 8), {{{30, 40, 20, 40, 20, 40}, true, 0.1875, 0.0625}});
+    // A mounted last gear 50: 20^3 / (40·40·50) = 0.1.
+    request.firstDriver.reset();
+    request.lastDriven = 50;
+    expectRows(request, Fraction(1, 8), {{{20, 40, 20, 40, 20, 50}, true, 0.1, 0.025}});
+}
+
+TEST(ThreePairWorkedTest, HobbingThreeHundredTeethOnGearsFrom24To100) {
+    // Indexing 300 teeth with K = 12 needs 12/300 = 1/25 = 0.04, below the smallest two-pair
+    // train of these gears, 24/100 x 24/100 = 0.0576. With z1 = 24 the driven gears must make
+    // 25·24·z3·z5 <= z2·100^2, so z2 >= 35; 35 needs 7 | z3·z5 <= 583, which no z3, z5 >= 24
+    // give; 36 gives 24·24·24 / (36·96·100) and 24·24·25 / (36·100·100); 37 and 38 need 37 or
+    // 19 in z3·z5, too large; 39 gives 24·24·26 / (39·96·100).
+    SearchRequest request{{}, 0.04, 3, 15, true, true};
+    for (int teeth = 24; teeth <= 100; ++teeth) {
+        request.gears.push_back(static_cast<std::int16_t>(teeth));
+    }
+    // The reference would walk 77^6 trains: the production search alone.
+    expectRows(request, Fraction(1, 25),
+               {{{24, 36, 24, 96, 24, 100}, true, 0.04, 0.0},
+                {{24, 36, 24, 100, 25, 100}, true, 0.04, 0.0},
+                {{24, 39, 24, 96, 26, 100}, true, 0.04, 0.0}},
+               {EngineKind::Production});
+}
+
+TEST(ThreePairWorkedTest, RefusesWhatTheSearchCannotUse) {
+    SearchRequest request{{20, 40}, 0.125, 3, 15, true, true};
+    request.lastDriven = 300;
+    EXPECT_THROW(runThreePairSelection(request, std::nullopt), SearchRefused);
+    request.lastDriven.reset();
+    request.requiredRatio = 0.0;
+    EXPECT_THROW(runThreePairSelection(request, Fraction(0, 1)), SearchRefused);
+    request.requiredRatio = 0.125;
+    request.resultCount = 0;
+    EXPECT_TRUE(runThreePairSelection(request, std::nullopt).slots.empty());
+}
+
 TEST(ThreePairDifferentialTest, RandomRequestsGiveTheReferenceList) {
     const std::uint64_t seed = diffSeed(kCiSeed);
 #ifdef GEARSEL_SANITIZED
