@@ -29,7 +29,8 @@ void sortByProduct(std::vector<TripleProducts::Triple>& triples) {
 
 TripleProducts::TripleProducts(std::span<const int> counts,
                                const std::array<int, kMaxTeeth + 1>& limits,
-                               const std::optional<int>& required, bool distinct) {
+                               const std::optional<int>& required, bool distinct,
+                               const std::function<bool(int, int, int)>& keep) {
     const auto limit = [&](int teeth) { return limits[static_cast<std::size_t>(teeth)]; };
     const std::size_t n = counts.size();
     // Built in ascending (a, b, c), which the stable sort keeps within each product.
@@ -47,7 +48,8 @@ TripleProducts::TripleProducts(std::span<const int> counts,
                 const int c = counts[k];
                 const int copies = 1 + (b == c ? 1 : 0) + (a == c ? 1 : 0);
                 if (limit(c) < copies ||
-                    (required && a != *required && b != *required && c != *required)) {
+                    (required && a != *required && b != *required && c != *required) ||
+                    !keep(a, b, c)) {
                     continue;
                 }
                 triples_.push_back(

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -24,10 +25,11 @@ public:
     };
 
     // Every triple of `counts` (ascending, distinct, kMinTeeth..kMaxTeeth) in which each count
-    // t occurs at most limits[t] times, at most once with `distinct`, and which holds
-    // `required` where that is given.
+    // t occurs at most limits[t] times, at most once with `distinct`, which holds `required`
+    // where that is given, and which `keep`(a, b, c) keeps.
     TripleProducts(std::span<const int> counts, const std::array<int, kMaxTeeth + 1>& limits,
-                   const std::optional<int>& required, bool distinct);
+                   const std::optional<int>& required, bool distinct,
+                   const std::function<bool(int, int, int)>& keep);
 
     // The distinct products, ascending, and the triples of each, ascending in (a, b, c).
     std::size_t size() const { return values_.size(); }

@@ -51,24 +51,33 @@ std::string describe(const ThreePairSlot& s) {
     return text;
 }
 
-// Runs both engines; on a difference, a text naming the case and the first differing row.
+// Runs the reference and the production search every way (pairing products with and without
+// the bounds of each side, walking every arrangement); on a difference, a text naming the case
+// and the first differing row.
 std::string compareEngines(const Case& c) {
     std::vector<std::int16_t> sorted = c.request.gears;
     sortGears(sorted);
-    const auto fast = searchThreePairs(sorted, c.request, c.fraction);
     const auto reference = enumerateThreePairs(sorted, c.request, c.fraction);
     const auto bits = [](double d) { return std::bit_cast<std::uint64_t>(d); };
-    for (std::size_t at = 0; at < std::max(fast.size(), reference.size()); ++at) {
-        if (at >= fast.size() || at >= reference.size()) {
-            return describe(c) + ": " + std::to_string(fast.size()) + " rows fast, " +
-                   std::to_string(reference.size()) + " reference";
-        }
-        const ThreePairSlot& x = fast[at];
-        const ThreePairSlot& y = reference[at];
-        if (x.train != y.train || x.repeat != y.repeat || bits(x.calcRatio) != bits(y.calcRatio) ||
-            bits(x.absError) != bits(y.absError)) {
-            return describe(c) + ": row " + std::to_string(at + 1) + " fast " + describe(x) +
-                   ", reference " + describe(y);
+    const std::pair<const char*, ThreePairTuning> ways[] = {
+        {" (pairing products)", {0, 0.0}},
+        {" (pairing bounded products)", {0, 2.0}},
+        {" (walking)", {UINT64_MAX, 0.0}},
+    };
+    for (const auto& [way, tuning] : ways) {
+        const auto fast = searchThreePairs(sorted, c.request, c.fraction, tuning);
+        for (std::size_t at = 0; at < std::max(fast.size(), reference.size()); ++at) {
+            if (at >= fast.size() || at >= reference.size()) {
+                return describe(c) + way + ": " + std::to_string(fast.size()) + " rows fast, " +
+                       std::to_string(reference.size()) + " reference";
+            }
+            const ThreePairSlot& x = fast[at];
+            const ThreePairSlot& y = reference[at];
+            if (x.train != y.train || x.repeat != y.repeat ||
+                bits(x.calcRatio) != bits(y.calcRatio) || bits(x.absError) != bits(y.absError)) {
+                return describe(c) + way + ": row " + std::to_string(at + 1) + " fast " +
+                       describe(x) + ", reference " + describe(y);
+            }
         }
     }
     return {};
