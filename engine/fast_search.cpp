@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 // How the search stays identical to the enumeration:
@@ -53,7 +54,9 @@
 //   trace. They also change how often the enumeration repeats itself: a fixed gear the list
 //   does not hold is one more gear that stands only at its own place, and a gear used once is
 //   skipped at the later places, so a tooth count repeats there once less for each earlier
-//   gear of that count. The search takes those repeat counts from a GearStock.
+//   gear of that count. The search takes those repeat counts from a GearStock. A fixed first
+//   driver leaves one row, which needs no cap; with a fixed last driven gear z4 is known, and
+//   only the z3 near required x z4 / (z1 / z2) are looked at.
 
 namespace gearsel {
 
@@ -110,6 +113,9 @@ private:
     // How often the enumeration walks the first pair teeth(a) / teeth(b), and the z4 run of
     // teeth(c) after it.
     int pairCopies(int a, int b) const;
+    // Where the last driven gear is fixed: the z3 indexes, below z3End, whose trains with it
+    // can lie within `bound` of the required ratio after a first pair of ratio r12.
+    std::pair<int, int> z3Near(double r12, int z3End, double bound) const;
     int runCopies(int a, int b, int c) const;
     // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
     bool admits(int z1, int z2, int z3, int z4) const;
@@ -152,6 +158,11 @@ double FastSearch::firstCap() const {
     // A short list fills and tightens the limit after a few trains: no cap would pay for the
     // sample.
     if (request_.resultCount < tuning_.capFromCount) {
+        return 1.0;
+    }
+    // A fixed first driver leaves one row of first pairs: the sample would mostly look at
+    // trains that it turns away, and the row is quickly walked without a cap.
+    if (request_.firstDriver) {
         return 1.0;
     }
     const LimitGuess guess =
@@ -246,6 +257,17 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double bound = reach();
+    if (request_.lastDriven) {
+        // z4 is fixed: only the z3 near required x z4 / (z1 / z2) can be within the bound, and
+        // the runs of all others list nothing.
+        const auto [from, to] = z3Near(r12, z3End, bound);
+        for (int c = from; c < to; ++c) {
+            const std::uint64_t runStart = listed_;
+            const bool unsettled = passRun(a, b, c);
+            finishRun(a, b, c, unsettled, listed_ != runStart, open);
+        }
+        return;
+    }
     const auto near = window_.pairsNear(a, b, z3End, bound);
 
     // Bounding the z4 run of one z3 costs two divisions, about as much as looking at a few
@@ -345,6 +367,28 @@ bool FastSearch::passRun(int a, int b, int c) {
         unsettled |= offer(z1, z2, z3, z4, p / static_cast<double>(z4));
     }
     return unsettled;
+}
+
+std::pair<int, int> FastSearch::z3Near(double r12, int z3End, double bound) const {
+    // ratio = (z3 x r12) / z4 lies within the bound only for z3 between (required -+ bound)
+    // x z4 / r12. The ratio and its error are each a few roundings off, by no more than a few
+    // units of 2^-53 of |required| + bound: a slack a million times that widens the run, and
+    // as much again covers the roundings of the run's ends.
+    constexpr double kMargin = 1e-9;
+    const double z4 = *request_.lastDriven;
+    const double required = request_.requiredRatio;
+    const double slack = (std::fabs(required) + bound) * kMargin;
+    const double low = (required - bound - slack) * z4 / r12 * (1.0 - kMargin);
+    const double high = (required + bound + slack) * z4 / r12 * (1.0 + kMargin);
+    if (!(high > 0.0)) {
+        return {0, 0};
+    }
+    const auto teeth = [](double value) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(kMaxTeeth + 1)));
+    };
+    const int from = low > 0.0 ? window_.firstAtLeast(teeth(std::floor(low))) : 0;
+    return {from,
+            std::max(from, std::min(z3End, window_.firstAtLeast(teeth(std::ceil(high)) + 1)))};
 }
 
 int FastSearch::pairCopies(int a, int b) const {
