@@ -1,10 +1,15 @@
 // Gearbox positions searched jointly: each position's ratio divides the required one, rows of
 // all positions are ranked by relative error. The lists are worked out by hand.
 
+#include "differential_cases.h"
 #include "engine/gearbox_positions.h"
+
+#include <algorithm>
+#include <bit>
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <tuple>
 
 namespace gearsel {
@@ -59,6 +64,57 @@ TEST(GearboxPositionsTest, ThreePairTrainsOfTwoPositions) {
         EXPECT_EQ(rows, expected);
         ASSERT_EQ(results.rows.size(), 4U);
         EXPECT_EQ(results.rows[2].relError, 1.0 / 3.0);
+    }
+}
+
+TEST(GearboxPositionsTest, RandomPositionsGiveTheReferenceList) {
+    // Small sets, two to four positions of small fractions or doubles, every option: the
+    // production searches and the references must give the same joint rows.
+    std::mt19937_64 rng(diffSeed(20240625));
+    const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+#ifdef GEARSEL_SANITIZED
+    const int cases = diffCases(40, 20);
+#else
+    const int cases = diffCases(200, 20);
+#endif
+    for (int i = 0; i < cases; ++i) {
+        SearchRequest request;
+        for (int g = 3 + below(4); g > 0; --g) {
+            request.gears.push_back(static_cast<std::int16_t>(20 + 5 * below(12)));
+        }
+        request.resultCount = below(12);
+        request.zn = 5 + below(30);
+        request.includeSinglePairs = below(2) == 0;
+        request.allowRepeats = below(3) != 0;
+        request.useOnce = below(3) == 0;
+        if (below(4) == 0) {
+            request.firstDriver = request.gears.front();
+        }
+        std::vector<GearboxPosition> positions;
+        for (int at = 2 + below(3); at > 0; --at) {
+            positions.push_back({"P" + std::to_string(at),
+                                 below(3) == 0 ? Quantity(0.3 + below(100) / 50.0)
+                                               : Quantity(Fraction(1 + below(8), 1 + below(8)))});
+        }
+        const Quantity ratio = below(2) == 0 ? Quantity(Fraction(1 + below(30), 1 + below(30)))
+                                             : Quantity(0.1 + below(1000) / 300.0);
+        const auto same = [](const auto& x, const auto& y) {
+            const auto bits = [](double d) { return std::bit_cast<std::uint64_t>(d); };
+            return x.position == y.position && x.slot.train == y.slot.train &&
+                   bits(x.slot.absError) == bits(y.slot.absError) &&
+                   bits(x.relError) == bits(y.relError);
+        };
+        const auto fast = searchPositions(request, ratio, positions);
+        const auto reference = searchPositions(request, ratio, positions, EngineKind::Reference);
+        ASSERT_TRUE(std::equal(fast.rows.begin(), fast.rows.end(), reference.rows.begin(),
+                               reference.rows.end(), same))
+            << "case " << i;
+        const auto fast3 = searchPositionsThreePairs(request, ratio, positions);
+        const auto reference3 =
+            searchPositionsThreePairs(request, ratio, positions, EngineKind::Reference);
+        ASSERT_TRUE(std::equal(fast3.rows.begin(), fast3.rows.end(), reference3.rows.begin(),
+                               reference3.rows.end(), same))
+            << "case " << i;
     }
 }
 
