@@ -17,7 +17,7 @@ TEST(ThreePairChainsTest, AgreeWithAWalkOverEverySixToothCounts) {
     std::mt19937_64 rng(20240624);
     const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
 #ifdef GEARSEL_SANITIZED
-    const int rounds = 40;
+    const int rounds = 15;
 #else
     const int rounds = 200;
 #endif

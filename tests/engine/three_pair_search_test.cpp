@@ -280,7 +280,7 @@ TEST(ThreePairWorkedTest, RefusesWhatTheSearchCannotUse) {
 TEST(ThreePairDifferentialTest, RandomRequestsGiveTheReferenceList) {
     const std::uint64_t seed = diffSeed(kCiSeed);
 #ifdef GEARSEL_SANITIZED
-    const int cases = diffCases(400, 5);
+    const int cases = diffCases(250, 5);
 #else
     const int cases = diffCases(4000, 5);
 #endif
