@@ -1,5 +1,6 @@
 #include "engine/fast_search.h"
 
+#include "engine/gear_stock.h"
 #include "engine/gear_train.h"
 #include "engine/limit_guess.h"
 #include "engine/ranking.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 // How the search stays identical to the enumeration:
@@ -48,6 +50,13 @@
 //     not, the search looks that far beyond the cap to see them.
 //   Where a check fails (the guess was too low, or a train sat right at the cap), the search
 //   runs again with a wider cap, in the end with none.
+// - A fixed gear and the use-once rule discard trains as the assembly conditions do, without a
+//   trace. They also change how often the enumeration repeats itself: a fixed gear the list
+//   does not hold is one more gear that stands only at its own place, and a gear used once is
+//   skipped at the later places, so a tooth count repeats there once less for each earlier
+//   gear of that count. The search takes those repeat counts from a GearStock. A fixed first
+//   driver leaves one row, which needs no cap; with a fixed last driven gear z4 is known, and
+//   only the z3 near required x z4 / (z1 / z2) are looked at.
 
 namespace gearsel {
 
@@ -101,11 +110,21 @@ private:
     bool repeatRun(int a, int b, int c, int passes, bool unsettled = true, bool changed = true);
     // One pass over z4 for z1/z2 x z3/.. ; true if it left something unsettled.
     bool passRun(int a, int b, int c);
+    // How often the enumeration walks the first pair teeth(a) / teeth(b), and the z4 run of
+    // teeth(c) after it.
+    int pairCopies(int a, int b) const;
+    // Where the last driven gear is fixed: the z3 indexes, below z3End, whose trains with it
+    // can lie within `bound` of the required ratio after a first pair of ratio r12.
+    std::pair<int, int> z3Near(double r12, int z3End, double bound) const;
+    int runCopies(int a, int b, int c) const;
+    // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
+    bool admits(int z1, int z2, int z3, int z4) const;
     // Offers one two-pair candidate; true if it was refused for a listed rearrangement.
     bool offer(int z1, int z2, int z3, int z4, double ratio);
 
     const SearchRequest& request_;
     SearchTuning tuning_;
+    GearStock stock_;
     TrainWindow window_;
     Ranking* ranking_ = nullptr;
     double cap_ = 1.0;
@@ -116,7 +135,8 @@ private:
 
 FastSearch::FastSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                        const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), window_(sortedGears, request.requiredRatio, request.zn) {}
+    : request_(request), tuning_(tuning), stock_(sortedGears, request),
+      window_(stock_.walked(), request.requiredRatio, request.zn) {}
 
 ResultList FastSearch::run() {
     double cap = firstCap();
@@ -140,8 +160,13 @@ double FastSearch::firstCap() const {
     if (request_.resultCount < tuning_.capFromCount) {
         return 1.0;
     }
+    // A fixed first driver leaves one row of first pairs: the sample would mostly look at
+    // trains that it turns away, and the row is quickly walked without a cap.
+    if (request_.firstDriver) {
+        return 1.0;
+    }
     const LimitGuess guess =
-        guessFinalLimit(window_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+        guessFinalLimit(window_, stock_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
     if (guess.error >= 1.0) {
         return 1.0;
     }
@@ -174,6 +199,10 @@ bool FastSearch::attempt(double cap, Ranking& ranking) {
     std::vector<int> open;
     const int n = window_.size();
     for (int a = 0; a < n && !capBroken_; ++a) {
+        const int rowCopies = stock_.copiesAt(GearStock::Place::First, window_.teeth(a));
+        if (rowCopies == 0) {
+            continue;
+        }
         owed.clear();
         std::uint64_t passStart = listed_;
         for (int b = 0; b < n; ++b) {
@@ -183,11 +212,10 @@ bool FastSearch::attempt(double cap, Ranking& ranking) {
             }
         }
         // The row repeats for each further gear with this z1; only unsettled runs matter.
-        for (int pass = 1; pass < window_.copies(a) && !owed.empty() && listed_ != passStart;
-             ++pass) {
+        for (int pass = 1; pass < rowCopies && !owed.empty() && listed_ != passStart; ++pass) {
             passStart = listed_;
             for (Owed& o : owed) {
-                repeatPairs(a, o.b, o.open, window_.copies(o.b));
+                repeatPairs(a, o.b, o.open, pairCopies(a, o.b));
             }
             std::erase_if(owed, [](const Owed& o) { return o.open.empty(); });
         }
@@ -201,7 +229,8 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-    if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats)) {
+    if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats) &&
+        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0) {
         // A single pair is always settled afterwards: it has no rearrangement.
         const double error = std::fabs(r12 - request_.requiredRatio);
         if (error < limit()) {
@@ -213,13 +242,14 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     if (z1 == z2 && !request_.allowRepeats) {
         return;
     }
+    const int copies = pairCopies(a, b);
     const int z3End = window_.z3End(z1, z2);
-    if (z3End == 0) {
+    if (z3End == 0 || copies == 0) {
         return;
     }
     offerWindow(a, b, r12, z3End, open);
     if (listed_ != passStart) {
-        repeatPairs(a, b, open, window_.copies(b) - 1);
+        repeatPairs(a, b, open, copies - 1);
     }
 }
 
@@ -227,6 +257,17 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double bound = reach();
+    if (request_.lastDriven) {
+        // z4 is fixed: only the z3 near required x z4 / (z1 / z2) can be within the bound, and
+        // the runs of all others list nothing.
+        const auto [from, to] = z3Near(r12, z3End, bound);
+        for (int c = from; c < to; ++c) {
+            const std::uint64_t runStart = listed_;
+            const bool unsettled = passRun(a, b, c);
+            finishRun(a, b, c, unsettled, listed_ != runStart, open);
+        }
+        return;
+    }
     const auto near = window_.pairsNear(a, b, z3End, bound);
 
     // Bounding the z4 run of one z3 costs two divisions, about as much as looking at a few
@@ -250,7 +291,8 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
         }
         const int z3 = window_.teeth(pair.driver);
         const int z4 = window_.teeth(pair.driven);
-        if (z3 + z4 <= z2 + zn || (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4))) {
+        if (z3 + z4 <= z2 + zn || (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) ||
+            !admits(z1, z2, z3, z4)) {
             continue;
         }
         const double ratio = (static_cast<double>(z3) * r12) / static_cast<double>(z4);
@@ -275,7 +317,7 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
 
 void FastSearch::finishRun(int a, int b, int c, bool unsettled, bool changed,
                            std::vector<int>& open) {
-    if (repeatRun(a, b, c, window_.copies(c) - 1, unsettled, changed)) {
+    if (repeatRun(a, b, c, runCopies(a, b, c) - 1, unsettled, changed)) {
         open.push_back(c);
     }
 }
@@ -286,7 +328,7 @@ void FastSearch::repeatPairs(int a, int b, std::vector<int>& open, int passes) {
         // Each run goes in z3 order, as the enumeration would walk them.
         std::size_t kept = 0;
         for (int c : open) {
-            if (repeatRun(a, b, c, window_.copies(c))) {
+            if (repeatRun(a, b, c, runCopies(a, b, c))) {
                 open[kept++] = c;
             }
         }
@@ -310,7 +352,7 @@ bool FastSearch::passRun(int a, int b, int c) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const int z3 = window_.teeth(c);
-    if (!request_.allowRepeats && (z3 == z1 || z3 == z2)) {
+    if ((!request_.allowRepeats && (z3 == z1 || z3 == z2)) || runCopies(a, b, c) == 0) {
         return false;
     }
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
@@ -319,12 +361,47 @@ bool FastSearch::passRun(int a, int b, int c) {
     bool unsettled = false;
     for (int at = from; at < to; ++at) {
         const int z4 = window_.teeth(at);
-        if (!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) {
+        if ((!request_.allowRepeats && hasRepeat(z1, z2, z3, z4)) || !admits(z1, z2, z3, z4)) {
             continue;
         }
         unsettled |= offer(z1, z2, z3, z4, p / static_cast<double>(z4));
     }
     return unsettled;
+}
+
+std::pair<int, int> FastSearch::z3Near(double r12, int z3End, double bound) const {
+    // ratio = (z3 x r12) / z4 lies within the bound only for z3 between (required -+ bound)
+    // x z4 / r12. The ratio and its error are each a few roundings off, by no more than a few
+    // units of 2^-53 of |required| + bound: a slack a million times that widens the run, and
+    // as much again covers the roundings of the run's ends.
+    constexpr double kMargin = 1e-9;
+    const double z4 = *request_.lastDriven;
+    const double required = request_.requiredRatio;
+    const double slack = (std::fabs(required) + bound) * kMargin;
+    const double low = (required - bound - slack) * z4 / r12 * (1.0 - kMargin);
+    const double high = (required + bound + slack) * z4 / r12 * (1.0 + kMargin);
+    if (!(high > 0.0)) {
+        return {0, 0};
+    }
+    const auto teeth = [](double value) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(kMaxTeeth + 1)));
+    };
+    const int from = low > 0.0 ? window_.firstAtLeast(teeth(std::floor(low))) : 0;
+    return {from,
+            std::max(from, std::min(z3End, window_.firstAtLeast(teeth(std::ceil(high)) + 1)))};
+}
+
+int FastSearch::pairCopies(int a, int b) const {
+    return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(b), {window_.teeth(a)});
+}
+
+int FastSearch::runCopies(int a, int b, int c) const {
+    return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(c),
+                           {window_.teeth(a), window_.teeth(b)});
+}
+
+bool FastSearch::admits(int z1, int z2, int z3, int z4) const {
+    return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
 }
 
 bool FastSearch::offer(int z1, int z2, int z3, int z4, double ratio) {

@@ -15,9 +15,9 @@ namespace {
 // column of first pairs is left out), largest first.
 class ErrorSample {
 public:
-    ErrorSample(const TrainWindow& window, const SearchRequest& request, std::size_t stride,
-                std::size_t samples)
-        : window_(window), request_(request), stride_(stride), samples_(samples) {}
+    ErrorSample(const TrainWindow& window, const GearStock& stock, const SearchRequest& request,
+                std::size_t stride, std::size_t samples)
+        : window_(window), stock_(stock), request_(request), stride_(stride), samples_(samples) {}
 
     // At most `wanted` errors below `start`, of trains that lead their arrangements.
     std::vector<double> smallest(std::size_t wanted, double start) const;
@@ -27,8 +27,13 @@ private:
     // exchanged) that both assembly conditions allow. The list holds one train of the
     // arrangements that tie, so only the first counts.
     bool leads(int z1, int z2, int z3, int z4) const;
+    // Whether the stock holds the train; always where it restricts nothing.
+    bool held(int z1, int z2, int z3, int z4) const {
+        return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
+    }
 
     const TrainWindow& window_;
+    const GearStock& stock_;
     const SearchRequest& request_;
     std::size_t stride_;
     std::size_t samples_;
@@ -57,7 +62,8 @@ std::vector<double> ErrorSample::smallest(std::size_t wanted, double start) cons
         const int z1 = window_.teeth(a);
         const int z2 = window_.teeth(b);
         const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-        if (request_.includeSinglePairs && (z1 != z2 || repeats)) {
+        if (request_.includeSinglePairs && (z1 != z2 || repeats) &&
+            (!stock_.restricts() || stock_.admitsSinglePair(z1, z2))) {
             note(std::fabs(r12 - required));
         }
         const int z3End = window_.z3End(z1, z2);
@@ -68,7 +74,8 @@ std::vector<double> ErrorSample::smallest(std::size_t wanted, double start) cons
             const int z3 = window_.teeth(pair.driver);
             const int z4 = window_.teeth(pair.driven);
             if (pair.driver < z3End && z3 + z4 > z2 + request_.zn &&
-                (repeats || !hasRepeat(z1, z2, z3, z4)) && leads(z1, z2, z3, z4)) {
+                (repeats || !hasRepeat(z1, z2, z3, z4)) && held(z1, z2, z3, z4) &&
+                leads(z1, z2, z3, z4)) {
                 note(std::fabs((static_cast<double>(z3) * r12) / static_cast<double>(z4) -
                                required));
             }
@@ -81,15 +88,15 @@ bool ErrorSample::leads(int z1, int z2, int z3, int z4) const {
     const int zn = request_.zn;
     const auto before = [&](int y1, int y2, int y3, int y4) {
         return std::tie(y1, y2, y3, y4) < std::tie(z1, z2, z3, z4) && y3 + zn < y1 + y2 &&
-               y2 + zn < y3 + y4;
+               y2 + zn < y3 + y4 && held(y1, y2, y3, y4);
     };
     return !before(z3, z4, z1, z2) && !before(z3, z2, z1, z4) && !before(z1, z4, z3, z2);
 }
 
 } // namespace
 
-LimitGuess guessFinalLimit(const TrainWindow& window, const SearchRequest& request,
-                           int sampleTrains, int sampleFirstPairs) {
+LimitGuess guessFinalLimit(const TrainWindow& window, const GearStock& stock,
+                           const SearchRequest& request, int sampleTrains, int sampleFirstPairs) {
     const auto firstPairs =
         static_cast<std::size_t>(window.size()) * static_cast<std::size_t>(window.size());
     const auto count = static_cast<std::size_t>(request.resultCount);
@@ -105,7 +112,7 @@ LimitGuess guessFinalLimit(const TrainWindow& window, const SearchRequest& reque
     const auto wanted = static_cast<std::size_t>(
         std::ceil(static_cast<double>(count) * static_cast<double>(samples) /
                   static_cast<double>(firstPairs)));
-    const ErrorSample sample(window, request, stride, samples);
+    const ErrorSample sample(window, stock, request, stride, samples);
     // The bound starts small, as a wide one would have the first first pairs visit nearly all
     // their trains, and grows only where the sample found too few below it.
     double start = std::max(std::fabs(request.requiredRatio) * 0x1p-12, 0x1p-30);

@@ -38,6 +38,11 @@ std::optional<SearchProblem> findProblem(const SearchRequest& request) {
             return SearchProblem{Kind::ToothOutOfRange, teeth};
         }
     }
+    for (const std::optional<int>& fixed : {request.firstDriver, request.lastDriven}) {
+        if (fixed && (*fixed < kMinTeeth || *fixed > kMaxTeeth)) {
+            return SearchProblem{Kind::ToothOutOfRange, *fixed};
+        }
+    }
     return std::nullopt;
 }
 

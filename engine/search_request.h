@@ -23,6 +23,14 @@ struct SearchRequest {
     int zn = 15;                     // shaft thickness as an equivalent tooth count
     bool includeSinglePairs = true;  // single pairs z1/z2 take part
     bool allowRepeats = true;        // trains using one tooth count twice may be listed
+    // A gear that cannot be changed: the first driver (spindle side) or the last driven gear
+    // (leadscrew side) has this tooth count in every train. A count the list does not hold is
+    // mounted there as a gear of its own and used nowhere else.
+    std::optional<int> firstDriver = std::nullopt;
+    std::optional<int> lastDriven = std::nullopt;
+    // Each gear of the list stands in a train at most once: a tooth count listed twice may
+    // appear twice. Repeated counts still carry the repeat mark.
+    bool useOnce = false;
 };
 
 // Why a request cannot be searched. Each surface words it in its own language.
@@ -34,7 +42,7 @@ struct SearchProblem {
         CountOutOfRange, // the result count is below 0 or above kMaxResultCount
         ZnOutOfRange,    // the shaft value does not fit in 16 bits
         TooManyGears,    // more than kMaxGearCount gears
-        ToothOutOfRange, // a tooth count outside kMinTeeth..kMaxTeeth
+        ToothOutOfRange, // a tooth count, or a fixed gear's, outside kMinTeeth..kMaxTeeth
     };
     Kind kind;
     long long value = 0; // the offending count, Zn or tooth count; 0 for the ratio

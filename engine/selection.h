@@ -1,10 +1,13 @@
 #pragma once
 // The selection run as one call: validate, sort the gear list, enumerate, rank and time.
 
+#include "engine/fraction.h"
 #include "engine/result_list.h"
 #include "engine/search_request.h"
+#include "engine/three_pair_train.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,5 +30,18 @@ void sortGears(std::span<std::int16_t> gears);
 // is refused; nothing is thrown once the enumeration has started.
 SelectionResult runSelection(const SearchRequest& request,
                              EngineKind engine = EngineKind::Production);
+
+struct ThreePairSelection {
+    std::vector<ThreePairSlot> slots;      // the listed trains, best first; at most N
+    double seconds = 0.0;                  // time spent searching
+    std::vector<std::int16_t> sortedGears; // the gear list, ascending
+};
+
+// Runs one search for three-pair trains, ranked against `requiredFraction` where it is given
+// (the exact value of request.requiredRatio), else against request.requiredRatio. Throws
+// SearchRefused when the request is refused; single pairs never take part.
+ThreePairSelection runThreePairSelection(const SearchRequest& request,
+                                         const std::optional<Fraction>& requiredFraction,
+                                         EngineKind engine = EngineKind::Production);
 
 } // namespace gearsel

@@ -46,4 +46,12 @@ std::strong_ordering compareDistance(const GearTrain& a, const GearTrain& b,
     return magnitude(ta * q - p * ba) * bb <=> magnitude(tb * q - p * bb) * ba;
 }
 
+Fraction threePairFraction(const ThreePairTrain& train) {
+    return Fraction(driverProduct(train), drivenProduct(train));
+}
+
+bool isExactThreePair(const ThreePairTrain& train, const std::optional<Fraction>& required) {
+    return required && threePairFraction(train) == *required;
+}
+
 } // namespace gearsel

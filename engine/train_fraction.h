@@ -3,6 +3,7 @@
 
 #include "engine/fraction.h"
 #include "engine/gear_train.h"
+#include "engine/three_pair_train.h"
 
 #include <compare>
 #include <optional>
@@ -22,5 +23,9 @@ bool isExactTrain(const GearTrain& train, const std::optional<Fraction>& require
 // counts must be filled and within 16 bits.
 std::strong_ordering compareDistance(const GearTrain& a, const GearTrain& b,
                                      const Fraction& required);
+
+// z1·z3·z5 / (z2·z4·z6) in lowest terms, and whether it is the required fraction.
+Fraction threePairFraction(const ThreePairTrain& train);
+bool isExactThreePair(const ThreePairTrain& train, const std::optional<Fraction>& required);
 
 } // namespace gearsel

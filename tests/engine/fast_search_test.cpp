@@ -5,6 +5,7 @@
 // onto small sets, and on large gear sets. The random inputs come from a fixed seed; for a
 // longer local run set GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
 
+#include "differential_cases.h"
 #include "engine/fast_search.h"
 #include "engine/pair_ratio_index.h"
 #include "engine/reference_search.h"
@@ -25,20 +26,17 @@ namespace {
 
 constexpr std::uint64_t kCiSeed = 20240607;
 
-std::string environment(const char* name) {
-    const char* text = std::getenv(name);
-    return text != nullptr ? text : "";
-}
-
 std::string describe(const SearchRequest& r) {
     std::string gears;
     for (std::int16_t teeth : r.gears) {
         gears += std::to_string(teeth) + ",";
     }
-    char rest[160];
-    std::snprintf(rest, sizeof rest, "} ratio %.17g (%a) count %d zn %d singles %d repeats %d",
-                  r.requiredRatio, r.requiredRatio, r.resultCount, r.zn, r.includeSinglePairs,
-                  r.allowRepeats);
+    char rest[200];
+    std::snprintf(
+        rest, sizeof rest,
+        "} ratio %.17g (%a) count %d zn %d singles %d repeats %d first %d last %d once %d",
+        r.requiredRatio, r.requiredRatio, r.resultCount, r.zn, r.includeSinglePairs, r.allowRepeats,
+        r.firstDriver.value_or(0), r.lastDriven.value_or(0), r.useOnce);
     return "gears {" + gears + rest;
 }
 
@@ -137,6 +135,22 @@ public:
         return r;
     }
 
+    // A fixed first driver and last driven gear (each none, one of the set's counts, or any
+    // count, which the set mostly lacks) and the use-once rule, drawn from a stream of their
+    // own so that the requests they are added to stay those of the other tests.
+    void addFilters(SearchRequest& r) {
+        const auto fixed = [&]() -> std::optional<int> {
+            const int kind = below(3);
+            if (kind == 0 || r.gears.empty()) {
+                return std::nullopt;
+            }
+            return kind == 1 ? any(r.gears) : 10 + below(246);
+        };
+        r.firstDriver = fixed();
+        r.lastDriven = below(4) == 0 ? r.firstDriver : fixed();
+        r.useOnce = below(2) == 0;
+    }
+
     // Settings that put a cap on small searches too: the guess of the sample taken as it is
     // (so that a train sits right at the cap), far too low (so that the list does not fill),
     // or generous; each must give the same list.
@@ -231,23 +245,8 @@ TEST(FastSearchDifferentialTest, FixedRequestsWhereAShortcutDecides) {
     }
 }
 
-// The seed of the random cases: kCiSeed, or GEARSEL_DIFF_SEED (a number, or "random").
-std::uint64_t diffSeed() {
-    const std::string text = environment("GEARSEL_DIFF_SEED");
-    return text.empty() ? kCiSeed
-           : text == "random"
-               ? (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}()
-               : std::strtoull(text.c_str(), nullptr, 10);
-}
-
-// How many random cases to run: `normal`, or GEARSEL_DIFF_CASES / `share`.
-int diffCases(int normal, int share) {
-    const std::string text = environment("GEARSEL_DIFF_CASES");
-    return text.empty() ? normal : std::atoi(text.c_str()) / share;
-}
-
 TEST(FastSearchDifferentialTest, RandomRequestsGiveTheReferenceList) {
-    const std::uint64_t seed = diffSeed();
+    const std::uint64_t seed = diffSeed(kCiSeed);
     const int cases = diffCases(10000, 1);
     CaseMaker maker(seed);
     for (int i = 0; i < cases; ++i) {
@@ -260,7 +259,7 @@ TEST(FastSearchDifferentialTest, RandomRequestsGiveTheReferenceList) {
 }
 
 TEST(FastSearchDifferentialTest, AdversarialShapesWithForcedCapsGiveTheReferenceList) {
-    const std::uint64_t seed = diffSeed() + 1;
+    const std::uint64_t seed = diffSeed(kCiSeed) + 1;
 #ifdef GEARSEL_SANITIZED
     const int cases = diffCases(60, 30);
 #else
@@ -275,6 +274,27 @@ TEST(FastSearchDifferentialTest, AdversarialShapesWithForcedCapsGiveTheReference
             ASSERT_TRUE(difference.empty())
                 << "GEARSEL_DIFF_SEED=" << seed - 1 << ", case " << i << ": " << difference;
         }
+    }
+}
+
+TEST(FastSearchDifferentialTest, FixedGearsAndUseOnceGiveTheReferenceList) {
+    const std::uint64_t seed = diffSeed(kCiSeed) + 2;
+#ifdef GEARSEL_SANITIZED
+    const int cases = diffCases(600, 3);
+    const int hardCases = diffCases(20, 30);
+#else
+    const int cases = diffCases(3000, 3);
+    const int hardCases = diffCases(100, 30);
+#endif
+    CaseMaker maker(seed);
+    CaseMaker filters(seed + 1);
+    for (int i = 0; i < cases + hardCases; ++i) {
+        SearchRequest request = i < cases ? maker.next(60) : maker.adversarial();
+        filters.addFilters(request);
+        const SearchTuning tuning = i < cases ? SearchTuning{} : maker.tuning();
+        const std::string difference = compareEngines(request, tuning);
+        ASSERT_TRUE(difference.empty())
+            << "GEARSEL_DIFF_SEED=" << seed - 2 << ", case " << i << ": " << difference;
     }
 }
 

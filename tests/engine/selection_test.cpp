@@ -161,6 +161,9 @@ TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     refused([](auto& r) { r.gears.push_back(256); }, Kind::ToothOutOfRange, 256);
     refused([](auto& r) { r.gears.assign(kMaxGearCount + 1, 20); }, Kind::TooManyGears,
             kMaxGearCount + 1);
+    // A fixed gear is a tooth count too, whether the list holds it or not.
+    refused([](auto& r) { r.firstDriver = 9; }, Kind::ToothOutOfRange, 9);
+    refused([](auto& r) { r.lastDriven = 256; }, Kind::ToothOutOfRange, 256);
 }
 
 } // namespace

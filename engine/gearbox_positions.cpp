@@ -1,0 +1,104 @@
+#include "engine/gearbox_positions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gearsel {
+
+namespace {
+
+// Each position's list from `search` (request, fraction) -> filled slots, merged by relative
+// error.
+template <class Slot, class Search>
+PositionResults<Slot> searchJointly(const SearchRequest& request, const Quantity& ratio,
+                                    std::span<const GearboxPosition> positions, Search search) {
+    if (auto problem = findPositionProblem(positions)) {
+        throw PositionsRefused(*problem, positions);
+    }
+    PositionResults<Slot> results;
+    SearchRequest own = request;
+    for (std::size_t at = 0; at < positions.size(); ++at) {
+        const Quantity required = ratio.dividedBy(positions[at].ratio);
+        results.required.push_back(required);
+        own.requiredRatio = required.value();
+        for (const Slot& slot : search(own, required.fraction())) {
+            results.rows.push_back(
+                PositionRow<Slot>{at, slot, slot.absError / std::fabs(required.value())});
+        }
+    }
+    // Stable: rows of equal relative error stay in the order of the positions and their lists.
+    std::stable_sort(results.rows.begin(), results.rows.end(),
+                     [](const PositionRow<Slot>& x, const PositionRow<Slot>& y) {
+                         return x.relError < y.relError;
+                     });
+    results.rows.resize(
+        std::min(results.rows.size(), static_cast<std::size_t>(std::max(request.resultCount, 0))));
+    return results;
+}
+
+} // namespace
+
+std::optional<PositionProblem> findPositionProblem(std::span<const GearboxPosition> positions) {
+    using Kind = PositionProblem::Kind;
+    if (positions.empty()) {
+        return PositionProblem{Kind::NoPositions};
+    }
+    for (std::size_t at = 0; at < positions.size(); ++at) {
+        const GearboxPosition& position = positions[at];
+        if (position.name.empty()) {
+            return PositionProblem{Kind::NoName, at};
+        }
+        for (std::size_t before = 0; before < at; ++before) {
+            if (positions[before].name == position.name) {
+                return PositionProblem{Kind::SameName, at};
+            }
+        }
+        const double value = position.ratio.value();
+        if (!std::isfinite(value) || !(value > 0.0)) {
+            return PositionProblem{Kind::RatioNotPositive, at};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string describePositionProblem(const PositionProblem& problem,
+                                    std::span<const GearboxPosition> positions) {
+    const std::string name =
+        problem.index < positions.size() ? "\"" + positions[problem.index].name + "\"" : "";
+    const std::string number = std::to_string(problem.index + 1);
+    switch (problem.kind) {
+    case PositionProblem::Kind::NoPositions:
+        return "no gearbox positions are given";
+    case PositionProblem::Kind::NoName:
+        return "gearbox position " + number + " has no name";
+    case PositionProblem::Kind::SameName:
+        return "the gearbox position " + name + " is given twice";
+    case PositionProblem::Kind::RatioNotPositive:
+        return "the ratio of gearbox position " + name + " must be a finite number above 0";
+    }
+    return "the gearbox positions cannot be searched";
+}
+
+PositionResults<ResultSlot> searchPositions(const SearchRequest& request, const Quantity& ratio,
+                                            std::span<const GearboxPosition> positions,
+                                            EngineKind engine) {
+    return searchJointly<ResultSlot>(
+        request, ratio, positions, [&](const SearchRequest& own, const std::optional<Fraction>&) {
+            ResultList list = runSelection(own, engine).results;
+            list.slots.resize(static_cast<std::size_t>(list.filledCount()));
+            return list.slots;
+        });
+}
+
+PositionResults<ThreePairSlot> searchPositionsThreePairs(const SearchRequest& request,
+                                                         const Quantity& ratio,
+                                                         std::span<const GearboxPosition> positions,
+                                                         EngineKind engine) {
+    return searchJointly<ThreePairSlot>(
+        request, ratio, positions,
+        [&](const SearchRequest& own, const std::optional<Fraction>& fraction) {
+            return runThreePairSelection(own, fraction, engine).slots;
+        });
+}
+
+} // namespace gearsel

@@ -1,0 +1,82 @@
+#pragma once
+// A quick-change gearbox's lever positions searched together with the change gears: in each
+// position the change gears must make the required ratio divided by the gearbox's, and the
+// rows of all positions are ranked by relative error.
+
+#include "engine/quantity.h"
+#include "engine/result_list.h"
+#include "engine/search_request.h"
+#include "engine/selection.h"
+#include "engine/three_pair_train.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace gearsel {
+
+struct GearboxPosition {
+    std::string name; // as the machine's plate names it, such as "A1"
+    Quantity ratio;   // the gearbox's ratio in this position
+};
+
+// Why a list of positions cannot be searched. Each surface words it in its own language.
+struct PositionProblem {
+    enum class Kind {
+        NoPositions,      // the list is empty
+        NoName,           // a position without a name
+        SameName,         // a name given twice (`index` is the second)
+        RatioNotPositive, // a ratio that is not a finite number above 0
+    };
+    Kind kind;
+    std::size_t index = 0; // the position at fault
+};
+
+// Why the positions cannot be searched, or nothing when they can.
+std::optional<PositionProblem> findPositionProblem(std::span<const GearboxPosition> positions);
+
+// The problem in one English sentence, naming the position, as the command line reports it.
+std::string describePositionProblem(const PositionProblem& problem,
+                                    std::span<const GearboxPosition> positions);
+
+// What the joint searches throw for positions that findPositionProblem() refuses.
+class PositionsRefused : public std::invalid_argument {
+public:
+    PositionsRefused(const PositionProblem& problem, std::span<const GearboxPosition> positions)
+        : std::invalid_argument(describePositionProblem(problem, positions)), problem_(problem) {}
+    const PositionProblem& problem() const noexcept { return problem_; }
+
+private:
+    PositionProblem problem_;
+};
+
+// One row of a joint search: a train for one position.
+template <class Slot> struct PositionRow {
+    std::size_t position; // index into the positions
+    Slot slot;            // the train, its ratio and its absolute error in that position
+    double relError;      // absolute error / |the position's required ratio|
+};
+
+template <class Slot> struct PositionResults {
+    std::vector<Quantity> required;      // each position's ratio for the change gears
+    std::vector<PositionRow<Slot>> rows; // at most request.resultCount, best first
+};
+
+// The joint list: each position's own list for the ratio `ratio` / its gearbox ratio (the
+// request's ratio is not read), and of all their rows the request.resultCount of smallest
+// relative error; equal relative errors keep the order of the positions, then of their
+// lists. One-pair and two-pair trains as runSelection() lists them, or three-pair trains as
+// runThreePairSelection() does. Throws PositionsRefused, or SearchRefused for a request that
+// cannot be searched in some position.
+PositionResults<ResultSlot> searchPositions(const SearchRequest& request, const Quantity& ratio,
+                                            std::span<const GearboxPosition> positions,
+                                            EngineKind engine = EngineKind::Production);
+PositionResults<ThreePairSlot>
+searchPositionsThreePairs(const SearchRequest& request, const Quantity& ratio,
+                          std::span<const GearboxPosition> positions,
+                          EngineKind engine = EngineKind::Production);
+
+} // namespace gearsel

@@ -1,0 +1,28 @@
+#pragma once
+// The seed and the number of random cases of the differential tests: fixed for CI, or, for a
+// longer local run, GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
+
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace gearsel {
+
+// `ciSeed`, or GEARSEL_DIFF_SEED.
+inline std::uint64_t diffSeed(std::uint64_t ciSeed) {
+    const char* set = std::getenv("GEARSEL_DIFF_SEED");
+    const std::string text = set != nullptr ? set : "";
+    return text.empty() ? ciSeed
+           : text == "random"
+               ? (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}()
+               : std::strtoull(text.c_str(), nullptr, 10);
+}
+
+// `normal`, or GEARSEL_DIFF_CASES / `share` for a test that takes that share of the cases.
+inline int diffCases(int normal, int share = 1) {
+    const char* set = std::getenv("GEARSEL_DIFF_CASES");
+    return set == nullptr || *set == '\0' ? normal : std::atoi(set) / share;
+}
+
+} // namespace gearsel
