@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         dataFile = std::filesystem::absolute(options.dataFile, ec);
         if (ec || !gearsel::dataFileExists(dataFile)) {
             std::fprintf(stderr, "gearsel: --lib %s: no data file there\n",
-                         options.dataFile.c_str());
+                         gearsel::shownArgument(options.dataFile.string()).c_str());
             return kBadUsage;
         }
     } else {
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     gearsel::GuardedApplication app(qtArgc, qtArgv.data());
     if (const QStringList rest = QApplication::arguments(); rest.size() > 1) {
         std::fprintf(stderr, "gearsel: unknown argument %s; gearsel --help lists the options\n",
-                     qPrintable(rest.at(1)));
+                     gearsel::shownArgument(rest.at(1).toStdString()).c_str());
         return kBadUsage;
     }
     // The names the desktop matches the window with its menu entry and icon by.

@@ -84,6 +84,22 @@ std::string startUsage() {
            "gearsel-cli does the same on the command line. See gearsel(1), gearsel-cli(1).\n";
 }
 
+std::string shownArgument(const std::string& argument) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : argument) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            shown += "\\x";
+            shown += kHex[byte / 16];
+            shown += kHex[byte % 16];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 std::string versionLine() {
     return std::string("gearsel ") + kVersion + "\n";
 }

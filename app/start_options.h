@@ -29,4 +29,8 @@ std::string startUsage();
 // The line --version prints, e.g. "gearsel 0.1.0".
 std::string versionLine();
 
+// An argument as a message may show it: control characters (ESC, CR, BEL, DEL, ...) written as
+// \x1b and the like, so that an argument can neither send terminal escapes nor break the line.
+std::string shownArgument(const std::string& argument);
+
 } // namespace gearsel

@@ -55,6 +55,10 @@ run "${headless[@]}" "$gearsel" --lib ""
 run "${headless[@]}" "$gearsel" --lib "$work/missing.lib"
 [[ $err == *"$work/missing.lib"* ]] || fail "the refusal does not name the file: $err"
 [ ! -e "$work/data" ] && [ ! -e "$work/missing.lib" ] || fail "a refused start made a file"
+# A control character in an argument is shown escaped, never sent to the terminal.
+run "${headless[@]}" "$gearsel" --lib "$work/a"$'\e[31m'
+[ "$status" = 2 ] && [[ $err == *'\x1b[31m'* ]] && [[ $err != *$'\e'* ]] ||
+  fail "an escape in --lib: $err"
 
 # An argument neither the program nor Qt takes is refused once Qt has looked at it.
 run env QT_QPA_PLATFORM=offscreen HOME="$work/home" XDG_DATA_HOME="$work/data" \

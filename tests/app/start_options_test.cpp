@@ -106,6 +106,22 @@ TEST(StartUsageTest, FitsOneScreenAndNamesEveryOption) {
     }
 }
 
+TEST(StartUsageTest, ArgumentsAreShownWithoutControlCharacters) {
+    const struct {
+        const char* name;
+        std::string argument;
+        std::string shown;
+    } rows[] = {
+        {"escape sequence", "a\x1b[31mb", "a\\x1b[31mb"},
+        {"carriage return and bell", "x\r\ay", "x\\x0d\\x07y"},
+        {"delete", "\x7f", "\\x7f"},
+        {"Chinese and spaces stay", "机床 1.lib", "机床 1.lib"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(gearsel::shownArgument(row.argument), row.shown) << row.name;
+    }
+}
+
 TEST(StartUsageTest, VersionIsTheProjectVersion) {
     EXPECT_EQ(gearsel::versionLine(), "gearsel " GEARSEL_PROJECT_VERSION "\n");
 }
