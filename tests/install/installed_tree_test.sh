@@ -48,7 +48,7 @@ cp "$seed" "$shared"
 chmod 0444 "$shared"
 QT_QPA_PLATFORM=offscreen "$prefix/bin/gearsel" --lib "$shared" 2>"$work/window.log" &
 window=$!
-for _ in $(seq 200); do
+for _ in $(seq 600); do # at most half a minute, for slow sanitized builds
   [ "$(stat -c %a "$shared")" = 644 ] || ! kill -0 "$window" 2>/dev/null && break
   sleep 0.05
 done
