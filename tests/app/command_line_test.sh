@@ -60,9 +60,11 @@ run "${headless[@]}" "$gearsel" --lib "$work/a"$'\e[31m'
 [ "$status" = 2 ] && [[ $err == *'\x1b[31m'* ]] && [[ $err != *$'\e'* ]] ||
   fail "an escape in --lib: $err"
 
-# An argument neither the program nor Qt takes is refused once Qt has looked at it.
+# An argument neither the program nor Qt takes is refused once Qt has looked at it, before the
+# data file is read (so any existing file does for --lib here).
+: >"$work/shop.lib"
 run env QT_QPA_PLATFORM=offscreen HOME="$work/home" XDG_DATA_HOME="$work/data" \
-  "$gearsel" -platform offscreen system.lib
+  "$gearsel" --lib "$work/shop.lib" -platform offscreen system.lib
 [ "$status" = 2 ] && [[ $err == *"unknown argument system.lib"* ]] ||
   fail "a stray argument: status $status, $err"
 echo "command line: help, version and refusals hold"
