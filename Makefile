@@ -7,7 +7,12 @@
 #   make bench          time the fast search against the reference, suggest and charts, and
 #                       the window's select command (optimized; takes about a quarter of an hour)
 #   make package        the Debian package gearsel_<version>_<arch>.deb, at the top of the checkout
-# WERROR=ON turns compiler warnings into errors (CI sets it).
+#   make package-check  make package, then lintian, hardening-check and a second pack that must
+#                       give the same bytes (scripts/check-package.sh)
+#   make deb            the source and binary packages of debian/ with dpkg-buildpackage, from
+#                       the last commit, in build/debian (scripts/debian-build.sh; minutes)
+# WERROR=ON turns compiler warnings into errors (CI sets it). Optimized builds are hardened
+# with Debian's flags. Files written into packages carry the time of the last commit.
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -16,8 +21,12 @@ FUZZ_SECONDS ?= 60
 BENCH_DIR ?= build-bench
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
-.PHONY: all deps build run test test-sanitize fuzz lint bench package clean
+.PHONY: all deps build run test test-sanitize fuzz lint bench package package-check deb clean
 
 all: build
 
@@ -74,6 +83,12 @@ package: build
 	rm -rf $(BUILD_DIR)/package
 	cd $(BUILD_DIR) && cpack -G DEB -B $(abspath $(BUILD_DIR))/package
 	cp $(BUILD_DIR)/package/gearsel_*.deb .
+
+package-check: package
+	bash scripts/check-package.sh $(BUILD_DIR)
+
+deb: deps
+	bash scripts/debian-build.sh $(BUILD_DIR)/debian
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)

@@ -1,7 +1,10 @@
-// The program's start: find system.lib (beside the executable, or the user's own copy made from
-// the installed default data), make it writable and open the window. Without any file the
-// program ends at once, silently.
+// The program's start: read the command line (--help and --version print and end without a
+// window), take the data file it names with --lib or find system.lib (beside the executable,
+// or the user's own copy made from the installed default data), make it writable and open the
+// window. Without any file the program ends at once, silently.
 
+#include "app/start_options.h"
+#include "base/version.h"
 #include "store/data_file.h"
 #include "store/data_location.h"
 #include "store/machine_store.h"
@@ -17,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,18 +37,53 @@ bool displayAvailable() {
 #endif
 }
 
+// Exit status for a command line that is refused, and for output that cannot be written.
+constexpr int kBadUsage = 2;
+
+// Prints `text` on standard output; a failed write says so on stderr.
+int printOut(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        std::fputs("gearsel: standard output cannot be written\n", stderr);
+        return kBadUsage;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    gearsel::StartOptions options = gearsel::parseStartOptions({argv, argv + argc});
+    switch (options.action) {
+    case gearsel::StartOptions::Action::PrintHelp:
+        return printOut(gearsel::startUsage());
+    case gearsel::StartOptions::Action::PrintVersion:
+        return printOut(gearsel::versionLine());
+    case gearsel::StartOptions::Action::Refuse:
+        std::fprintf(stderr, "%s\n", options.problem.c_str());
+        return kBadUsage;
+    case gearsel::StartOptions::Action::OpenWindow:
+        break;
+    }
+
     std::filesystem::path dataFile;
     std::string locateFailure; // e.g. the copy of the default data could not be made
-    try {
-        dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
-    } catch (const gearsel::StoreError& error) {
-        locateFailure = error.what();
-    }
-    if (dataFile.empty() && locateFailure.empty()) {
-        return 0;
+    if (!options.dataFile.empty()) {
+        std::error_code ec;
+        dataFile = std::filesystem::absolute(options.dataFile, ec);
+        if (ec || !gearsel::dataFileExists(dataFile)) {
+            std::fprintf(stderr, "gearsel: --lib %s: no data file there\n",
+                         gearsel::shownArgument(options.dataFile.string()).c_str());
+            return kBadUsage;
+        }
+    } else {
+        try {
+            dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
+        } catch (const gearsel::StoreError& error) {
+            locateFailure = error.what();
+        }
+        if (dataFile.empty() && locateFailure.empty()) {
+            return 0;
+        }
     }
     if (!displayAvailable()) {
         std::fprintf(stderr,
@@ -54,9 +93,22 @@ int main(int argc, char** argv) {
         return kNoDisplay;
     }
 
-    gearsel::GuardedApplication app(argc, argv);
+    // Qt takes its own options out of what is left; anything it leaves is refused.
+    std::vector<char*> qtArgv;
+    for (std::string& argument : options.qtArguments) {
+        qtArgv.push_back(argument.data());
+    }
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(options.qtArguments.size());
+    gearsel::GuardedApplication app(qtArgc, qtArgv.data());
+    if (const QStringList rest = QApplication::arguments(); rest.size() > 1) {
+        std::fprintf(stderr, "gearsel: unknown argument %s; gearsel --help lists the options\n",
+                     gearsel::shownArgument(rest.at(1).toStdString()).c_str());
+        return kBadUsage;
+    }
     // The names the desktop matches the window with its menu entry and icon by.
-    QApplication::setApplicationName(QStringLiteral("GearSel"));
+    QApplication::setApplicationName(QString::fromUtf8(gearsel::kProductName));
+    QApplication::setApplicationVersion(QString::fromUtf8(gearsel::kVersion));
     QApplication::setDesktopFileName(QStringLiteral(GEARSEL_APP_ID));
     gearsel::style::installFontSubstitutions();
     gearsel::installQtChineseTranslation(app);

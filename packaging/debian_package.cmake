@@ -1,8 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: make package writes gearsel_<version>_<arch>.deb from the install rules,
-# with the version of project() and the library dependencies that dpkg-shlibdeps finds.
-
-set(GEARSEL_MAINTAINER "GearSel developers <gearsel@example.org>"
-    CACHE STRING "Maintainer field of the Debian package")
+# with the version of project() and the library dependencies that dpkg-shlibdeps finds. The
+# package of debian/ (dpkg-buildpackage) has the same name, contents and dependencies.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gearsel)
@@ -19,15 +18,20 @@ user's machines in their own data file; gearsel-cli offers the same
 selection and machine editing on the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# The same modes whatever the builder's umask, so that two builds give the same bytes.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${GEARSEL_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's libraries come from dpkg-shlibdeps; the Chinese texts need a CJK font besides. The
-# Song face for 宋体 and Qt's own Chinese button texts are recommended: without them the
-# window falls back to the sans face and to Qt's English buttons.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-uming, qt6-translations-l10n")
+# Qt's libraries come from dpkg-shlibdeps. The window is drawn for the Song face (宋体, from
+# AR PL UMing), a CJK sans face and Qt's own Chinese texts for the buttons of its dialogs:
+# without them it falls back to another face and to English buttons, so they are needed,
+# not only recommended. debian/control lists the same.
+set(GEARSEL_DEPENDS "fonts-arphic-uming, fonts-wqy-microhei | fonts-wqy-zenhei, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ${GEARSEL_DEPENDS})
 
 include(CPack)

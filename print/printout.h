@@ -3,6 +3,7 @@
 // ratio, the ruled table of the ranked trains and the date and time of printing. It draws on
 // any paint device, so the same page goes to a printer, a PDF file or an image.
 
+#include "base/version.h"
 #include "engine/gear_train.h"
 #include "print/printout_content.h"
 #include "print/printout_layout.h"
@@ -17,8 +18,9 @@ namespace gearsel {
 
 using PrintedRow = std::array<QString, kPrintColumns>;
 
-// The title over the table.
-inline const QString kPrintoutTitle = QStringLiteral("Tolvanik列表");
+// The title over the table: the program's Chinese name and 列表.
+inline const QString kPrintoutTitle =
+    QString::fromUtf8(kProductNameChinese) + QStringLiteral("列表");
 
 // The heading row of the table.
 PrintedRow printedHeadings();

@@ -10,7 +10,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming qt6-translations-l10n poppler-utils
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream man-db
+  lintian devscripts debhelper
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the sources the way CI does: every C++ file is formatted as .clang-format says, and
-# clang-tidy finds none of the faults that .clang-tidy lists. Needs the compile commands of a
+# Checks the sources the way CI does: every C++ file is formatted as .clang-format says, every
+# source names its licence, and clang-tidy finds none of the faults that .clang-tidy lists. Needs the compile commands of a
 # configured build folder (the first argument, `build` by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +9,10 @@ build=${1:-build}
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 echo "clang-format: ${#sources[@]} files"
 clang-format --dry-run --Werror "${sources[@]}"
+
+# The licence line that scripts/spdx.sh --fix adds where it is missing.
+echo "spdx: licence lines"
+bash scripts/spdx.sh --check
 
 # Only the program's own translation units; the tests follow the same rules by review.
 echo "clang-tidy: $(grep -c '"file"' "$build/compile_commands.json") entries in $build"

@@ -1,5 +1,6 @@
 #include "ui/gear_sel.h"
 
+#include "base/version.h"
 #include "engine/gear_suggestion.h"
 #include "engine/number_text.h"
 #include "engine/ratio_range.h"
@@ -46,7 +47,8 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
                  RandomSource random, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random) {
     setObjectName(QStringLiteral("GearSel"));
-    setWindowTitle(QStringLiteral("Tolvanik"));
+    setWindowTitle(QString::fromUtf8(kProductNameChinese) + QLatin1Char(' ') +
+                   QString::fromUtf8(kProductName));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
     // The layout is the same at every scale; on a screen too small for it, it is drawn
     // smaller as a whole.

@@ -1,5 +1,6 @@
 #include "ui/help_panel.h"
 
+#include "base/version.h"
 #include "ui/clickable_label.h"
 #include "ui/main_face.h"
 #include "ui/picture_label.h"
@@ -75,8 +76,11 @@ void HelpPanel::createLabels() {
         return line;
     };
     Label7 =
-        label(QStringLiteral("Label7"), 3750, 525, QStringLiteral("《Tolvanik》程序 使用说明"));
-    LabLXmm[0] = label(QStringLiteral("LabLXmm_0"), 4335, 795, QStringLiteral("Ver 6.5.1032"));
+        label(QStringLiteral("Label7"), 3750, 525,
+              QStringLiteral("《%1 %2》程序 使用说明")
+                  .arg(QString::fromUtf8(kProductNameChinese), QString::fromUtf8(kProductName)));
+    LabLXmm[0] = label(QStringLiteral("LabLXmm_0"), 4335, 795,
+                       QStringLiteral("Ver ") + QString::fromUtf8(kVersion));
     for (const NoteLine& line : kNoteLines) {
         Labsmwz[line.index] = label(QStringLiteral("Labsmwz_%1").arg(line.index), line.left,
                                     line.top, QString::fromUtf8(line.text));
@@ -84,13 +88,12 @@ void HelpPanel::createLabels() {
     QLabel* fixed = Labsmwz.at(kFixedLine);
     fixed->resize(scale.x(kFixedLineWidth), scale.y(kFixedLineHeight));
 
+    // The program has no address of its own yet: the two lines say what holds without one.
     LabLXmm[1] = label(QStringLiteral("LabLXmm_1"), 630, 4470,
-                       QStringLiteral("使用中有什么建议要求请用Email: ") + kContactAddress +
-                           QStringLiteral(" 联系告知，以便进一步改进。"));
-    LabLXmm[1]->setToolTip(kContactAddress);
+                       QStringLiteral("本程序是自由软件，依照 GNU 通用公共许可证第 3 "
+                                      "版或更新版本发布，不提供任何担保。"));
     LabLXmm[2] = label(QStringLiteral("LabLXmm_2"), 1500, 4770,
-                       QStringLiteral("软件版本更新，请访问： ") + kUpdatePage);
-    LabLXmm[2]->setToolTip(kUpdatePage);
+                       QStringLiteral("软件版本更新，请向本软件的提供者索取。"));
 }
 
 void HelpPanel::connectCommands() {

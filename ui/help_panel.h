@@ -1,6 +1,6 @@
 #pragma once
 // The usage notes on the panel PedHelp: a picture, the program's name and version, how to use
-// it in a dozen lines at fixed places, and where to write and find updates. The help and notes
+// it in a dozen lines at fixed places, its licence and where to find updates. The help and notes
 // commands of the main face show the panel, its close picture hides it.
 
 #include <QObject>
@@ -14,10 +14,6 @@ namespace gearsel {
 
 class MainFace;
 class PictureLabel;
-
-// Where users send suggestions, and where updates are published.
-inline const QString kContactAddress = QStringLiteral("gearsel@example.org");
-inline const QString kUpdatePage = QStringLiteral("https://www.example.org/gearsel/");
 
 class HelpPanel : public QObject {
     Q_OBJECT
@@ -39,7 +35,7 @@ public:
     PictureLabel* ImgStars = nullptr;    // decoration over the title
     PictureLabel* ImaQuitHelp = nullptr; // close picture
     QLabel* Label7 = nullptr;            // the title
-    std::array<QLabel*, 3> LabLXmm{};    // version, contact address, update page
+    std::array<QLabel*, 3> LabLXmm{};    // version, licence, updates
     std::map<int, QLabel*> Labsmwz;      // the lines of the notes, by their index
 
 private:

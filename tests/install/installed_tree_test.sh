@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix with cmake --install and checks, through the installed
-# gearsel-cli, where the data file is found: a user's own copy of the installed default data,
-# made on first use; a system.lib beside the executable, which wins; and a clear refusal when
-# there is neither.
-# Usage: installed_tree_test.sh CMAKE BUILD_DIR PREFIX
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the build into a fresh prefix with cmake --install and checks the installed
+# programs: their version and documents; where the data file is found, through gearsel-cli: a
+# user's own copy of the installed default data, made on first use; a system.lib beside the
+# executable, which wins; and a clear refusal when there is neither; and the window opened
+# with --lib on another file, which then is the one it uses.
+# Usage: installed_tree_test.sh CMAKE BUILD_DIR PREFIX VERSION
 set -euo pipefail
-cmake=$1 build=$2 prefix=$3
+cmake=$1 build=$2 prefix=$3 version=$4
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -20,6 +22,14 @@ beside=$prefix/bin/system.lib
 [ -x "$prefix/bin/gearsel" ] && [ -x "$cli" ] && [ -f "$seed" ] ||
   fail "not installed: bin/gearsel, bin/gearsel-cli, share/gearsel/system.lib"
 [ ! -e "$beside" ] || fail "a data file was installed beside the executables"
+for program in gearsel gearsel-cli; do
+  [ "$("$prefix/bin/$program" --version)" = "$program $version" ] ||
+    fail "$program --version does not print $version"
+done
+docs=$prefix/share/doc/gearsel
+grep -q "^License: GPL-3.0-or-later" "$docs/copyright" || fail "no licence in $docs/copyright"
+[ "$(gzip -dc "$docs/changelog.gz" | head -n 1)" = "gearsel ($version) unstable; urgency=medium" ] ||
+  fail "$docs/changelog.gz does not start with version $version"
 chmod a-w "$seed" # as installed by root: the user cannot write it
 seed_sum=$(sha256sum <"$seed")
 
@@ -29,6 +39,23 @@ work=$(realpath "$work")
 export HOME=$work/home XDG_DATA_HOME=$work/data
 mkdir "$HOME"
 user_file=$XDG_DATA_HOME/gearsel/system.lib
+
+# The window on a file given with --lib: it opens that file, which it makes writable as it
+# does any data file, and makes no file of the user's. It runs offscreen until it is ended.
+shared=$work/shared/system.lib
+mkdir "$work/shared"
+cp "$seed" "$shared"
+chmod 0444 "$shared"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/gearsel" --lib "$shared" 2>"$work/window.log" &
+window=$!
+for _ in $(seq 600); do # at most half a minute, for slow sanitized builds
+  [ "$(stat -c %a "$shared")" = 644 ] || ! kill -0 "$window" 2>/dev/null && break
+  sleep 0.05
+done
+kill "$window" 2>/dev/null || fail "the window on --lib ended by itself: $(cat "$work/window.log")"
+wait "$window" || true
+[ "$(stat -c %a "$shared")" = 644 ] || fail "the window did not open the file given with --lib"
+[ ! -e "$user_file" ] || fail "the window on --lib made the user's own file"
 
 # First use: the user's file is made from the seed, with the user's own permissions.
 [ "$("$cli" machines list)" = "$("$cli" machines --lib "$seed" list)" ] ||

@@ -88,7 +88,7 @@ void PrintoutTest::pdfCarriesEveryText() {
     }
     // Each of these is a whole line of the page; empty cells leave no text.
     for (const char* line :
-         {"Tolvanik列表", "机床名称：CA6140 车床 指定速比：1.23456",
+         {"挂轮选配列表", "机床名称：CA6140 车床 指定速比：1.23456",
           "序号 Z(1) Z(2) Z(3) Z(4) 计算速比 绝对精度 相对精度",
           "1 40 35 60 55 1.2467532 0.0121932 0.0098766", "2 50 40 1.2500000 0.0154400 0.0125065",
           "3(R) 45 40 55 50 1.2375000 0.0029400 0.0023814", "03-07-2026 21:05:03"}) {

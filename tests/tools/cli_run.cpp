@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace gearsel::test {
@@ -31,7 +32,10 @@ std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
                    files + ".err; echo $? >" + files + ".status; } 9>&- & ";
     }
     command += "sleep 0.05; flock -u 9; wait";
-    std::system(command.c_str());
+    // Each run's status is read from its file below; the shell's own only says it could start.
+    if (std::system(command.c_str()) == -1) {
+        throw std::runtime_error("no shell to start the runs in");
+    }
     std::filesystem::remove(base + "gate");
     std::vector<CliRun> runs;
     for (std::size_t i = 0; i < argsList.size(); ++i) {

@@ -1,5 +1,5 @@
-// The window among the others on a desktop: moved by dragging its panel, and the real
-// dialogs, whose buttons speak Chinese like the rest of the program.
+// The window among the others on a desktop: its name and version, moved by dragging its panel,
+// and the real dialogs, whose buttons speak Chinese like the rest of the program.
 
 #include "window_fixture.h"
 
@@ -11,6 +11,7 @@
 
 #include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,6 +37,7 @@ class DesktopTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void namesTheProductAndThisBuild();
     void draggingTheBarePanelMovesTheWindow();
     void realDialogsInChinese();
     void anExceptionEscapingASlotIsToldOnce();
@@ -43,6 +45,29 @@ private Q_SLOTS:
 
 void DesktopTest::initTestCase() {
     QVERIFY(installQtChineseTranslation(*QCoreApplication::instance()));
+}
+
+void DesktopTest::namesTheProductAndThisBuild() {
+    WindowFixture fixture({{"A", 15, fourteenGears()}});
+    QVERIFY(fixture.showAndActivate());
+    QCOMPARE(fixture.window().windowHandle()->title(), QStringLiteral("挂轮选配 GearSel"));
+
+    // The usage notes: the name in the title, the version the build was made as, and no
+    // address that leads nowhere.
+    clickOn(fixture.face().commands().ComHelp);
+    QWidget* notes = fixture.face().panels().PedHelp;
+    QVERIFY(notes->isVisible());
+    QCOMPARE(notes->findChild<QLabel*>(QStringLiteral("Label7"))->text(),
+             QStringLiteral("《挂轮选配 GearSel》程序 使用说明"));
+    QCOMPARE(notes->findChild<QLabel*>(QStringLiteral("LabLXmm_0"))->text(),
+             QStringLiteral("Ver " GEARSEL_PROJECT_VERSION));
+    for (const QLabel* line : notes->findChildren<QLabel*>()) {
+        for (const QString& text : {line->text(), line->toolTip()}) {
+            QVERIFY2(!text.contains(QStringLiteral("example.")) &&
+                         !text.contains(QStringLiteral("http")) && !text.contains(QLatin1Char('@')),
+                     qPrintable(line->objectName() + QStringLiteral(": ") + text));
+        }
+    }
 }
 
 void DesktopTest::draggingTheBarePanelMovesTheWindow() {

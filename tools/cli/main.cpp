@@ -1,5 +1,6 @@
 // gearsel-cli: change-gear selection from the command line.
 
+#include "base/version.h"
 #include "store/store_error.h"
 #include "tools/cli/chart_command.h"
 #include "tools/cli/machines_command.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     using namespace gearsel::cli;
     CLI::App app{"gearsel-cli: change-gear selection from the command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("gearsel-cli ") + gearsel::kVersion);
     SelectOptions selectOptions;
     CLI::App* select = addSelectCommand(app, selectOptions);
     MachinesOptions machinesOptions;
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0) {
-            return checkedExit(app.exit(e)); // --help: the help text on stdout
+            return checkedExit(app.exit(e)); // --help, --version: the text on stdout
         }
         std::cerr << "gearsel-cli: " << e.what() << '\n';
         return 2;
