@@ -89,9 +89,9 @@ void HelpPanel::createLabels() {
     fixed->resize(scale.x(kFixedLineWidth), scale.y(kFixedLineHeight));
 
     // The program has no address of its own yet: the two lines say what holds without one.
-    LabLXmm[1] = label(QStringLiteral("LabLXmm_1"), 630, 4470,
-                       QStringLiteral("本程序是自由软件，依照 GNU 通用公共许可证第 3 "
-                                      "版或更新版本发布，不提供任何担保。"));
+    LabLXmm[1] =
+        label(QStringLiteral("LabLXmm_1"), 630, 4470,
+              QStringLiteral("本程序为自由软件（GNU GPL 第 3 版或更新版本），不提供任何担保。"));
     LabLXmm[2] = label(QStringLiteral("LabLXmm_2"), 1500, 4770,
                        QStringLiteral("软件版本更新，请向本软件的提供者索取。"));
 }

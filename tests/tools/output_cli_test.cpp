@@ -32,7 +32,10 @@ protected:
         const std::string script = "cd " + shellQuoted(dir.string()) + " || exit 9; " + before +
                                    " " + shellQuoted(GEARSEL_CLI_PATH) + " " + args + " >" +
                                    stdoutTarget + " 2>.err; echo $? >.status";
-        std::system(("bash -c " + shellQuoted(script)).c_str());
+        // The script's own status is what it wrote to .status; the shell only has to start.
+        if (std::system(("bash -c " + shellQuoted(script)).c_str()) == -1) {
+            ADD_FAILURE() << "could not start a shell for: " << args;
+        }
         test::CliRun result;
         result.err = test::readFile((dir / ".err").string());
         const std::string status = test::readFile((dir / ".status").string());
