@@ -20,6 +20,17 @@ std::string libPath(const std::string& libOption) {
     return file.string();
 }
 
+void refuseEmptyLibPaths(CLI::App& app) {
+    const CLI::Option* lib = app.get_option_no_throw("--lib");
+    if (lib != nullptr && lib->count() > 0 && lib->as<std::string>().empty()) {
+        throw UsageError{"--lib: the path of the data file is empty; leave --lib out for the "
+                         "default file ('machines where' names it)"};
+    }
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        refuseEmptyLibPaths(*command);
+    }
+}
+
 int findMachine(const MachineStore& store, std::string_view ref) {
     const auto first = ref.find_first_not_of(" \t");
     const std::string_view text = first == std::string_view::npos

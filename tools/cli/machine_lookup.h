@@ -3,6 +3,7 @@
 
 #include "store/machine_store.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,6 +21,10 @@ std::string libPath(const std::string& libOption);
 // The index (from 0) of the machine `ref` names: the machine whose name is exactly `ref`
 // (blanks around it ignored), otherwise a whole number counted from 1. Throws UsageError when
 // there is no such machine or the name is shared by several.
+// Throws UsageError when any command of `app` was given --lib with an empty path: an empty path
+// names no file, and taking the default file for it would read and change the user's data.
+void refuseEmptyLibPaths(CLI::App& app);
+
 int findMachine(const MachineStore& store, std::string_view ref);
 
 // One machine as the commands that search on it need it.

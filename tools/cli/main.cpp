@@ -1,7 +1,9 @@
 // gearsel-cli: change-gear selection from the command line.
 
+#include "base/printable_text.h"
 #include "store/store_error.h"
 #include "tools/cli/chart_command.h"
+#include "tools/cli/machine_lookup.h"
 #include "tools/cli/machines_command.h"
 #include "tools/cli/ratio_command.h"
 #include "tools/cli/select_command.h"
@@ -33,11 +35,14 @@ int main(int argc, char** argv) {
         if (e.get_exit_code() == 0) {
             return app.exit(e); // --help: the help text on stdout
         }
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 2;
     }
 
+    // Every line on stderr shows control characters escaped: they may come from arguments and
+    // files, and a terminal would obey them.
     try {
+        refuseEmptyLibPaths(app);
         if (*select) {
             return runSelect(selectOptions, std::cout);
         }
@@ -54,13 +59,13 @@ int main(int argc, char** argv) {
             return runChart(chartOptions, std::cout);
         }
     } catch (const UsageError& e) {
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 2;
     } catch (const gearsel::StoreError& e) {
         std::cerr << "gearsel-cli: " << e.english() << '\n';
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 1;
     }
     return 0;
