@@ -9,10 +9,12 @@
 #include "store/safe_write.h"
 #include "store/store_conflict.h"
 #include "store/store_error.h"
+#include "store/user_accounts.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <unistd.h>
 
 namespace gearsel {
 
@@ -87,6 +89,29 @@ void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
         image.writeRecord(machineRecord(static_cast<int>(i) + 1),
                           {entry.rawName, entry.zn, entry.gearCount});
     }
+}
+
+// Throws StoreError when the constants file belongs to someone who neither owns the data file
+// nor runs this program: in a shared folder another user could plant one, and the formulas
+// would then work with that user's leadscrew or K.
+void refuseStrangers(const std::string& path, const FileInfo& info, const FileInfo& dataInfo) {
+    const uid_t me = ::geteuid();
+    if (info.owner == dataInfo.owner || info.owner == me) {
+        return;
+    }
+    const std::string owner = userName(info.owner);
+    const std::string dataOwner = userName(dataInfo.owner);
+    const std::string user = userName(me);
+    throw StoreError(path,
+                     {"属于用户“" + owner + "”，既不是数据文件的所有者“" + dataOwner +
+                          "”，也不是当前用户“" + user +
+                          "”，所以其中的机床常数不予采用；请删除它，或确认无误后把它交给“" +
+                          dataOwner + "”",
+                      "belongs to the user '" + owner + "', who owns neither the data file ('" +
+                          dataOwner + "') nor this run ('" + user +
+                          "'), so its machine constants are not used; delete it, or give it "
+                          "to '" +
+                          dataOwner + "' once you have checked it"});
 }
 
 bool sameRecord(const MachineEntry& a, const MachineEntry& b) {
@@ -296,7 +321,7 @@ MachineConstants MachineStore::constants(int index) const {
     checkIndex(index);
     const Snapshot now = readSnapshot();
     expectUnchanged(now, index);
-    const ConstantsSnapshot side = readConstants(now.table);
+    const ConstantsSnapshot side = readConstants(now.table, now.info);
     if (side.damage) {
         throw *side.damage;
     }
@@ -335,64 +360,93 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change, bool sav
     }
     Snapshot now = readSnapshot();
     const bool othersChanged = now.image.bytes() != image_.bytes();
-    now.constants = readConstants(now.table);
+    now.constants = readConstants(now.table, now.info);
     const ConstantsBook before = now.constants.book;
     change(now);
 
-    // The constants file is written when its entries changed, and also when it held entries
-    // for machines that are gone, which are dropped now; a damaged one is left alone.
+    // The constants file is written only when what it says changes: when the change moved,
+    // copied, set or dropped constants, or, after a save of the table, to drop the entries of
+    // machines that are gone. A file that says the same in other words (written by hand, say)
+    // stays as it is, and a damaged or untrusted one is left alone.
     const ConstantsSnapshot& side = now.constants;
     const std::string constants = constantsJson(side.book);
-    const bool constantsChange =
-        !side.damage && (side.exists ? constants != side.bytes : !side.book.entries().empty());
+    const bool entriesChange = !side.damage && constants != constantsJson(before);
+    const bool staleEntries =
+        !side.damage && side.exists && constantsJson(side.stored) != constants;
+    // Refused before anything is written, so that a refusal leaves both files as they were.
+    if (savesTable) {
+        refuseHardLinks(path_, now.info);
+    }
+    if (entriesChange && side.exists) {
+        refuseHardLinks(constantsPath(), side.info);
+    }
     if (savesTable) {
         writeTable(now.image, now.table);
-        // The two files cannot change in one step. Meanwhile the constants file holds the
-        // entries for the table before and after the change, so that whenever the change is
-        // cut short they match the data file as it is, and no machine gets another's.
-        const bool twoSteps = constantsChange && side.exists;
-        std::string between;
-        if (twoSteps) {
-            ConstantsBook both = side.book;
-            both.addMissing(before);
-            between = constantsJson(both);
-            writeConstants(side, now.info, between);
-        }
-        try {
-            replaceFile(*fs_, path_, now.image.bytes(), now.info);
-        } catch (const StoreError&) {
-            if (twoSteps) {
-                try {
-                    writeConstants(side, now.info, side.bytes);
-                } catch (const StoreError&) {
-                    // The entries for the old table are in the file as well; it still matches.
-                }
-            }
-            throw;
-        }
-        // Only dropping entries of machines that are gone needs no second step.
-        if (twoSteps && between != constants) {
-            try {
-                writeConstants(side, now.info, constants);
-            } catch (const StoreError&) {
-                // The change is saved and the constants file matches it; the entries for the old
-                // table that it still holds are dropped by the next change.
-            }
-        }
-        // Still under the lock, so the file is the one just saved. Without its stamp the next
-        // fileChanged() compares the bytes instead.
-        if (fs_->statFile(path_, now.info) != 0) {
-            now.info.stamp = {};
-        }
-    } else if (constantsChange) {
+        saveBoth(now, before, entriesChange, staleEntries);
+    } else if (entriesChange) {
         writeConstants(side, now.info, constants);
     }
+    // Every successful save clears what saves of either file that were cut short left behind.
+    removeStaleTemps(*fs_, saveTarget(path_));
+    removeStaleTemps(*fs_, constantsPath());
     adopt(std::move(now));
     sawOtherChanges_ = othersChanged;
 }
 
-MachineStore::ConstantsSnapshot
-MachineStore::readConstants(const std::vector<MachineEntry>& table) const {
+void MachineStore::saveBoth(Snapshot& now, const ConstantsBook& before, bool entriesChange,
+                            bool staleEntries) {
+    const ConstantsSnapshot& side = now.constants;
+    const std::string constants = constantsJson(side.book);
+    // The two files cannot change in one step. Meanwhile the constants file holds the entries
+    // for the table before and after the change, so that whenever the change is cut short they
+    // match the data file as it is, and no machine gets another's.
+    std::string between;
+    if (entriesChange) {
+        ConstantsBook both = side.book;
+        both.addMissing(before);
+        between = constantsJson(both);
+        writeConstants(side, now.info, between);
+    }
+    try {
+        replaceFile(*fs_, path_, now.image.bytes(), now.info);
+    } catch (const StoreError&) {
+        if (entriesChange) {
+            try {
+                if (side.exists) {
+                    writeConstants(side, now.info, side.bytes);
+                } else {
+                    fs_->remove(constantsPath());
+                }
+            } catch (const StoreError&) {
+                // The entries for the old table are in the file as well; it still matches.
+            }
+        }
+        throw;
+    }
+    // Dropping the entries for the old table, or for machines that went earlier, needs no
+    // second step: the file matches the data file with them and without them.
+    if ((entriesChange && between != constants) || (!entriesChange && staleEntries)) {
+        // A file made by the first step has the data file's owner and mode by now.
+        ConstantsSnapshot written = side;
+        written.exists = true;
+        try {
+            if (side.exists || fs_->statFile(constantsPath(), written.info) == 0) {
+                writeConstants(written, now.info, constants);
+            }
+        } catch (const StoreError&) {
+            // The change is saved and the constants file matches it; the entries it still holds
+            // for machines that are gone are dropped by the next change.
+        }
+    }
+    // Still under the lock, so the file is the one just saved. Without its stamp the next
+    // fileChanged() compares the bytes instead.
+    if (fs_->statFile(path_, now.info) != 0) {
+        now.info.stamp = {};
+    }
+}
+
+MachineStore::ConstantsSnapshot MachineStore::readConstants(const std::vector<MachineEntry>& table,
+                                                            const FileInfo& dataInfo) const {
     ConstantsSnapshot side;
     const std::string path = constantsPath();
     FileInfo info;
@@ -402,7 +456,9 @@ MachineStore::readConstants(const std::vector<MachineEntry>& table) const {
     side.exists = true;
     try {
         side.bytes = readRegularFile(*fs_, path, kMaxConstantsFileSize, side.info);
-        side.book = parseConstants(side.bytes, path);
+        refuseStrangers(path, side.info, dataInfo);
+        side.stored = parseConstants(side.bytes, path);
+        side.book = side.stored;
         side.book.keepMatching(table);
     } catch (const StoreError& e) {
         side.damage = e;

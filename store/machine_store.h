@@ -128,7 +128,8 @@ private:
         std::optional<StoreError> damage; // why it cannot be used
         std::string bytes;
         FileInfo info;
-        ConstantsBook book; // its entries that match the table it was read with
+        ConstantsBook stored; // its entries as written
+        ConstantsBook book;   // those that match the table it was read with
     };
     // The file as read now: its bytes, its status and its table; within a change also the
     // constants file.
@@ -146,7 +147,13 @@ private:
     // Runs `change` on the file as it is now, under the lock, saves and adopts the result;
     // with `savesTable` false only the constants file is saved.
     void update(const std::function<void(Snapshot&)>& change, bool savesTable = true);
-    ConstantsSnapshot readConstants(const std::vector<MachineEntry>& table) const;
+    // Saves the table of `now` and, around it, the constants file (see update()).
+    void saveBoth(Snapshot& now, const ConstantsBook& before, bool entriesChange,
+                  bool staleEntries);
+    // The constants file as read now; its entries matched against `table`, its owner against
+    // that of the data file (`dataInfo`).
+    ConstantsSnapshot readConstants(const std::vector<MachineEntry>& table,
+                                    const FileInfo& dataInfo) const;
     // The constants of `now`, to be changed: throws the constants file's damage.
     static ConstantsBook& changeableConstants(Snapshot& now);
     void writeConstants(const ConstantsSnapshot& side, const FileInfo& dataInfo,
