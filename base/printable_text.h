@@ -61,6 +61,24 @@ inline bool turnsText(std::uint32_t code) {
 
 } // namespace printable_detail
 
+// The offset of the first byte of `text` that is not part of a UTF-8 character, or npos when
+// all of it is UTF-8.
+inline std::size_t firstNonUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        std::uint32_t code = 0;
+        const std::size_t length = printable_detail::decodeUtf8(text.substr(at), code);
+        if (length == 0) {
+            return at;
+        }
+        at += length;
+    }
+    return std::string_view::npos;
+}
+
 // `text` with every character that a terminal or a message box would not show as itself
 // written as an escape: the control characters U+0000 to U+001F, U+007F and U+0080 to U+009F
 // as "\x1b" (two hex digits) or "\u009b", the separators and bidirectional controls as

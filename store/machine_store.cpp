@@ -141,19 +141,32 @@ void MachineStore::createFile(const std::string& path, const std::vector<NewMach
                                 "cannot be created: a data file holds 1 to " + most + " machines"});
     }
     MachineStore store(path, fs);
+    const Prepared ready = store.prepare(machines);
     LibImage image;
-    for (const NewMachine& spec : machines) {
-        const std::string raw = store.storableName(spec.name, true);
-        std::vector<std::int16_t> gears = spec.gears;
-        std::sort(gears.begin(), gears.end());
-        store.checkGears(decodeName(raw), gears);
-        store.machines_.push_back(
-            {decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
-        image.writeSlot(static_cast<int>(store.machines_.size()), gears);
+    ConstantsBook book;
+    for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+        image.writeSlot(static_cast<int>(k) + 1, ready.lists[k]);
+        book.set(static_cast<int>(k), ready.entries[k].name, machines[k].constants);
     }
-    writeTable(image, store.machines_);
+    writeTable(image, ready.entries);
     const FileLock lock = FileLock::acquire(fs, path, store.lockTimeout_);
-    gearsel::createFile(fs, path, image.bytes());
+    // The constants first, so that the data file never appears without them. A constants file
+    // that is there already stays: its entries attach to the machines of the same number and
+    // name, as they do when only the data file was deleted.
+    const std::string sidecar = store.constantsPath();
+    FileInfo info;
+    const bool newConstants = !book.entries().empty() && fs.statFile(sidecar, info) == ENOENT;
+    if (newConstants) {
+        gearsel::createFile(fs, sidecar, constantsJson(book));
+    }
+    try {
+        gearsel::createFile(fs, path, image.bytes());
+    } catch (const StoreError&) {
+        if (newConstants) {
+            fs.remove(sidecar);
+        }
+        throw;
+    }
 }
 
 bool MachineStore::fileChanged() {
@@ -210,39 +223,59 @@ int MachineStore::addMachine(const std::string& name, std::int16_t zn,
 }
 
 int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
-    std::vector<MachineEntry> added;
-    std::vector<std::vector<std::int16_t>> lists;
-    for (const NewMachine& spec : machines) {
-        const std::string raw = storableName(spec.name, true);
-        std::vector<std::int16_t> gears = spec.gears;
-        std::sort(gears.begin(), gears.end());
-        checkGears(decodeName(raw), gears);
-        added.push_back({decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
-        lists.push_back(std::move(gears));
-    }
-    if (added.empty()) {
+    const Prepared ready = prepare(machines);
+    if (ready.entries.empty()) {
         return static_cast<int>(machines_.size());
     }
     int first = 0;
     update([&](Snapshot& now) {
         first = static_cast<int>(now.table.size());
-        if (added.size() > static_cast<std::size_t>(kMaxMachines - first)) {
+        if (ready.entries.size() > static_cast<std::size_t>(kMaxMachines - first)) {
             const std::string has = std::to_string(first);
             const std::string most = std::to_string(kMaxMachines);
-            const std::string more = std::to_string(added.size());
-            throw StoreError(
-                path_,
-                {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
-                     (added.size() > 1 ? " " + more + " 台" : std::string()),
-                 "holds " + has + " machines of at most " + most + ": " +
-                     (added.size() > 1 ? more + " more do not fit" : std::string("no more fits"))});
+            const std::string more = std::to_string(ready.entries.size());
+            throw StoreError(path_,
+                             {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
+                                  (ready.entries.size() > 1 ? " " + more + " 台" : std::string()),
+                              "holds " + has + " machines of at most " + most + ": " +
+                                  (ready.entries.size() > 1 ? more + " more do not fit"
+                                                            : std::string("no more fits"))});
         }
-        for (std::size_t k = 0; k < added.size(); ++k) {
-            now.table.push_back(added[k]);
-            now.image.writeSlot(first + static_cast<int>(k) + 1, lists[k]);
+        // A damaged constants file refuses only an addition that brings constants.
+        const bool anyConstants = std::any_of(machines.begin(), machines.end(), [](const auto& m) {
+            return !noConstants(m.constants);
+        });
+        for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+            const int index = first + static_cast<int>(k);
+            now.table.push_back(ready.entries[k]);
+            now.image.writeSlot(index + 1, ready.lists[k]);
+            if (anyConstants) {
+                changeableConstants(now).set(index, ready.entries[k].name, machines[k].constants);
+            }
         }
     });
     return first;
+}
+
+void MachineStore::replaceMachines(const std::vector<NewMachine>& machines) {
+    if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
+        const std::string most = std::to_string(kMaxMachines);
+        const std::string count = std::to_string(machines.size());
+        throw StoreError(
+            path_, {"的机床表不能换成 " + count + " 台机床：一个数据文件要有 1 到 " + most + " 台",
+                    "cannot take a table of " + count + " machines in place of its " +
+                        "own: a data file holds 1 to " + most});
+    }
+    const Prepared ready = prepare(machines);
+    update([&](Snapshot& now) {
+        ConstantsBook& book = changeableConstants(now);
+        book = ConstantsBook();
+        now.table = ready.entries;
+        for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+            now.image.writeSlot(static_cast<int>(k) + 1, ready.lists[k]);
+            book.set(static_cast<int>(k), ready.entries[k].name, machines[k].constants);
+        }
+    });
 }
 
 int MachineStore::copyMachine(int index, const std::string& newName) {
@@ -328,6 +361,23 @@ MachineConstants MachineStore::constants(int index) const {
     return side.book.find(index, now.table[static_cast<std::size_t>(index)].name);
 }
 
+std::vector<MachineConstants> MachineStore::allConstants() const {
+    const Snapshot now = readSnapshot();
+    if (now.image.bytes() != image_.bytes()) {
+        throw StoreConflict(path_, {"已被另一个程序修改，请重新读入后再试",
+                                    "was changed by another program; read it again and retry"});
+    }
+    const ConstantsSnapshot side = readConstants(now.table, now.info);
+    if (side.damage) {
+        throw *side.damage;
+    }
+    std::vector<MachineConstants> all;
+    for (std::size_t i = 0; i < now.table.size(); ++i) {
+        all.push_back(side.book.find(static_cast<int>(i), now.table[i].name));
+    }
+    return all;
+}
+
 void MachineStore::setConstants(int index, const MachineConstants& constants) {
     checkMachineConstants(constants);
     checkIndex(index);
@@ -338,6 +388,21 @@ void MachineStore::setConstants(int index, const MachineConstants& constants) {
                                          constants);
         },
         false);
+}
+
+MachineStore::Prepared MachineStore::prepare(const std::vector<NewMachine>& machines) const {
+    Prepared ready;
+    for (const NewMachine& spec : machines) {
+        checkMachineConstants(spec.constants);
+        const std::string raw = storableName(spec.name, true);
+        std::vector<std::int16_t> gears = spec.gears;
+        std::sort(gears.begin(), gears.end());
+        checkGears(decodeName(raw), gears);
+        ready.entries.push_back(
+            {decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
+        ready.lists.push_back(std::move(gears));
+    }
+    return ready;
 }
 
 MachineStore::Snapshot MachineStore::readSnapshot() const {
@@ -518,7 +583,8 @@ std::string MachineStore::storableName(const std::string& name, bool emptyAllowe
     std::string text(trimmed(name, " "));
     if (text.empty()) {
         if (!emptyAllowed) {
-            throw StoreError(path_, {"中的机床名称不能是空的", ": a machine name cannot be empty"});
+            throw StoreError(path_,
+                             {"中的机床名称不能是空的", "cannot take an empty machine name"});
         }
         text = kDefaultName;
     }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace gearsel {
 namespace {
@@ -68,6 +69,85 @@ TEST_F(RefusalCliTest, ControlCharactersFromArgumentsAndFilesAreShownEscaped) {
         EXPECT_TRUE(refusedWith(run, shown)) << args;
         EXPECT_FALSE(holdsControlBytes(run.err)) << args << ": " << run.err;
     }
+}
+
+TEST_F(RefusalCliTest, ImportNamesTheLineAndTheKeyOfWhatItRefuses) {
+    const std::string utf16 = "\xff\xfe[\0{\0\"\0n\0\"\0:\0"
+                              "1\0}\0]\0";
+    const std::pair<std::string, std::string> files[] = {
+        {"object.json", R"({"name": "X", "zn": 15, "gears": [20]})"},
+        {"utf16.json", utf16},
+        {"twice.json", "[\n {\"name\": \"X\", \"zn\": 15,\n  \"zn\": 16, \"gears\": [20]}]"},
+        {"unknown.json", "[{\"name\": \"X\", \"zn\": 15, \"gears\": [20]},\n"
+                         " {\"name\": \"Y\", \"Zn\": 15, \"gears\": [20]}]"},
+        {"nozn.json", "[{\"name\": \"X\",\n  \"gears\": [20]}]"},
+        {"badconstant.json", "[{\"name\": \"X\", \"zn\": 15, \"gears\": [20],\n  \"k\": 24}]"},
+        {"notutf8.csv", "A,15,20\nB\xff,15,20\n"},
+        {"badconstant.csv", "A,15,20,k=0\n"},
+    };
+    for (const auto& [name, text] : files) {
+        test::writeFile(dir / name, text);
+    }
+    const std::string before = onDisk();
+    const std::pair<const char*, const char*> cases[] = {
+        {"object.json", "object.json: is a JSON object, but a list of machines is an array"},
+        {"utf16.json", "utf16.json: is UTF-16 text, not UTF-8; save it as UTF-8"},
+        {"twice.json", "twice.json: line 3: the key 'zn' appears twice in one object (first on "
+                       "line 2)"},
+        {"unknown.json", "unknown.json: line 2: machine 2 has the unknown key 'Zn'"},
+        {"nozn.json", "nozn.json: line 1: machine 1 lacks the key 'zn'"},
+        {"badconstant.json", "badconstant.json: line 2: machine 1: k must be a text"},
+        {"notutf8.csv", "notutf8.csv: line 2: the byte 0xff is not UTF-8"},
+        {"badconstant.csv", "badconstant.csv: line 1: the constant k=0 cannot be used"},
+    };
+    for (const auto& [file, message] : cases) {
+        for (const char* how : {"import ", "import --replace "}) {
+            const std::string args = std::string("machines --lib system.lib ") + how + file;
+            EXPECT_TRUE(refusedWith(cli(args), std::string("gearsel-cli: ") + message)) << args;
+        }
+    }
+    EXPECT_TRUE(test::sameBytes(onDisk(), before));
+}
+
+TEST_F(RefusalCliTest, MessagesSayWhatIsWrongInTheUsersTerms) {
+    const std::string sidecar = (dir / "system.lib.constants.json").string();
+    const std::string head = "{\"format\": \"gearsel machine constants\", \"version\": 1,\n"
+                             " \"machines\": [{\"machine\": 1, \"name\": \"CA6140\",\n";
+    const std::string ratio = "ratio --machine 1 --lib system.lib thread --pitch 1mm";
+    const struct {
+        std::string constants; // the constants file, when there is one
+        std::string args;
+        std::string mentions;
+    } cases[] = {
+        {head + " \"leadscrew\": \"6\xffmm\"}]}", ratio,
+         "line 3: the byte 0xff is not UTF-8; save the file as UTF-8"},
+        {head + " \"leadscrew\": 1e400}]}", ratio, "line 3: the number 1e400 is too large"},
+        {head + " \"leadscrew\": \"6mm\", \"leadscrew\": \"8mm\"}]}", ratio,
+         "line 3: the key 'leadscrew' appears twice"},
+        // An empty new name: refused alike by add, copy and rename, without a stray colon.
+        {"", "machines --lib system.lib add '' --gears 20",
+         "gearsel-cli: the machine name is empty; give the machine a name"},
+        {"", "machines --lib system.lib copy 1 ''",
+         "gearsel-cli: the machine name is empty; give the machine a name"},
+        {"", "machines --lib system.lib rename 1 '  '",
+         "gearsel-cli: the machine name is empty; give the machine a name"},
+    };
+    const std::string before = onDisk();
+    for (const auto& [constants, args, mentions] : cases) {
+        std::filesystem::remove(sidecar);
+        if (!constants.empty()) {
+            test::writeFile(sidecar, constants);
+        }
+        EXPECT_TRUE(refusedWith(cli(args), mentions)) << args;
+    }
+    std::filesystem::remove(sidecar);
+    // A named pipe where the lock file belongs.
+    std::filesystem::remove(dir / ".system.lib.lock");
+    ASSERT_EQ(::mkfifo((dir / ".system.lib.lock").c_str(), 0644), 0);
+    EXPECT_TRUE(refusedWith(cli("machines --lib system.lib add X --gears 20"),
+                            "its lock file ./.system.lib.lock is not a regular file but a named "
+                            "pipe (FIFO); a lock file holds nothing, so remove it"));
+    EXPECT_TRUE(test::sameBytes(onDisk(), before));
 }
 
 } // namespace
