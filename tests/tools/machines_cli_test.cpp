@@ -129,6 +129,24 @@ TEST_F(MachinesCliTest, ABackupRestoresExactlyTheTableAndTheConstantsThatWereExp
     EXPECT_NE(test::readFile(dir / "backup").find("\"gearbox\": \"60/127\""), std::string::npos);
 }
 
+TEST_F(MachinesCliTest, ReadsTakeTheBeginningOfOneNameAndChangesOnlyTheWholeName) {
+    EXPECT_EQ(json("show Y38 --json")["name"], "Y38 滚齿机");
+    EXPECT_EQ(json("constants Y3 --json")["name"], "Y38 滚齿机");
+    const CliRun select = cli("select --lib system.lib --machine Y38 --ratio 1 --json");
+    EXPECT_EQ(select.status, 0) << select.err;
+    EXPECT_TRUE(refusedWith(machines("show C"), "'C' begins the names of several machines "
+                                                "(1 'CA6140', 3 'C620'); give more of the name"));
+    EXPECT_TRUE(refusedWith(cli("ratio --lib system.lib --machine C thread --pitch 1mm "
+                                "--leadscrew 6mm"),
+                            "'C' begins the names of several machines"));
+    const std::string before = onDisk();
+    for (const char* change : {"rename Y38 X", "delete Y38", "set-gears Y38 --gears 20",
+                               "copy Y38 Z", "constants Y38 --k 24"}) {
+        EXPECT_TRUE(refusedWith(machines(change), "no machine 'Y38'")) << change;
+    }
+    EXPECT_TRUE(sameBytes(onDisk(), before));
+}
+
 TEST_F(MachinesCliTest, SelectOnAMachineUsesItsGearsAndItsZn) {
     const auto results = [this](const std::string& args) {
         const CliRun run = cli("select " + args + " --ratio 0.61803 --count 8 --json");
@@ -245,6 +263,29 @@ TEST_F(MakeDefaultLibTest, StoresTheDefaultMachinesWithoutLossAndNeverOverwrites
         EXPECT_EQ(store.machines()[i].name, machines[i].name);
         EXPECT_EQ(store.storedGearList(static_cast<int>(i)), machines[i].gears);
         EXPECT_TRUE(machines[i].zn >= 5 && machines[i].zn <= 40) << machines[i].zn;
+    }
+    // The constants that the machine types fix, in their file beside the data file.
+    const std::pair<const char*, const char*> constants[] = {
+        {"标准挂轮 14 片", ""},
+        {"CA6140 车床", "leadscrew=12mm"},
+        {"C620-1 车床", "leadscrew=12mm"},
+        {"Y38 滚齿机", "k=24 c=7.95775"},
+        {"Y3150E 滚齿机", "k=24 c=9"},
+        {"F11125 分度头", "n=40"},
+    };
+    for (const auto& [name, expected] : constants) {
+        const auto at = std::find_if(store.machines().begin(), store.machines().end(),
+                                     [&](const MachineEntry& m) { return m.name == name; });
+        ASSERT_NE(at, store.machines().end()) << name;
+        std::string known;
+        const MachineConstants kept =
+            store.constants(static_cast<int>(at - store.machines().begin()));
+        for (const ConstantKey key : kConstantKeys) {
+            if (const auto text = constantText(kept, key)) {
+                known += std::string(known.empty() ? "" : " ") + constantName(key) + "=" + *text;
+            }
+        }
+        EXPECT_EQ(known, expected) << name;
     }
     store.renameMachine(0, "Mine");
     const std::string edited = onDisk();

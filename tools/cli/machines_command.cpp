@@ -225,8 +225,10 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         return 0;
     }
     if (what == "show") {
-        readWithRetry(store,
-                      [&] { show(store, findMachine(store, options.machine), options.json, out); });
+        readWithRetry(store, [&] {
+            show(store, findMachine(store, options.machine, NameMatch::Beginning), options.json,
+                 out);
+        });
         return 0;
     }
     if (what == "constants") {
@@ -235,7 +237,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         int index = 0;
         MachineConstants constants;
         const auto lookUp = [&] {
-            index = findMachine(store, options.machine);
+            index = findMachine(store, options.machine,
+                                change ? NameMatch::Whole : NameMatch::Beginning);
             constants = store.constants(index);
             if (change) {
                 constants = overridden(options.clear ? MachineConstants() : constants, given);
@@ -285,7 +288,7 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     const auto gears =
         what == "set-gears" ? parseGearList(options.gears) : std::vector<std::int16_t>();
     store.withLock([&] {
-        const int index = findMachine(store, options.machine);
+        const int index = findMachine(store, options.machine, NameMatch::Whole);
         const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
         if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);
