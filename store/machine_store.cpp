@@ -452,8 +452,12 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change, bool sav
         writeConstants(side, now.info, constants);
     }
     // Every successful save clears what saves of either file that were cut short left behind.
-    removeStaleTemps(*fs_, saveTarget(path_));
-    removeStaleTemps(*fs_, constantsPath());
+    try {
+        removeStaleTemps(*fs_, saveTarget(path_));
+        removeStaleTemps(*fs_, constantsPath());
+    } catch (const StoreError&) {
+        // The data file became a link to nowhere meanwhile: the save stands, the next one tidies.
+    }
     adopt(std::move(now));
     sawOtherChanges_ = othersChanged;
 }
