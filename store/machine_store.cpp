@@ -392,14 +392,14 @@ void MachineStore::setConstants(int index, const MachineConstants& constants) {
 
 MachineStore::Prepared MachineStore::prepare(const std::vector<NewMachine>& machines) const {
     Prepared ready;
-    for (const NewMachine& spec : machines) {
-        checkMachineConstants(spec.constants);
-        const std::string raw = storableName(spec.name, true);
-        std::vector<std::int16_t> gears = spec.gears;
+    for (const NewMachine& wanted : machines) {
+        checkMachineConstants(wanted.constants);
+        const std::string raw = storableName(wanted.name, true);
+        std::vector<std::int16_t> gears = wanted.gears;
         std::sort(gears.begin(), gears.end());
         checkGears(decodeName(raw), gears);
         ready.entries.push_back(
-            {decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
+            {decodeName(raw), raw, wanted.zn, static_cast<std::int16_t>(gears.size())});
         ready.lists.push_back(std::move(gears));
     }
     return ready;

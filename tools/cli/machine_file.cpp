@@ -42,9 +42,9 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
     const std::string n = std::to_string(position + 1);
     // "line 7: machine 3", at the key `key` when there is one.
     const auto refuse = [&](std::string_view key, const MessageText& why) {
-        const MessageText machine{"第 " + n + " 台机床", "machine " + n};
+        const MessageText label{"第 " + n + " 台机床", "machine " + n};
         const int line = object == nullptr ? 0 : object->lineOf(key);
-        throw StoreError(path, (line > 0 ? lineLabel(line) + machine : machine) + why);
+        throw StoreError(path, (line > 0 ? lineLabel(line) + label : label) + why);
     };
     if (!item.is_object() || object == nullptr) {
         refuse("", {"不是一个对象 {\"name\": …, \"zn\": …, \"gears\": […]}",
@@ -66,16 +66,16 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
                         std::string(" lacks the key '") + key + "'"});
         }
     }
-    NewMachine spec;
+    NewMachine machine;
     if (!item["name"].is_string()) {
         refuse("name", {"的 name 应是文字", ": name must be a text"});
     }
-    spec.name = item["name"].get<std::string>();
+    machine.name = item["name"].get<std::string>();
     if (!isInt16(item["zn"])) {
         refuse("zn", {"的 zn " + item["zn"].dump() + " 不是 -32768 到 32767 的整数",
                       ": zn " + item["zn"].dump() + " is not a whole number from -32768 to 32767"});
     }
-    spec.zn = item["zn"].get<std::int16_t>();
+    machine.zn = item["zn"].get<std::int16_t>();
     if (!item["gears"].is_array()) {
         refuse("gears", {"的 gears 应是齿数的数组", ": gears must be an array of tooth counts"});
     }
@@ -85,7 +85,7 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
                              ": tooth count " + tooth.dump() +
                                  " is not a whole number from -32768 to 32767"});
         }
-        spec.gears.push_back(tooth.get<std::int16_t>());
+        machine.gears.push_back(tooth.get<std::int16_t>());
     }
     for (const auto& [key, value] : item.items()) {
         const auto constant = constantKeyNamed(key);
@@ -97,14 +97,14 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
                          ": " + key + " must be a text such as \"12mm\""});
         }
         try {
-            setConstantText(spec.constants, *constant, value.get<std::string>());
+            setConstantText(machine.constants, *constant, value.get<std::string>());
         } catch (const std::invalid_argument& e) {
             const std::string why = e.what();
             refuse(key, {"的 " + key + " 不可用（" + why + "）",
                          ": " + key + " cannot be used (" + why + ")"});
         }
     }
-    return spec;
+    return machine;
 }
 
 std::vector<NewMachine> parseMachineJson(std::string_view text, const std::string& path) {
