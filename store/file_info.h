@@ -27,6 +27,7 @@ struct FileInfo {
     mode_t mode = 0; // permission bits (07777)
     uid_t owner = 0;
     gid_t group = 0;
+    nlink_t links = 1; // names the file has (hard links)
     FileStamp stamp;
 };
 

@@ -79,7 +79,8 @@ TEST_F(ConcurrentCliTest, AWriterGivesUpWhileTheLockIsHeld) {
                              dir);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     for (const CliRun& run : runs) {
-        EXPECT_TRUE(test::refusedWith(run, "is being changed by another program; waited 1 s"));
+        EXPECT_TRUE(test::refusedWith(run, "is being changed by another program, which holds its "
+                                           "lock file ./.system.lib.lock; waited 1 s"));
     }
     EXPECT_TRUE(test::sameBytes(onDisk(), before));
     // Reading needs no lock.

@@ -142,6 +142,7 @@ TEST_F(WorkshopCliTest, HobbingChartFlagsTheInexactRowsWithAGearToBuy) {
 }
 
 TEST_F(WorkshopCliTest, ThreadChartsTakeTheLeadscrewFromTheMachine) {
+    cli("machines --lib system.lib constants 2 --clear");
     EXPECT_TRUE(refusedWith(cli("chart --machine 2 --lib system.lib --threads metric"),
                             "needs --leadscrew"));
     cli("machines --lib system.lib constants 2 --leadscrew 12mm");

@@ -22,6 +22,7 @@ struct MachinesOptions {
     std::string zn = "15";      // --zn of add
     std::string format = "csv"; // --format of export
     std::string file;           // FILE of import
+    bool replace = false;       // --replace of import
     bool json = false;          // --json of list, show and constants
     ConstantOptions constants;  // the constants given to constants
     bool clear = false;         // --clear of constants
