@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace gearsel {
@@ -92,11 +94,22 @@ void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
 }
 
 // Throws StoreError when the constants file belongs to someone who neither owns the data file
-// nor runs this program: in a shared folder another user could plant one, and the formulas
-// would then work with that user's leadscrew or K.
-void refuseStrangers(const std::string& path, const FileInfo& info, const FileInfo& dataInfo) {
+// nor runs this program, in a folder where anyone may make files (a sticky /shared, say):
+// there another user could plant one, and the formulas would then work with that user's
+// leadscrew or K. In a folder that only its owner and group may write (a workshop's group
+// folder), whoever made the file could as well have rewritten the data file itself, and saves
+// by the group's members leave the two files owned by different members.
+void refuseStrangers(FileSystem& fs, const std::string& path, const FileInfo& info,
+                     const FileInfo& dataInfo) {
     const uid_t me = ::geteuid();
     if (info.owner == dataInfo.owner || info.owner == me) {
+        return;
+    }
+    const std::filesystem::path target(path);
+    FileInfo folder;
+    const std::string folderPath =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    if (fs.statFile(folderPath, folder) == 0 && (folder.mode & S_IWOTH) == 0) {
         return;
     }
     const std::string owner = userName(info.owner);
@@ -105,11 +118,13 @@ void refuseStrangers(const std::string& path, const FileInfo& info, const FileIn
     throw StoreError(path,
                      {"属于用户“" + owner + "”，既不是数据文件的所有者“" + dataOwner +
                           "”，也不是当前用户“" + user +
-                          "”，所以其中的机床常数不予采用；请删除它，或确认无误后把它交给“" +
+                          "”，而它所在的文件夹人人都可以写入，所以其中的机床常数不予采用；请删除它"
+                          "，或确认无误后把它交给“" +
                           dataOwner + "”",
                       "belongs to the user '" + owner + "', who owns neither the data file ('" +
                           dataOwner + "') nor this run ('" + user +
-                          "'), so its machine constants are not used; delete it, or give it "
+                          "'), in a folder where anyone may make files, so its machine constants "
+                          "are not used; delete it, or give it "
                           "to '" +
                           dataOwner + "' once you have checked it"});
 }
@@ -525,7 +540,7 @@ MachineStore::ConstantsSnapshot MachineStore::readConstants(const std::vector<Ma
     side.exists = true;
     try {
         side.bytes = readRegularFile(*fs_, path, kMaxConstantsFileSize, side.info);
-        refuseStrangers(path, side.info, dataInfo);
+        refuseStrangers(*fs_, path, side.info, dataInfo);
         side.stored = parseConstants(side.bytes, path);
         side.book = side.stored;
         side.book.keepMatching(table);

@@ -62,7 +62,7 @@ TEST_F(TwoFilesTest, AConstantsFileIsRewrittenOnlyWhenWhatItSaysChanges) {
 }
 
 // As root (as CI runs), files can be given to other users.
-TEST_F(TwoFilesTest, AConstantsFileOfAnotherUserIsTrustedOnlyWhenItOwnsTheDataFile) {
+TEST_F(TwoFilesTest, AConstantsFileOfAnotherUserIsTrustedOnlyInAFolderStrangersCannotWrite) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "giving files to other users needs root";
     }
@@ -70,21 +70,29 @@ TEST_F(TwoFilesTest, AConstantsFileOfAnotherUserIsTrustedOnlyWhenItOwnsTheDataFi
     constexpr uid_t kThird = 65533;
     struct Case {
         const char* name;
+        mode_t folderMode;
         uid_t dataOwner;
         uid_t constantsOwner;
         bool trusted;
     };
+    // A folder where anyone may make files (sticky, as /tmp or a /shared), and a workshop's
+    // group folder, where only the members may.
+    constexpr mode_t kAnyone = 01777;
+    constexpr mode_t kGroup = 02775;
     const Case cases[] = {
-        {"both mine", 0, 0, true},
-        {"both the other user's", kOther, kOther, true},
-        {"data file the other user's, constants file mine", kOther, 0, true},
-        {"planted by another user beside my data file", 0, kOther, false},
-        {"planted by a third user beside the other user's data", kOther, kThird, false},
+        {"both mine", kAnyone, 0, 0, true},
+        {"both the other user's", kAnyone, kOther, kOther, true},
+        {"data file the other user's, constants file mine", kAnyone, kOther, 0, true},
+        {"planted by another user beside my data file", kAnyone, 0, kOther, false},
+        {"planted by a third user beside the other user's data", kAnyone, kOther, kThird, false},
+        {"saved last by another member of the group folder", kGroup, 0, kOther, true},
+        {"members' saves in the group folder", kGroup, kOther, kThird, true},
     };
     const std::string data = onDisk();
     const std::string constants = test::readFile(sidecar());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        ASSERT_EQ(::chmod(dir.c_str(), c.folderMode), 0);
         test::writeFile(lib(), data);
         test::writeFile(sidecar(), constants);
         ASSERT_EQ(::chown(lib().c_str(), c.dataOwner, 0), 0);
@@ -111,6 +119,7 @@ TEST_F(TwoFilesTest, AConstantsFileOfAnotherUserIsTrustedOnlyWhenItOwnsTheDataFi
         store.setGearList(1, {45});
         EXPECT_EQ(test::readFile(sidecar()), constants);
     }
+    ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
 }
 
 TEST_F(TwoFilesTest, AFileWithSeveralNamesIsRefusedBeforeAnythingIsWritten) {
