@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text fit for a one-line message. File names, machine names and arguments come from users and
 // from files, and may hold bytes that a terminal obeys (ESC starts an escape sequence, BEL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file that keeps the machine constants of a data file: "<name>.constants.json" beside it
 // (beside the file a symbolic link points to, like the lock file), so that the data file keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/data_location.h"
 #include "store/lib_layout.h"
 

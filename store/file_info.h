@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the store learns about a file besides its bytes: its kind, its owner and permissions,
 // and a stamp that tells a replaced or rewritten file from the one read before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/file_lock.h"
 
 #include "store/regular_file.h"

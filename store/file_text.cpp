@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/file_text.h"
 
 #include "base/printable_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files that users give the program (a machine list to import, the constants file): what
 // makes one unreadable as UTF-8 text, said in the user's terms, and lines to point at.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A first, careful look at JSON from a file that a user wrote or chose, before its values are
 // used: every problem is told with its line and in the user's terms, and keys that a parser

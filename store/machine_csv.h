@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Machines as lines of text, for the readable source of the default data file, for backups
 // and for spreadsheets: one machine a line, "name,Zn,tooth,tooth,...", then the machine's

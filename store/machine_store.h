@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine table of one system.lib and the operations on it. Machines are addressed by
 // their position in the table counted from 0 (index 0 is the first machine, stored in record 7

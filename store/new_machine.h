@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A machine to be added to the table: what a user types or a list file holds.
 

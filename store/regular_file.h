@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a whole file that the user names (the data file, a machine list to import), with
 // every refusal as one StoreError: missing, unreadable, too large, or not a regular file at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/safe_write.h"
 
 #include "store/store_error.h"

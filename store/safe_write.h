@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Crash-safe saving: the whole new content goes to a temporary file in the target's folder,
 // is flushed to the disk and then takes the target's place in one rename, so that a crash,

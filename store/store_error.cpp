@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/store_error.h"
 
 #include "base/printable_text.h"

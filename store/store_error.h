@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the data store. Its message is a single readable sentence that names
 // the file and the cause, in Chinese for a message box (what()) and in English for one line on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data file is found: beside the executable, the user's own file, or a copy of the
 // installed default data made on first start, whole or not at all.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JSON from users' files: each problem named with its line and in the user's terms, keys that a
 // parser would quietly drop refused, and the lines of objects and keys found for the readers'
 // own refusals; the constants file read through it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machines' constants in their file beside system.lib: kept across reopening, carried
 // along by copy, rename and delete, never given to another machine after a program that does
 // not know of them changed the table, never lost when a change is cut short between the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine lists as text: the default data source, backups and spreadsheets.
 
 #include "lib_bytes.h"

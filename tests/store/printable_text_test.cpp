@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages never carry a byte that a terminal obeys or that breaks the one-line rule: the
 // helper's escapes, and the store's messages in both languages built from such names.
 

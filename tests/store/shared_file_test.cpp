@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One data file, several stores on it, as the window and gearsel-cli runs share system.lib:
 // every change lands on the table as the file holds it, a change aimed at a machine that
 // another program changed is refused, the store tells when the file changed, a held lock

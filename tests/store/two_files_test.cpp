@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file and its constants file as a pair on a real disk: what a save rewrites and what
 // it leaves alone, whose constants file is trusted, files with several names, and the leftovers
 // of saves of either file that were cut short.

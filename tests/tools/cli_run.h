@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the gearsel-cli binary as a user would, capturing what it prints and its exit status.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several gearsel-cli runs on one data file at once, as scripts started together run them:
 // every change that reports success is in the file afterwards, no machine gets another's
 // gear list, and a run that cannot get the file's lock gives up with one line.

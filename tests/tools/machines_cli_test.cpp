@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli machines and select --machine, run as a user would in a temporary folder that
 // holds the data file; and every class of input the command line refuses.
 

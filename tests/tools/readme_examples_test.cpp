@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every gearsel-cli example of the README runs as written, so that the README cannot drift from
 // the program. The examples are the lines that start with "gearsel-cli" in the README's code
 // blocks marked ```sh (or ```bash, or no language at all); a line ending in a backslash goes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What gearsel-cli says when it refuses: one line in the user's terms, with control characters
 // from arguments and files escaped; and an empty --lib, which names no file.
 

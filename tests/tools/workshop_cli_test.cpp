@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli suggest and chart as a workshop uses them: the worked example of a hobbing
 // machine that lacks the prime 101, charts as text, CSV, JSON and PDF pages, and the input
 // they refuse.

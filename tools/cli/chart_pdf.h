@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where gearsel-cli uses Qt: printing a chart into a PDF file through the
 // printing library, on Qt's offscreen platform, so that no display is needed.

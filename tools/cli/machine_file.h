@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a list of machines to import: the CSV of "export" (store/machine_csv.h) or the JSON
 // array of "export --format json", told apart by the first character after blanks and an

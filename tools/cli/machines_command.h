@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli machines": list, show, add, copy, rename, delete and edit the machines of a data
 // file, see and set their constants, export or import them as CSV or JSON, and say which file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli: change-gear selection from the command line.
 
 #include "base/printable_text.h"

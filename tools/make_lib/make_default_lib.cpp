@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-make-lib SOURCE TARGET: writes the default data file TARGET from the machine list
 // SOURCE, at build time, and beside it the constants file with the machines' constants. The
 // data file is the user's database once it exists, so an existing TARGET is left exactly as it
