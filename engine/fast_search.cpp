@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/fast_search.h"
 
+#include "engine/fit_rule.h"
 #include "engine/gear_stock.h"
 #include "engine/gear_train.h"
 #include "engine/limit_guess.h"
@@ -58,6 +59,11 @@
 //   gear of that count. The search takes those repeat counts from a GearStock. A fixed first
 //   driver leaves one row, which needs no cap; with a fixed last driven gear z4 is known, and
 //   only the z3 near required x z4 / (z1 / z2) are looked at.
+// - The fit-only rule discards trains as the assembly conditions do, without a trace. It
+//   depends on a two-pair train through the sums z1 + z2 and z3 + z4 and each gear's size, so
+//   the pair index holds only the second pairs that the slot and the cover allow, a first pair
+//   that no second pair can follow is skipped, and the z4 run of one z3 is cut to the sums
+//   that fit.
 
 namespace gearsel {
 
@@ -118,7 +124,8 @@ private:
     // can lie within `bound` of the required ratio after a first pair of ratio r12.
     std::pair<int, int> z3Near(double r12, int z3End, double bound) const;
     int runCopies(int a, int b, int c) const;
-    // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
+    // Whether the stock lets z3 and z4 follow z1/z2 and the train fits; always where neither
+    // restricts anything.
     bool admits(int z1, int z2, int z3, int z4) const;
     // Offers one two-pair candidate; true if it was refused for a listed rearrangement.
     bool offer(int z1, int z2, int z3, int z4, double ratio);
@@ -126,6 +133,7 @@ private:
     const SearchRequest& request_;
     SearchTuning tuning_;
     GearStock stock_;
+    FitRule fit_;
     TrainWindow window_;
     Ranking* ranking_ = nullptr;
     double cap_ = 1.0;
@@ -136,8 +144,8 @@ private:
 
 FastSearch::FastSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                        const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), stock_(sortedGears, request),
-      window_(stock_.walked(), request.requiredRatio, request.zn) {}
+    : request_(request), tuning_(tuning), stock_(sortedGears, request), fit_(sortedGears, request),
+      window_(stock_.walked(), request.requiredRatio, request.zn, fit_.secondPairs()) {}
 
 ResultList FastSearch::run() {
     double cap = firstCap();
@@ -166,8 +174,8 @@ double FastSearch::firstCap() const {
     if (request_.firstDriver) {
         return 1.0;
     }
-    const LimitGuess guess =
-        guessFinalLimit(window_, stock_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+    const LimitGuess guess = guessFinalLimit(window_, stock_, fit_, request_, tuning_.sampleTrains,
+                                             tuning_.sampleFirstPairs);
     if (guess.error >= 1.0) {
         return 1.0;
     }
@@ -231,7 +239,7 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     const int z2 = window_.teeth(b);
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
     if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats) &&
-        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0) {
+        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0 && fit_.admits(z1, z2)) {
         // A single pair is always settled afterwards: it has no rearrangement.
         const double error = std::fabs(r12 - request_.requiredRatio);
         if (error < limit()) {
@@ -244,8 +252,10 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
         return;
     }
     const int copies = pairCopies(a, b);
-    const int z3End = window_.z3End(z1, z2);
-    if (z3End == 0 || copies == 0) {
+    // The fit-only rule may end the z3 earlier than the first assembly condition.
+    const int z3End = std::min(window_.z3End(z1, z2),
+                               window_.firstAtLeast(fit_.largestZ3(z1, z2, window_.teeth(0)) + 1));
+    if (z3End == 0 || copies == 0 || !fit_.admitsFirstPair(z1, z2)) {
         return;
     }
     offerWindow(a, b, r12, z3End, open);
@@ -358,7 +368,13 @@ bool FastSearch::passRun(int a, int b, int c) {
     }
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
     const double p = static_cast<double>(z3) * r12;
-    const auto [from, to] = window_.z4Run(z2, z3, p, reach());
+    auto [from, to] = window_.z4Run(z2, z3, p, reach());
+    if (fit_.active()) {
+        // Only the z4 of the sums that fit can pass the rule.
+        const auto [low, high] = fit_.z4Range(z1, z2, z3);
+        from = std::max(from, window_.firstAtLeast(low));
+        to = std::min(to, window_.firstAtLeast(high + 1));
+    }
     bool unsettled = false;
     for (int at = from; at < to; ++at) {
         const int z4 = window_.teeth(at);
@@ -402,7 +418,8 @@ int FastSearch::runCopies(int a, int b, int c) const {
 }
 
 bool FastSearch::admits(int z1, int z2, int z3, int z4) const {
-    return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
+    return (!stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4)) &&
+           fit_.admits(z1, z2, z3, z4);
 }
 
 bool FastSearch::offer(int z1, int z2, int z3, int z4, double ratio) {

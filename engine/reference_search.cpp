@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/reference_search.h"
 
+#include "engine/fit_rule.h"
 #include "engine/gear_stock.h"
 #include "engine/reference_ranking.h"
 
@@ -15,9 +16,11 @@ ResultList enumerateReference(std::span<const std::int16_t> sortedGears,
     ReferenceRanking ranking(request.resultCount, zn, request.allowRepeats);
     // The walk goes over single gears: a fixed gear the list does not hold is one more gear,
     // which stands only at its own place, and a used-once gear is skipped where it stands
-    // already. Both discard a train before it is ranked, as the assembly conditions do.
+    // already. Both discard a train before it is ranked, as the assembly conditions do, and so
+    // does the fit-only rule.
     using Place = GearStock::Place;
     const GearStock stock(sortedGears, request);
+    const FitRule fit(sortedGears, request);
     const std::vector<std::int16_t>& gears = stock.walked();
     const bool once = request.useOnce;
     const std::size_t n = gears.size();
@@ -32,7 +35,7 @@ ResultList enumerateReference(std::span<const std::int16_t> sortedGears,
             }
             const int z2 = gears[j];
             const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-            if (request.includeSinglePairs && stock.fitsAt(j, Place::Last)) {
+            if (request.includeSinglePairs && stock.fitsAt(j, Place::Last) && fit.admits(z1, z2)) {
                 const double error = std::fabs(r12 - requiredRatio);
                 if (error < ranking.errorLimit()) {
                     ranking.rankSinglePair(z1, z2, r12, error);
@@ -56,6 +59,9 @@ ResultList enumerateReference(std::span<const std::int16_t> sortedGears,
                         continue;
                     }
                     const int z4 = gears[l];
+                    if (!fit.admits(z1, z2, z3, z4)) {
+                        continue;
+                    }
                     const double ratio = p / static_cast<double>(z4);
                     const double error = std::fabs(ratio - requiredRatio);
                     if (error < ranking.errorLimit()) {

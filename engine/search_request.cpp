@@ -47,6 +47,16 @@ std::optional<SearchProblem> findProblem(const SearchRequest& request) {
     return std::nullopt;
 }
 
+std::optional<SearchProblem> findThreePairProblem(const SearchRequest& request) {
+    if (auto problem = findProblem(request)) {
+        return problem;
+    }
+    if (request.fitGeometry) {
+        return SearchProblem{SearchProblem::Kind::FitUnknown};
+    }
+    return std::nullopt;
+}
+
 std::string describeProblem(const SearchProblem& problem) {
     const std::string value = std::to_string(problem.value);
     switch (problem.kind) {
@@ -68,6 +78,9 @@ std::string describeProblem(const SearchProblem& problem) {
     case SearchProblem::Kind::ToothOutOfRange:
         return "tooth count " + value + " is outside " + std::to_string(kMinTeeth) + " to " +
                std::to_string(kMaxTeeth);
+    case SearchProblem::Kind::FitUnknown:
+        return "whether three-pair trains fit the machine is unknown: its geometry places one "
+               "stud, and they need two";
     }
     return "the request cannot be searched";
 }

@@ -23,6 +23,9 @@ std::string searchProblemText(const SearchProblem& problem) {
     case SearchProblem::Kind::ToothOutOfRange:
         return "齿数 " + value + " 不在 " + std::to_string(kMinTeeth) + " 到 " +
                std::to_string(kMaxTeeth) + " 之间，无法选配。";
+    case SearchProblem::Kind::FitUnknown:
+        return "机床的几何尺寸只确定一根中间轴，三对挂轮能否装上还不知道，只列装得上的挂轮时"
+               "无法选配。";
     }
     return "无法选配。";
 }
