@@ -10,6 +10,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace gearsel {
@@ -174,40 +177,42 @@ std::optional<BestTrain> bestTrain(const SearchRequest& request,
 
 std::optional<BestThreePairTrain> bestThreePairTrain(const SearchRequest& request,
                                                      const std::optional<Fraction>& required) {
-    const std::vector<ThreePairSlot> first = threePairListOf(request, required, 1);
-    if (first.empty()) {
-        return std::nullopt;
-    }
     const auto answer = [&](const ThreePairSlot& slot) {
         return BestThreePairTrain{slot, isExactThreePair(slot.train, required)};
     };
-    const ThreePairSlot& head = first.front();
-    if (trainCost(head.train).repeats == 0) {
-        return answer(head);
-    }
-    // The list is ordered by exact error: the trains tied with the first lead it.
+    // The list is ordered by exact error: the trains tied with the first lead it. Of those in
+    // `slots`, the first of the fewest repeats; whether `slots`, of `length`, holds them all.
     const RatioTarget target(request.requiredRatio, required);
+    const auto cheapest = [&](const std::vector<ThreePairSlot>& slots, int length) {
+        const ThreePairSlot* best = &slots.front();
+        for (const ThreePairSlot& slot : slots) {
+            if (!tied(slot.train, slots.front().train, target)) {
+                return std::pair{*best, true};
+            }
+            best = trainCost(slot.train) < trainCost(best->train) ? &slot : best;
+        }
+        return std::pair{*best, slots.size() < static_cast<std::size_t>(length)};
+    };
+    const int shortLength = kLookLengths.front();
+    const std::vector<ThreePairSlot> head = threePairListOf(request, required, shortLength);
+    if (head.empty()) {
+        return std::nullopt;
+    }
+    auto [best, complete] = cheapest(head, shortLength);
+    if (complete || trainCost(best.train).repeats == 0) {
+        return answer(best);
+    }
+    // Many trains tie: the first without repeats, where one ties, else a look through longer
+    // lists.
     SearchRequest noRepeats = request;
     noRepeats.allowRepeats = false;
     const std::vector<ThreePairSlot> distinct = threePairListOf(noRepeats, required, 1);
-    if (!distinct.empty() && tied(distinct.front().train, head.train, target)) {
+    if (!distinct.empty() && tied(distinct.front().train, head.front().train, target)) {
         return answer(distinct.front());
     }
-    ThreePairSlot best = head;
-    for (const int length : kLookLengths) {
-        const std::vector<ThreePairSlot> slots = threePairListOf(request, required, length);
-        for (const ThreePairSlot& slot : slots) {
-            if (!tied(slot.train, head.train, target)) {
-                return answer(best);
-            }
-            if (trainCost(slot.train) < trainCost(best.train)) {
-                best = slot;
-                if (trainCost(best.train).repeats == 1) {
-                    return answer(best);
-                }
-            }
-        }
-        if (slots.size() < static_cast<std::size_t>(length)) {
+    for (const int length : std::span(kLookLengths).subspan(1)) {
+        std::tie(best, complete) = cheapest(threePairListOf(request, required, length), length);
+        if (complete || trainCost(best.train).repeats == 1) {
             break;
         }
     }

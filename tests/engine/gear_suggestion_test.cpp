@@ -254,6 +254,53 @@ TEST(GearSuggestionTest, FixedGearsUseOnceAndFitOnlyHoldInEverySearch) {
     EXPECT_GT(idlers, 0);
 }
 
+TEST(GearSuggestionTest, TheBestTrainOfManyTiedOnesIsThePickFromTheWholeList) {
+    // Sets of up to forty gears on a step of 5 and ratios that trains hit: hundreds of trains
+    // tie with the first, more than a short list holds, so the answer comes from the narrower
+    // searches and longer lists.
+    std::mt19937_64 random(41);
+    const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    int manyTied = 0;
+    for (int round = 0; round < 150; ++round) {
+        SearchRequest request;
+        for (int i = 10 + below(31); i > 0; --i) {
+            request.gears.push_back(static_cast<std::int16_t>(20 + 5 * below(13)));
+        }
+        const auto pick = [&] { return request.gears[random() % request.gears.size()]; };
+        const Fraction required =
+            below(2) == 0 ? Fraction(pick(), pick()) : Fraction(pick() * pick(), pick() * pick());
+        request.requiredRatio = required.toDouble();
+        request.zn = 5 + below(30);
+        request.includeSinglePairs = below(2) == 0;
+        request.allowRepeats = below(4) != 0;
+        request.useOnce = below(4) == 0;
+        if (below(4) == 0) {
+            request.fitGeometry = randomGeometry(random, request.gears);
+        }
+        SearchRequest all = request;
+        all.resultCount = kMaxResultCount;
+        const ResultList list = runSelection(all).results;
+        const int filled = list.filledCount();
+        const Exact exact = exactOf(request.requiredRatio, required);
+        int tied = 0;
+        while (tied < filled && tiedExactly(list.slots[static_cast<std::size_t>(tied)].train,
+                                            list.slots.front().train, exact)) {
+            ++tied;
+        }
+        if (tied == kMaxResultCount) {
+            continue; // the whole list ties: the pick by hand would not see them all
+        }
+        manyTied += tied > 16 ? 1 : 0;
+        const auto expected = firstTrain(request, required);
+        const auto best = bestTrain(request, required);
+        ASSERT_EQ(best.has_value(), expected.has_value()) << "round " << round;
+        if (best) {
+            EXPECT_EQ(best->slot, expected->slot) << "round " << round;
+        }
+    }
+    EXPECT_GT(manyTied, 25);
+}
+
 TEST(GearSuggestionTest, AnIdlerIsAGearToBuy) {
     // Module 1, centre 45, stud 50..55: no train of 20 and 40 fits. Two pairs need
     // 100 <= z3 + z4 <= 110; 20/40 meshes at 30 mm, not 45, and its idler zi must make

@@ -174,26 +174,37 @@ TEST(RatioChartTest, RowsPreferFewerGearsThenFewerRepeatedCounts) {
     // pairs on 20, 30, 40, 60 no train of four distinct counts makes 0.5 (ac = bd / 2 has no
     // answer among them), and of those with one repeated count, 20/30 x 30/40 comes first,
     // before 20/20 x 20/40 with two.
+    // 1 on 20, 23, 29, 31, 40, 80 without single pairs: no four distinct counts make it (23, 29
+    // and 31 share no factor with the others), and one repeat only with 40·40 = 20·80. The
+    // conditions let 20/40 x 80/40 not begin with 20 (80 + 15 < 60 fails), so 40/20 x 40/80 is
+    // the first such train, after more than twenty like 20/20 x 23/23 and 23/29 x 29/23.
     const struct {
         const char* name;
         std::vector<std::int16_t> gears;
+        Fraction ratio;
         bool singlePairs;
         GearTrain listedFirst;
         GearTrain row;
     } cases[] = {
-        {"single pair", {20, 30, 40}, true, {20, 20, 20, 40}, {20, 40, 0, 0}},
-        {"one repeat", {20, 30, 40, 60}, false, {20, 20, 20, 40}, {20, 30, 30, 40}},
+        {"single pair", {20, 30, 40}, Fraction(1, 2), true, {20, 20, 20, 40}, {20, 40, 0, 0}},
+        {"one repeat", {20, 30, 40, 60}, Fraction(1, 2), false, {20, 20, 20, 40}, {20, 30, 30, 40}},
+        {"one repeat, late",
+         {20, 23, 29, 31, 40, 80},
+         Fraction(1, 1),
+         false,
+         {20, 20, 20, 20},
+         {40, 20, 40, 80}},
     };
     for (const auto& c : cases) {
         SearchRequest setup;
         setup.gears = c.gears;
         setup.includeSinglePairs = c.singlePairs;
-        const auto rows = buildChart(setup, {{"half", Quantity(Fraction(1, 2))}});
+        const auto rows = buildChart(setup, {{"row", Quantity(c.ratio)}});
         ASSERT_TRUE(rows[0].exact()) << c.name;
         EXPECT_EQ(rows[0].best->slot.train, c.row) << c.name;
         EXPECT_EQ(rows[0].outcome, ChartOutcome::Train) << c.name;
         // The result grid keeps the search's order.
-        setup.requiredRatio = 0.5;
+        setup.requiredRatio = c.ratio.toDouble();
         EXPECT_EQ(runSelection(setup).results.slots.front().train, c.listedFirst) << c.name;
     }
 }
@@ -212,6 +223,16 @@ TEST(RatioChartTest, ThreePairRowsPreferFewerRepeatedCounts) {
     setup.resultCount = 1;
     EXPECT_EQ(runThreePairSelection(setup, Fraction(1, 8)).slots.front().train,
               (ThreePairTrain{20, 40, 20, 40, 20, 40}));
+    // 1 on 20, 25, 30, 40, 60: 45 trains hit it, 20/20 x 20/20 x 20/20 first. Six gears of
+    // five counts repeat one at the least, and only 20·25·60 = 25·30·40 shares one count (25)
+    // between drivers and driven gears; the assembly conditions let no arrangement of those
+    // begin with 20, 25 or 30, so 40/20 x 25/25 x 30/60 is the first, after 36 trains with
+    // more repeats: further than a short list goes.
+    SearchRequest five;
+    five.gears = {20, 25, 30, 40, 60};
+    const auto one = buildThreePairChart(five, {{"1", Quantity::whole(1)}});
+    ASSERT_TRUE(one[0].exact());
+    EXPECT_EQ(one[0].best->slot.train, (ThreePairTrain{40, 20, 25, 25, 30, 60}));
     // Whether three pairs fit is unknown: a chart that must fit them is refused.
     setup.fitGeometry = MachineGeometry{{ToothSize::Unit::Module, 1.0}, 45.0, {}, {}};
     EXPECT_THROW(buildThreePairChart(setup, {{"1/8", Quantity(Fraction(1, 8))}}), SearchRefused);
