@@ -212,10 +212,8 @@ std::optional<ConstantProblem> setTrainConstantText(MachineConstants& constants,
         return assign(constants.stud, readStud(text));
     case TrainConstantKey::MaxDiameter:
         return assign(constants.maxDiameter, readLength(key, text));
-    case TrainConstantKey::Pairs: {
-        auto pairs = readWhole(key, text, 2, 3);
-        return assign(constants.pairs, std::move(pairs));
-    }
+    case TrainConstantKey::Pairs:
+        return assign(constants.pairs, readWhole(key, text, 2, 3));
     case TrainConstantKey::FirstGear:
         return assign(constants.firstGear, readWhole(key, text, kMinTeeth, kMaxTeeth));
     case TrainConstantKey::LastGear:
