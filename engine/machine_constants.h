@@ -6,7 +6,7 @@
 // from the command line or from what the data store keeps for a machine. The functions below
 // handle them one by one under a key, as texts that read back to the same values.
 
-#include "engine/gearbox_positions.h"
+#include "engine/gearbox_position.h"
 #include "engine/machine_geometry.h"
 #include "engine/pitch.h"
 #include "engine/quantity.h"
