@@ -144,6 +144,15 @@ const char* constantName(TrainConstantKey key) {
     return "gearbox_positions";
 }
 
+std::optional<TrainConstantKey> trainConstantKeyNamed(std::string_view name) {
+    for (const TrainConstantKey key : kTrainConstantKeys) {
+        if (name == constantName(key)) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> constantText(const MachineConstants& constants, TrainConstantKey key) {
     const auto length = [](const std::optional<double>& value) {
         return value ? std::optional(lengthText(*value)) : std::nullopt;

@@ -63,6 +63,9 @@ struct ConstantProblem {
 // "pairs", "first", "last", "use_once", "gearbox_positions".
 const char* constantName(TrainConstantKey key);
 
+// The constant that `name` names in files and JSON (see constantName()), or nothing.
+std::optional<TrainConstantKey> trainConstantKeyNamed(std::string_view name);
+
 // The constant as a text that reads back to the same value ("1.5", "45-95", "3", "127",
 // "yes", "A1=1/2,A2=1,B1=5/4"), or nothing when it is unknown.
 std::optional<std::string> constantText(const MachineConstants& constants, TrainConstantKey key);
