@@ -253,8 +253,11 @@ TEST(RatioChartTest, RowsThatMustFitSayWhenNoneDoesAndWhichGearMakesOneFit) {
     ASSERT_TRUE(rows[0].buy);
     EXPECT_EQ(rows[0].buy->tooth, 60);
     EXPECT_EQ(rows[0].buy->best.slot.train, (GearTrain{20, 40, 0, 0}));
+    EXPECT_EQ(chartRowTexts(rows[0])[7], "无可装配");
+    EXPECT_EQ(chartRowTexts(rows[0])[12], "60");
     EXPECT_EQ(rows[1].outcome, ChartOutcome::NoTrain);
     EXPECT_FALSE(rows[1].buy);
+    EXPECT_EQ(chartRowTexts(rows[1])[7], "-");
     // With a 60 in the set the row's train is 20/40, over that idler.
     setup.gears = {20, 40, 60};
     const auto fitted = buildChart(setup, {{"half", Quantity(Fraction(1, 2))}});
