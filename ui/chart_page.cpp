@@ -5,8 +5,10 @@
 #include "present/chart_problem_text.h"
 #include "present/chart_text.h"
 #include "present/search_problem_text.h"
+#include "ui/chart_table_model.h"
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
+#include "ui/read_only_table.h"
 #include "ui/saved_file.h"
 #include "ui/widget_helpers.h"
 
@@ -22,7 +24,7 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace gearsel {
@@ -31,9 +33,6 @@ namespace {
 
 // The kinds of chart, in the order of their buttons.
 enum Kind { MetricThreads, InchThreads, ListedThreads, HobIndex };
-
-// Rows with an exact train are tinted, so the rows that need a gear bought stand out.
-const QColor kExactRow(0xE3, 0xF4, 0xE0);
 
 // Shows the wait cursor while a chart is worked out; a long chart takes a moment.
 class WaitCursor {
@@ -70,8 +69,8 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
       kinds_(new QButtonGroup(this)), pitchList_(new QLineEdit(this)),
       firstTeeth_(spinBox("firstTeeth", 1, 9999, 17, this)),
       lastTeeth_(spinBox("lastTeeth", 1, 9999, 120, this)),
-      starts_(spinBox("starts", 1, 99, 1, this)), table_(new QTableWidget(this)),
-      summary_(new QLabel(this)) {
+      starts_(spinBox("starts", 1, 99, 1, this)), table_(new ReadOnlyTable(this)),
+      rows_(new ChartTableModel(this)), summary_(new QLabel(this)) {
     const std::pair<const char*, const char*> kinds[] = {{"metricThreads", "公制螺纹"},
                                                          {"inchThreads", "英制螺纹"},
                                                          {"listedThreads", "螺距列表"},
@@ -108,9 +107,7 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     startsRow->addWidget(generateButton);
 
     table_->setObjectName(QStringLiteral("chartTable"));
-    table_->setColumnCount(kChartColumns);
-    table_->setHorizontalHeaderLabels(qtTexts(chartHeadings()));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setModel(rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
     table_->resizeColumnsToContents();
@@ -188,42 +185,26 @@ void ChartPage::generate() {
         prompter_.inform(QStringLiteral("当前的挂轮和选项无法生成挂轮表。"));
         return;
     }
-    rows_ = std::move(rows);
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
     constants_ = QString::fromStdString(constantsSummary(chart.used));
-    showRows();
+    showRows(std::move(rows));
 }
 
-void ChartPage::showRows() {
-    table_->clearContents();
-    table_->setRowCount(static_cast<int>(rows_.size()));
-    for (int r = 0; r < table_->rowCount(); ++r) {
-        const ChartRow& row = rows_[static_cast<std::size_t>(r)];
-        const ChartRowTexts cells = chartRowTexts(row);
-        for (int c = 0; c < kChartColumns; ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            if (row.exact()) {
-                item->setBackground(kExactRow);
-            }
-            table_->setItem(r, c, item);
-        }
-    }
+void ChartPage::showRows(std::vector<ChartRow> rows) {
+    rows_->setRows(std::move(rows));
     table_->resizeColumnsToContents();
     table_->scrollToTop();
-    summary_->setText(QString::fromStdString(chartSummary(rows_)));
+    summary_->setText(QString::fromStdString(chartSummary(rows_->rows())));
 }
 
 void ChartPage::clear() {
-    rows_.clear();
-    table_->setRowCount(0);
+    rows_->setRows({});
     summary_->clear();
 }
 
 bool ChartPage::haveChart() {
-    if (rows_.empty()) {
+    if (rows_->rows().empty()) {
         prompter_.inform(QStringLiteral("请先生成挂轮表"));
         return false;
     }
@@ -234,7 +215,7 @@ void ChartPage::print() {
     if (!haveChart()) {
         return;
     }
-    const ChartPrintoutContent content{title_, machineName_, constants_, rows_,
+    const ChartPrintoutContent content{title_, machineName_, constants_, rows_->rows(),
                                        QDateTime::currentDateTime()};
     const PrinterResult result = printer_(content);
     if (!result.printed) {
@@ -257,7 +238,7 @@ void ChartPage::saveCsv() {
         return;
     }
     const QString file = withSuffix(*path, QStringLiteral("csv"));
-    const std::string csv = chartCsv(rows_);
+    const std::string csv = chartCsv(rows_->rows());
     // Written beside the target and renamed over it, so a failure leaves no half-written file.
     QSaveFile out(file);
     const bool written =

@@ -13,6 +13,7 @@
 #include "ui/clickable_label.h"
 #include "ui/constants_box.h"
 #include "ui/gear_set_editor.h"
+#include "ui/grid_view.h"
 #include "ui/help_panel.h"
 #include "ui/hover_feedback.h"
 #include "ui/input_fields.h"
@@ -25,7 +26,7 @@
 #include "ui/print_command.h"
 #include "ui/prompter.h"
 #include "ui/ratio_helper.h"
-#include "ui/result_grid_view.h"
+#include "ui/result_table_model.h"
 #include "ui/screen_fit.h"
 #include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
@@ -211,8 +212,9 @@ void GearSel::ComCHOSE_Click() {
             resultList_ = std::move(result.results);
             fields_->setRequiredRatio(request.requiredRatio);
             setCaption(seconds, QString::fromStdString(secondsText(result.seconds)));
-            showResults(face_->resultGrid(), resultList_, request.requiredRatio,
-                        fields_->requiredFraction());
+            face_->resultModel().showResults(resultList_, request.requiredRatio,
+                                             fields_->requiredFraction());
+            face_->resultGrid()->showFromTop();
             seconds->show();
         } catch (const SearchRefused& refused) {
             prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
@@ -304,7 +306,8 @@ void GearSel::ClsGzList() {
 }
 
 void GearSel::MkTabNs() {
-    showEmptyResults(face_->resultGrid(), listedTrainsFromText(utf8(face_->fields().Tns->text())));
+    face_->resultModel().showEmpty(listedTrainsFromText(utf8(face_->fields().Tns->text())));
+    face_->resultGrid()->showFromTop();
 }
 
 void GearSel::DispSbFW() {

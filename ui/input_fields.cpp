@@ -4,12 +4,12 @@
 #include "engine/decimal_fraction.h"
 #include "engine/number_text.h"
 #include "present/input_rules.h"
+#include "ui/grid_view.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
 #include "ui/widget_helpers.h"
 
 #include <QCheckBox>
-#include <QTableWidget>
 
 namespace gearsel {
 
@@ -81,8 +81,7 @@ void InputFields::connectRatioField() {
 void InputFields::connectCountField() {
     LineField* field = face_.fields().Tns;
     connect(field, &QLineEdit::textChanged, this, [this] { inputsChanged_ = true; });
-    connect(field, &LineField::enterPressed, this,
-            [this] { face_.resultGrid().widget()->setFocus(); });
+    connect(field, &LineField::enterPressed, this, [this] { face_.resultGrid()->setFocus(); });
     connect(field, &LineField::focusLost, this, [this, field] {
         // A count below 1, without a number or beyond the limit shows the bound it uses.
         if (auto text = correctedListedTrainsText(utf8(field->text()))) {

@@ -7,9 +7,9 @@
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"
 #include "ui/clickable_label.h"
-#include "ui/gear_grid_view.h"
 #include "ui/gear_set_editor.h"
-#include "ui/grid.h"
+#include "ui/gear_table_model.h"
+#include "ui/grid_view.h"
 #include "ui/line_field.h"
 #include "ui/main_face.h"
 #include "ui/prompter.h"
@@ -158,7 +158,8 @@ bool MachineCommands::GetGearZN() {
 
 void MachineCommands::showGears() {
     setGearCountCaption(static_cast<int>(gearList_.size()));
-    fillGearGrid(face_.gearGrid(), gearList_);
+    face_.gearModel().showGears(gearList_);
+    face_.gearGrid()->scrollToTop();
     Q_EMIT gearListChanged();
 }
 
@@ -277,7 +278,7 @@ void MachineCommands::ComSave_Click() {
         store_.setGearList(currentMachine_, gears);
         gearList_ = gears;
         rememberLoaded(gears);
-        face_.gearGrid().setTopRow(1);
+        face_.gearGrid()->scrollToTop();
         Q_EMIT gearListChanged();
         showOthersChanges(currentMachine_);
     } catch (const StoreConflict&) {
@@ -414,23 +415,9 @@ void MachineCommands::selectEntry(int index) {
 }
 
 void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) {
-    Grid& grid = face_.gearGrid();
-    grid.setRows(static_cast<int>(captions.size()) + 1);
-    int c = 0;
-    for (const std::string& caption : captions) {
-        ++c;
-        grid.setRow(c);
-        grid.setCol(0);
-        grid.setText(QString::number(c) + QLatin1Char(' '));
-        grid.setCol(1);
-        // A count beyond the largest gear is stored as the largest, and shown so, as one
-        // below the smallest shows the smallest.
-        const std::string cell = gearCellText(caption);
-        grid.setText(readNumber(cell) > kMaxTeeth ? QString::number(kMaxTeeth)
-                                                  : QString::fromStdString(cell));
-    }
-    grid.setTopRow(1);
-    setGearCountCaption(c);
+    face_.gearModel().showSavedCaptions(captions);
+    face_.gearGrid()->scrollToTop();
+    setGearCountCaption(static_cast<int>(captions.size()));
 }
 
 void MachineCommands::setGearCountCaption(int count) {

@@ -2,8 +2,11 @@
 #include "ui/main_face.h"
 
 #include "ui/clickable_label.h"
+#include "ui/gear_table_model.h"
+#include "ui/grid_view.h"
 #include "ui/line_field.h"
 #include "ui/picture_label.h"
+#include "ui/result_table_model.h"
 #include "ui/shape_widget.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
@@ -12,7 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <array>
 
 namespace gearsel {
 
@@ -233,15 +236,23 @@ void MainFace::createMainControls() {
         fields_.*spec.member = box;
     }
 
-    gearGrid_ = std::make_unique<Grid>(panels_.Ped0, scale_, gearGridColors(), 10, 2, 300);
-    gearGrid_->widget()->setObjectName(QStringLiteral("GZs"));
-    gearGrid_->widget()->setGeometry(scale_.rect(555, 2580, 1245, 1785));
-    resultGrid_ = std::make_unique<Grid>(panels_.Ped0, scale_, resultGridColors(), 10, 5, 300);
-    resultGrid_->widget()->setObjectName(QStringLiteral("GZ"));
-    resultGrid_->widget()->setGeometry(scale_.rect(2055, 2580, 6045, 1785));
-    for (Grid* grid : {gearGrid_.get(), resultGrid_.get()}) {
-        grid->widget()->setFont(style::song(scale_.points(9)));
-    }
+    const auto grid = [this](const char* name, QRect place, const GridColors& colors) {
+        auto* view = new GridView(scale_, colors, 300, panels_.Ped0);
+        view->setObjectName(QString::fromLatin1(name));
+        view->setGeometry(place);
+        view->setFont(style::song(scale_.points(9)));
+        return view;
+    };
+    const GridColors gearColors = gearGridColors();
+    gearGrid_ = grid("GZs", scale_.rect(555, 2580, 1245, 1785), gearColors);
+    gearModel_ = new GearTableModel(gearColors.cellBack, gearColors.cellText, gearGrid_);
+    gearGrid_->setGridModel(gearModel_);
+    gearGrid_->setColumnTwips(std::array{450, 480});
+    const GridColors resultColors = resultGridColors();
+    resultGrid_ = grid("GZ", scale_.rect(2055, 2580, 6045, 1785), resultColors);
+    resultModel_ = new ResultTableModel(resultColors.cellBack, resultColors.cellText, resultGrid_);
+    resultGrid_->setGridModel(resultModel_);
+    resultGrid_->setColumnTwips(kResultColumnTwips);
 }
 
 void MainFace::createPanels() {
@@ -302,9 +313,8 @@ void MainFace::setFocusOrder() {
     for (QWidget* child : panels_.Ped0->findChildren<QWidget*>()) {
         child->setFocusPolicy(Qt::NoFocus);
     }
-    QWidget* order[] = {fields_.Tzptj,       fields_.Chk,     fields_.Tns,
-                        fields_.Mtype,       fields_.TSb,     resultGrid_->widget(),
-                        gearGrid_->widget(), fields_.CheckZ12};
+    QWidget* order[] = {fields_.Tzptj, fields_.Chk, fields_.Tns, fields_.Mtype,
+                        fields_.TSb,   resultGrid_, gearGrid_,   fields_.CheckZ12};
     for (QWidget* widget : order) {
         widget->setFocusPolicy(Qt::StrongFocus);
     }

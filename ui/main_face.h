@@ -5,7 +5,6 @@
 // (the computing notice, the gear-set editor and the usage notes). The members keep the
 // controls' own names; the behaviour is wired up by the window.
 
-#include "ui/grid.h"
 #include "ui/twips_scale.h"
 
 #include <QString>
@@ -19,6 +18,9 @@ class QWidget;
 namespace gearsel {
 
 class ClickableLabel;
+class GearTableModel;
+class GridView;
+class ResultTableModel;
 class LineField;
 class PictureLabel;
 class ShapeWidget;
@@ -96,10 +98,12 @@ public:
     const Fields& fields() const { return fields_; }
     const Captions& captions() const { return captions_; }
     const Panels& panels() const { return panels_; }
-    // The current machine's gear list (GZs).
-    Grid& gearGrid() const { return *gearGrid_; }
-    // The ranked trains of the last search (GZ).
-    Grid& resultGrid() const { return *resultGrid_; }
+    // The current machine's gear list (GZs) and what it shows.
+    GridView* gearGrid() const { return gearGrid_; }
+    GearTableModel& gearModel() const { return *gearModel_; }
+    // The ranked trains of the last search (GZ) and what it shows.
+    GridView* resultGrid() const { return resultGrid_; }
+    ResultTableModel& resultModel() const { return *resultModel_; }
 
 private:
     void createMainControls();
@@ -113,8 +117,10 @@ private:
     Fields fields_;
     Captions captions_;
     Panels panels_;
-    std::unique_ptr<Grid> gearGrid_;
-    std::unique_ptr<Grid> resultGrid_;
+    GridView* gearGrid_ = nullptr;
+    GearTableModel* gearModel_ = nullptr;
+    GridView* resultGrid_ = nullptr;
+    ResultTableModel* resultModel_ = nullptr;
 };
 
 // Resource path of banner `index` (0 to 6).

@@ -3,13 +3,15 @@
 
 #include "engine/ratio_range.h"
 #include "present/suggestion_text.h"
+#include "ui/read_only_table.h"
 #include "ui/screen_fit.h"
+#include "ui/suggestion_table_model.h"
 #include "ui/widget_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace gearsel {
@@ -23,10 +25,10 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(summary_);
-    table_ = new QTableWidget(0, kSuggestionColumns, this);
+    table_ = new ReadOnlyTable(this);
     table_->setObjectName(QStringLiteral("suggestions"));
-    table_->setHorizontalHeaderLabels(qtTexts(suggestionHeadings()));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rows_ = new SuggestionTableModel(this);
+    table_->setModel(rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     // Each column as wide as its texts; the short mark 精确 last takes no more.
@@ -48,20 +50,7 @@ void SuggestionList::showReport(const SuggestionReport& report, const SearchRequ
     }
     summary_->setText(lines.join(QLatin1Char('\n')));
 
-    const int shown = std::min(static_cast<int>(report.suggestions.size()), kShownSuggestions);
-    table_->setRowCount(shown);
-    for (int r = 0; r < shown; ++r) {
-        const GearSuggestion& suggestion = report.suggestions[static_cast<std::size_t>(r)];
-        const QStringList cells = qtTexts(suggestionRowTexts(suggestion, request.requiredRatio));
-        for (int c = 0; c < kSuggestionColumns; ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (suggestion.best.exact) {
-                item->setBackground(QColor(208, 255, 208));
-            }
-            table_->setItem(r, c, item);
-        }
-    }
+    rows_->showSuggestions(report.suggestions, kShownSuggestions, request.requiredRatio);
 }
 
 } // namespace gearsel

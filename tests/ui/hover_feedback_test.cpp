@@ -5,12 +5,13 @@
 #include "bare_face.h"
 
 #include "ui/clickable_label.h"
+#include "ui/grid_view.h"
 #include "ui/hover_feedback.h"
 #include "ui/line_field.h"
 #include "ui/picture_label.h"
 
 #include <QCheckBox>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace gearsel;
 using namespace gearsel::testing;
@@ -65,7 +66,7 @@ void HoverFeedbackTest::hoverAndResetTables() {
     bare.moveOver(bare.window.findChild<QWidget*>(trigger));
     // Other controls on the panel are not its bare surface: they leave the colours as they are.
     for (QWidget* other : QList<QWidget*>{f.commands().ImgBTZ, f.captions().Label1, f.fields().TSb,
-                                          f.fields().Chk, f.resultGrid().widget()}) {
+                                          f.fields().Chk, f.resultGrid()}) {
         bare.moveOver(other, QPoint(3, other->height() / 2));
     }
     for (QLabel* each : labels) {

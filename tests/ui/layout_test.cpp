@@ -13,7 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace gearsel;
@@ -87,9 +87,9 @@ void LayoutTest::focusOrder() {
     QVERIFY(fixture.showAndActivate());
     MainFace& f = fixture.face();
     focusOn(f.fields().Tzptj);
-    const QList<QWidget*> expected = {
-        f.fields().Chk,          f.fields().Tns,        f.fields().Mtype,   f.fields().TSb,
-        f.resultGrid().widget(), f.gearGrid().widget(), f.fields().CheckZ12};
+    const QList<QWidget*> expected = {f.fields().Chk,     f.fields().Tns, f.fields().Mtype,
+                                      f.fields().TSb,     f.resultGrid(), f.gearGrid(),
+                                      f.fields().CheckZ12};
     for (QWidget* next : expected) {
         pressKey(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
@@ -118,21 +118,20 @@ void LayoutTest::coloursOnTheScreen() {
     };
     // A field, and the cells of both grids.
     QCOMPARE(colourAt(f.fields().TSb, QPoint(3, 3)), QColor(208, 255, 224));
-    for (const auto& [grid, colour] : {std::pair{&f.resultGrid(), QColor(224, 255, 224)},
-                                       std::pair{&f.gearGrid(), QColor(255, 255, 208)}}) {
-        QTableWidget* table = grid->widget();
-        const QRect cell = table->visualItemRect(table->item(0, 0));
+    for (const auto& [table, colour] :
+         {std::pair<QTableView*, QColor>{f.resultGrid(), QColor(224, 255, 224)},
+          std::pair<QTableView*, QColor>{f.gearGrid(), QColor(255, 255, 208)}}) {
+        const QRect cell = table->visualRect(table->model()->index(0, 0));
         QCOMPARE(colourAt(table->viewport(), cell.topLeft() + QPoint(2, 2)), colour);
     }
     for (QCheckBox* box : {f.fields().Chk, f.fields().CheckZ12}) {
         QCOMPARE(colourAt(box, QPoint(box->width() - 3, box->height() / 2)), QColor(208, 255, 255));
     }
-    for (const auto& [grid, rows, colour] :
-         {std::tuple{&f.gearGrid(), 3, QColor(192, 255, 255)},
-          std::tuple{&f.resultGrid(), 2, QColor(208, 255, 255)}}) {
-        QTableWidget* table = grid->widget();
-        QCOMPARE(table->rowCount(), rows);
-        const QRect last = table->visualItemRect(table->item(rows - 1, 0));
+    for (const auto& [table, rows, colour] :
+         {std::tuple<QTableView*, int, QColor>{f.gearGrid(), 3, QColor(192, 255, 255)},
+          std::tuple<QTableView*, int, QColor>{f.resultGrid(), 2, QColor(208, 255, 255)}}) {
+        QCOMPARE(table->model()->rowCount(), rows);
+        const QRect last = table->visualRect(table->model()->index(rows - 1, 0));
         QWidget* area = table->viewport();
         QVERIFY(last.bottom() + 10 < area->height());
         QCOMPARE(colourAt(area, QPoint(last.center().x(), last.bottom() + 8)), colour);

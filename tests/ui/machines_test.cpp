@@ -121,7 +121,7 @@ void MachinesTest::newMachines() {
     QCOMPARE(window().currentMachine(), 3);
     QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("T1"));
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
-    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("50"));
+    QCOMPARE(cellText(face().gearGrid(), 5, 1), QStringLiteral("50"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().fields().TSb));
     const auto machines = storedMachines();
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("T1"));
@@ -208,7 +208,7 @@ void MachinesTest::enterOnAMachinesNameSelectsIt() {
     QCOMPARE(window().currentMachine(), 2);
     QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
-    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(cellText(face().gearGrid(), 6, 1), QStringLiteral("105"));
     QCOMPARE(prompter().asked, QStringList());
     QCOMPARE(fixture_->fileBytes(), before);
 }
@@ -226,7 +226,7 @@ void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
     QCOMPARE(window().currentMachine(), 1);
     QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
-    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(cellText(face().gearGrid(), 6, 1), QStringLiteral("105"));
 
     // Deleting the last machine of the list makes the one before it current.
     prompter().yesNoAnswers.push_back(true);
@@ -347,8 +347,8 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     QVERIFY(editor().panel()->isVisible());
     QCOMPARE(editor().LabSN->text(), QStringLiteral("6"));
     QCOMPARE(face().captions().LabN->text(), QStringLiteral("5"));
-    QCOMPARE(face().gearGrid().rows(), 6);
-    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("40"));
+    QCOMPARE(gridRows(face().gearGrid()), 6);
+    QCOMPARE(cellText(face().gearGrid(), 5, 1), QStringLiteral("40"));
     QCOMPARE(window().gearList(), gears);
 
     // The user gives up on the edit; a later save of the gear grid writes the stored list.
@@ -394,7 +394,7 @@ void MachinesTest::aFileWithoutMachinesStartsANewOne() {
     QCOMPARE(face().fields().Mtype->count(), 0);
     QCOMPARE(face().captions().LabN->text(), QStringLiteral("0"));
     QCOMPARE(face().captions().LabSBFW->text(), QString());
-    QCOMPARE(face().resultGrid().rows(), 1); // the first search lists nothing
+    QCOMPARE(gridRows(face().resultGrid()), 1); // the first search lists nothing
     // Saving or editing a gear list that is not there starts a new machine instead.
     click(face().commands().LabSave);
     prompter().textAnswers.push_back(QStringLiteral("First"));
@@ -436,7 +436,7 @@ void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{10, 10, 20, 21, 25, 30, 35, 40, 255}));
     QStringList cells;
     for (int r = 1; r <= 9; ++r) {
-        cells << face().gearGrid().cellText(r, 1);
+        cells << cellText(face().gearGrid(), r, 1);
     }
     QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "255", "10", "21 "}));
     QCOMPARE(window().gearList(), storedGears(0));

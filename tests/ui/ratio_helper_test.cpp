@@ -25,7 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -100,15 +100,15 @@ void RatioHelperTest::workedOutRatioIsSearchedInFullUntilTheUserTypes() {
     QVERIFY(!helper->isVisible());
     QCOMPARE(face().fields().TSb->text(), QStringLiteral("0.47244"));
     // Filling the field clears the list shown for the old ratio.
-    QCOMPARE(face().resultGrid().cellText(1, 1).trimmed(), QString());
+    QCOMPARE(cellText(face().resultGrid(), 1, 1).trimmed(), QString());
 
     clickOn(face().commands().ComCHOSE);
     QCOMPARE(fixture_->window().requiredRatio(), 60.0 / 127.0);
     const ResultSlot& best = fixture_->window().resultList().slots[0];
     QCOMPARE(best.absError, 0.0);
-    QCOMPARE(face().resultGrid().cellToolTip(1, 3),
+    QCOMPARE(cellToolTip(face().resultGrid(), 1, 3),
              QString::fromStdString(resultToolTip(best, Fraction(60, 127))));
-    QVERIFY(face().resultGrid().cellToolTip(1, 3).contains(QStringLiteral("（精确）")));
+    QVERIFY(cellToolTip(face().resultGrid(), 1, 3).contains(QStringLiteral("（精确）")));
     // Leaving the field and coming back does not round the worked-out value.
     focusOn(face().fields().Tns);
     clickOn(face().commands().ComCHOSE);
@@ -118,7 +118,7 @@ void RatioHelperTest::workedOutRatioIsSearchedInFullUntilTheUserTypes() {
     typeInto(face().fields().TSb, QStringLiteral("0.47244"));
     clickOn(face().commands().ComCHOSE);
     QCOMPARE(fixture_->window().requiredRatio(), 0.47244);
-    QVERIFY(face().resultGrid().cellToolTip(1, 3).contains(QStringLiteral("11811/25000")));
+    QVERIFY(cellToolTip(face().resultGrid(), 1, 3).contains(QStringLiteral("11811/25000")));
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 
@@ -143,7 +143,7 @@ void RatioHelperTest::refusalsAreToldOnceAndKeepTheHelperOpen() {
     QCOMPARE(fixture_->window().requiredRatio(), 2.0 / 3.0);
     const ResultSlot& best = fixture_->window().resultList().slots[0];
     QCOMPARE(trainFraction(best.train), Fraction(2, 3));
-    QVERIFY(face().resultGrid().cellToolTip(1, 3).contains(QStringLiteral("（精确）")));
+    QVERIFY(cellToolTip(face().resultGrid(), 1, 3).contains(QStringLiteral("（精确）")));
 
     // A ratio beyond the reachable range is corrected as a typed one is, and then only the
     // corrected value counts.
@@ -234,7 +234,7 @@ void RatioHelperTest::reopenedHelperKeepsTheChartWithItsConstants() {
         return QStringList{
             k->text(),
             QString::number(
-                helper->findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount())};
+                helper->findChild<QTableView*>(QStringLiteral("chartTable"))->model()->rowCount())};
     };
     // A constant typed but not kept, and the chart worked out with it, both come back.
     typeInto(k, QStringLiteral("24"));
@@ -267,12 +267,12 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
     request.requiredRatio = 0.47244;
     request.zn = 20;
     const SuggestionReport report = suggestGears(request, Fraction(11811, 25000));
-    QCOMPARE(list->table()->rowCount(), kShownSuggestions);
+    QCOMPARE(list->table()->model()->rowCount(), kShownSuggestions);
     for (int r = 0; r < kShownSuggestions; ++r) {
         const SuggestionRowTexts cells =
             suggestionRowTexts(report.suggestions[static_cast<std::size_t>(r)], 0.47244);
         for (int c = 0; c < kSuggestionColumns; ++c) {
-            QCOMPARE(list->table()->item(r, c)->text(),
+            QCOMPARE(list->table()->model()->index(r, c).data().toString(),
                      QString::fromStdString(cells[static_cast<std::size_t>(c)]));
         }
     }
@@ -297,7 +297,7 @@ void RatioHelperTest::buyListSaysWhenNoGearHelps() {
     clickOn(face().commands().LabBuy);
     SuggestionList* list = fixture_->window().suggestionList();
     QVERIFY(list != nullptr && list->isVisible());
-    QCOMPARE(list->table()->rowCount(), 0);
+    QCOMPARE(list->table()->model()->rowCount(), 0);
     QCOMPARE(
         list->summary()->text(),
         QStringLiteral("现有挂轮没有精确的挂轮组，最接近的是: 50/45 × 50/45（绝对精度 7.90e-06）\n"

@@ -98,7 +98,7 @@ void SharedFileTest::pickingAMachineShowsItAsStored() {
     QCOMPARE(boxEntries(), (QStringList{"A", "B", "C", "E"}));
     QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("E"));
     QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("35"));
-    QCOMPARE(face().gearGrid().cellText(1, 1), QStringLiteral("21"));
+    QCOMPARE(cellText(face().gearGrid(), 1, 1), QStringLiteral("21"));
     QCOMPARE(fixture_->window().gearList(), storedGears(3));
     // A machine whose name is still there is found under it, wherever it moved: one step up
     // from E picks C, which the file now holds in second place.

@@ -9,12 +9,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -173,6 +174,28 @@ void answerNextDialog(std::function<void(QWidget*)> answer) {
     });
 }
 
+int gridRows(const QTableView* grid) {
+    return grid->model()->rowCount() + 1;
+}
+
+QString cellText(const QTableView* grid, int row, int col) {
+    const QAbstractItemModel* model = grid->model();
+    if (row == 0 && col == 0) {
+        return grid->findChild<QLabel*>(QStringLiteral("corner"))->text();
+    }
+    if (row == 0) {
+        return model->headerData(col - 1, Qt::Horizontal).toString();
+    }
+    if (col == 0) {
+        return model->headerData(row - 1, Qt::Vertical).toString();
+    }
+    return model->index(row - 1, col - 1).data().toString();
+}
+
+QString cellToolTip(const QTableView* grid, int row, int col) {
+    return grid->model()->index(row - 1, col - 1).data(Qt::ToolTipRole).toString();
+}
+
 int workOutHobbingChart(RatioHelper& helper) {
     QTabBar* tabs = helper.pages().tabBar();
     clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
@@ -180,7 +203,7 @@ int workOutHobbingChart(RatioHelper& helper) {
     typeInto(helper.findChild<QSpinBox*>(QStringLiteral("firstTeeth")), QStringLiteral("20"));
     typeInto(helper.findChild<QSpinBox*>(QStringLiteral("lastTeeth")), QStringLiteral("25"));
     clickOn(helper.findChild<QPushButton*>(QStringLiteral("generate")));
-    return helper.findChild<QTableWidget*>(QStringLiteral("chartTable"))->rowCount();
+    return helper.findChild<QTableView*>(QStringLiteral("chartTable"))->model()->rowCount();
 }
 
 } // namespace gearsel::testing

@@ -5,6 +5,7 @@
 #include "faulty_file_system.h"
 #include "store/new_machine.h"
 #include "ui/gear_sel.h"
+#include "ui/grid_view.h"
 #include "ui/main_face.h"
 #include "ui/prompter.h"
 
@@ -17,6 +18,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QTableView;
 class QWidget;
 
 namespace gearsel {
@@ -107,6 +109,11 @@ void chooseEntry(QComboBox* box, int index);
 // Runs `answer` on the next modal dialog (a real one, not the scripted stand-in), once it is
 // open and active.
 void answerNextDialog(std::function<void(QWidget*)> answer);
+// A grid of the main face read as its layout numbers it: row 0 the headings, column 0 the
+// fixed column of row numbers, the cell where they meet the corner.
+int gridRows(const QTableView* grid);
+QString cellText(const QTableView* grid, int row, int col);
+QString cellToolTip(const QTableView* grid, int row, int col);
 // On the ratio helper's chart page, reached by its tab, works out the hobbing chart of 20 to
 // 25 teeth with the constants as they stand; says how many rows the chart shows.
 int workOutHobbingChart(RatioHelper& helper);
