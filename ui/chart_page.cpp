@@ -58,8 +58,15 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
     return b;
 }
 
+// A caption that names `field` for a screen reader.
+QLabel* caption(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
 QString datedName(const QString& suffix, const QDateTime& when) {
-    return QStringLiteral("挂轮表_%1.%2").arg(when.toString(QStringLiteral("yyyy-MM-dd")), suffix);
+    return ChartPage::tr("挂轮表_%1.%2").arg(when.toString(QStringLiteral("yyyy-MM-dd")), suffix);
 }
 
 } // namespace
@@ -71,13 +78,13 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
       lastTeeth_(spinBox("lastTeeth", 1, 9999, 120, this)),
       starts_(spinBox("starts", 1, 99, 1, this)), table_(new ReadOnlyTable(this)),
       rows_(new ChartTableModel(this)), summary_(new QLabel(this)) {
-    const std::pair<const char*, const char*> kinds[] = {{"metricThreads", "公制螺纹"},
-                                                         {"inchThreads", "英制螺纹"},
-                                                         {"listedThreads", "螺距列表"},
-                                                         {"hobIndex", "滚齿分度"}};
+    const std::pair<const char*, QString> kinds[] = {{"metricThreads", tr("公制螺纹")},
+                                                     {"inchThreads", tr("英制螺纹")},
+                                                     {"listedThreads", tr("螺距列表")},
+                                                     {"hobIndex", tr("滚齿分度")}};
     std::vector<QRadioButton*> choices;
     for (const auto& [name, caption] : kinds) {
-        auto* choice = new QRadioButton(QString::fromUtf8(caption), this);
+        auto* choice = new QRadioButton(caption, this);
         choice->setObjectName(QString::fromLatin1(name));
         kinds_->addButton(choice, static_cast<int>(choices.size()));
         choices.push_back(choice);
@@ -85,6 +92,8 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     choices[MetricThreads]->setChecked(true);
     pitchList_->setObjectName(QStringLiteral("pitchList"));
     pitchList_->setPlaceholderText(QStringLiteral("0.5mm,0.75mm,1mm"));
+    // The choice before the field names it.
+    pitchList_->setAccessibleName(tr("螺距列表"));
 
     auto* threadsRow = new QHBoxLayout;
     threadsRow->addWidget(choices[MetricThreads]);
@@ -93,20 +102,21 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     threadsRow->addWidget(pitchList_, 1);
     auto* hobRow = new QHBoxLayout;
     hobRow->addWidget(choices[HobIndex]);
-    hobRow->addWidget(new QLabel(QStringLiteral("齿数"), this));
+    hobRow->addWidget(caption(tr("齿数"), firstTeeth_, this));
     hobRow->addWidget(firstTeeth_);
-    hobRow->addWidget(new QLabel(QStringLiteral("至"), this));
+    hobRow->addWidget(caption(tr("至"), lastTeeth_, this));
     hobRow->addWidget(lastTeeth_);
     hobRow->addStretch(1);
     // The starts of the thread or of the hob, for either kind of chart.
     auto* startsRow = new QHBoxLayout;
-    startsRow->addWidget(new QLabel(QStringLiteral("头数"), this));
+    startsRow->addWidget(caption(tr("头数"), starts_, this));
     startsRow->addWidget(starts_);
     startsRow->addStretch(1);
-    auto* generateButton = button(QStringLiteral("生成"), "generate", this);
+    auto* generateButton = button(tr("生成"), "generate", this);
     startsRow->addWidget(generateButton);
 
     table_->setObjectName(QStringLiteral("chartTable"));
+    table_->setAccessibleName(tr("挂轮表"));
     table_->setModel(rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
@@ -115,8 +125,8 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
 
     auto* buttonsRow = new QHBoxLayout;
     buttonsRow->addWidget(summary_, 1);
-    auto* printButton = button(QStringLiteral("打印"), "print", this);
-    auto* csvButton = button(QStringLiteral("保存CSV"), "saveCsv", this);
+    auto* printButton = button(tr("打印"), "print", this);
+    auto* csvButton = button(tr("保存CSV"), "saveCsv", this);
     buttonsRow->addWidget(printButton);
     buttonsRow->addWidget(csvButton);
 
@@ -182,7 +192,7 @@ void ChartPage::generate() {
         prompter_.inform(QString::fromStdString(searchProblemText(e.problem())));
         return;
     } catch (const std::invalid_argument&) {
-        prompter_.inform(QStringLiteral("当前的挂轮和选项无法生成挂轮表。"));
+        prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));
         return;
     }
     title_ = QString::fromStdString(chart.title);
@@ -205,7 +215,7 @@ void ChartPage::clear() {
 
 bool ChartPage::haveChart() {
     if (rows_->rows().empty()) {
-        prompter_.inform(QStringLiteral("请先生成挂轮表"));
+        prompter_.inform(tr("请先生成挂轮表"));
         return false;
     }
     return true;
@@ -220,7 +230,7 @@ void ChartPage::print() {
     const PrinterResult result = printer_(content);
     if (!result.printed) {
         offerPdf(prompter_, result.problem,
-                 PdfOffer{QStringLiteral("挂轮表"), defaultPdfPath(content.printedAt)},
+                 PdfOffer{tr("挂轮表"), defaultPdfPath(content.printedAt)},
                  [&content](const QString& path) { return writeChartPdf(path, content); });
     }
 }
@@ -230,10 +240,10 @@ void ChartPage::saveCsv() {
         return;
     }
     const std::optional<QString> path = prompter_.askSavePath(
-        QStringLiteral("保存挂轮表为CSV文件"),
+        tr("保存挂轮表为CSV文件"),
         startingSavePath(SavedFileKind::Csv,
                          datedName(QStringLiteral("csv"), QDateTime::currentDateTime())),
-        QStringLiteral("CSV 文件 (*.csv)"));
+        tr("CSV 文件 (*.csv)"));
     if (!path) {
         return;
     }
@@ -246,10 +256,10 @@ void ChartPage::saveCsv() {
         out.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
         out.commit();
     if (written) {
-        fileSaved(prompter_, SavedFileKind::Csv, QStringLiteral("挂轮表"), file);
+        fileSaved(prompter_, SavedFileKind::Csv, tr("挂轮表"), file);
     } else {
-        prompter_.inform(QStringLiteral("无法写入文件“%1”，挂轮表没有保存。")
-                             .arg(QDir::toNativeSeparators(file)));
+        prompter_.inform(
+            tr("无法写入文件“%1”，挂轮表没有保存。").arg(QDir::toNativeSeparators(file)));
     }
 }
 

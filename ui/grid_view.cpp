@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid_view.h"
 
+#include "ui/ui_style.h"
+
 #include <QBrush>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -93,6 +95,17 @@ GridView::GridView(const TwipsScale& scale, const GridColors& colors, int minRow
     corner_->setStyleSheet(QStringLiteral("QLabel { border-right: 1px solid %1; "
                                           "border-bottom: 1px solid %1; padding: 0px 2px; }")
                                .arg(rgb(colors.gridLines)));
+}
+
+GridView* GridView::create(const TwipsScale& scale, const GridColors& colors, QWidget* face,
+                           const char* name, const QString& accessibleName, QRect place) {
+    // Rows at least 300 twips high, as the grids were made.
+    auto* view = new GridView(scale, colors, 300, face);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setAccessibleName(accessibleName);
+    view->setGeometry(place);
+    view->setFont(style::song(scale.points(9)));
+    return view;
 }
 
 void GridView::setGridModel(GridModel* model) {

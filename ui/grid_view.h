@@ -56,6 +56,11 @@ public:
     GridView(const TwipsScale& scale, const GridColors& colors, int minRowTwips,
              QWidget* parent = nullptr);
 
+    // A grid of the main face: called `name` (and `accessibleName` for a screen reader), at
+    // `place` on the main panel `face`, in the grids' font, showing `model`.
+    static GridView* create(const TwipsScale& scale, const GridColors& colors, QWidget* face,
+                            const char* name, const QString& accessibleName, QRect place);
+
     // Shows `model`, which must outlive the view's use of it.
     void setGridModel(GridModel* model);
     // Column widths in twips, the fixed column first.

@@ -38,6 +38,10 @@ PanelFocus::Panel* PanelFocus::panelHolding(const QWidget* widget) {
     return nullptr;
 }
 
+bool PanelFocus::covered() {
+    return front() != nullptr;
+}
+
 bool PanelFocus::moveFocus(bool next) {
     Panel* panel = front();
     if (panel == nullptr) {
@@ -102,11 +106,13 @@ bool PanelFocus::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
         shown(*panel);
+        Q_EMIT coveredChanged(true);
         break;
     case QEvent::Hide:
         // Only a panel hidden itself, not one that goes with its window.
         if (panel->widget->isHidden()) {
             hidden(*panel);
+            Q_EMIT coveredChanged(covered());
         }
         break;
     case QEvent::KeyPress:

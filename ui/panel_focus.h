@@ -27,6 +27,12 @@ public:
     // Moves the focus to the next (or previous) control of the panel in front, round its own
     // controls only. False when no panel covers the face.
     bool moveFocus(bool next);
+    // Whether a panel covers the face now.
+    bool covered();
+
+Q_SIGNALS:
+    // A panel was shown or hidden: whether one covers the face now.
+    void coveredChanged(bool covered);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

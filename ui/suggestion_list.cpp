@@ -18,7 +18,7 @@ namespace gearsel {
 
 SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SuggestionList"));
-    setWindowTitle(QStringLiteral("添置哪个齿轮"));
+    setWindowTitle(tr("添置哪个齿轮"));
     auto* layout = new QVBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));
@@ -27,6 +27,7 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     layout->addWidget(summary_);
     table_ = new ReadOnlyTable(this);
     table_->setObjectName(QStringLiteral("suggestions"));
+    table_->setAccessibleName(tr("添置齿轮的建议"));
     rows_ = new SuggestionTableModel(this);
     table_->setModel(rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -35,7 +36,7 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(sizeWithin(QSize(760, 420), availableArea(this)));
@@ -45,8 +46,7 @@ void SuggestionList::showReport(const SuggestionReport& report, const SearchRequ
     QStringList lines =
         qtTexts(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats)));
     if (!report.suggestions.empty()) {
-        lines << QStringLiteral(
-            "下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
+        lines << tr("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
     }
     summary_->setText(lines.join(QLatin1Char('\n')));
 

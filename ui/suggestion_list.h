@@ -27,9 +27,6 @@ public:
     // Shows the report of suggestGears() on `request`.
     void showReport(const SuggestionReport& report, const SearchRequest& request);
 
-    QLabel* summary() const { return summary_; }
-    QTableView* table() const { return table_; }
-
 private:
     QLabel* summary_ = nullptr;
     QTableView* table_ = nullptr;

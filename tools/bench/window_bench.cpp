@@ -8,14 +8,13 @@
 #include "store/machine_store.h"
 #include "ui/gear_sel.h"
 #include "ui/grid_view.h"
-#include "ui/line_field.h"
-#include "ui/main_face.h"
 #include "ui/prompter.h"
 #include "ui/result_table_model.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -77,26 +76,36 @@ int main(int argc, char** argv) {
     window.show();
     window.activateWindow();
     QCoreApplication::processEvents();
-    MainFace& face = window.face();
+    // The controls by their names in the window's layout tables.
+    auto* machineBox = window.findChild<QComboBox*>(QStringLiteral("Mtype"));
+    auto* countField = window.findChild<QLineEdit*>(QStringLiteral("Tns"));
+    auto* ratioField = window.findChild<QLineEdit*>(QStringLiteral("TSb"));
+    auto* grid = window.findChild<GridView*>(QStringLiteral("GZ"));
+    if (machineBox == nullptr || countField == nullptr || ratioField == nullptr ||
+        grid == nullptr) {
+        std::printf("the window lacks a control the bench works with\n");
+        return 1;
+    }
+    auto* gridRows = static_cast<ResultTableModel*>(grid->model());
 
     constexpr int kRuns = 9;
     std::printf(
         "| Gears | N | Click to painted grid, best | median | the search | the grid fill |\n"
         "|---:|---:|---:|---:|---:|---:|\n");
     for (int machine = 0; machine < static_cast<int>(machines.size()); ++machine) {
-        face.fields().Mtype->setCurrentIndex(machine);
+        machineBox->setCurrentIndex(machine);
         for (const int count : {24, 999}) {
-            face.fields().Tns->setText(QString::number(count));
-            face.fields().TSb->setText(QStringLiteral("1.23456"));
+            countField->setText(QString::number(count));
+            ratioField->setText(QStringLiteral("1.23456"));
             std::vector<double> clicks;
             std::vector<double> searches;
             std::vector<double> fills;
             for (int run = 0; run < kRuns; ++run) {
-                window.ClsGzList();
+                window.clearResults();
                 QCoreApplication::processEvents();
                 QElapsedTimer timer;
                 timer.start();
-                window.ComCHOSE_Click();
+                window.runSelection();
                 QCoreApplication::processEvents();
                 clicks.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-6);
                 // The engine alone on the same request, for its share.
@@ -105,14 +114,14 @@ int main(int argc, char** argv) {
                 request.resultCount = count;
                 searches.push_back(runSelection(request).seconds * 1e3);
                 // The fill alone, into the empty grid, painted.
-                window.ClsGzList();
+                window.clearResults();
                 QCoreApplication::processEvents();
                 timer.restart();
-                face.resultModel().showResults(window.resultList(), 1.23456, std::nullopt);
-                face.resultGrid()->showFromTop();
+                gridRows->showResults(window.resultList(), 1.23456, std::nullopt);
+                grid->showFromTop();
                 QCoreApplication::processEvents();
                 fills.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-6);
-                if (const int rows = face.resultModel().rowCount(); rows != count) {
+                if (const int rows = gridRows->rowCount(); rows != count) {
                     std::printf("the grid holds %d rows, not %d\n", rows, count);
                     return 1;
                 }
