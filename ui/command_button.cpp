@@ -3,6 +3,7 @@
 
 #include "ui/picture_label.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QShortcutEvent>
@@ -65,7 +66,7 @@ void CommandButton::showToolTip() {
     } else if (hoverText_.isEmpty()) {
         setToolTip(key);
     } else {
-        setToolTip(hoverText_ + QStringLiteral("（") + key + QStringLiteral("）"));
+        setToolTip(tr("%1（%2）").arg(hoverText_, key));
     }
 }
 
@@ -88,6 +89,16 @@ bool CommandButton::event(QEvent* event) {
         return true;
     }
     return QAbstractButton::event(event);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    // Enter gives the command with the focus, as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CommandButton::resizeEvent(QResizeEvent* event) {

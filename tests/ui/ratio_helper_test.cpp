@@ -49,6 +49,7 @@ private Q_SLOTS:
     void contextMenuOfTheRatioFieldOpensTheHelper();
     void constantsAreKeptPerMachineAcrossARestart();
     void reopenedHelperKeepsTheChartWithItsConstants();
+    void chartLeavesTheMainFaceAsItIs();
     void buyListShowsWhatTheSuggestionEngineGives();
     void buyListSaysWhenNoGearHelps();
 
@@ -247,6 +248,28 @@ void RatioHelperTest::reopenedHelperKeepsTheChartWithItsConstants() {
     QCOMPARE(reopened([this] { chooseEntry(face().Mtype, 0); }), (QStringList{"", "0"}));
     QCOMPARE(fixture_->prompter().informed,
              QStringList{QStringLiteral("已保存机床“Y3150E”的常数。")});
+}
+
+void RatioHelperTest::chartLeavesTheMainFaceAsItIs() {
+    // The list of the first search stands; the ratio field holds 0, typed and not yet left,
+    // which a search would correct first. A chart takes the gears and options and nothing
+    // else: the field, the list and the search time stay as they are.
+    focusOn(face().TSb);
+    pressKey(face().TSb, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(face().LabSD->isVisible());
+    const QString firstRow = cellText(face().GZ, 1, 5);
+    QVERIFY(!firstRow.trimmed().isEmpty());
+    pressKey(face().TSb, Qt::Key_A, Qt::ControlModifier);
+    typeKeys(face().TSb, QStringLiteral("0"));
+    pressKey(face().TSb, Qt::Key_R, Qt::ControlModifier);
+    RatioHelper* helper = fixture_->ratioHelper();
+    QVERIFY(helper != nullptr && QTest::qWaitForWindowActive(helper));
+    typeInto(constantField(*helper, ConstantKey::IndexConstant), QStringLiteral("24"));
+    QCOMPARE(workOutHobbingChart(*helper), 6);
+    QCOMPARE(face().TSb->text(), QStringLiteral("0"));
+    QCOMPARE(cellText(face().GZ, 1, 5), firstRow);
+    QVERIFY(face().LabSD->isVisible());
+    QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 
 void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
