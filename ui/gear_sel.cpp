@@ -14,6 +14,8 @@
 #include "ui/face_layout.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
+#include "ui/lock_wait_notice.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/machine_commands.h"
 #include "ui/panel_face.h"
 #include "ui/panel_focus.h"
@@ -46,9 +48,10 @@ const char* const kTabOrder[] = {"Tzptj",    "Chk",      "Tns",      "Mtype",   
 
 } // namespace
 
-GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale,
-                 RandomSource random, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random) {
+GearSel::GearSel(MachineStore store, LockWaitWatch& lockWaits, Prompter& prompter,
+                 const TwipsScale& scale, RandomSource random, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random),
+      lockWaits_(lockWaits) {
     setObjectName(QStringLiteral("GearSel"));
     setWindowTitle(QString::fromUtf8(kProductNameChinese) + QLatin1Char(' ') +
                    QString::fromUtf8(kProductName));
@@ -61,10 +64,24 @@ GearSel::GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale
     createParts(std::move(store), fitted);
     connectParts();
     setTabOrder();
+    showLockWaits();
     loadWindow();
 }
 
-GearSel::~GearSel() = default;
+GearSel::~GearSel() {
+    lockWaits_.setFeedback({});
+}
+
+void GearSel::showLockWaits() {
+    lockWaits_.setFeedback({[] { QApplication::setOverrideCursor(Qt::WaitCursor); },
+                            [this](const std::string& lockPath) {
+                                lockNotice_->showWaitFor(QString::fromStdString(lockPath));
+                            },
+                            [this] {
+                                lockNotice_->hide();
+                                QApplication::restoreOverrideCursor();
+                            }});
+}
 
 void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
     face_ = new QWidget(this);
@@ -79,12 +96,14 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
     helpPanel_ = new HelpPanel(scale, face_);
     editor_ = new GearSetEditor(scale, face_);
     notice_ = new ComputingNotice(scale, face_);
+    lockNotice_ = new LockWaitNotice(scale, face_);
     machines_ = new MachineCommands(std::move(store), prompter_, scale, face_, *editor_, this);
     // The panels lie in front of the face, front to back: the computing notice, the editor,
     // the notes.
     helpPanel_->raise();
     editor_->raise();
     notice_->raise();
+    lockNotice_->raise();
     panelFocus_ = new PanelFocus(this);
     panelFocus_->addPanel(editor_, editor_->findChild<QWidget*>(QStringLiteral("TxG")),
                           [this] { editor_->discard(); });

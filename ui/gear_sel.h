@@ -24,6 +24,8 @@ class ComputingNotice;
 class FaceCommands;
 class GearSetEditor;
 class HelpPanel;
+class LockWaitNotice;
+class LockWaitWatch;
 class MachineCommands;
 class PanelFocus;
 class PrintCommand;
@@ -37,10 +39,12 @@ class WindowMover;
 class GearSel : public QWidget {
     Q_OBJECT
 public:
-    // Builds and loads the window on an opened data file. `prompter` shows the dialogs and
-    // must outlive the window; `random` picks banners and the starting ratio.
-    GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale, RandomSource random,
-            QWidget* parent = nullptr);
+    // Builds and loads the window on a data file that `store` opened through `lockWaits`,
+    // whose waits for the file's lock the window shows. `lockWaits` and `prompter` (which
+    // shows the dialogs) must outlive the window; `random` picks banners and the starting
+    // ratio.
+    GearSel(MachineStore store, LockWaitWatch& lockWaits, Prompter& prompter,
+            const TwipsScale& scale, RandomSource random, QWidget* parent = nullptr);
     ~GearSel() override;
 
     // The current machine's position in the table, counted from 0; -1 without machines.
@@ -78,6 +82,9 @@ private:
     void connectParts();
     void setTabOrder();
     void loadWindow();
+    // The wait cursor while a change waits for the data file's lock, and the notice once it
+    // has waited a second.
+    void showLockWaits();
     // Shows the reachable ratio range of the gear list.
     void showRange();
     void showRandomBanner();
@@ -90,6 +97,7 @@ private:
 
     Prompter& prompter_;
     RandomSource random_;
+    LockWaitWatch& lockWaits_;
     QWidget* face_ = nullptr; // Ped0, the main panel
     FaceCommands* commands_ = nullptr;
     SearchFields* fields_ = nullptr;
@@ -98,6 +106,7 @@ private:
     HelpPanel* helpPanel_ = nullptr;
     GearSetEditor* editor_ = nullptr;
     ComputingNotice* notice_ = nullptr;
+    LockWaitNotice* lockNotice_ = nullptr;
     PanelFocus* panelFocus_ = nullptr;
     PrintCommand* printCommand_ = nullptr;
     WindowMover* mover_ = nullptr;

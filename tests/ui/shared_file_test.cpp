@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
 
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void editorSaveOnAMachineRenamedUnderneathIsRefusedOnce();
     void editorSaveBesideOtherChangesGoesAhead();
     void roomForANewMachineIsCountedInTheFile();
+    void aWaitForTheLockIsShownAndToldAfterASecond();
 
 private:
     // Runs gearsel-cli machines on the window's file, as another program would.
@@ -63,6 +65,31 @@ void SharedFileTest::init() {
 void SharedFileTest::cleanup() {
     fixture_.reset();
 }
+
+namespace {
+
+// Records each showing of the notice of a wait: its text, and whether the wait cursor showed.
+class NoticeWatch : public QObject {
+public:
+    explicit NoticeWatch(QLabel* notice) : notice_(notice) { notice->installEventFilter(this); }
+    QStringList texts;
+    bool waitCursor = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == notice_ && event->type() == QEvent::Show) {
+            texts << notice_->text();
+            const QCursor* cursor = QApplication::overrideCursor();
+            waitCursor = waitCursor && cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+        }
+        return false;
+    }
+
+private:
+    QLabel* notice_;
+};
+
+} // namespace
 
 void SharedFileTest::cli(const QStringList& args) {
     QProcess process;
@@ -178,6 +205,34 @@ void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
     QCOMPARE(editor().tickedCount(), 5);
     QCOMPARE(storedMachines().size(), 255U);
     QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("Y"));
+}
+
+void SharedFileTest::aWaitForTheLockIsShownAndToldAfterASecond() {
+    auto* notice = qobject_cast<QLabel*>(controlNamed(fixture_->window(), "lockWait"));
+    NoticeWatch watch(notice);
+    const auto saveWithBox = [this](int box) {
+        pressKey(face().Ped0, Qt::Key_E, Qt::ControlModifier);
+        clickOn(editor().ZsS[static_cast<std::size_t>(box)]);
+        pressKey(face().Ped0, Qt::Key_S, Qt::ControlModifier);
+    };
+    // Another program holds the lock for a moment: the change waits and is made, told nothing.
+    fixture_->holdLockFor(3);
+    saveWithBox(0); // 15
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{15, 20, 25, 30, 35, 40}));
+    QCOMPARE(watch.texts, QStringList());
+    // For longer than a second: the notice says what the window waits for, over the wait
+    // cursor, and goes once the change is made.
+    fixture_->holdLockFor(15);
+    saveWithBox(1); // 11: the range now starts at 10
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{11, 15, 20, 25, 30, 35, 40}));
+    QCOMPARE(watch.texts.size(), 1);
+    QVERIFY2(watch.texts.front().contains(QStringLiteral("另一个程序正在修改数据文件")) &&
+                 watch.texts.front().contains(QStringLiteral(".system.lib.lock")),
+             qPrintable(watch.texts.front()));
+    QVERIFY(watch.waitCursor);
+    QVERIFY(notice->isHidden());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(prompter().informed, QStringList());
 }
 
 QTEST_MAIN(SharedFileTest)

@@ -168,8 +168,8 @@ WindowFixture::WindowFixture(const std::string& fileBytes) {
 
 void WindowFixture::open(TwipsScale scale) {
     scale_ = scale;
-    window_ = std::make_unique<GearSel>(MachineStore::open(dataFile().toStdString(), fileSystem_),
-                                        prompter_, scale, RandomSource(12345));
+    window_ = std::make_unique<GearSel>(MachineStore::open(dataFile().toStdString(), lockWaits_),
+                                        lockWaits_, prompter_, scale, RandomSource(12345));
     face_ = std::make_unique<FaceControls>(*window_);
     editor_ = std::make_unique<EditorControls>(*window_);
 }

@@ -6,6 +6,7 @@
 #include "present/formula_form.h"
 #include "store/new_machine.h"
 #include "ui/gear_sel.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 
 #include <QAbstractButton>
@@ -115,6 +116,12 @@ public:
         fileSystem_.failing = test::Step::Write;
         fileSystem_.error = error;
     }
+    // The data file's lock is held by another program for the next `tries` tries to take it.
+    void holdLockFor(int tries) {
+        fileSystem_.failing = test::Step::Lock;
+        fileSystem_.error = EWOULDBLOCK;
+        fileSystem_.times = tries;
+    }
     // The whole data file as it is on disk.
     QByteArray fileBytes() const;
     QString dataFile() const { return dir_.filePath(QStringLiteral("system.lib")); }
@@ -132,6 +139,7 @@ private:
     TwipsScale scale_;
     FakePrompter prompter_;
     test::FaultyFileSystem fileSystem_;
+    LockWaitWatch lockWaits_{fileSystem_};
     std::unique_ptr<GearSel> window_;
     std::unique_ptr<FaceControls> face_;
     std::unique_ptr<EditorControls> editor_;

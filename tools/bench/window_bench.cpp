@@ -8,6 +8,7 @@
 #include "store/machine_store.h"
 #include "ui/gear_sel.h"
 #include "ui/grid_view.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 #include "ui/result_table_model.h"
 
@@ -72,7 +73,9 @@ int main(int argc, char** argv) {
     };
     MachineStore::createFile(path, machines);
     PrintingPrompter prompter;
-    GearSel window(MachineStore::open(path), prompter, TwipsScale(15, 15), RandomSource(1));
+    LockWaitWatch lockWaits(posixFileSystem());
+    GearSel window(MachineStore::open(path, lockWaits), lockWaits, prompter, TwipsScale(15, 15),
+                   RandomSource(1));
     window.show();
     window.activateWindow();
     QCoreApplication::processEvents();

@@ -18,6 +18,7 @@
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 #include "ui/ui_style.h"
@@ -149,9 +150,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     QuietPrompter prompter;
+    LockWaitWatch lockWaits(posixFileSystem());
     std::optional<GearSel> window;
     try {
-        window.emplace(MachineStore::open(argv[1]), prompter, TwipsScale(15, 15), RandomSource(7));
+        window.emplace(MachineStore::open(argv[1], lockWaits), lockWaits, prompter,
+                       TwipsScale(15, 15), RandomSource(7));
     } catch (const StoreError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
