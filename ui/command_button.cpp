@@ -126,9 +126,9 @@ void CommandButton::paintEvent(QPaintEvent*) {
     // panel opened by a click shows its commands as they have always looked.
     if (hasFocus() && (option.state & QStyle::State_KeyboardFocusChange) != 0) {
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(kFocusFrame, 1, Qt::DotLine));
+        painter.setPen(QPen(kFocusFrame, 2, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 }
 

@@ -105,6 +105,12 @@ void MachineCommands::keepSearchedGears(std::vector<std::int16_t> sortedGears) {
 
 bool MachineCommands::eventFilter(QObject* watched, QEvent* event) {
     if (watched == machineBox_) {
+        if (event->type() == QEvent::ShortcutOverride &&
+            isCommandKey(static_cast<QKeyEvent*>(event))) {
+            // The box's text part would take the key for itself; the window's command runs.
+            event->ignore();
+            return true;
+        }
         if (event->type() == QEvent::FocusIn &&
             movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
             rememberShownName();
