@@ -105,11 +105,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
     notice_->raise();
     lockNotice_->raise();
     panelFocus_ = new PanelFocus(this);
-    panelFocus_->addPanel(editor_, editor_->findChild<QWidget*>(QStringLiteral("TxG")),
-                          [this] { editor_->discard(); });
-    panelFocus_->addPanel(helpPanel_,
-                          helpPanel_->findChild<QWidget*>(QStringLiteral("ImaQuitHelp")),
-                          [this] { helpPanel_->hide(); });
+    panelFocus_->addPanel(editor_, [this] { editor_->discard(); });
+    panelFocus_->addPanel(helpPanel_, [this] { helpPanel_->hide(); });
     mover_ = new WindowMover(this, face_, this);
     printCommand_ = new PrintCommand(
         prompter_,

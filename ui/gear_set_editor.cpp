@@ -167,6 +167,8 @@ void GearSetEditor::setTabOrder() {
     }
     // The boxes take one place, between the range and the caption editor.
     boxKeys_ = new ToothBoxKeys(boxes_, rangeEnd_, caption_, this);
+    // The panel, shown, gives the focus to the caption editor.
+    setFocusProxy(caption_);
 }
 
 void GearSetEditor::connectFields() {

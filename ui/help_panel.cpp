@@ -89,6 +89,8 @@ void HelpPanel::createPictures(const TwipsScale& scale) {
     // Esc closes the notes through the window's panel keys.
     close->nameKey(QKeySequence(Qt::Key_Escape));
     connect(close, &CommandButton::clicked, this, &QWidget::hide);
+    // The notes, shown, give the focus to their close command.
+    setFocusProxy(close);
 }
 
 void HelpPanel::createLines(const TwipsScale& scale) {

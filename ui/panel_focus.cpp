@@ -9,8 +9,8 @@ namespace gearsel {
 
 PanelFocus::PanelFocus(QObject* parent) : QObject(parent) {}
 
-void PanelFocus::addPanel(QWidget* panel, QWidget* entry, std::function<void()> close) {
-    panels_.push_back(Panel{panel, entry, std::move(close)});
+void PanelFocus::addPanel(QWidget* panel, std::function<void()> close) {
+    panels_.push_back(Panel{panel, std::move(close)});
     panel->installEventFilter(this);
 }
 
@@ -71,7 +71,7 @@ bool PanelFocus::moveFocus(bool next) {
 }
 
 void PanelFocus::enter(const Panel& panel) {
-    (panel.entry != nullptr ? panel.entry : panel.widget)->setFocus(Qt::OtherFocusReason);
+    panel.widget->setFocus(Qt::OtherFocusReason);
 }
 
 void PanelFocus::shown(const Panel& panel) {
