@@ -12,6 +12,11 @@ PanelFocus::PanelFocus(QObject* parent) : QObject(parent) {}
 void PanelFocus::addPanel(QWidget* panel, std::function<void()> close) {
     panels_.push_back(Panel{panel, std::move(close)});
     panel->installEventFilter(this);
+    // The window deletes its panels one after the other, and each sends events on its way out:
+    // a panel already gone must not be looked at then.
+    connect(panel, &QObject::destroyed, this, [this, panel] {
+        std::erase_if(panels_, [panel](const Panel& entry) { return entry.widget == panel; });
+    });
 }
 
 PanelFocus::Panel* PanelFocus::front() {
