@@ -182,7 +182,7 @@ void ChartPage::generate() {
         prompter_.inform(QString::fromStdString(chartProblemText(e.problem())));
         return;
     } catch (const SearchRefused& e) {
-        prompter_.inform(QString::fromStdString(searchProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const std::invalid_argument&) {
         prompter_.inform(QStringLiteral("当前的挂轮和选项无法生成挂轮表。"));

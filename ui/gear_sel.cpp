@@ -215,7 +215,8 @@ void GearSel::ComCHOSE_Click() {
                         fields_->requiredFraction());
             seconds->show();
         } catch (const SearchRefused& refused) {
-            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+            prompter_.inform(
+                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
             prompter_.inform(QStringLiteral("选配没有完成：") +
                              QString::fromStdString(error.what()));
@@ -231,7 +232,8 @@ void GearSel::showSuggestions() {
         try {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
-            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+            prompter_.inform(
+                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
             prompter_.inform(QStringLiteral("无法给出添置齿轮的建议：") +
                              QString::fromStdString(error.what()));
