@@ -6,6 +6,8 @@
 #include "engine/quantity_text.h"
 #include "engine/ratio_formula.h"
 #include "engine/search_request.h"
+#include "present/constant_text.h"
+#include "present/value_problem_text.h"
 
 #include <charconv>
 #include <cstdio>
@@ -53,7 +55,7 @@ Quantity readPositive(const std::string& text, const std::string& name) {
         if (value.value() > 0.0) {
             return value;
         }
-    } catch (const std::invalid_argument&) {
+    } catch (const ValueRefused&) {
         throw FieldProblem{name + "“" + t + "”不是一个数（可写成 1.25 或 3/2）。"};
     }
     throw FieldProblem{name + "必须大于 0。"};
@@ -67,7 +69,7 @@ Pitch readJobPitch(const std::string& text, const FormField& field) {
     const Pitch pitch = [&] {
         try {
             return readPitch(t);
-        } catch (const std::invalid_argument&) {
+        } catch (const ValueRefused&) {
             if (auto problem = threadNameProblem(t)) {
                 throw FieldProblem{*problem};
             }
@@ -82,7 +84,7 @@ Pitch readJobPitch(const std::string& text, const FormField& field) {
 
 template <typename T> const T& needed(const std::optional<T>& constant, ConstantKey key) {
     if (!constant) {
-        throw FieldProblem{std::string("请先在机床常数中填写") + constantLabel(key) + "。"};
+        throw FieldProblem{"请先在机床常数中填写" + constantLabel(key, Language::Chinese) + "。"};
     }
     return *constant;
 }
@@ -180,9 +182,10 @@ FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fie
         return {usable(workOut(formula, fieldTexts, constants)), {}};
     } catch (const FieldProblem& problem) {
         return {std::nullopt, problem.message};
-    } catch (const std::invalid_argument& refused) {
+    } catch (const ValueRefused& refused) {
         // The formulas' own refusals that the fields above do not already rule out.
-        return {std::nullopt, std::string("无法计算速比：") + refused.what()};
+        return {std::nullopt,
+                "无法计算速比：" + valueProblemText(refused.problem(), Language::Chinese) + "。"};
     }
 }
 
@@ -191,13 +194,7 @@ std::optional<std::string> threadNameProblem(std::string_view text) {
     if (!thread) {
         return std::nullopt;
     }
-    std::string sentence =
-        "“" + std::string(trimmed(text)) + "”是公制螺纹的代号，不是螺距：请填它的螺距" +
-        (thread->pitch.empty() ? "（以 mm 为单位，如 1.5mm）" : " " + thread->pitch);
-    if (!thread->fine) {
-        sentence += "；模数为 " + thread->diameter + " 的蜗杆请写小写的 m" + thread->diameter;
-    }
-    return sentence + "。";
+    return threadNameText(std::string(text), *thread, Language::Chinese) + "。";
 }
 
 std::string constantHint(ConstantKey key) {
@@ -226,9 +223,9 @@ ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.s
         }
         try {
             setConstantText(reading.constants, key, text);
-        } catch (const std::invalid_argument&) {
-            reading.problem = std::string("机床常数“") + constantLabel(key) + "”的值“" + text +
-                              "”不能使用，" + constantHint(key) + "，且必须大于 0。";
+        } catch (const ValueRefused&) {
+            reading.problem = "机床常数“" + constantLabel(key, Language::Chinese) + "”的值“" +
+                              text + "”不能使用，" + constantHint(key) + "，且必须大于 0。";
             return reading;
         }
     }

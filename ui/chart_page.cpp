@@ -4,6 +4,7 @@
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
 #include "present/chart_text.h"
+#include "present/constant_text.h"
 #include "present/search_problem_text.h"
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
@@ -179,7 +180,7 @@ void ChartPage::generate() {
         const WaitCursor wait;
         rows = buildChart(setup.search, chart.targets);
     } catch (const ChartRefused& e) {
-        prompter_.inform(QString::fromStdString(chartProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(chartProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const SearchRefused& e) {
         prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), Language::Chinese)));
@@ -191,7 +192,7 @@ void ChartPage::generate() {
     rows_ = std::move(rows);
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
-    constants_ = QString::fromStdString(constantsSummary(chart.used));
+    constants_ = QString::fromStdString(constantsSummary(chart.used, Language::Chinese));
     showRows();
 }
 

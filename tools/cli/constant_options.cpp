@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/constant_options.h"
 
+#include "present/value_problem_text.h"
+
 #include "tools/cli/strict_number.h"
 
 #include <stdexcept>
@@ -46,8 +48,8 @@ MachineConstants givenConstants(const ConstantOptions& options) {
         if (const auto& text = options.texts[static_cast<std::size_t>(key)]) {
             try {
                 setConstantText(constants, key, *text);
-            } catch (const std::invalid_argument& e) {
-                throw UsageError{e.what()};
+            } catch (const ValueRefused& refused) {
+                throw UsageError{valueProblemText(refused.problem(), Language::English)};
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "tools/cli/machines_command.h"
 
 #include "base/trim.h"
+#include "present/constant_text.h"
 #include "store/data_file.h"
 #include "store/machine_csv.h"
 #include "store/store_error.h"
@@ -98,8 +99,8 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
     table.addRow({"序号:", std::to_string(index + 1)});
     table.addRow({"机床型号:", entry.name});
     for (const ConstantKey key : kConstantKeys) {
-        table.addRow(
-            {std::string(constantLabel(key)) + ":", constantText(constants, key).value_or("-")});
+        table.addRow({constantLabel(key, Language::Chinese) + ":",
+                      constantText(constants, key).value_or("-")});
     }
     out << table.render();
 }

@@ -4,6 +4,7 @@
 #include "engine/ratio_formula.h"
 #include "engine/search_request.h"
 #include "present/formula_form.h"
+#include "present/value_problem_text.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
@@ -72,8 +73,8 @@ Quantity workOutFormula(const RatioOptions& options, const MachineConstants& con
         return dividingHeadRatio(
             needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
             parseCount(options.teeth, "teeth"), parseCount(options.approx, "approx"));
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+    } catch (const ValueRefused& refused) {
+        throw UsageError{valueProblemText(refused.problem(), Language::English)};
     }
 }
 
