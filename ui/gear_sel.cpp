@@ -7,6 +7,7 @@
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
 #include "present/input_rules.h"
+#include "present/problem_text.h"
 #include "present/result_text.h"
 #include "present/search_problem_text.h"
 #include "ui/chart_page.h"
@@ -219,7 +220,7 @@ void GearSel::ComCHOSE_Click() {
                 QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
             prompter_.inform(QStringLiteral("选配没有完成：") +
-                             QString::fromStdString(error.what()));
+                             QString::fromStdString(exceptionText(error, Language::Chinese)));
         }
     });
 }
@@ -236,7 +237,7 @@ void GearSel::showSuggestions() {
                 QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
             prompter_.inform(QStringLiteral("无法给出添置齿轮的建议：") +
-                             QString::fromStdString(error.what()));
+                             QString::fromStdString(exceptionText(error, Language::Chinese)));
         }
     });
     if (!report) {

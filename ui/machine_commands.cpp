@@ -4,6 +4,7 @@
 #include "engine/number_text.h"
 #include "engine/selection.h"
 #include "present/gear_box_layout.h"
+#include "present/problem_text.h"
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"
 #include "ui/clickable_label.h"
@@ -194,7 +195,7 @@ void MachineCommands::ImgNewJc_Click() {
     editor_.setRange(kNewMachineRangeStart, kNewMachineRangeEnd);
     pendingMachineName_ = prompter_
                               .askText(QStringLiteral("输入新的机床名称："),
-                                       QString::fromUtf8(MachineStore::kDefaultName))
+                                       QString::fromStdString(MachineStore::defaultName()))
                               .value_or(QString());
     editor_.MkChkCL();
 }
@@ -231,7 +232,7 @@ void MachineCommands::ComNewJcQD_Click() {
         } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
             if (name.isEmpty()) {
-                name = QString::fromUtf8(MachineStore::kDefaultName);
+                name = QString::fromStdString(MachineStore::defaultName());
             }
             const int index = store_.addMachine(utf8(name), kNewMachineZn, gears);
             newMachineMode_ = false;
@@ -439,7 +440,7 @@ void MachineCommands::setGearCountCaption(int count) {
 }
 
 void MachineCommands::reportStoreError(const std::exception& error) {
-    prompter_.inform(QString::fromStdString(error.what()));
+    prompter_.inform(QString::fromStdString(exceptionText(error, Language::Chinese)));
 }
 
 bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {

@@ -5,6 +5,7 @@
 //
 //   gearsel-window-shot DATA_FILE FACE.png [EDITOR.png]
 
+#include "present/store_problem_text.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/clickable_label.h"
@@ -51,7 +52,9 @@ int main(int argc, char** argv) {
         window.emplace(gearsel::MachineStore::open(argv[1]), prompter, gearsel::TwipsScale(15, 15),
                        gearsel::RandomSource());
     } catch (const gearsel::StoreError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(
+            stderr, "%s\n",
+            gearsel::storeProblemText(error.problem(), gearsel::Language::English).c_str());
         return 1;
     }
     window->show();
