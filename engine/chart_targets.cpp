@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/chart_targets.h"
 
+#include "engine/formula_registry.h"
 #include "engine/pitch_notation.h"
-#include "engine/ratio_formula.h"
 
 namespace gearsel {
 
@@ -57,10 +57,11 @@ std::vector<ChartTarget> threadTargets(const std::vector<Pitch>& pitches, int st
                                        const Pitch& leadscrew, const Quantity& gearboxRatio) {
     checkRowCount(static_cast<long long>(pitches.size()));
     std::vector<ChartTarget> targets;
+    const FormulaEntry& thread = formulaEntry(Formula::Thread);
     for (const Pitch& pitch : pitches) {
         const std::string label = pitchText(pitch);
         try {
-            targets.push_back({label, threadRatio(pitch, starts, leadscrew, gearboxRatio)});
+            targets.push_back({label, thread.compute({pitch, starts, leadscrew, gearboxRatio})});
         } catch (const ValueRefused& refused) {
             throw rowRefused(refused, label);
         }
@@ -78,10 +79,11 @@ std::vector<ChartTarget> hobIndexTargets(const Quantity& indexConstant, int hobS
     }
     checkRowCount(static_cast<long long>(lastTeeth) - firstTeeth + 1);
     std::vector<ChartTarget> targets;
+    const FormulaEntry& hobIndex = formulaEntry(Formula::HobIndex);
     for (int z = firstTeeth; z <= lastTeeth; ++z) {
         const std::string label = "z=" + std::to_string(z);
         try {
-            targets.push_back({label, hobIndexRatio(indexConstant, hobStarts, z)});
+            targets.push_back({label, hobIndex.compute({indexConstant, z, hobStarts})});
         } catch (const ValueRefused& refused) {
             throw rowRefused(refused, label);
         }

@@ -61,16 +61,17 @@ std::vector<Pitch> metricThreadSeries();
 // The usual inch series from 4 to 80 threads per inch (Whitworth, UNC, UNF and pipe threads).
 std::vector<Pitch> inchThreadSeries();
 
-// One target per pitch: the thread's ratio on a lathe (threadRatio). Throws ChartRefused for
-// more than kMaxChartRows pitches (TooManyRows) and for the first pitch that threadRatio
-// refuses: PitchNotPositive for a pitch not above 0, OtherInput with threadRatio's refusal.
+// One target per pitch: the thread's ratio on a lathe (the registry's Formula::Thread).
+// Throws ChartRefused for more than kMaxChartRows pitches (TooManyRows) and for the first
+// pitch that the formula refuses: PitchNotPositive for a pitch not above 0, OtherInput with
+// the formula's refusal otherwise.
 std::vector<ChartTarget> threadTargets(const std::vector<Pitch>& pitches, int starts,
                                        const Pitch& leadscrew, const Quantity& gearboxRatio);
 
 // One target per workpiece tooth count from `firstTeeth` to `lastTeeth`: the index train's
-// ratio of a hobbing machine (hobIndexRatio). Throws ChartRefused for a range that runs
-// backwards (RangeBackwards), for more than kMaxChartRows tooth counts (TooManyRows), and
-// (OtherInput) with hobIndexRatio's refusal.
+// ratio of a hobbing machine (the registry's Formula::HobIndex). Throws ChartRefused for a
+// range that runs backwards (RangeBackwards), for more than kMaxChartRows tooth counts
+// (TooManyRows), and with the formula's refusal (OtherInput).
 std::vector<ChartTarget> hobIndexTargets(const Quantity& indexConstant, int hobStarts,
                                          int firstTeeth, int lastTeeth);
 

@@ -22,6 +22,22 @@ std::string constantOption(ConstantKey key) {
     return std::string("--") + constantName(key);
 }
 
+std::string constantMeaning(ConstantKey key) {
+    switch (key) {
+    case ConstantKey::Leadscrew:
+        return "the leadscrew pitch (6mm or 4tpi)";
+    case ConstantKey::GearboxRatio:
+        return "the ratio of the feed gearbox";
+    case ConstantKey::IndexConstant:
+        return "the index constant K";
+    case ConstantKey::DifferentialConstant:
+        return "the differential constant C";
+    case ConstantKey::HeadRatio:
+        break;
+    }
+    return "the worm ratio N";
+}
+
 void addConstantOption(CLI::App* cmd, ConstantOptions& options, ConstantKey key,
                        const std::string& description) {
     std::optional<std::string>& target = options.text(key);
