@@ -44,20 +44,11 @@ FormulaValue fallbackValue(const FormulaInput& input) {
 
 // The machine's value of a constant, or nothing when it is unknown.
 std::optional<FormulaValue> constantValue(const MachineConstants& constants, ConstantKey key) {
-    switch (key) {
-    case ConstantKey::Leadscrew:
+    if (key == ConstantKey::Leadscrew) {
         return constants.leadscrew ? std::optional<FormulaValue>(*constants.leadscrew)
                                    : std::nullopt;
-    case ConstantKey::GearboxRatio:
-        return constants.gearboxRatio;
-    case ConstantKey::IndexConstant:
-        return constants.indexConstant;
-    case ConstantKey::DifferentialConstant:
-        return constants.differentialConstant;
-    case ConstantKey::HeadRatio:
-        break;
     }
-    return constants.headRatio;
+    return constantNumber(constants, key);
 }
 
 std::vector<FormulaEntry> makeRegistry() {

@@ -95,6 +95,10 @@ std::optional<std::string> constantText(const MachineConstants& constants, Const
     return number ? std::optional(quantityText(*number)) : std::nullopt;
 }
 
+std::optional<Quantity> constantNumber(const MachineConstants& constants, ConstantKey key) {
+    return key == ConstantKey::Leadscrew ? std::nullopt : numberOf(constants, key);
+}
+
 void setConstantText(MachineConstants& constants, ConstantKey key, std::string_view text) {
     MachineConstants one;
     try {

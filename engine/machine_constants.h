@@ -39,6 +39,9 @@ ValueInput constantInput(ConstantKey key);
 // The constant as a text that reads back to the same value ("6mm", "4tpi", "3/2", "24"), or
 // nothing when it is unknown.
 std::optional<std::string> constantText(const MachineConstants& constants, ConstantKey key);
+// The value of a constant other than the leadscrew (a pitch, constants.leadscrew), or nothing
+// when it is unknown.
+std::optional<Quantity> constantNumber(const MachineConstants& constants, ConstantKey key);
 // Sets the constant from such a text. Throws ValueRefused, naming the constant (its input),
 // for a text that is no such value and for a value the formulas refuse (see
 // checkMachineConstants).
