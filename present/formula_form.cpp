@@ -6,6 +6,7 @@
 #include "engine/quantity_text.h"
 #include "engine/search_request.h"
 #include "present/constant_text.h"
+#include "present/search_problem_text.h"
 #include "present/value_problem_text.h"
 
 #include <charconv>
@@ -198,9 +199,7 @@ Quantity workOut(Formula formula, const std::vector<std::string>& texts,
 // The rule every surface applies to a ratio before it is searched.
 Quantity usable(const Quantity& ratio) {
     if (const auto problem = findRatioProblem(ratio.value())) {
-        throw FieldProblem{problem->kind == SearchProblem::Kind::RatioNotFinite
-                               ? "算出的速比超出了数的范围，无法选配，请检查输入的数值。"
-                               : "算出的速比太接近 0，相对精度无法计算，请检查输入的数值。"};
+        throw FieldProblem{unusableRatioText(*problem, "", ratio.value(), true, Language::Chinese)};
     }
     return ratio;
 }

@@ -4,6 +4,7 @@
 #include "base/printable_text.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace gearsel {
 
@@ -56,6 +57,31 @@ std::string searchProblemText(const SearchProblem& problem, Language language) {
     }
     }
     return inLanguage(language, "无法选配。", "the request cannot be searched");
+}
+
+std::string unusableRatioText(const SearchProblem& problem, const std::string& subject,
+                              double value, bool workedOut, Language language) {
+    const bool infinite = problem.kind == SearchProblem::Kind::RatioNotFinite;
+    if (language == Language::Chinese) {
+        if (!workedOut) {
+            return searchProblemText(problem, language);
+        }
+        return infinite ? "算出的速比超出了数的范围，无法选配，请检查输入的数值。"
+                        : "算出的速比太接近 0，相对精度无法计算，请检查输入的数值。";
+    }
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.17g", value);
+    const std::string why = infinite ? "not a finite number"
+                                     : "too close to 0 for a relative error (its size must be at "
+                                       "least 2.2e-308)";
+    if (workedOut) {
+        return subject + " works out as " + shown + ", which is " + why +
+               ": the inputs are too far apart in size";
+    }
+    if (problem.kind == SearchProblem::Kind::RatioZero) {
+        return subject + " must not be 0";
+    }
+    return subject + " " + shown + " is " + why;
 }
 
 std::string positionProblemText(const PositionProblem& problem, Language language) {

@@ -4,13 +4,13 @@
 #include "engine/formula_registry.h"
 #include "engine/search_request.h"
 #include "present/formula_form.h"
+#include "present/search_problem_text.h"
 #include "present/value_problem_text.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 
-#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -135,24 +135,10 @@ bool signedFormula(const RatioOptions& options) {
 }
 
 void requireUsableRatio(const Quantity& ratio, const std::string& what, bool workedOut) {
-    const auto problem = findRatioProblem(ratio.value());
-    if (!problem) {
-        return;
+    if (const auto problem = findRatioProblem(ratio.value())) {
+        throw UsageError{
+            unusableRatioText(*problem, what, ratio.value(), workedOut, Language::English)};
     }
-    char value[32];
-    std::snprintf(value, sizeof value, "%.17g", ratio.value());
-    const bool infinite = problem->kind == SearchProblem::Kind::RatioNotFinite;
-    const std::string why = infinite ? "not a finite number"
-                                     : "too close to 0 for a relative error (its size must be at "
-                                       "least 2.2e-308)";
-    if (workedOut) {
-        throw UsageError{what + " works out as " + value + ", which is " + why +
-                         ": the inputs are too far apart in size"};
-    }
-    if (problem->kind == SearchProblem::Kind::RatioZero) {
-        throw UsageError{what + " must not be 0"};
-    }
-    throw UsageError{what + " " + value + " is " + why};
 }
 
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
