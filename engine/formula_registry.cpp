@@ -136,8 +136,8 @@ Quantity workOutFormula(const FormulaEntry& entry, const std::vector<FormulaValu
             values.push_back(fields.at(field++));
             continue;
         }
-        if (auto value = constantValue(constants, *input.constant)) {
-            values.push_back(std::move(*value));
+        if (const auto value = constantValue(constants, *input.constant)) {
+            values.push_back(*value);
         } else if (!input.fallback.empty()) {
             values.push_back(fallbackValue(input));
         } else {
