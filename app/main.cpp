@@ -13,6 +13,7 @@
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
 #include "ui/guarded_application.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 #include "ui/ui_style.h"
@@ -128,16 +129,18 @@ int main(int argc, char** argv) {
             gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
     }
 
+    // The window shows the waits for the data file's lock that the store's changes meet.
+    gearsel::LockWaitWatch lockWaits(gearsel::posixFileSystem());
     std::optional<gearsel::MachineStore> store;
     try {
-        store.emplace(gearsel::MachineStore::open(dataFile.string()));
+        store.emplace(gearsel::MachineStore::open(dataFile.string(), lockWaits));
     } catch (const gearsel::StoreError& error) {
         prompter.inform(QString::fromStdString(
             gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
         return 1;
     }
-    gearsel::GearSel window(std::move(*store), prompter, gearsel::TwipsScale::fromScreen(),
-                            gearsel::RandomSource());
+    gearsel::GearSel window(std::move(*store), lockWaits, prompter,
+                            gearsel::TwipsScale::fromScreen(), gearsel::RandomSource());
     window.show();
     // Ask for the focus too: without a window manager (a bare X server) nobody else gives it,
     // and the first search runs when the window first becomes active.

@@ -18,8 +18,9 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
         // is not told again.
         if (prompter_ != nullptr && !telling_) {
             telling_ = true;
-            prompter_->inform(QStringLiteral("操作没有完成：") +
-                              QString::fromStdString(exceptionText(error, Language::Chinese)));
+            prompter_->inform(
+                QCoreApplication::translate("gearsel::GuardedApplication", "操作没有完成：") +
+                QString::fromStdString(exceptionText(error, Language::Chinese)));
             telling_ = false;
         }
         return false;

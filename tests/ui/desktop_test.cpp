@@ -5,9 +5,7 @@
 #include "window_fixture.h"
 
 #include "engine/value_problem.h"
-#include "ui/clickable_label.h"
 #include "ui/guarded_application.h"
-#include "ui/picture_label.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 
@@ -56,8 +54,8 @@ void DesktopTest::namesTheProductAndThisBuild() {
 
     // The usage notes: the name in the title, the version the build was made as, and no
     // address that leads nowhere.
-    clickOn(fixture.face().commands().ComHelp);
-    QWidget* notes = fixture.face().panels().PedHelp;
+    clickOn(fixture.face().ComHelp);
+    QWidget* notes = fixture.face().PedHelp;
     QVERIFY(notes->isVisible());
     QCOMPARE(notes->findChild<QLabel*>(QStringLiteral("Label7"))->text(),
              QStringLiteral("《挂轮选配 GearSel》程序 使用说明"));
@@ -82,7 +80,7 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
     // The painted frame at the top left corner. Positions are given inside the window: once
     // it has followed the pointer, the pointer is over the same point of it again.
     const QPoint frame(4, 4);
-    QCOMPARE(fixture.face().panels().Ped0->childAt(frame), nullptr);
+    QCOMPARE(fixture.face().Ped0->childAt(frame), nullptr);
     QTest::mousePress(handle, Qt::LeftButton, {}, frame);
     QTest::mouseMove(handle, frame + QPoint(40, 25));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, frame);
@@ -90,15 +88,15 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
 
     // A caption is no handle, and a command still runs as a click.
     const QPoint moved = window.pos();
-    QWidget* caption = fixture.face().captions().Label1;
+    QWidget* caption = fixture.face().Label1;
     const QPoint onCaption = caption->mapTo(&window, caption->rect().center());
     QTest::mousePress(handle, Qt::LeftButton, {}, onCaption);
     QTest::mouseMove(handle, onCaption + QPoint(30, 30));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onCaption + QPoint(30, 30));
     QCOMPARE(window.pos(), moved);
-    window.ClsGzList();
-    clickOn(fixture.face().commands().LabCHOSE);
-    QVERIFY(fixture.face().captions().LabSD->isVisible());
+    window.clearResults();
+    clickOn(fixture.face().LabCHOSE);
+    QVERIFY(fixture.face().LabSD->isVisible());
     QCOMPARE(window.pos(), moved);
 }
 
