@@ -73,8 +73,9 @@ template <class Slot, class Best, class Closer, class Needs>
 SuggestionReportOf<Slot> suggestWith(const SearchRequest& request, int pairs, Best best,
                                      Closer closer, Needs needs) {
     if (request.gears.size() >= static_cast<std::size_t>(kMaxGearCount)) {
-        throw std::invalid_argument("a gear set of " + std::to_string(kMaxGearCount) +
-                                    " gears has no room for one more");
+        // With the gear to buy, the set would hold one gear more than a gear list can.
+        throw SearchRefused(SearchProblem{SearchProblem::Kind::TooManyGears,
+                                          static_cast<long long>(request.gears.size()) + 1});
     }
     SuggestionReportOf<Slot> report;
     report.bestInSet = best(request);

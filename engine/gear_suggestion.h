@@ -45,8 +45,8 @@ using ThreePairSuggestionReport = SuggestionReportOf<ThreePairSlot>;
 
 // Runs the searches on the request's gear set, required ratio, Zn and options, one for the set
 // as it is and one for each tooth count added, and takes the best train of each as bestTrain()
-// does. `required` is the required ratio's fraction, if it has one. Throws
-// std::invalid_argument as runSelection() does, and when the set has no room for one more gear.
+// does. `required` is the required ratio's fraction, if it has one. Throws SearchRefused as
+// runSelection() does, and (TooManyGears) when the set has no room for one more gear.
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required);
 

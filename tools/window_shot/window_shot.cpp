@@ -15,6 +15,7 @@
 //
 //   gearsel-window-shot DATA_FILE FOLDER
 
+#include "present/store_problem_text.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
@@ -156,7 +157,7 @@ int main(int argc, char** argv) {
         window.emplace(MachineStore::open(argv[1], lockWaits), lockWaits, prompter,
                        TwipsScale(15, 15), RandomSource(7));
     } catch (const StoreError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "%s\n", storeProblemText(error.problem(), Language::English).c_str());
         return 1;
     }
     window->show();
