@@ -4,7 +4,9 @@
 #include "base/trim.h"
 #include "engine/quantity_text.h"
 
+#include "engine/number_text.h"
 #include <algorithm>
+
 #include <charconv>
 #include <stdexcept>
 #include <variant>
@@ -15,13 +17,6 @@ namespace {
 
 using Problem = ConstantProblem;
 using Kind = ConstantProblem::Kind;
-
-// The shortest text that reads back to the same double.
-std::string lengthText(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return {text, end};
-}
 
 // A length or pitch: above 0 (or at 0, where `zeroTaken`) and at most kMaxGeometryValue.
 std::variant<double, Problem> readLength(TrainConstantKey key, std::string_view text,
@@ -155,14 +150,14 @@ std::optional<TrainConstantKey> trainConstantKeyNamed(std::string_view name) {
 
 std::optional<std::string> constantText(const MachineConstants& constants, TrainConstantKey key) {
     const auto length = [](const std::optional<double>& value) {
-        return value ? std::optional(lengthText(*value)) : std::nullopt;
+        return value ? std::optional(shortestText(*value)) : std::nullopt;
     };
     const auto whole = [](const std::optional<int>& value) {
         return value ? std::optional(std::to_string(*value)) : std::nullopt;
     };
     const auto pitch = [&](ToothSize::Unit unit) -> std::optional<std::string> {
         const auto& size = constants.toothSize;
-        return size && size->unit == unit ? std::optional(lengthText(size->value)) : std::nullopt;
+        return size && size->unit == unit ? std::optional(shortestText(size->value)) : std::nullopt;
     };
     switch (key) {
     case TrainConstantKey::Module:
@@ -172,8 +167,8 @@ std::optional<std::string> constantText(const MachineConstants& constants, Train
     case TrainConstantKey::Centre:
         return length(constants.centre);
     case TrainConstantKey::Stud:
-        return constants.stud ? std::optional(lengthText(constants.stud->min) + "-" +
-                                              lengthText(constants.stud->max))
+        return constants.stud ? std::optional(shortestText(constants.stud->min) + "-" +
+                                              shortestText(constants.stud->max))
                               : std::nullopt;
     case TrainConstantKey::MaxDiameter:
         return length(constants.maxDiameter);

@@ -3,21 +3,12 @@
 
 #include "base/printable_text.h"
 
+#include "engine/number_text.h"
+
 #include <charconv>
 #include <cstdio>
 
 namespace gearsel {
-
-namespace {
-
-// The shortest text that reads back to the same double.
-std::string shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return {text, end};
-}
-
-} // namespace
 
 std::string searchProblemText(const SearchProblem& problem, Language language) {
     using Kind = SearchProblem::Kind;
@@ -116,7 +107,7 @@ std::string positionProblemText(const PositionProblem& problem, Language languag
 
 std::string geometryProblemText(const GeometryProblem& problem, Language language) {
     using Kind = GeometryProblem::Kind;
-    const std::string value = shortest(problem.value);
+    const std::string value = shortestText(problem.value);
     const std::string most = std::to_string(static_cast<long long>(kMaxGeometryValue));
     // "<what> must be above 0 and at most 1000000, not <value>".
     const auto withinLimit = [&](const std::string& chinese, const std::string& english) {

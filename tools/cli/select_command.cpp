@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/select_command.h"
 
+#include "engine/gearbox_positions.h"
 #include "engine/ratio_range.h"
-#include "engine/train_fraction.h"
+#include "engine/train_fitter.h"
 #include "present/result_text.h"
 #include "present/search_problem_text.h"
+#include "tools/cli/select_listing.h"
 #include "tools/cli/strict_number.h"
-#include "tools/cli/text_table.h"
 
 #include <charconv>
 #include <limits>
@@ -31,16 +32,24 @@ CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options) {
     return cmd;
 }
 
-SearchRequest selectRequest(const SelectOptions& options, RequiredRatio& ratio) {
-    const SearchSetup setup = readSearchSetup(options.setup, "select", options.ratio.byFormula());
-    SearchRequest request = setup.request;
-    ratio = requiredRatio(options.ratio, setup, "select");
-    request.requiredRatio = ratio.searched.value();
+SelectPlan selectPlan(const SelectOptions& options) {
+    SelectPlan plan{readSearchSetup(options.setup, "select"),
+                    {Quantity::whole(1), Quantity::whole(1)}};
+    SearchRequest& request = plan.setup.request;
+    plan.ratio = requiredRatio(options.ratio, plan.setup, "select");
+    request.requiredRatio = plan.ratio.searched.value();
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
-    if (auto problem = findProblem(request)) {
+    const auto problem =
+        plan.setup.pairs == 3 ? findThreePairProblem(request) : findProblem(request);
+    if (problem) {
         throw UsageError{searchProblemText(*problem, Language::English)};
     }
-    return request;
+    if (plan.ratio.byPositions) {
+        if (const auto refused = findPositionProblem(*plan.setup.train.gearboxPositions)) {
+            throw UsageError{positionProblemText(*refused, Language::English)};
+        }
+    }
+    return plan;
 }
 
 namespace {
@@ -59,83 +68,113 @@ std::string rangeNote(const SearchRequest& request, const std::optional<RatioRan
            (request.allowRepeats ? "" : " without repeated tooth counts");
 }
 
+// The trains of one search, listed.
+struct Listed {
+    SelectListing listing;
+    double seconds = 0.0;
+};
+
+Listed listTrains(const SelectPlan& plan, EngineKind engine) {
+    const SearchSetup& setup = plan.setup;
+    const SearchRequest& request = setup.request;
+    const RowTarget target{request.requiredRatio, plan.ratio.searched.fraction()};
+    if (plan.ratio.byPositions) {
+        const auto& positions = *setup.train.gearboxPositions;
+        const auto row = [&](const auto& results, std::size_t r) {
+            const auto& found = results.rows[r];
+            const Quantity& required = results.required[found.position];
+            return std::pair{RowTarget{required.value(), required.fraction()},
+                             positions[found.position].name};
+        };
+        if (setup.pairs == 3) {
+            Listed listed{SelectListing(3, true, false)};
+            const auto results =
+                searchPositionsThreePairs(request, plan.ratio.searched, positions, engine);
+            for (std::size_t r = 0; r < results.rows.size(); ++r) {
+                const auto [rowTarget, name] = row(results, r);
+                listed.listing.add(static_cast<int>(r) + 1, results.rows[r].slot, rowTarget, name);
+            }
+            return listed;
+        }
+        Listed listed{SelectListing(2, true, setup.geometry.has_value())};
+        const auto results = searchPositions(request, plan.ratio.searched, positions, engine);
+        std::vector<std::int16_t> sorted = request.gears;
+        sortGears(sorted);
+        const std::optional<TrainFitter> fitter =
+            setup.geometry ? std::optional<TrainFitter>(std::in_place, *setup.geometry, sorted)
+                           : std::nullopt;
+        for (std::size_t r = 0; r < results.rows.size(); ++r) {
+            const auto [rowTarget, name] = row(results, r);
+            const ResultSlot& slot = results.rows[r].slot;
+            listed.listing.add(static_cast<int>(r) + 1, slot, rowTarget,
+                               fitter ? std::optional(fitter->fit(slot.train)) : std::nullopt,
+                               name);
+        }
+        return listed;
+    }
+    if (setup.pairs == 3) {
+        const ThreePairSelection result = runThreePairSelection(request, target.fraction, engine);
+        Listed listed{SelectListing(3, false, false), result.seconds};
+        for (std::size_t s = 0; s < result.slots.size(); ++s) {
+            listed.listing.add(static_cast<int>(s) + 1, result.slots[s], target);
+        }
+        return listed;
+    }
+    const SelectionResult result = runSelection(request, engine);
+    Listed listed{SelectListing(2, false, setup.geometry.has_value()), result.seconds};
+    const std::optional<TrainFitter> fitter =
+        setup.geometry
+            ? std::optional<TrainFitter>(std::in_place, *setup.geometry, result.sortedGears)
+            : std::nullopt;
+    const auto& slots = result.results.slots;
+    for (int s = 0; s < result.results.filledCount(); ++s) {
+        const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
+        listed.listing.add(s + 1, slot, target,
+                           fitter ? std::optional(fitter->fit(slot.train)) : std::nullopt);
+    }
+    return listed;
+}
+
 } // namespace
 
 int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes) {
-    RequiredRatio ratio{Quantity::whole(1), Quantity::whole(1)};
-    const SearchRequest request = selectRequest(options, ratio);
+    const SelectPlan plan = selectPlan(options);
+    const SearchRequest& request = plan.setup.request;
     const EngineKind engine =
         options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
-    const SelectionResult result = runSelection(request, engine);
-    const std::string note =
-        rangeNote(request, reachableRange(result.sortedGears, request.allowRepeats));
+    const auto started = std::chrono::steady_clock::now();
+    Listed listed = listTrains(plan, engine);
+    if (plan.ratio.byPositions) {
+        listed.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    }
+    const auto range = reachableRange(request.gears, request.allowRepeats, plan.setup.pairs);
+    // In gearbox positions each position has a ratio of its own: no one range to compare with.
+    const std::string note = plan.ratio.byPositions ? std::string() : rangeNote(request, range);
     if (!note.empty()) {
         notes << "gearsel-cli: note: " << note << '\n';
     }
-    printSelection(request, result, ratio, options.json, note, out);
-    return 0;
-}
-
-void printSelection(const SearchRequest& request, const SelectionResult& result,
-                    const RequiredRatio& ratio, bool json, const std::string& note,
-                    std::ostream& out) {
-    const auto range = reachableRange(result.sortedGears, request.allowRepeats);
-    const std::optional<Fraction>& requiredFraction = ratio.searched.fraction();
-    const std::string direction = ratio.directionText();
-    const auto& slots = result.results.slots;
-    const int filled = result.results.filledCount();
-
-    if (json) {
-        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-        for (int s = 0; s < filled; ++s) {
-            const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
-            const Fraction fraction = trainFraction(slot.train);
-            rows.push_back({{"z1", slot.train.z1},
-                            {"z2", slot.train.z2},
-                            {"z3", slot.train.z3},
-                            {"z4", slot.train.z4},
-                            {"repeat", slot.repeat},
-                            {"ratio", slot.calcRatio},
-                            {"abs_error", slot.absError},
-                            {"rel_error", relativeError(slot, request.requiredRatio)},
-                            {"num", fraction.num()},
-                            {"den", fraction.den()},
-                            {"exact", isExactTrain(slot.train, requiredFraction)}});
-        }
+    const std::string direction = plan.ratio.directionText();
+    if (options.json) {
         nlohmann::ordered_json doc;
         if (!direction.empty()) {
-            doc["direction"] = turnDirection(ratio.given);
+            doc["direction"] = turnDirection(plan.ratio.given);
         }
         doc["range"] = range ? nlohmann::ordered_json::array({range->low, range->high})
                              : nlohmann::ordered_json();
         doc["note"] = note.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(note);
-        doc["seconds"] = result.seconds;
-        doc["results"] = std::move(rows);
+        doc["seconds"] = listed.seconds;
+        doc["results"] = listed.listing.json();
         out << doc.dump() << '\n';
-        return;
+        return 0;
     }
-
     if (!direction.empty()) {
         out << direction << '\n';
     }
     out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
-    TextTable table;
-    const auto toCells = [](const ResultRowTexts& texts) {
-        return std::vector<std::string>(texts.begin(), texts.end());
-    };
-    // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
-    std::vector<std::string> headings = toCells(resultHeadings());
-    headings.push_back("  速比分数");
-    table.addRow(std::move(headings));
-    for (int s = 0; s < filled; ++s) {
-        const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
-        std::vector<std::string> cells = toCells(resultRow(s + 1, slot, request.requiredRatio));
-        cells.push_back(trainFraction(slot.train).text() +
-                        (isExactTrain(slot.train, requiredFraction) ? " 精确" : ""));
-        table.addRow(std::move(cells));
-    }
-    out << table.render();
-    out << "计算处理所花的时间: " << secondsText(result.seconds) << '\n';
+    out << listed.listing.table();
+    out << "计算处理所花的时间: " << secondsText(listed.seconds) << '\n';
+    return 0;
 }
 
 } // namespace gearsel::cli
