@@ -177,5 +177,47 @@ TEST_F(TrainCliTest, ThreePairTrains) {
                             "unknown"));
 }
 
+// A pitch of 1.5 mm on a leadscrew of 6 mm needs 1/4: the change gears make 1/2 in position
+// A = 1/2 and 1/4 in B = 1. Of 20, 30, 40, 50, 60, 127 without repeats, 1/2 is exactly 20/40
+// and 30/60 only (a two-pair train would need b·d = 2·a·c of four distinct counts: none), so
+// these lead, in the order of the positions; then B's one exact train, 20/40 x 30/60 (1/4 of
+// four distinct counts needs b·d = 4·a·c: 40·60 = 4·20·30 alone).
+TEST_F(TrainCliTest, AThreadIsSearchedInEveryGearboxPositionAndTheyTravelWithTheMachine) {
+    ASSERT_EQ(cli("machines --lib system.lib constants 2 --leadscrew 6mm "
+                  "--gearbox-positions A=1/2,B=1 --stud 40-60")
+                  .status,
+              0);
+    const Json rows = json("select --machine 2 --lib system.lib --no-repeats --count 3 thread "
+                           "--pitch 1.5mm")["results"];
+    ASSERT_EQ(rows.size(), 3U);
+    for (std::size_t r = 0; r < 3; ++r) {
+        const bool a = r < 2;
+        EXPECT_EQ(rows[r]["position"], a ? "A" : "B") << rows[r];
+        EXPECT_EQ(rows[r]["exact"], true) << rows[r];
+        EXPECT_EQ(rows[r]["den"], a ? 2 : 4) << rows[r];
+    }
+    EXPECT_EQ(Json::array({rows[0]["z1"], rows[0]["z2"], rows[1]["z1"], rows[1]["z2"]}),
+              Json::parse("[20,40,30,60]"));
+    EXPECT_EQ(Json::array({rows[2]["z1"], rows[2]["z2"], rows[2]["z3"], rows[2]["z4"]}),
+              Json::parse("[20,40,30,60]"));
+    // A gearbox ratio given for the run fixes the gearbox: no positions.
+    const Json fixed = json("select --machine 2 --lib system.lib --count 1 thread --pitch 1.5mm "
+                            "--gearbox 1/2")["results"][0];
+    EXPECT_FALSE(fixed.contains("position"));
+    EXPECT_EQ(fixed["den"], 2);
+
+    // The positions' commas survive a CSV export and import.
+    const CliRun exported = cli("machines --lib system.lib export");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find(",\"gearbox_positions=A=0.5,B=1\""), std::string::npos)
+        << exported.out;
+    test::writeFile((dir / "machines.csv").string(), exported.out);
+    ASSERT_EQ(cli("machines --lib system.lib import --replace machines.csv").status, 0);
+    const Json kept = json("machines --lib system.lib constants 2");
+    EXPECT_EQ(kept["gearbox_positions"], "A=0.5,B=1");
+    EXPECT_EQ(kept["stud"], "40-60");
+    EXPECT_EQ(kept["leadscrew"], "6mm");
+}
+
 } // namespace
 } // namespace gearsel
