@@ -20,6 +20,13 @@ struct SearchTuning {
     // The cap is the sample's guess at the last slot's error times this; 0: 1 + 4 / sqrt(k)
     // for a guess resting on k trains, four times its chance error.
     double capSlack = 0.0;
+    // Where the literal walk over every train takes at most this many steps, the search walks
+    // them all, as the reference does: its index and bookkeeping would cost more than they
+    // save. -1: never.
+    int walkUpTo = 2048;
+    // Such a walk ranks a list of at most this many slots by the reference's slot scan, which
+    // is quickest where the list is short, and longer lists by the ordered ranking.
+    int scanUpTo = 64;
 };
 
 // The list of enumerateReference() over the same inputs, identical to the bit. `sortedGears`

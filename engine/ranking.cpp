@@ -18,8 +18,7 @@ ResultSlot slotOf(const RankedTrain& ranked) {
 } // namespace
 
 Ranking::Ranking(int count, int zn, bool allowRepeats)
-    : listed_(static_cast<std::size_t>(std::max(count, 0)) + 1), count_(std::max(count, 0)),
-      zn_(zn), allowRepeats_(allowRepeats) {}
+    : count_(std::max(count, 0)), zn_(zn), allowRepeats_(allowRepeats) {}
 
 RankOutcome Ranking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRatio,
                                  double absError) {

@@ -27,6 +27,9 @@ public:
     // Never answers Rearranged: a single pair has no other arrangement.
     RankOutcome rankSinglePair(int z1, int z2, double calcRatio, double absError);
 
+    // How many slots are filled: a scan of the list.
+    int filledCount() const { return list_.filledCount(); }
+
     const ResultList& results() const { return list_; }
     ResultList takeResults() { return std::move(list_); }
 
