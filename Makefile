@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Entry points for people and CI. Every target installs missing Debian packages first.
 #   make run            build and run the program on its bundled default data
 #   make test           build and run every test

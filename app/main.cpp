@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start: read the command line (--help and --version print and end without a
 // window), take the data file it names with --lib or find system.lib (beside the executable,
 // or the user's own copy made from the installed default data), make it writable and open the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints the picture of a mounted gear train to scale onto any QPainter: a widget, a PDF or
 // SVG page, an image. The picture fills the target rectangle as far as its proportions allow,

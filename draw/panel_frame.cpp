@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draw/panel_frame.h"
 
 #include "engine/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face of the main panel: a soft frame, nine pixels wide, that fades from the frame colour
 // at the edge into the panel's background, over a background scattered with pale dots. It is

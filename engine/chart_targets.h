@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The targets of a chart: one required ratio per row, worked out by a ratio formula from a
 // series of threads or a range of tooth counts and the machine's constants.

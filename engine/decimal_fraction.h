@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exact fraction that a short decimal text stands for: "1.25" is 5/4, "1.5e-3" is 3/2000.
 

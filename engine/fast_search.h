@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The production search: it offers the ranking exactly the candidates of the reference
 // enumeration that could change the result list, in the enumeration's order, so the list

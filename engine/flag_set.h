@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small set of the values of an enumeration, kept in the bits of one word: a value type that
 // costs nothing to copy, for results that are made once per candidate train.

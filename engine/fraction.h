@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exact fractions p/q of 64-bit whole numbers: the ratio of a gear train as its tooth counts
 // give it, a required ratio typed as a fraction or as a short decimal, and the results of the

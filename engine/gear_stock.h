@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which gears a train may take at each of its places: the tooth counts of the gear list as
 // often as they occur, a fixed first driver and a fixed last driven gear (mounted beside the

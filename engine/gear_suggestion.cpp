@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/gear_suggestion.h"
 
 #include "engine/ratio_range.h"

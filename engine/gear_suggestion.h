@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which one gear to buy: the search run again with each tooth count from kMinTeeth to
 // kMaxTeeth added to the gear set once, and the additions ranked by the best train each gives.

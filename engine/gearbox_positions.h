@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A quick-change gearbox's lever positions searched together with the change gears: in each
 // position the change gears must make the required ratio divided by the gearbox's, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gears of a set that can serve as the idler of a single pair: every tooth count with the
 // number of its copies, so that a gear the pair already uses is not taken a second time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/limit_guess.h"
 
 #include "engine/gear_train.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A guess, from a sample of first pairs, at the error of the result list's last slot once the
 // search is over: the production search uses it to leave out every train far beyond it.

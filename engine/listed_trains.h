@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trains on the result list, found by their tooth counts in constant time, so that the
 // ranking can tell at once whether a candidate or one of its rearrangements is listed.

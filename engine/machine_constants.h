@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The constants a machine brings to the ratio formulas. Each is unknown until it is given; the
 // formulas take them as plain parameters, so they may come from the command line or from what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the change gears of a machine sit: the size of their teeth, the fixed distance between
 // the input and the output shaft, the slot of the quadrant that carries the stud, and the

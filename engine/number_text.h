@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number texts: how the program turns a field's text into a number and a number into the
 // fixed-decimal texts that the window, the printout and the command-line tool show.

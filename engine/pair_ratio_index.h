@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every ordered pair of distinct tooth counts, grouped by the pair's ratio, so that the pairs
 // whose ratio lies in a narrow interval are found without scanning or sorting all of them.

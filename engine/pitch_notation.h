@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pitches as texts: a number with its unit, "1.5mm", "20tpi", "m2" or "dp16", read into a Pitch
 // and written back the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pairs of a driver product P and a driven product Q in ascending order of |P/Q - r|, a
 // group of equal errors at a time. For each product of one side (a row), the products of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A number of the ratio formulas: its double value and, while it is known to be a rational
 // number that fits, its exact fraction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exact numbers as texts: "3/2", "1.25" or "7.9577471545947673" read into a Quantity, and a
 // Quantity written back as a text that reads as the same number again. The command line, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The listed trains in rank order, held in a B+ tree: nodes of a few dozen entries keep an
 // insertion at any place, the removal of the last train and the search for the first train

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ranking of candidate trains into the result list: the operations that decide whether a
 // train that came closer than the error limit is listed, and where. The list is kept ordered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart: for each target of a series (threads, tooth counts), the best train of one gear set,
 // and where that train is not exact, the one gear whose purchase helps that row most.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The change-gear ratios that workshop jobs call for: threads on a lathe, the index and the
 // differential train of a gear hobbing machine, and differential indexing on a dividing head.

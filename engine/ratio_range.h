@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The range of ratios that two-pair trains of a gear set can reach.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The required ratio as an exact number, against which trains of whole tooth counts are
 // compared without rounding: a train's ratio is P/Q, the product of its drivers' tooth counts

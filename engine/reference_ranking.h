@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The literal ranking of candidate trains into the result list: each candidate scans the
 // slots from the first to its place and the list is shifted to make room, so one candidate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reference enumeration: a literal walk over every single pair and every two-pair train
 // of the gear list, in the order that decides ties, ranked by the literal slot scan. It is

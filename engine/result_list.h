@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ranked list of the best trains of one search: N slots, ascending by error.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inputs of one selection run and the rules that refuse inputs the search cannot use.
 

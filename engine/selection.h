@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The selection run as one call: validate, sort the gear list, enumerate, rank and time.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the assembly conditions leave for the other side of a three-pair train once one side
 // is known: for three driven gears, the least and the most the product of the drivers can

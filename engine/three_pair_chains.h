@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arrangements z1/z2 x z3/z4 x z5/z6 that the assembly conditions allow over the tooth
 // counts a stock offers at each place (the fixed gears at the ends, the list's counts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reference enumeration of three-pair trains: a literal walk over every six gears of the
 // list, in ascending order, that can be mounted as z1/z2 x z3/z4 x z5/z6, each train kept once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of three-pair lists: which trains can be mounted, which arrangement of a train's
 // gears the list shows, and the order of the list.

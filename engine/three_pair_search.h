@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The production search for three-pair trains: the list of enumerateThreePairs() over the
 // same inputs, identical to the bit, found by pairing products of three tooth counts instead

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A train of three pairs, z1/z2 x z3/z4 x z5/z6, and one row of a three-pair result list.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a gear train can be mounted on a machine, and where: the answer for one train, with
 // what fails named for the reader and marked for the picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether trains can be mounted on one machine from one gear set. The rules of the geometry
 // depend on a train only through its tooth counts and their sums, so they are turned once, when

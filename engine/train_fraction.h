@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exact ratio of a gear train, and whether it is exactly the ratio required.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The literal walk over every single pair and every two-pair train a gear stock can form, in
 // the order that decides ties. The reference enumeration ranks what it offers by the literal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The distinct tooth counts of a gear list, how often each occurs, and the bounds that find
 // the trains whose computed ratio can lie within a given error of the required ratio: for a

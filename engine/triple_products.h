@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The groups of three tooth counts that the drivers (or the driven gears) of a three-pair
 // train can be, found by their product: a train's ratio depends on nothing else, so the

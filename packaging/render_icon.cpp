@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-render-icon SVG SIZE PNG: renders the program's icon as a SIZE x SIZE PNG with a
 // transparent background, at build time, for the icon sizes desktops look up first. Painting
 // on an image needs no display and, as the icon holds no text, no application object.

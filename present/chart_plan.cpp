@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/chart_plan.h"
 
 #include "engine/pitch_notation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a chart is for, before any search runs: its title, the machine constants it is worked
 // out with and the targets of its rows. The window's chart page and `gearsel-cli chart` plan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/chart_problem_text.h"
 
 #include "base/trim.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/chart_text.h"
 
 #include "engine/train_fraction.h"

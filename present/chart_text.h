@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of a chart: its headings and the cells of each row as the terminal table and the
 // printed pages show them, and the whole chart as CSV for spreadsheets, with every number in

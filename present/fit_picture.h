@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture of a gear train mounted on its machine, laid out as plain data: where the shafts,
 // the quadrant's slot and each gear stand, in millimetres, and what is marked red. A painter

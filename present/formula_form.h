@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ratio helper's formulas as forms: the fields each one asks for, with labels and starting
 // texts in Chinese, and the ratio worked out from what was typed, or one sentence saying what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the tooth-count boxes of the gear-set editor stand, and how a gear list is shown in
 // them: one box per tooth count of a range, filled row by row; ticked boxes are the gears.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The silent corrections of the window's input fields, kept apart from the widgets so that
 // they can be checked without a window: the required ratio, the shaft value Zn and the

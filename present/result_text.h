@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the result grid: headings, the rows of the empty grid and the cells of a
 // filled row. The window, the command-line tool and the tests all show these same texts.

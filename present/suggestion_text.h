@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the "which gear to buy" list: its headings and the cells of each suggestion,
 // as the terminal table and the window show them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything stands on a printed chart page, in the units of the device: the title, the
 // machine and its constants above a ruled table of a fixed number of rows, and the date and

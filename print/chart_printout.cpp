@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/chart_printout.h"
 
 #include "print/page_painting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart printed as a table on as many pages as its rows need: on every page the title, the
 // machine and its constants, the heading row, up to kChartRowsPerPage rows, and the date and

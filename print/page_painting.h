@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the printed pages put their texts and rules on a paged device: fonts by name and size,
 // rules as wide as on a 300 dpi printer, and texts placed by the top left corner of their line

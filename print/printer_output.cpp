@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/printer_output.h"
 
 #include "print/chart_printout.h"

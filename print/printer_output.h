@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sending the printed result list or a chart somewhere: to the system's default printer or
 // into a PDF file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printed result list: one page with the logo, the title, the machine and the required
 // ratio, the ruled table of the ranked trains and the date and time of printing. It draws on

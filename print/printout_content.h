@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the printed result list shows, gathered from the window at the moment of printing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything stands on the printed result list, in the units of the device it is printed
 // on. The page is laid out in proportions of its size, so the list fits any paper.

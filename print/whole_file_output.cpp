@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/whole_file_output.h"
 
 #include <QFile>

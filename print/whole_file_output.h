@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a finished document into a file so that a failure leaves nothing half-written: the
 // PDF files of the printouts go out this way.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the sources the way CI does: every C++ file is formatted as .clang-format says, every
 # source names its licence, and clang-tidy finds none of the faults that .clang-tidy lists. Needs the compile commands of a
 # configured build folder (the first argument, `build` by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine constants kept beside a data file: one entry per machine that has any, keyed by
 // the machine's position in the table and its name. A program that does not know of the

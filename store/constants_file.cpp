@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/constants_file.h"
 
-#include "store/json_depth.h"
+#include "store/file_text.h"
+#include "store/json_check.h"
 #include "store/lib_layout.h"
 #include "store/safe_write.h"
 #include "store/store_error.h"
@@ -20,60 +22,69 @@ constexpr int kVersion = 1;
 // The file is 3 deep; anything much deeper is no constants file.
 constexpr int kMaxDepth = 8;
 
-// The key of a constant named `key` in the file, or nothing for another key.
-std::optional<ConstantKey> constantKey(const std::string& key) {
-    for (const ConstantKey k : kConstantKeys) {
-        if (key == constantName(k)) {
-            return k;
-        }
-    }
-    return std::nullopt;
-}
-
+// Entry `position` of the file, `item`, whose object in the text is `object` (null when it is
+// no object).
 ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
+                               const JsonObjectOutline* object,
                                const std::function<StoreError(const MessageText&)>& damaged) {
     const std::string n = std::to_string(position + 1);
-    const MessageText where{"第 " + n + " 项", "entry " + n};
-    if (!item.is_object()) {
-        throw damaged(where + MessageText{"不是一个对象", " is not an object"});
+    // "第 7 行：第 3 项", "line 7: entry 3", at the key `key` when there is one.
+    const auto where = [&](std::string_view key) {
+        const int line = object == nullptr ? 0 : object->lineOf(key);
+        const MessageText entry{"第 " + n + " 项", "entry " + n};
+        return line > 0 ? lineLabel(line) + entry : entry;
+    };
+    if (!item.is_object() || object == nullptr) {
+        throw damaged(where("") + MessageText{"不是一个对象", " is not an object"});
     }
     const auto number = item.find("machine");
     const auto name = item.find("name");
     if (number == item.end() || !number->is_number_integer() || *number < 1 ||
         *number > kMaxMachines) {
         const std::string most = std::to_string(kMaxMachines);
-        throw damaged(where + MessageText{"的 machine 应是 1 到 " + most + " 的整数",
-                                          ": machine must be a whole number from 1 to " + most});
+        throw damaged(where("machine") +
+                      MessageText{"的 machine 应是 1 到 " + most + " 的整数",
+                                  ": machine must be a whole number from 1 to " + most});
     }
     if (name == item.end() || !name->is_string()) {
-        throw damaged(where + MessageText{"缺少机床名称 name", " lacks the machine's name"});
+        throw damaged(where("name") + MessageText{"缺少文字的机床名称 name",
+                                                  " lacks the machine's name as a text"});
     }
     ConstantsBook::Entry entry{number->get<int>() - 1, name->get<std::string>(), {}};
     for (const auto& [key, value] : item.items()) {
         if (key == "machine" || key == "name") {
             continue;
         }
-        const auto constant = constantKey(key);
+        const auto constant = constantKeyNamed(key);
         if (!constant) {
-            throw damaged(where + MessageText{"有不认识的键“" + key + "”",
-                                              " has the unknown key '" + key + "'"});
+            throw damaged(where(key) + MessageText{"有不认识的键“" + key + "”",
+                                                   " has the unknown key '" + key + "'"});
         }
         if (!value.is_string()) {
-            throw damaged(where +
+            throw damaged(where(key) +
                           MessageText{"的 " + key + " 应是文字", ": " + key + " must be a text"});
         }
         try {
             setConstantText(entry.constants, *constant, value.get<std::string>());
         } catch (const std::invalid_argument& e) {
             const std::string why = e.what();
-            throw damaged(where + MessageText{"的 " + key + " 不可用（" + why + "）",
-                                              ": " + key + " cannot be used (" + why + ")"});
+            throw damaged(where(key) + MessageText{"的 " + key + " 不可用（" + why + "）",
+                                                   ": " + key + " cannot be used (" + why + ")"});
         }
     }
     return entry;
 }
 
 } // namespace
+
+std::optional<ConstantKey> constantKeyNamed(std::string_view name) {
+    for (const ConstantKey key : kConstantKeys) {
+        if (name == constantName(key)) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
 
 std::string constantsPath(const std::string& dataPath) {
     const std::filesystem::path target(saveTarget(dataPath));
@@ -88,12 +99,16 @@ ConstantsBook parseConstants(std::string_view text, const std::string& path) {
                                           "; the machine constants were not read and "
                                           "will not be written; repair or delete the file"});
     };
-    if (jsonNestsDeeperThan(text, kMaxDepth)) {
-        throw damaged({"嵌套太深", "it nests too deep"});
+    JsonOutline outline;
+    if (const auto problem = checkJson(text, kMaxDepth, outline)) {
+        throw damaged(*problem);
     }
-    const Json doc = Json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object()) {
-        throw damaged({"不是 JSON 对象", "it is not a JSON object"});
+    const Json doc = Json::parse(text);
+    if (!doc.is_object()) {
+        throw damaged({"它是一个 JSON " + std::string(doc.is_array() ? "数组" : "值") +
+                           "，而机床常数文件是一个对象 {\"format\": …}",
+                       "it is a JSON " + std::string(doc.is_array() ? "array" : "value") +
+                           ", but a constants file is an object {\"format\": ...}"});
     }
     const auto format = doc.find("format");
     const auto version = doc.find("version");
@@ -113,8 +128,10 @@ ConstantsBook parseConstants(std::string_view text, const std::string& path) {
                        "it must hold only format, version and an array machines"});
     }
     ConstantsBook book;
+    const auto objects = arrayObjects(outline, 2);
     for (std::size_t i = 0; i < machines->size(); ++i) {
-        const ConstantsBook::Entry entry = readEntry((*machines)[i], i, damaged);
+        const ConstantsBook::Entry entry =
+            readEntry((*machines)[i], i, i < objects.size() ? objects[i] : nullptr, damaged);
         for (const ConstantsBook::Entry& known : book.entries()) {
             if (known.index == entry.index && known.name == entry.name) {
                 throw damaged(machineLabel(entry.index, entry.name) +

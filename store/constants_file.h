@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file that keeps the machine constants of a data file: "<name>.constants.json" beside it
 // (beside the file a symbolic link points to, like the lock file), so that the data file keeps
@@ -12,6 +13,7 @@
 
 #include "store/constants_book.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,9 @@ namespace gearsel {
 
 // A constants file is never this large; a larger file is refused before it is read.
 inline constexpr std::size_t kMaxConstantsFileSize = 1024 * 1024;
+
+// The constant that `name` names in files ("leadscrew", "gearbox", "k", "c", "n"), or nothing.
+std::optional<ConstantKey> constantKeyNamed(std::string_view name);
 
 // The constants file of the data file `dataPath`. Throws StoreError for a link to nowhere.
 std::string constantsPath(const std::string& dataPath);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data file at start-up: its name, the executable's folder it is looked for in first (see
 // data_location.h for the whole rule), and making it writable so that the later saves can write it.

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/data_location.h"
 #include "store/lib_layout.h"
 
+#include "store/constants_file.h"
 #include "store/data_file.h"
+#include "store/regular_file.h"
 #include "store/safe_write.h"
 #include "store/store_error.h"
 
@@ -97,7 +100,23 @@ std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
         throw StoreError(places.seed.string(),
                          MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
     }
+    // The default machines' constants come along, from the file beside the seed.
+    const std::string seedConstants = constantsPath(places.seed.string());
+    std::string constants;
+    FileInfo info;
+    const bool withConstants = fs.statFile(seedConstants, info) != ENOENT;
+    if (withConstants) {
+        constants = readRegularFile(fs, seedConstants, kMaxConstantsFileSize, info);
+    }
     makeFolders(places.perUser.parent_path());
+    if (withConstants) {
+        try {
+            createFile(fs, constantsPath(places.perUser.string()), constants);
+        } catch (const StoreError&) {
+            // The user's own constants file stays: its entries attach to the machines of the
+            // same number and name, as after deleting only the data file.
+        }
+    }
     try {
         createFile(fs, places.perUser.string(), bytes);
     } catch (const StoreError&) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the data file is. A system.lib beside the executable wins (the portable layout: the
 // build folder, or a copy of the program on a USB stick). Otherwise each user keeps their own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the store learns about a file besides its bytes: its kind, its owner and permissions,
 // and a stamp that tells a replaced or rewritten file from the one read before.
@@ -27,6 +28,7 @@ struct FileInfo {
     mode_t mode = 0; // permission bits (07777)
     uid_t owner = 0;
     gid_t group = 0;
+    nlink_t links = 1; // names the file has (hard links)
     FileStamp stamp;
 };
 

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/file_lock.h"
 
+#include "store/regular_file.h"
 #include "store/safe_write.h"
 #include "store/store_error.h"
 
@@ -35,13 +37,30 @@ FileLock FileLock::acquire(FileSystem& fs, const std::string& dataPath,
     int fd = -1;
     if (const int error = fs.lockFile(path, timeout, fd)) {
         if (error == EWOULDBLOCK) {
+            throw StoreError(
+                dataPath, MessageText{"正被另一个程序修改（它占用着锁文件“" + path + "”），等了 ",
+                                      "is being changed by another program, which holds its "
+                                      "lock file " +
+                                          path + "; waited "} +
+                              durationText(timeout) +
+                              MessageText{"仍未改完；这次没有做任何改动，请稍后再试",
+                                          " without an end, so nothing was changed; try "
+                                          "again later"});
+        }
+        // The lock file holds nothing, so something else under its name can simply go.
+        FileInfo info;
+        if (error == ELOOP || ((error == EINVAL || error == EISDIR) &&
+                               fs.statFile(path, info) == 0 && info.kind != FileKind::Regular)) {
+            const MessageText kind = error == ELOOP ? MessageText{"一个符号链接", "a symbolic link"}
+                                                    : fileKindText(info.kind);
             throw StoreError(dataPath,
-                             MessageText{"正被另一个程序修改，等了 ",
-                                         "is being changed by another program; waited "} +
-                                 durationText(timeout) +
-                                 MessageText{"仍未改完；这次没有做任何改动，请稍后再试",
-                                             " without an end, so nothing was changed; try "
-                                             "again later"});
+                             MessageText{"无法修改：它的锁文件“" + path + "”不是普通文件，而是",
+                                         "cannot be changed: its lock file " + path +
+                                             " is not a regular file but "} +
+                                 kind +
+                                 MessageText{"；锁文件不存放任何内容，删除它后再试",
+                                             "; a lock file holds nothing, so remove it and "
+                                             "try again"});
         }
         throw StoreError(dataPath, MessageText{"无法修改：不能打开它的锁文件“" + path + "”，",
                                                "cannot be changed: its lock file " + path +

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one write lock of a data file, taken by every program that changes it (the window,
 // every gearsel-cli run) across reading, changing and saving, so that no change is made on a

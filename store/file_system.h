@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-system calls that reading and saving the data file make, gathered behind one
 // interface so that a test can make any single step fail and check what is left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Machine names between the program's UTF-8 text and the 24 GBK bytes of the data file.
 

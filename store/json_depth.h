@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A guard for JSON read from files: the parser builds one level of its tree per bracket, so a
 // document of a million brackets is refused before it is parsed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes of a data file in memory, read and patched by record and by gear-list slot. Every
 // change of the file is made on such an image and then saved whole, so that bytes outside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte layout of system.lib. The file is read two ways over the same bytes: as 28-byte
 // records numbered from 1 (the header is record 5, machine i is record i + 6), and as gear-list

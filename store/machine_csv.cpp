@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/machine_csv.h"
 
 #include "base/trim.h"
 
+#include "store/constants_file.h"
+#include "store/file_text.h"
 #include "store/store_error.h"
 
 #include <charconv>
@@ -55,12 +58,6 @@ bool splitFields(std::string_view line, std::vector<std::string>& fields) {
     }
 }
 
-// "第 3 行：", "line 3: ".
-MessageText lineLabel(int line) {
-    const std::string number = std::to_string(line);
-    return {"第 " + number + " 行：", "line " + number + ": "};
-}
-
 std::int16_t parseInt16(const std::string& field, const std::string& source, int line,
                         const MessageText& what) {
     int value = 0;
@@ -75,6 +72,40 @@ std::int16_t parseInt16(const std::string& field, const std::string& source, int
     return static_cast<std::int16_t>(value);
 }
 
+// Sets the constant that the field "key=value" gives; throws StoreError for an unknown key, a
+// key given before on the line, or a value no formula takes.
+void readConstant(std::string_view field, NewMachine& machine, const std::string& source,
+                  int line) {
+    const auto equals = field.find('=');
+    const std::string key(trimmed(field.substr(0, equals)));
+    const std::string value(trimmed(field.substr(equals + 1)));
+    const auto constant = constantKeyNamed(key);
+    if (!constant) {
+        throw StoreError(
+            source,
+            lineLabel(line) +
+                MessageText{
+                    "“" + key + "”不是机床常数（可用的有 leadscrew、gearbox、k、c、n）",
+                    "'" + key +
+                        "' is no machine constant (they are leadscrew, gearbox, k, c and n)"});
+    }
+    if (constantText(machine.constants, *constant)) {
+        throw StoreError(source,
+                         lineLabel(line) + MessageText{"常数 " + key + " 出现了两次",
+                                                       "the constant " + key + " is given twice"});
+    }
+    try {
+        setConstantText(machine.constants, *constant, value);
+    } catch (const std::invalid_argument& e) {
+        const std::string why = e.what();
+        throw StoreError(
+            source,
+            lineLabel(line) +
+                MessageText{"常数 " + key + "=" + value + " 不可用（" + why + "）",
+                            "the constant " + key + "=" + value + " cannot be used (" + why + ")"});
+    }
+}
+
 bool needsQuotes(const std::string& name) {
     return name.empty() || name.find_first_of(",\"") != std::string::npos || name.front() == '#' ||
            name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t';
@@ -85,6 +116,9 @@ bool needsQuotes(const std::string& name) {
 std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string& source) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
+    }
+    if (const auto problem = textProblem(text)) {
+        throw StoreError(source, *problem);
     }
     std::vector<NewMachine> machines;
     std::vector<std::string> fields;
@@ -119,6 +153,10 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
         machine.name = fields[0];
         machine.zn = parseInt16(fields[1], source, lineNumber, {"Zn ", "Zn "});
         for (std::size_t f = 2; f < fields.size(); ++f) {
+            if (fields[f].find('=') != std::string::npos) {
+                readConstant(fields[f], machine, source, lineNumber);
+                continue;
+            }
             machine.gears.push_back(
                 parseInt16(fields[f], source, lineNumber, {"齿数 ", "tooth count "}));
         }
@@ -144,6 +182,11 @@ std::string machineCsvLine(const NewMachine& machine) {
     line += "," + std::to_string(machine.zn);
     for (const std::int16_t tooth : machine.gears) {
         line += "," + std::to_string(tooth);
+    }
+    for (const ConstantKey key : kConstantKeys) {
+        if (const auto text = constantText(machine.constants, key)) {
+            line += "," + std::string(constantName(key)) + "=" + *text;
+        }
     }
     line.push_back('\n');
     return line;

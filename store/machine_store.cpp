@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/machine_store.h"
 
 #include "base/tooth_limits.h"
@@ -9,10 +10,14 @@
 #include "store/safe_write.h"
 #include "store/store_conflict.h"
 #include "store/store_error.h"
+#include "store/user_accounts.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace gearsel {
 
@@ -89,6 +94,42 @@ void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
     }
 }
 
+// Throws StoreError when the constants file belongs to someone who neither owns the data file
+// nor runs this program, in a folder where anyone may make files (a sticky /shared, say):
+// there another user could plant one, and the formulas would then work with that user's
+// leadscrew or K. In a folder that only its owner and group may write (a workshop's group
+// folder), whoever made the file could as well have rewritten the data file itself, and saves
+// by the group's members leave the two files owned by different members.
+void refuseStrangers(FileSystem& fs, const std::string& path, const FileInfo& info,
+                     const FileInfo& dataInfo) {
+    const uid_t me = ::geteuid();
+    if (info.owner == dataInfo.owner || info.owner == me) {
+        return;
+    }
+    const std::filesystem::path target(path);
+    FileInfo folder;
+    const std::string folderPath =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    if (fs.statFile(folderPath, folder) == 0 && (folder.mode & S_IWOTH) == 0) {
+        return;
+    }
+    const std::string owner = userName(info.owner);
+    const std::string dataOwner = userName(dataInfo.owner);
+    const std::string user = userName(me);
+    throw StoreError(path,
+                     {"属于用户“" + owner + "”，既不是数据文件的所有者“" + dataOwner +
+                          "”，也不是当前用户“" + user +
+                          "”，而它所在的文件夹人人都可以写入，所以其中的机床常数不予采用；请删除它"
+                          "，或确认无误后把它交给“" +
+                          dataOwner + "”",
+                      "belongs to the user '" + owner + "', who owns neither the data file ('" +
+                          dataOwner + "') nor this run ('" + user +
+                          "'), in a folder where anyone may make files, so its machine constants "
+                          "are not used; delete it, or give it "
+                          "to '" +
+                          dataOwner + "' once you have checked it"});
+}
+
 bool sameRecord(const MachineEntry& a, const MachineEntry& b) {
     return a.rawName == b.rawName && a.zn == b.zn && a.gearCount == b.gearCount;
 }
@@ -116,19 +157,32 @@ void MachineStore::createFile(const std::string& path, const std::vector<NewMach
                                 "cannot be created: a data file holds 1 to " + most + " machines"});
     }
     MachineStore store(path, fs);
+    const Prepared ready = store.prepare(machines);
     LibImage image;
-    for (const NewMachine& spec : machines) {
-        const std::string raw = store.storableName(spec.name, true);
-        std::vector<std::int16_t> gears = spec.gears;
-        std::sort(gears.begin(), gears.end());
-        store.checkGears(decodeName(raw), gears);
-        store.machines_.push_back(
-            {decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
-        image.writeSlot(static_cast<int>(store.machines_.size()), gears);
+    ConstantsBook book;
+    for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+        image.writeSlot(static_cast<int>(k) + 1, ready.lists[k]);
+        book.set(static_cast<int>(k), ready.entries[k].name, machines[k].constants);
     }
-    writeTable(image, store.machines_);
+    writeTable(image, ready.entries);
     const FileLock lock = FileLock::acquire(fs, path, store.lockTimeout_);
-    gearsel::createFile(fs, path, image.bytes());
+    // The constants first, so that the data file never appears without them. A constants file
+    // that is there already stays: its entries attach to the machines of the same number and
+    // name, as they do when only the data file was deleted.
+    const std::string sidecar = store.constantsPath();
+    FileInfo info;
+    const bool newConstants = !book.entries().empty() && fs.statFile(sidecar, info) == ENOENT;
+    if (newConstants) {
+        gearsel::createFile(fs, sidecar, constantsJson(book));
+    }
+    try {
+        gearsel::createFile(fs, path, image.bytes());
+    } catch (const StoreError&) {
+        if (newConstants) {
+            fs.remove(sidecar);
+        }
+        throw;
+    }
 }
 
 bool MachineStore::fileChanged() {
@@ -185,39 +239,59 @@ int MachineStore::addMachine(const std::string& name, std::int16_t zn,
 }
 
 int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
-    std::vector<MachineEntry> added;
-    std::vector<std::vector<std::int16_t>> lists;
-    for (const NewMachine& spec : machines) {
-        const std::string raw = storableName(spec.name, true);
-        std::vector<std::int16_t> gears = spec.gears;
-        std::sort(gears.begin(), gears.end());
-        checkGears(decodeName(raw), gears);
-        added.push_back({decodeName(raw), raw, spec.zn, static_cast<std::int16_t>(gears.size())});
-        lists.push_back(std::move(gears));
-    }
-    if (added.empty()) {
+    const Prepared ready = prepare(machines);
+    if (ready.entries.empty()) {
         return static_cast<int>(machines_.size());
     }
     int first = 0;
     update([&](Snapshot& now) {
         first = static_cast<int>(now.table.size());
-        if (added.size() > static_cast<std::size_t>(kMaxMachines - first)) {
+        if (ready.entries.size() > static_cast<std::size_t>(kMaxMachines - first)) {
             const std::string has = std::to_string(first);
             const std::string most = std::to_string(kMaxMachines);
-            const std::string more = std::to_string(added.size());
-            throw StoreError(
-                path_,
-                {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
-                     (added.size() > 1 ? " " + more + " 台" : std::string()),
-                 "holds " + has + " machines of at most " + most + ": " +
-                     (added.size() > 1 ? more + " more do not fit" : std::string("no more fits"))});
+            const std::string more = std::to_string(ready.entries.size());
+            throw StoreError(path_,
+                             {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
+                                  (ready.entries.size() > 1 ? " " + more + " 台" : std::string()),
+                              "holds " + has + " machines of at most " + most + ": " +
+                                  (ready.entries.size() > 1 ? more + " more do not fit"
+                                                            : std::string("no more fits"))});
         }
-        for (std::size_t k = 0; k < added.size(); ++k) {
-            now.table.push_back(added[k]);
-            now.image.writeSlot(first + static_cast<int>(k) + 1, lists[k]);
+        // A damaged constants file refuses only an addition that brings constants.
+        const bool anyConstants = std::any_of(machines.begin(), machines.end(), [](const auto& m) {
+            return !noConstants(m.constants);
+        });
+        for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+            const int index = first + static_cast<int>(k);
+            now.table.push_back(ready.entries[k]);
+            now.image.writeSlot(index + 1, ready.lists[k]);
+            if (anyConstants) {
+                changeableConstants(now).set(index, ready.entries[k].name, machines[k].constants);
+            }
         }
     });
     return first;
+}
+
+void MachineStore::replaceMachines(const std::vector<NewMachine>& machines) {
+    if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
+        const std::string most = std::to_string(kMaxMachines);
+        const std::string count = std::to_string(machines.size());
+        throw StoreError(
+            path_, {"的机床表不能换成 " + count + " 台机床：一个数据文件要有 1 到 " + most + " 台",
+                    "cannot take a table of " + count + " machines in place of its " +
+                        "own: a data file holds 1 to " + most});
+    }
+    const Prepared ready = prepare(machines);
+    update([&](Snapshot& now) {
+        ConstantsBook& book = changeableConstants(now);
+        book = ConstantsBook();
+        now.table = ready.entries;
+        for (std::size_t k = 0; k < ready.entries.size(); ++k) {
+            now.image.writeSlot(static_cast<int>(k) + 1, ready.lists[k]);
+            book.set(static_cast<int>(k), ready.entries[k].name, machines[k].constants);
+        }
+    });
 }
 
 int MachineStore::copyMachine(int index, const std::string& newName) {
@@ -296,11 +370,28 @@ MachineConstants MachineStore::constants(int index) const {
     checkIndex(index);
     const Snapshot now = readSnapshot();
     expectUnchanged(now, index);
-    const ConstantsSnapshot side = readConstants(now.table);
+    const ConstantsSnapshot side = readConstants(now.table, now.info);
     if (side.damage) {
         throw *side.damage;
     }
     return side.book.find(index, now.table[static_cast<std::size_t>(index)].name);
+}
+
+std::vector<MachineConstants> MachineStore::allConstants() const {
+    const Snapshot now = readSnapshot();
+    if (now.image.bytes() != image_.bytes()) {
+        throw StoreConflict(path_, {"已被另一个程序修改，请重新读入后再试",
+                                    "was changed by another program; read it again and retry"});
+    }
+    const ConstantsSnapshot side = readConstants(now.table, now.info);
+    if (side.damage) {
+        throw *side.damage;
+    }
+    std::vector<MachineConstants> all;
+    for (std::size_t i = 0; i < now.table.size(); ++i) {
+        all.push_back(side.book.find(static_cast<int>(i), now.table[i].name));
+    }
+    return all;
 }
 
 void MachineStore::setConstants(int index, const MachineConstants& constants) {
@@ -313,6 +404,21 @@ void MachineStore::setConstants(int index, const MachineConstants& constants) {
                                          constants);
         },
         false);
+}
+
+MachineStore::Prepared MachineStore::prepare(const std::vector<NewMachine>& machines) const {
+    Prepared ready;
+    for (const NewMachine& wanted : machines) {
+        checkMachineConstants(wanted.constants);
+        const std::string raw = storableName(wanted.name, true);
+        std::vector<std::int16_t> gears = wanted.gears;
+        std::sort(gears.begin(), gears.end());
+        checkGears(decodeName(raw), gears);
+        ready.entries.push_back(
+            {decodeName(raw), raw, wanted.zn, static_cast<std::int16_t>(gears.size())});
+        ready.lists.push_back(std::move(gears));
+    }
+    return ready;
 }
 
 MachineStore::Snapshot MachineStore::readSnapshot() const {
@@ -335,64 +441,97 @@ void MachineStore::update(const std::function<void(Snapshot&)>& change, bool sav
     }
     Snapshot now = readSnapshot();
     const bool othersChanged = now.image.bytes() != image_.bytes();
-    now.constants = readConstants(now.table);
+    now.constants = readConstants(now.table, now.info);
     const ConstantsBook before = now.constants.book;
     change(now);
 
-    // The constants file is written when its entries changed, and also when it held entries
-    // for machines that are gone, which are dropped now; a damaged one is left alone.
+    // The constants file is written only when what it says changes: when the change moved,
+    // copied, set or dropped constants, or, after a save of the table, to drop the entries of
+    // machines that are gone. A file that says the same in other words (written by hand, say)
+    // stays as it is, and a damaged or untrusted one is left alone.
     const ConstantsSnapshot& side = now.constants;
     const std::string constants = constantsJson(side.book);
-    const bool constantsChange =
-        !side.damage && (side.exists ? constants != side.bytes : !side.book.entries().empty());
+    const bool entriesChange = !side.damage && constants != constantsJson(before);
+    const bool staleEntries =
+        !side.damage && side.exists && constantsJson(side.stored) != constants;
+    // Refused before anything is written, so that a refusal leaves both files as they were.
+    if (savesTable) {
+        refuseHardLinks(path_, now.info);
+    }
+    if (entriesChange && side.exists) {
+        refuseHardLinks(constantsPath(), side.info);
+    }
     if (savesTable) {
         writeTable(now.image, now.table);
-        // The two files cannot change in one step. Meanwhile the constants file holds the
-        // entries for the table before and after the change, so that whenever the change is
-        // cut short they match the data file as it is, and no machine gets another's.
-        const bool twoSteps = constantsChange && side.exists;
-        std::string between;
-        if (twoSteps) {
-            ConstantsBook both = side.book;
-            both.addMissing(before);
-            between = constantsJson(both);
-            writeConstants(side, now.info, between);
-        }
-        try {
-            replaceFile(*fs_, path_, now.image.bytes(), now.info);
-        } catch (const StoreError&) {
-            if (twoSteps) {
-                try {
-                    writeConstants(side, now.info, side.bytes);
-                } catch (const StoreError&) {
-                    // The entries for the old table are in the file as well; it still matches.
-                }
-            }
-            throw;
-        }
-        // Only dropping entries of machines that are gone needs no second step.
-        if (twoSteps && between != constants) {
-            try {
-                writeConstants(side, now.info, constants);
-            } catch (const StoreError&) {
-                // The change is saved and the constants file matches it; the entries for the old
-                // table that it still holds are dropped by the next change.
-            }
-        }
-        // Still under the lock, so the file is the one just saved. Without its stamp the next
-        // fileChanged() compares the bytes instead.
-        if (fs_->statFile(path_, now.info) != 0) {
-            now.info.stamp = {};
-        }
-    } else if (constantsChange) {
+        saveBoth(now, before, entriesChange, staleEntries);
+    } else if (entriesChange) {
         writeConstants(side, now.info, constants);
+    }
+    // Every successful save clears what saves of either file that were cut short left behind.
+    try {
+        removeStaleTemps(*fs_, saveTarget(path_));
+        removeStaleTemps(*fs_, constantsPath());
+    } catch (const StoreError&) {
+        // The data file became a link to nowhere meanwhile: the save stands, the next one tidies.
     }
     adopt(std::move(now));
     sawOtherChanges_ = othersChanged;
 }
 
-MachineStore::ConstantsSnapshot
-MachineStore::readConstants(const std::vector<MachineEntry>& table) const {
+void MachineStore::saveBoth(Snapshot& now, const ConstantsBook& before, bool entriesChange,
+                            bool staleEntries) {
+    const ConstantsSnapshot& side = now.constants;
+    const std::string constants = constantsJson(side.book);
+    // The two files cannot change in one step. Meanwhile the constants file holds the entries
+    // for the table before and after the change, so that whenever the change is cut short they
+    // match the data file as it is, and no machine gets another's.
+    std::string between;
+    if (entriesChange) {
+        ConstantsBook both = side.book;
+        both.addMissing(before);
+        between = constantsJson(both);
+        writeConstants(side, now.info, between);
+    }
+    try {
+        replaceFile(*fs_, path_, now.image.bytes(), now.info);
+    } catch (const StoreError&) {
+        if (entriesChange) {
+            try {
+                if (side.exists) {
+                    writeConstants(side, now.info, side.bytes);
+                } else {
+                    fs_->remove(constantsPath());
+                }
+            } catch (const StoreError&) {
+                // The entries for the old table are in the file as well; it still matches.
+            }
+        }
+        throw;
+    }
+    // Dropping the entries for the old table, or for machines that went earlier, needs no
+    // second step: the file matches the data file with them and without them.
+    if ((entriesChange && between != constants) || (!entriesChange && staleEntries)) {
+        // A file made by the first step has the data file's owner and mode by now.
+        ConstantsSnapshot written = side;
+        written.exists = true;
+        try {
+            if (side.exists || fs_->statFile(constantsPath(), written.info) == 0) {
+                writeConstants(written, now.info, constants);
+            }
+        } catch (const StoreError&) {
+            // The change is saved and the constants file matches it; the entries it still holds
+            // for machines that are gone are dropped by the next change.
+        }
+    }
+    // Still under the lock, so the file is the one just saved. Without its stamp the next
+    // fileChanged() compares the bytes instead.
+    if (fs_->statFile(path_, now.info) != 0) {
+        now.info.stamp = {};
+    }
+}
+
+MachineStore::ConstantsSnapshot MachineStore::readConstants(const std::vector<MachineEntry>& table,
+                                                            const FileInfo& dataInfo) const {
     ConstantsSnapshot side;
     const std::string path = constantsPath();
     FileInfo info;
@@ -402,7 +541,9 @@ MachineStore::readConstants(const std::vector<MachineEntry>& table) const {
     side.exists = true;
     try {
         side.bytes = readRegularFile(*fs_, path, kMaxConstantsFileSize, side.info);
-        side.book = parseConstants(side.bytes, path);
+        refuseStrangers(*fs_, path, side.info, dataInfo);
+        side.stored = parseConstants(side.bytes, path);
+        side.book = side.stored;
         side.book.keepMatching(table);
     } catch (const StoreError& e) {
         side.damage = e;
@@ -462,7 +603,8 @@ std::string MachineStore::storableName(const std::string& name, bool emptyAllowe
     std::string text(trimmed(name, " "));
     if (text.empty()) {
         if (!emptyAllowed) {
-            throw StoreError(path_, {"中的机床名称不能是空的", ": a machine name cannot be empty"});
+            throw StoreError(path_,
+                             {"中的机床名称不能是空的", "cannot take an empty machine name"});
         }
         text = kDefaultName;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine table of one system.lib and the operations on it. Machines are addressed by
 // their position in the table counted from 0 (index 0 is the first machine, stored in record 7
@@ -60,7 +61,8 @@ public:
     // store.
     static MachineStore open(const std::string& path, FileSystem& fs = posixFileSystem());
 
-    // Writes a new data file holding `machines`; refuses when `path` already exists.
+    // Writes a new data file holding `machines`, and their constants file unless one is there;
+    // refuses when `path` already exists.
     static void createFile(const std::string& path, const std::vector<NewMachine>& machines,
                            FileSystem& fs = posixFileSystem());
 
@@ -97,10 +99,15 @@ public:
     // Adds a machine at the end of the table; returns its index. An empty name becomes
     // kDefaultName; the gear list is stored in ascending order.
     int addMachine(const std::string& name, std::int16_t zn, std::vector<std::int16_t> gears);
-    // Adds several machines in one save, all or none; returns the index of the first.
+    // Adds several machines in one save, all or none, each with its constants; returns the index
+    // of the first. Throws std::invalid_argument for constants that no formula accepts.
     int addMachines(const std::vector<NewMachine>& machines);
-    // Adds a machine at the end with the name `newName` and the Zn and gear list (as read) of
-    // machine `index`; returns its index.
+    // Makes `machines` (1 to 255) the whole table, with their constants and no others, in one
+    // change: what a backup holds, restored. Throws as addMachines(), and StoreError when the
+    // constants file is damaged, which this change would have to rewrite.
+    void replaceMachines(const std::vector<NewMachine>& machines);
+    // Adds a machine at the end with the name `newName` and the Zn, gear list (as read) and
+    // constants of machine `index`; returns its index.
     int copyMachine(int index, const std::string& newName);
     // Gives machine `index` a new name; its place, Zn and gear list stay.
     void renameMachine(int index, const std::string& newName);
@@ -116,6 +123,9 @@ public:
     // StoreConflict when the machine changed in the data file, StoreError when the constants
     // file is damaged or cannot be read.
     MachineConstants constants(int index) const;
+    // The constants of every machine of the table, in table order, read in one go (for a
+    // backup). StoreConflict when the table changed in the file, StoreError as constants().
+    std::vector<MachineConstants> allConstants() const;
     // Keeps `constants` for machine `index` (all unknown forgets them), under the lock and with
     // the conflict guard of every change aimed at one machine. Throws std::invalid_argument for
     // constants that no formula accepts (checkMachineConstants), before anything else.
@@ -128,7 +138,8 @@ private:
         std::optional<StoreError> damage; // why it cannot be used
         std::string bytes;
         FileInfo info;
-        ConstantsBook book; // its entries that match the table it was read with
+        ConstantsBook stored; // its entries as written
+        ConstantsBook book;   // those that match the table it was read with
     };
     // The file as read now: its bytes, its status and its table; within a change also the
     // constants file.
@@ -139,14 +150,29 @@ private:
         ConstantsSnapshot constants;
     };
 
+    // New machines as they will be stored: records and sorted gear lists.
+    struct Prepared {
+        std::vector<MachineEntry> entries;
+        std::vector<std::vector<std::int16_t>> lists;
+    };
+
     MachineStore(std::string path, FileSystem& fs) : path_(std::move(path)), fs_(&fs) {}
+
+    // Checks and prepares `machines` for storing; throws before anything is read or written.
+    Prepared prepare(const std::vector<NewMachine>& machines) const;
 
     Snapshot readSnapshot() const;
     void adopt(Snapshot snapshot);
     // Runs `change` on the file as it is now, under the lock, saves and adopts the result;
     // with `savesTable` false only the constants file is saved.
     void update(const std::function<void(Snapshot&)>& change, bool savesTable = true);
-    ConstantsSnapshot readConstants(const std::vector<MachineEntry>& table) const;
+    // Saves the table of `now` and, around it, the constants file (see update()).
+    void saveBoth(Snapshot& now, const ConstantsBook& before, bool entriesChange,
+                  bool staleEntries);
+    // The constants file as read now; its entries matched against `table`, its owner against
+    // that of the data file (`dataInfo`).
+    ConstantsSnapshot readConstants(const std::vector<MachineEntry>& table,
+                                    const FileInfo& dataInfo) const;
     // The constants of `now`, to be changed: throws the constants file's damage.
     static ConstantsBook& changeableConstants(Snapshot& now);
     void writeConstants(const ConstantsSnapshot& side, const FileInfo& dataInfo,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message of the store in both languages the program speaks: Chinese, which the window
 // shows, and English, which the command-line tool prints on stderr. Parts are joined with +,

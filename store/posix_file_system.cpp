@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/posix_file_system.h"
 
 #include <algorithm>
@@ -66,6 +67,7 @@ FileInfo infoOf(const struct stat& status) {
     info.mode = status.st_mode & 07777;
     info.owner = status.st_uid;
     info.group = status.st_gid;
+    info.links = status.st_nlink;
     info.stamp = {
         static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
         static_cast<std::int64_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec),

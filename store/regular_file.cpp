@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/regular_file.h"
 
 #include "store/store_error.h"
@@ -6,9 +7,6 @@
 
 namespace gearsel {
 
-namespace {
-
-// What a file that is not a regular one is, for the message.
 MessageText fileKindText(FileKind kind) {
     switch (kind) {
     case FileKind::Regular:
@@ -28,8 +26,6 @@ MessageText fileKindText(FileKind kind) {
     }
     return {"一个特殊文件", "a special file"};
 }
-
-} // namespace
 
 std::string readRegularFile(FileSystem& fs, const std::string& path, std::size_t maxSize,
                             FileInfo& info) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a whole file that the user names (the data file, a machine list to import), with
 // every refusal as one StoreError: missing, unreadable, too large, or not a regular file at
@@ -5,10 +6,14 @@
 
 #include "store/file_info.h"
 #include "store/file_system.h"
+#include "store/message_text.h"
 
 #include <string>
 
 namespace gearsel {
+
+// What a file of `kind` is, for messages: "一个命名管道（FIFO）", "a named pipe (FIFO)".
+MessageText fileKindText(FileKind kind);
 
 // The content of the regular file `path`; `info` gets its status as it was read. Throws
 // StoreError naming `path` and the cause.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/safe_write.h"
 
 #include "store/store_error.h"
@@ -122,10 +123,9 @@ std::string writeTemp(FileSystem& fs, const std::string& target, std::string_vie
     return tempPath;
 }
 
-// Removes what earlier saves of `target` that were cut short left behind. Runs under the
-// lock, after a successful save, so every such file is stale. Failures are not reported: the
-// save itself has succeeded, and the next one tries again.
-void removeStaleTemps(FileSystem& fs, const std::filesystem::path& target) {
+// Every such file is stale under the lock. Failures are not reported: the save itself has
+// succeeded, and the next one tries again.
+void removeTempsOf(FileSystem& fs, const std::filesystem::path& target) {
     const std::string prefix = tempPrefix(target);
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folderOf(target), ec), end; !ec && it != end;
@@ -153,8 +153,26 @@ std::string saveTarget(const std::string& path) {
     return resolved.string();
 }
 
+void refuseHardLinks(const std::string& path, const FileInfo& info) {
+    if (info.links <= 1) {
+        return;
+    }
+    const std::string names = std::to_string(info.links);
+    throw StoreError(
+        path, {"无法保存：它有 " + names +
+                   " 个硬链接（同一个文件有几个名称）。保存会写出一个新文件，只替换其中一个名称，"
+                   "其他名称仍指向旧内容，通过不同名称修改它的程序会互相丢失改动。请删除多余的"
+                   "硬链接，需要第二个名称时改用符号链接（ln -s）",
+               "cannot be saved: it has " + names +
+                   " hard links (names for one file). A save writes a new file under one name "
+                   "only, so the other names would keep the old content and programs working "
+                   "through different names would lose each other's changes. Remove the extra "
+                   "links; use a symbolic link (ln -s) for a second name"});
+}
+
 void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes,
                  const FileInfo& original) {
+    refuseHardLinks(path, original);
     // Renaming over a symbolic link would replace the link itself; write beside its target.
     const std::string target = saveTarget(path);
     // An in-place write would fail on a file we may not write; a rename would not notice.
@@ -172,7 +190,11 @@ void replaceFile(FileSystem& fs, const std::string& path, std::string_view bytes
     // The new content is in place now; a folder that cannot be flushed does not undo that,
     // so the result of this last step is not reported.
     fs.syncFolder(folderOf(target).string());
-    removeStaleTemps(fs, target);
+    removeTempsOf(fs, target);
+}
+
+void removeStaleTemps(FileSystem& fs, const std::string& target) {
+    removeTempsOf(fs, target);
 }
 
 void createFile(FileSystem& fs, const std::string& path, std::string_view bytes,
@@ -188,7 +210,7 @@ void createFile(FileSystem& fs, const std::string& path, std::string_view bytes,
                       : MessageText{"无法创建：", "cannot be created: "} + describeErrno(error));
     }
     fs.syncFolder(folderOf(path).string());
-    removeStaleTemps(fs, path);
+    removeTempsOf(fs, path);
 }
 
 } // namespace gearsel

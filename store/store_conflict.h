@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The store's error for "another program changed the data file": a change or a read aimed at
 // a machine whose record or gear list in the file is no longer what this store last read.

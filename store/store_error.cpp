@@ -1,13 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/store_error.h"
+
+#include "base/printable_text.h"
 
 #include <cerrno>
 #include <cstring>
 
 namespace gearsel {
 
+// Names and causes may carry what a file or a user gave (control bytes included); both
+// languages show them escaped, so a message is one line that sends a terminal nothing.
 StoreError::StoreError(const std::string& file, const MessageText& cause)
-    : std::runtime_error(file.empty() ? cause.chinese : "文件“" + file + "”" + cause.chinese),
-      file_(file), english_(file.empty() ? cause.english : file + ": " + cause.english) {}
+    : std::runtime_error(
+          printableText(file.empty() ? cause.chinese : "文件“" + file + "”" + cause.chinese)),
+      file_(file),
+      english_(printableText(file.empty() ? cause.english : file + ": " + cause.english)) {}
 
 MessageText machineLabel(int index, const std::string& name) {
     const std::string number = std::to_string(index + 1);

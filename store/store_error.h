@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the data store. Its message is a single readable sentence that names
 // the file and the cause, in Chinese for a message box (what()) and in English for one line on
-// stderr (english()).
+// stderr (english()); characters that a screen would not show as themselves (control
+// characters, bytes that are not UTF-8) appear escaped, as printableText() writes them.
 
 #include "store/message_text.h"
 
@@ -17,7 +19,7 @@ public:
     // With an empty `file` (a failure that concerns no file), the cause alone.
     StoreError(const std::string& file, const MessageText& cause);
 
-    // The path of the file the error is about.
+    // The path of the file the error is about, as given.
     const std::string& file() const noexcept { return file_; }
     // The message in English.
     const std::string& english() const noexcept { return english_; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's users and groups, as far as saving a shared data file needs them: names for
 // messages, and whether a user belongs to a group.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/chart_page.h"
 
 #include "present/chart_plan.h"

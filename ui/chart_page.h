@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart page: a chart of threads (the metric or inch series, or a typed list of pitches)
 // or of hobbing index trains over a range of tooth counts, each row with the best train of

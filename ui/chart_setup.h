@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a chart is worked out on, as the window holds it when the chart is made: the gear set
 // with Zn and the search options, the machine's constants and the machine's name.

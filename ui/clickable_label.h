@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that reports clicks and pointer movement: the window's text commands and, through
 // PictureLabel, its picture commands.

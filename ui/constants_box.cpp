@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/constants_box.h"
 
 #include "ui/widget_helpers.h"

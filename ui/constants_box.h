@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine's constants in the ratio helper: leadscrew pitch, gearbox ratio, index constant
 // K, differential constant C and dividing-head ratio N, one field each, and the command that

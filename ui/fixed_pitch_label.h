@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that lays its text out as a fixed-pitch Chinese font does: every character that
 // is not ASCII takes one full cell (the width of "中"), every ASCII character half of one.

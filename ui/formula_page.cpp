@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/formula_page.h"
 
 #include "ui/widget_helpers.h"

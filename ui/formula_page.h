@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One formula of the ratio helper as a page: the formula with its symbols, and a field for
 // each of the job's own inputs.

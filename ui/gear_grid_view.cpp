@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gear_grid_view.h"
 
 #include "engine/number_text.h"

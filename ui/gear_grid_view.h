@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the gear grid shows: the current machine's tooth counts, one per numbered row.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gear_sel.h"
 
 #include "base/version.h"

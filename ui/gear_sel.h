@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one window: the main face with its machine box, search fields and grids, the
 // search run, and the panels shown over the face.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gear-set editor on the panel PedNewJC: one tick box per tooth count of a range, the
 // range fields, the caption editor for the box last clicked, tick all / clear all, invert,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid control of the window: a table of text cells with one fixed heading row and one
 // fixed column, written only by the program. It offers the few operations the window uses

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object of the window. Every event the toolkit delivers, and so every slot a
 // click or a key runs, goes through notify(); an exception that a handler let escape is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The usage notes on the panel PedHelp: a picture, the program's name and version, how to use
 // it in a dozen lines at fixed places, its licence and where to find updates. The help and notes

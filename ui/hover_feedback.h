@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command labels' hover feedback: a label turns red while the pointer moves over its
 // command (the picture or the label itself) and black again once the pointer moves over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search fields of the main face and their silent corrections: the required ratio, the
 // number of listed trains and the assembly condition, with the two option boxes. Any change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A single-line text box that selects its whole text when it gets the focus and reports
 // losing the focus and the Enter key, which the window's fields act on.

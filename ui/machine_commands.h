@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's machine side: the machine box and the machine chosen in it, its gear list and
 // the gear grid that shows it, and the commands that change machines: a new machine and an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the main window, created at their places: the main panel Ped0 with the
 // commands, fields, labels and grids of the main face, and the three panels shown over it

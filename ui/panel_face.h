@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The painted face of the main panel: the frame and dots are painted once, at load, into an
 // image of the panel's size, which the panel then shows behind its controls for good.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the keyboard inside the panels that cover the main face (the gear-set editor, the
 // usage notes), so that no key reaches the fields hidden behind them. The panel in front takes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a page as a PDF file when it could not be printed: say why, offer the file, ask
 // where, write it and report a file that cannot be written. The print command of the result

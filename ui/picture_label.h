@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image control: shows one of the program's pictures scaled to the control's size.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print command: asks whether to print the ranked list, prints it on the default printer,
 // and when there is no printer or printing fails, says so and offers to save the same page as

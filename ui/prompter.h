@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's dialogs behind one interface, so that the logic behind them can be driven by a
 // scripted stand-in in tests. Every dialog carries the title "操作提示".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (the buttons of message boxes, the file dialog) in Simplified Chinese, so
 // that they match the window's texts whatever the desktop's language is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one random generator, seeded from the clock when the window loads: it picks
 // the banners and the starting ratio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ratio_helper.h"
 
 #include "ui/constants_box.h"

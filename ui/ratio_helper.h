@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ratio helper: works out the required ratio of a thread, a hobbing machine's index or
 // differential train, or differential indexing on a dividing head, from the job's inputs and

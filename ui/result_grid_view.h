@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the result grid shows: the empty grid with one blank row per wanted train, or the
 // listed trains of the last search.

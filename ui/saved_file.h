@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the window's save dialogs start, and the word after a file is saved. Each kind of file
 // starts in the folder where the last file of that kind went, kept across runs in the user's

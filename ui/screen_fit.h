@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeping the windows on the screen they open on: a size that fits its free area, and a place
 // on it. A large scale factor on a small screen must not push a window's buttons out of reach.

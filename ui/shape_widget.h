@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A rounded rectangle drawn on a panel, like the faces of the editor and notes panels and the
 // frame of the computing notice. It takes no mouse input.

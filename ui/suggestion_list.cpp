@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/suggestion_list.h"
 
 #include "engine/ratio_range.h"

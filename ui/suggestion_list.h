@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "which gear to buy" list: for the required ratio and the current gear set, each tooth
 // count whose addition gives the best train, best first, and above it what the set as it is

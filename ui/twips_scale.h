@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Converts the window's layout lengths, given in twips (1/1440 inch), to logical pixels.
 

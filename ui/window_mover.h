@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving a window that has no title bar: a press and drag with the left button on the bare
 // surface of its main panel (the painted frame and background, not a control) moves the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the picture of a mounted train: the map from millimetres to the device, and the
 // painted image read back at spots worked out from the layout: each gear's outside circle where
 // its centre and radius put it, red where the train fails. With GEARSEL_PICTURE_DIR set, the

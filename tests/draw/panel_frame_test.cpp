@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the main panel's face: the size and place of a dot from its three draws. The rings
 // and the dots as the window shows them are read back in the panel face test.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers, pitches and machine constants written as texts and read back: exact values stay
 // exact and keep their value, values known only as doubles keep their bits, and the constants
 // refuse what no formula takes.

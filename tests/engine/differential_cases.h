@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seed and the number of random cases of the differential tests: fixed for CI, or, for a
 // longer local run, GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The production search against the reference enumeration: every slot of the two result lists
 // must agree, the doubles to the bit, on fixed inputs where the search's shortcuts decide, on
 // random inputs, on the shapes where the search is most likely to go wrong (few distinct tooth

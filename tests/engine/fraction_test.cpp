@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/decimal_fraction.h"
 #include "engine/fraction.h"
 #include "engine/quantity.h"

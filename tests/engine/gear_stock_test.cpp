@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed gears and gears used once: how often each place of a train may take a tooth count,
 // and the one- and two-pair lists they give, worked out by hand and checked on both engines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which gear to buy: the ranked additions against the 246 searches run one by one as a user
 // would run them (a list of five, its first train taken), on random small gear sets with every
 // option; equal answers in tooth-count order; only gears that help; and the worked cases of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gearbox positions searched jointly: each position's ratio divides the required one, rows of
 // all positions are ranked by relative error. The lists are worked out by hand.
 

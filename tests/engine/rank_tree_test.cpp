@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The B+ tree of listed trains against a std::set holding the same ranks: random insertions
 // anywhere, runs of removals from the end that empty whole subtrees, and searches for the
 // first train beyond an error, at sizes that build trees several levels deep.

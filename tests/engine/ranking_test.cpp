@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both rankings: the literal slot scan that the reference enumeration uses and the ordered
 // ranking of the production search. The behaviour tests run on both; a random comparison
 // feeds them the same offers, rich in ties, rearrangements and trains beyond the sentinel.

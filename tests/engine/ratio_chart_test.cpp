@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Charts: the thread presets, the hobbing index chart of the worked example (exactly the rows
 // that need a missing prime gear are inexact, each with that prime to buy), the texts of a row
 // and the CSV read back.

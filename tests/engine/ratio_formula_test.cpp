@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ratio formulas: exact where no π or sine enters, the double formula where one does, and
 // every input that gives no usable train refused.
 

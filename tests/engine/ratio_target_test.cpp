@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact errors of whole-number ratios P/Q against a required fraction or double, worked out by
 // hand in exact arithmetic.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the three-pair search knows before it pairs products: the number of arrangements the
 // assembly conditions allow, bounds on their ratios, and for each side the products the other
 // side can have; all against a plain walk over every six tooth counts of small sets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Three-pair trains: the production search against the reference enumeration on random small
 // gear sets with every option, and both against lists worked out by hand. The random inputs
 // come from a fixed seed; for a longer local run set GEARSEL_DIFF_SEED (a number, or "random")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a train can be mounted: three cases worked by hand, the bounds of every rule, and the
 // fitter's integer bounds against the rules evaluated literally in doubles on random machines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A train's exact ratio and its exact mark against plain integer arithmetic, on every train
 // that random gear sets can form.
 

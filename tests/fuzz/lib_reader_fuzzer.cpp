@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness over the data-file reader: any byte string, read as system.lib, must
 // either open or be refused with a StoreError; no crash and no sanitizer report. Whatever
 // opens is also read machine by machine and put through every operation, so that patching a

@@ -19,9 +19,10 @@ rm -rf "$prefix"
 prefix=$(realpath "$prefix") # the program names files by their resolved paths
 cli=$prefix/bin/gearsel-cli
 seed=$prefix/share/gearsel/system.lib
+seed_constants=$seed.constants.json
 beside=$prefix/bin/system.lib
-[ -x "$prefix/bin/gearsel" ] && [ -x "$cli" ] && [ -f "$seed" ] ||
-  fail "not installed: bin/gearsel, bin/gearsel-cli, share/gearsel/system.lib"
+[ -x "$prefix/bin/gearsel" ] && [ -x "$cli" ] && [ -f "$seed" ] && [ -f "$seed_constants" ] ||
+  fail "not installed: bin/gearsel, bin/gearsel-cli, share/gearsel/system.lib and its constants"
 [ ! -e "$beside" ] || fail "a data file was installed beside the executables"
 for program in gearsel gearsel-cli; do
   [ "$("$prefix/bin/$program" --version)" = "$program $version" ] ||
@@ -62,6 +63,10 @@ wait "$window" || true
 [ "$("$cli" machines list)" = "$("$cli" machines --lib "$seed" list)" ] ||
   fail "the first list is not the seed's"
 cmp -s "$user_file" "$seed" || fail "$user_file is not a copy of the seed"
+cmp -s "$user_file.constants.json" "$seed_constants" ||
+  fail "the default machines' constants were not copied along"
+"$cli" select --machine CA6140 thread --pitch 1.5mm >/dev/null ||
+  fail "the default lathe's leadscrew is not known on first use"
 [ ! -L "$user_file" ] || fail "$user_file is a link"
 [ "$(stat -c %a "$user_file")" = 644 ] || fail "$user_file has mode $(stat -c %a "$user_file")"
 [ "$("$cli" machines where)" = "$user_file" ] || fail "where does not name $user_file"

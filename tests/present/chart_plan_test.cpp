@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chart plans: the titles, the constants a chart uses, and which input each refusal blames,
 // so that the window can name it in its own words while the command line keeps the engine's.
 

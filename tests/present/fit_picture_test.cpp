@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of a mounted train read back: where the layout puts shafts, gears, texts and the
 // slot for trains worked by hand, what it marks red, and where the stud goes when the train's
 // centre distances cannot meet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A printed chart: as many pages as its rows need, each with the title, the machine, the
 // constants, the headings, its share of the rows and its page number, as a PDF read back with
 // poppler's tools; and the columns laid out across the page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed result list: the page layout in numbers, the page written as PDF and read back
 // as text, and the page drawn on an image, where the ruled, filled and empty rows can be seen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running a command-line tool on a printed file, as poppler's pdftotext and pdfinfo read PDFs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data file is found: beside the executable, the user's own file, or a copy of the
 // installed default data made on first start, whole or not at all.
 
@@ -119,6 +120,21 @@ TEST_F(DataLocationTest, FirstStartCopiesTheSeedAsTheUsersOwnFile) {
     EXPECT_EQ(locateDataFile(p), p.perUser);
     EXPECT_EQ(test::readFile(p.perUser), "changed");
     EXPECT_EQ(test::readFile(p.seed), "default data");
+}
+
+TEST_F(DataLocationTest, FirstStartCopiesTheSeedsConstantsAlongAndKeepsTheUsersOwn) {
+    const DataPlaces p = places();
+    put(p.seed, "default data");
+    put(p.seed.string() + ".constants.json", "default constants");
+    ASSERT_EQ(locateDataFile(p), p.perUser);
+    EXPECT_EQ(test::readFile(p.perUser.string() + ".constants.json"), "default constants");
+    EXPECT_EQ(userFolder(), (std::vector<std::string>{"system.lib", "system.lib.constants.json"}));
+    // The user deleted the data file only: the constants file the user had stays.
+    fs::remove(p.perUser);
+    test::writeFile(p.perUser.string() + ".constants.json", "mine");
+    ASSERT_EQ(locateDataFile(p), p.perUser);
+    EXPECT_EQ(test::readFile(p.perUser), "default data");
+    EXPECT_EQ(test::readFile(p.perUser.string() + ".constants.json"), "mine");
 }
 
 TEST_F(DataLocationTest, ALinkInTheUsersPlaceIsKeptEvenWhenBroken) {

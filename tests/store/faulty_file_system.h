@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file system for tests: the real one, except that one chosen step of reading or saving
 // fails with a chosen error, and that it can act as a user who is not root.

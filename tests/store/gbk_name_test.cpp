@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names between UTF-8 and the 24 GBK bytes of a record.
 
 #include "store/gbk_name.h"

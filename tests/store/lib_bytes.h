@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test support: data files built byte by byte, with the layout written out here on its own so
 // that the store is checked against an independent picture of the file; file helpers; and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machines' constants in their file beside system.lib: kept across reopening, carried
 // along by copy, rename and delete, never given to another machine after a program that does
 // not know of them changed the table, never lost when a change is cut short between the two
@@ -212,6 +213,55 @@ TEST_F(MachineConstantsTest, RefusesWhatNoFormulaTakesAndChangesOfAChangedMachin
     store.setConstants(2, constantsOf({{ConstantKey::IndexConstant, "48"}}));
     EXPECT_EQ(allConstants(store), "Other:\nB:leadscrew=6mm gearbox=1.5\nC:k=48\n"
                                    "D:c=7.95775 n=40\n");
+}
+
+TEST_F(MachineConstantsTest, AddedAndReplacingMachinesBringTheirConstants) {
+    MachineStore store = MachineStore::open(lib());
+    NewMachine lathe{"E", 15, {60, 20}, constantsOf({{ConstantKey::Leadscrew, "4tpi"}})};
+    EXPECT_EQ(store.addMachines({{"Plain", 15, {20}}, lathe}), 4);
+    EXPECT_EQ(allConstants(MachineStore::open(lib())),
+              std::string(kStart) + "Plain:\nE:leadscrew=4tpi\n");
+
+    // A replacement is the whole table: every machine and constant not in it is gone.
+    store.replaceMachines(
+        {lathe, {"F", 12, {30}, constantsOf({{ConstantKey::HeadRatio, "40"}})}, {"A", 11, {20}}});
+    EXPECT_EQ(allConstants(MachineStore::open(lib())), "E:leadscrew=4tpi\nF:n=40\nA:\n");
+    EXPECT_EQ(MachineStore::open(lib()).gearList(0), (std::vector<std::int16_t>{20, 60}));
+    EXPECT_EQ(store.machines().size(), 3U);
+
+    // Refused with nothing changed: no machine at all, more than 255, a damaged constants file
+    // (which a replacement or an addition with constants would have to rewrite).
+    const std::string data = onDisk();
+    EXPECT_THROW(store.replaceMachines({}), StoreError);
+    EXPECT_THROW(store.replaceMachines(std::vector<NewMachine>(256, {"M", 15, {20}})), StoreError);
+    test::writeFile(sidecar(), "{");
+    EXPECT_THROW(store.replaceMachines({{"G", 15, {20}}}), StoreError);
+    EXPECT_THROW(store.addMachines({lathe}), StoreError);
+    EXPECT_TRUE(test::sameBytes(onDisk(), data));
+    EXPECT_EQ(store.addMachines({{"Plain", 15, {20}}}), 3); // brings none: goes ahead
+    EXPECT_EQ(test::readFile(sidecar()), "{");
+}
+
+TEST_F(MachineConstantsTest, ANewDataFileGetsItsMachinesConstantsUnlessAConstantsFileIsThere) {
+    const std::string other = (dir / "other.lib").string();
+    const std::string otherConstants = other + ".constants.json";
+    MachineStore::createFile(
+        other,
+        {{"A", 15, {20}}, {"B", 15, {30}, constantsOf({{ConstantKey::IndexConstant, "24"}})}});
+    EXPECT_EQ(allConstants(MachineStore::open(other)), "A:\nB:k=24\n");
+    // Only the data file was deleted: the constants file that stayed is kept as it is.
+    std::filesystem::remove(other);
+    test::writeFile(otherConstants, test::readFile(sidecar()));
+    MachineStore::createFile(
+        other,
+        {{"A", 15, {20}}, {"B", 15, {30}, constantsOf({{ConstantKey::IndexConstant, "48"}})}});
+    EXPECT_EQ(allConstants(MachineStore::open(other)), "A:\nB:leadscrew=6mm gearbox=1.5\n");
+    // A data file that is there is never replaced, and no constants file is left beside it.
+    std::filesystem::remove(otherConstants);
+    EXPECT_THROW(MachineStore::createFile(
+                     other, {{"C", 15, {20}, constantsOf({{ConstantKey::HeadRatio, "40"}})}}),
+                 StoreError);
+    EXPECT_FALSE(std::filesystem::exists(otherConstants));
 }
 
 } // namespace

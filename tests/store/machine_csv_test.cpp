@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine lists as text: the default data source, backups and spreadsheets.
 
 #include "lib_bytes.h"
@@ -10,14 +11,29 @@
 namespace gearsel {
 namespace {
 
-using Row = std::tuple<std::string, int, std::vector<std::int16_t>>;
+// A machine as name, Zn, gears and its known constants as "key=text" items.
+using Row = std::tuple<std::string, int, std::vector<std::int16_t>, std::string>;
 
 std::vector<Row> rows(const std::vector<NewMachine>& machines) {
     std::vector<Row> result;
     for (const NewMachine& m : machines) {
-        result.emplace_back(m.name, m.zn, m.gears);
+        std::string constants;
+        for (const ConstantKey key : kConstantKeys) {
+            if (const auto text = constantText(m.constants, key)) {
+                constants += std::string(constantName(key)) + "=" + *text + " ";
+            }
+        }
+        result.emplace_back(m.name, m.zn, m.gears, constants);
     }
     return result;
+}
+
+MachineConstants constantsOf(std::initializer_list<std::pair<ConstantKey, const char*>> items) {
+    MachineConstants constants;
+    for (const auto& [key, text] : items) {
+        setConstantText(constants, key, text);
+    }
+    return constants;
 }
 
 TEST(MachineCsvTest, ReadsCommentsQuotesAndSpreadsheetHabits) {
@@ -27,12 +43,16 @@ TEST(MachineCsvTest, ReadsCommentsQuotesAndSpreadsheetHabits) {
                              "  \"#1, \"\"big\"\"\" , -3\n"
                              "Wide,16,20,,,\n"
                              "  # indented comment\n"
-                             "\" spaced \",0";
+                             "\" spaced \",0\n"
+                             "Lathe, 15, 20, 127, leadscrew = 6mm, gearbox=3/2,,\n"
+                             "Hob,12,k=24,20,c=7.95775\n";
     EXPECT_EQ(rows(parseMachineCsv(text, "list.csv")),
-              (std::vector<Row>{{"CA6140 车床", 15, {20, 25, 30}},
-                                {"#1, \"big\"", -3, {}},
-                                {"Wide", 16, {20}},
-                                {" spaced ", 0, {}}}));
+              (std::vector<Row>{{"CA6140 车床", 15, {20, 25, 30}, ""},
+                                {"#1, \"big\"", -3, {}, ""},
+                                {"Wide", 16, {20}, ""},
+                                {" spaced ", 0, {}, ""},
+                                {"Lathe", 15, {20, 127}, "leadscrew=6mm gearbox=1.5 "},
+                                {"Hob", 12, {20}, "k=24 c=7.95775 "}}));
 }
 
 TEST(MachineCsvTest, WrittenLinesReadBackUnchanged) {
@@ -40,7 +60,15 @@ TEST(MachineCsvTest, WrittenLinesReadBackUnchanged) {
                                               {"a,b", 1, {}},
                                               {"say \"hi\"", -5, {10}},
                                               {"#hash", 40, {30}},
-                                              {" pad ", 0, {11}}};
+                                              {" pad ", 0, {11}},
+                                              {"Lathe",
+                                               15,
+                                               {20},
+                                               constantsOf({
+                                                   {ConstantKey::Leadscrew, "4tpi"},
+                                                   {ConstantKey::GearboxRatio, "60/127"},
+                                                   {ConstantKey::HeadRatio, "0.1"},
+                                               })}};
     std::string text;
     for (const auto& m : machines) {
         text += machineCsvLine(m);
@@ -58,6 +86,20 @@ TEST(MachineCsvTest, ErrorsNameTheFileAndTheLine) {
     EXPECT_NE(message("\"A,15\n").find("引号"), std::string::npos);
     EXPECT_NE(message("\"A\"x,15\n").find("引号"), std::string::npos);
     EXPECT_NE(message("A,15,20,,30\n").find("齿数 “”"), std::string::npos);
+    EXPECT_EQ(message("A,15\nB,15,k=24,20,k=48\n"), "文件“in.csv”第 2 行：常数 k 出现了两次");
+    EXPECT_NE(message("A,15,pitch=2\n").find("第 1 行：“pitch”不是机床常数"), std::string::npos);
+    EXPECT_NE(message("A,15,leadscrew=m2\n").find("第 1 行：常数 leadscrew=m2 不可用"),
+              std::string::npos);
+    EXPECT_NE(message("A,15,n=0\n").find("第 1 行：常数 n=0 不可用"), std::string::npos);
+    EXPECT_NE(message("A,15\n\nB\xff,15\n").find("第 3 行：有不属于 UTF-8 的字节 0xff"),
+              std::string::npos);
+    EXPECT_NE(message(std::string("\xff\xfe"
+                                  "A\0,\0"
+                                  "1\0"
+                                  "5\0",
+                                  10))
+                  .find("UTF-16"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine table against files built byte by byte: what is read, what every operation
 // writes, and that no operation changes any other byte of the file.
 

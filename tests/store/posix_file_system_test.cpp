@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file system's calls report each failure as the errno value that the store turns
 // into its messages, and succeed where they should.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crash safety: every step of a save is made to fail in turn, and the file, the table in
 // memory and the folder must be exactly as before. Saves keep the owner, the group and the
 // mode, and clear away what interrupted saves left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One data file, several stores on it, as the window and gearsel-cli runs share system.lib:
 // every change lands on the table as the file holds it, a change aimed at a machine that
 // another program changed is refused, the store tells when the file changed, a held lock
@@ -172,7 +173,11 @@ TEST_F(SharedFileTest, AWriterGivesUpWhileAnotherHoldsTheLock) {
         const std::string message =
             test::errorOf<StoreError>([&] { store.addMachine("X", 15, {20}); });
         EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
-        EXPECT_NE(message.find("正被另一个程序修改，等了 300 毫秒"), std::string::npos) << message;
+        const std::string lockFile = (dir / ".system.lib.lock").string();
+        EXPECT_NE(
+            message.find("正被另一个程序修改（它占用着锁文件“" + lockFile + "”），等了 300 毫秒"),
+            std::string::npos)
+            << message;
         EXPECT_THROW(store.withLock([] {}), StoreError);
         EXPECT_TRUE(test::sameBytes(onDisk(), before));
         EXPECT_EQ(store.machines().size(), 4U);
@@ -206,6 +211,31 @@ TEST_F(SharedFileTest, WhatIsNoRegularFileIsRefusedAtOnce) {
         EXPECT_NE(message.find(kind), std::string::npos) << message;
     }
     ::close(sock);
+}
+
+TEST_F(SharedFileTest, ALockFileThatIsNoRegularFileIsNamedWithWhatItIs) {
+    const std::string lockFile = (dir / ".system.lib.lock").string();
+    const std::string before = onDisk();
+    const std::pair<std::function<int()>, std::string> cases[] = {
+        {[&] { return ::mkfifo(lockFile.c_str(), 0644); }, "a named pipe (FIFO)"},
+        {[&] { return ::mkdir(lockFile.c_str(), 0755); }, "a folder"},
+        {[&] { return ::symlink("system.lib", lockFile.c_str()); }, "a symbolic link"},
+    };
+    for (const auto& [make, kind] : cases) {
+        SCOPED_TRACE(kind);
+        std::filesystem::remove(lockFile);
+        ASSERT_EQ(make(), 0);
+        MachineStore store = MachineStore::open(lib());
+        try {
+            store.addMachine("X", 15, {20});
+            ADD_FAILURE() << "added";
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.english(), lib() + ": cannot be changed: its lock file " + lockFile +
+                                       " is not a regular file but " + kind +
+                                       "; a lock file holds nothing, so remove it and try again");
+        }
+        EXPECT_TRUE(test::sameBytes(onDisk(), before));
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program needs at start: an existing, writable system.lib.
 
 #include "lib_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_run.h"
 
 #include "lib_bytes.h"
@@ -9,12 +10,15 @@
 
 namespace gearsel::test {
 
-CliRun runCli(const std::string& args, const std::filesystem::path& folder) {
-    return runCliTogether({args}, folder).front();
+CliRun runCli(const std::string& args, const std::filesystem::path& folder,
+              const std::filesystem::path& program) {
+    return runCliTogether({args}, folder, program).front();
 }
 
 std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
-                                   const std::filesystem::path& folder) {
+                                   const std::filesystem::path& folder,
+                                   const std::filesystem::path& program) {
+    const std::string cli = shellQuoted(program.empty() ? GEARSEL_CLI_PATH : program.string());
     const std::string base = (std::filesystem::temp_directory_path() /
                               ("gearsel_cli_" + std::to_string(::getpid()) + "_"))
                                  .string();
@@ -27,9 +31,9 @@ std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
         "exec 9>" + gate + "; flock 9; ";
     for (std::size_t i = 0; i < argsList.size(); ++i) {
         const std::string files = shellQuoted(base + std::to_string(i));
-        command += "{ flock -s " + gate + " true; timeout -k 5 60 " +
-                   shellQuoted(GEARSEL_CLI_PATH) + " " + argsList[i] + " >" + files + ".out 2>" +
-                   files + ".err; echo $? >" + files + ".status; } 9>&- & ";
+        command += "{ flock -s " + gate + " true; timeout -k 5 60 " + cli + " " + argsList[i] +
+                   " >" + files + ".out 2>" + files + ".err; echo $? >" + files +
+                   ".status; } 9>&- & ";
     }
     command += "sleep 0.05; flock -u 9; wait";
     // Each run's status is read from its file below; the shell's own only says it could start.
@@ -59,6 +63,22 @@ std::vector<CliRun> runCliTogether(const std::vector<std::string>& argsList,
     return ::testing::AssertionFailure()
            << "status " << run.status << ", stdout '" << run.out << "', stderr '" << run.err
            << "', wanted a mention of '" << mentions << "'";
+}
+
+std::filesystem::path portableCli(const std::filesystem::path& folder) {
+    const std::filesystem::path bin = folder / "bin";
+    std::filesystem::create_directories(bin);
+    const std::filesystem::path program = bin / "gearsel-cli";
+    std::error_code ec;
+    std::filesystem::create_hard_link(GEARSEL_CLI_PATH, program, ec);
+    if (ec) {
+        std::filesystem::copy_file(GEARSEL_CLI_PATH, program);
+    }
+    const std::string make = shellQuoted(GEARSEL_MAKE_LIB_PATH) + " " +
+                             shellQuoted(GEARSEL_DEFAULT_MACHINES) + " " +
+                             shellQuoted((bin / "system.lib").string()) + " >/dev/null";
+    EXPECT_EQ(std::system(make.c_str()), 0) << make;
+    return program;
 }
 
 std::string shellQuoted(const std::string& text) {

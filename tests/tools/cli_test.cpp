@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli select on a gear list, run as a user would. Refused input: machines_cli_test.cpp.
 
 #include "cli_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several gearsel-cli runs on one data file at once, as scripts started together run them:
 // every change that reports success is in the file afterwards, no machine gets another's
 // gear list, and a run that cannot get the file's lock gives up with one line.
@@ -79,7 +80,8 @@ TEST_F(ConcurrentCliTest, AWriterGivesUpWhileTheLockIsHeld) {
                              dir);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     for (const CliRun& run : runs) {
-        EXPECT_TRUE(test::refusedWith(run, "is being changed by another program; waited 1 s"));
+        EXPECT_TRUE(test::refusedWith(run, "is being changed by another program, which holds its "
+                                           "lock file ./.system.lib.lock; waited 1 s"));
     }
     EXPECT_TRUE(test::sameBytes(onDisk(), before));
     // Reading needs no lock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine constants on the command line: machines constants sees, sets and clears them; ratio
 // and select take the constants they are not given from the machine; racing gearsel-cli runs
 // never lose a constant nor move one to another machine; a damaged constants file is refused

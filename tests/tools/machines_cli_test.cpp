@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli machines and select --machine, run as a user would in a temporary folder that
 // holds the data file; and every class of input the command line refuses.
 
@@ -90,6 +91,63 @@ TEST_F(MachinesCliTest, ExportedMachinesImportIntoAnotherFile) {
     }
 }
 
+TEST_F(MachinesCliTest, ABackupRestoresExactlyTheTableAndTheConstantsThatWereExported) {
+    for (const char* args : {"constants 1 --leadscrew 6mm --gearbox 60/127", "constants 2 --k 24",
+                             "constants 3 --c 7.95775 --n 40"}) {
+        ASSERT_EQ(machines(args).status, 0) << args;
+    }
+    // Every machine's constants, to compare before and after.
+    const auto constants = [this] {
+        Json all = Json::array();
+        for (const char* machine : {"1", "2", "3"}) {
+            all.push_back(json(std::string("constants ") + machine + " --json"));
+        }
+        return all;
+    };
+    const std::string list = machines("list").out;
+    const Json kept = constants();
+    const std::string data = onDisk();
+    for (const std::string format : {"csv", "json"}) {
+        SCOPED_TRACE(format);
+        const std::string backup = machines("export --format " + format).out;
+        test::writeFile(dir / "backup", backup);
+        // Changes after the backup: a machine gone, one more, a rename, other constants.
+        for (const char* args : {"delete 1", "add Extra --gears 20,30", "rename 1 Renamed",
+                                 "constants 1 --clear --k 48", "set-gears 2 --gears 99"}) {
+            ASSERT_EQ(machines(args).status, 0) << args;
+        }
+        const CliRun restored = machines("import --replace backup");
+        ASSERT_EQ(restored.status, 0) << restored.err;
+        EXPECT_EQ(restored.out, "已导入 3 台机床，替换了原有的 3 台\n");
+        EXPECT_EQ(machines("export --format " + format).out, backup);
+        EXPECT_EQ(machines("list").out, list);
+        EXPECT_EQ(constants(), kept);
+        // The records as stored, Zn and counts included.
+        test::writeFile(dir / "before.lib", data);
+        EXPECT_EQ(test::tableText(MachineStore::open(lib())),
+                  test::tableText(MachineStore::open((dir / "before.lib").string())));
+    }
+    EXPECT_NE(test::readFile(dir / "backup").find("\"gearbox\": \"60/127\""), std::string::npos);
+}
+
+TEST_F(MachinesCliTest, ReadsTakeTheBeginningOfOneNameAndChangesOnlyTheWholeName) {
+    EXPECT_EQ(json("show Y38 --json")["name"], "Y38 滚齿机");
+    EXPECT_EQ(json("constants Y3 --json")["name"], "Y38 滚齿机");
+    const CliRun select = cli("select --lib system.lib --machine Y38 --ratio 1 --json");
+    EXPECT_EQ(select.status, 0) << select.err;
+    EXPECT_TRUE(refusedWith(machines("show C"), "'C' begins the names of several machines "
+                                                "(1 'CA6140', 3 'C620'); give more of the name"));
+    EXPECT_TRUE(refusedWith(cli("ratio --lib system.lib --machine C thread --pitch 1mm "
+                                "--leadscrew 6mm"),
+                            "'C' begins the names of several machines"));
+    const std::string before = onDisk();
+    for (const char* change : {"rename Y38 X", "delete Y38", "set-gears Y38 --gears 20",
+                               "copy Y38 Z", "constants Y38 --k 24"}) {
+        EXPECT_TRUE(refusedWith(machines(change), "no machine 'Y38'")) << change;
+    }
+    EXPECT_TRUE(sameBytes(onDisk(), before));
+}
+
 TEST_F(MachinesCliTest, SelectOnAMachineUsesItsGearsAndItsZn) {
     const auto results = [this](const std::string& args) {
         const CliRun run = cli("select " + args + " --ratio 0.61803 --count 8 --json");
@@ -136,7 +194,7 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
     machineJson("huge.json", "\"zn\": 18446744073709551615, \"gears\": [20]");
     machineJson("low.json", "\"zn\": -40000, \"gears\": [20]");
     machineJson("half.json", "\"zn\": 15.5, \"gears\": [20]");
-    machineJson("tooth.json", "\"gears\": [20, 4294967316]");
+    machineJson("tooth.json", "\"zn\": 15, \"gears\": [20, 4294967316]");
     machineJson("nogears.json", "\"zn\": 15");
     MachineStore::createFile((dir / "full.lib").string(),
                              std::vector<NewMachine>(255, NewMachine{"M", 15, {20}}));
@@ -170,12 +228,12 @@ TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {
         {"machines --lib system.lib import none.csv", "does not exist"},
         {"machines --lib system.lib import fifo", "named pipe"},
         {"machines --lib system.lib import bad.csv", "line 2: "},
-        {"machines --lib system.lib import deep.json", "nested deeper than 8"},
+        {"machines --lib system.lib import deep.json", "nests deeper than 8"},
         {"machines --lib system.lib import huge.json", "18446744073709551615"},
         {"machines --lib system.lib import low.json", "-40000"},
         {"machines --lib system.lib import half.json", "15.5"},
         {"machines --lib system.lib import tooth.json", "4294967316"},
-        {"machines --lib system.lib import nogears.json", "\"gears\""},
+        {"machines --lib system.lib import nogears.json", "lacks the key 'gears'"},
         {"machines --lib full.lib add More --gears 20", "of at most 255"},
         {"machines --lib full.lib import two.csv", "2 more do not fit"},
     };
@@ -206,6 +264,29 @@ TEST_F(MakeDefaultLibTest, StoresTheDefaultMachinesWithoutLossAndNeverOverwrites
         EXPECT_EQ(store.machines()[i].name, machines[i].name);
         EXPECT_EQ(store.storedGearList(static_cast<int>(i)), machines[i].gears);
         EXPECT_TRUE(machines[i].zn >= 5 && machines[i].zn <= 40) << machines[i].zn;
+    }
+    // The constants that the machine types fix, in their file beside the data file.
+    const std::pair<const char*, const char*> constants[] = {
+        {"标准挂轮 14 片", ""},
+        {"CA6140 车床", "leadscrew=12mm"},
+        {"C620-1 车床", "leadscrew=12mm"},
+        {"Y38 滚齿机", "k=24 c=7.95775"},
+        {"Y3150E 滚齿机", "k=24 c=9"},
+        {"F11125 分度头", "n=40"},
+    };
+    for (const auto& [name, expected] : constants) {
+        const auto at = std::find_if(store.machines().begin(), store.machines().end(),
+                                     [&](const MachineEntry& m) { return m.name == name; });
+        ASSERT_NE(at, store.machines().end()) << name;
+        std::string known;
+        const MachineConstants kept =
+            store.constants(static_cast<int>(at - store.machines().begin()));
+        for (const ConstantKey key : kConstantKeys) {
+            if (const auto text = constantText(kept, key)) {
+                known += std::string(known.empty() ? "" : " ") + constantName(key) + "=" + *text;
+            }
+        }
+        EXPECT_EQ(known, expected) << name;
     }
     store.renameMachine(0, "Mine");
     const std::string edited = onDisk();

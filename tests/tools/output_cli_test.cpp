@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli where its output cannot be written: standard output on a full device, and the
 // PDF of a chart on a full disk or a device. Each is a failure, told in one line with status 2,
 // and a PDF file is written whole or not at all.

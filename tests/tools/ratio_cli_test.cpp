@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli ratio, and select with an exact required ratio, run as a user would.
 
 #include "cli_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli suggest and chart as a workshop uses them: the worked example of a hobbing
 // machine that lacks the prime 101, charts as text, CSV, JSON and PDF pages, and the input
 // they refuse.
@@ -142,6 +143,7 @@ TEST_F(WorkshopCliTest, HobbingChartFlagsTheInexactRowsWithAGearToBuy) {
 }
 
 TEST_F(WorkshopCliTest, ThreadChartsTakeTheLeadscrewFromTheMachine) {
+    cli("machines --lib system.lib constants 2 --clear");
     EXPECT_TRUE(refusedWith(cli("chart --machine 2 --lib system.lib --threads metric"),
                             "needs --leadscrew"));
     cli("machines --lib system.lib constants 2 --leadscrew 12mm");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main face on a plain window, without the window's own behaviour: for the parts that
 // attach themselves to the face from outside (usage notes, hover feedback, painted face).

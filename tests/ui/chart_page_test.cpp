@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart page driven as a user does, through its window: a hobbing chart whose cells are
 // the engine's rows as the command line shows them, printed without a printer into a PDF file
 // and saved as CSV; and bad input told once, leaving the table as it was.

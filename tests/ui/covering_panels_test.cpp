@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panels that cover the main face (the gear-set editor, the usage notes) keep the keyboard
 // while they are shown: typing and Tab never reach the fields hidden behind them, Esc closes
 // the panel, and the focus then goes back where it was.

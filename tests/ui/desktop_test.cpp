@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window among the others on a desktop: its name and version, moved by dragging its panel,
 // and the real dialogs, whose buttons speak Chinese like the rest of the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gear-set editor driven through its real controls: the box layout for a range, how a
 // gear list is shown, the range corrections, the caption editor, tick all and invert.
 

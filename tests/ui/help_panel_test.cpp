@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage notes: the lines fit on the panel's face, and the commands that open and close the
 // panel, in front of every other panel or where it lies among them.
 

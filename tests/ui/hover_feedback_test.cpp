@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hover feedback driven by real pointer moves over the window: which label turns red over
 // which command, what turns it black again, and what leaves it as it is.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search fields typed into as a user does: silent corrections on leaving a field, Enter
 // moving on, and every change clearing the shown result.
 

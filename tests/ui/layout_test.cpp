@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main face as a user sees it: where every control stands at two screen resolutions, its
 // texts and colours, the focus order and which panel lies in front.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine management end to end against a real temporary system.lib: creating machines
 // through the editor, editing a gear set, renaming, copying and deleting from the machine
 // box, and what a failed write leaves behind.

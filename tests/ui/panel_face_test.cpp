@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painted face of the main panel as the window shows it: every pixel of the nine rings and
 // the dots read back from the panel at two screen resolutions, the panels over the face, and a
 // face that stays the same from paint to paint.

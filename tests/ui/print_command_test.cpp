@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print command's dialogs: the question, printing once on Yes, nothing on No, and the
 // offer of a PDF file when there is no printer or the printer fails, up to the file written.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ratio helper and the buy list in the window: opened from the main face as a user opens
 // them, the worked-out ratio carried into the search in full, the machine's constants kept
 // across a restart, the rows' tooltips, and the buy list against the suggestion engine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files saved from the window, as a user saves them without a printer: each save says where
 // the file went, and each kind of file (PDF, CSV) is offered next in the folder where the last
 // one of its kind went, also after a restart, until that folder is gone.

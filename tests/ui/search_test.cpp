@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Searching in the window: the first activation, the select command, what the result grid
 // shows, and what clears it; and choosing another machine.
 

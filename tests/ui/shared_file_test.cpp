@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window over a data file that gearsel-cli, in a process of its own, changes underneath
 // it: nothing the other program wrote is lost, the window shows what the file holds, and the
 // user is told once each time.

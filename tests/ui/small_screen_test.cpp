@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window and its dialogs on a small screen at twice the size (1024 x 768 pixels with Qt's
 // scale factor 2, as the test is run): each fits the screen's free area and starts on it, with
 // every command in reach.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real window on a temporary system.lib, with a scripted stand-in for the dialogs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gear sets the benchmarks run on, shared by the search and the workshop benchmarks.
 

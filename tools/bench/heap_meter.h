@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Heap use of the benchmark program, counted by its own operator new and delete.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search speed of the production engine against the reference enumeration on fixed inputs:
 // a grid of gear sets, ratios and short lists, then the inputs where a search is hardest (long
 // lists, many trains tied at one ratio, few distinct tooth counts with many copies). Prints

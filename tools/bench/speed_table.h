@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A console reporter for the search benchmarks that also collects each run's time, so that
 // the fast and the reference engine can be set side by side in one table at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and heap of the three-pair search on fixed inputs: gear sets of 60 and 211 distinct
 // tooth counts, the ratios of gearsel-bench, the hobbing index of 300 teeth (1/25) and 1
 // (hit by millions of trains), short and long lists, with fixed gears, use-once gears, no

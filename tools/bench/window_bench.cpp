@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own time for one search: from the select command to the result grid filled and
 // painted, on the offscreen platform, with the window as the program builds it. Each case
 // starts from the empty grid that leaving the count field leaves behind, as a user's search

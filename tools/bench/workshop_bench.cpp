@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop_bench.h"
 
 #include "bench_gear_sets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hunts for the input on which the production search is slowest next to the reference
 // enumeration: it draws many small searches of varied shape (few gears with copies, ratios hit
 // exactly by many trains, lists far longer than the set can fill, every option), times both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli chart": one row per thread of a series or per tooth count of a range, each with
 // the best train of one machine and, where that is not exact, the gear to buy; as a table, CSV,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/chart_pdf.h"
 
 #include "print/chart_page_layout.h"

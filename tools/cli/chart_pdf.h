@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing a chart into a PDF file. It needs Qt (the printing library, on Qt's offscreen
 // platform, so that no display is needed), which only the program gearsel-cli-pdf loads:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/constant_options.h"
 
 #include "tools/cli/strict_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine constants as command-line options (--leadscrew, --gearbox, --k, --c, --n): each
 // unknown until given, read strictly when the command runs.

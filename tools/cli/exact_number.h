@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number arguments that may be exact: a fraction "p/q" or a decimal, with the fraction the
 // decimal stands for when it has one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/gear_list_text.h"
 
 #include "engine/search_request.h"

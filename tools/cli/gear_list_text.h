@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gear lists on the command line: "20,25,30" <-> tooth counts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/machine_lookup.h"
 
 #include "store/data_location.h"
@@ -20,7 +21,18 @@ std::string libPath(const std::string& libOption) {
     return file.string();
 }
 
-int findMachine(const MachineStore& store, std::string_view ref) {
+void refuseEmptyLibPaths(CLI::App& app) {
+    const CLI::Option* lib = app.get_option_no_throw("--lib");
+    if (lib != nullptr && lib->count() > 0 && lib->as<std::string>().empty()) {
+        throw UsageError{"--lib: the path of the data file is empty; leave --lib out for the "
+                         "default file ('machines where' names it)"};
+    }
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        refuseEmptyLibPaths(*command);
+    }
+}
+
+int findMachine(const MachineStore& store, std::string_view ref, NameMatch match) {
     const auto first = ref.find_first_not_of(" \t");
     const std::string_view text = first == std::string_view::npos
                                       ? std::string_view()
@@ -41,17 +53,40 @@ int findMachine(const MachineStore& store, std::string_view ref) {
     }
     const bool number = !text.empty() && std::all_of(text.begin(), text.end(),
                                                      [](char c) { return c >= '0' && c <= '9'; });
-    if (!number || machines.empty()) {
-        throw UsageError{"no machine '" + std::string(text) + "' in " + store.path()};
+    if (number && !machines.empty()) {
+        return parseInt(text, "machine number", 1, static_cast<int>(machines.size())) - 1;
     }
-    return parseInt(text, "machine number", 1, static_cast<int>(machines.size())) - 1;
+    // The beginning of one machine's name is enough: "CA6140" for "CA6140 车床".
+    std::vector<std::size_t> starting;
+    for (std::size_t i = 0; i < machines.size() && !text.empty(); ++i) {
+        if (match == NameMatch::Whole) {
+            break;
+        }
+        if (machines[i].name.starts_with(text)) {
+            starting.push_back(i);
+        }
+    }
+    if (starting.size() == 1) {
+        return static_cast<int>(starting.front());
+    }
+    if (starting.empty()) {
+        throw UsageError{"no machine '" + std::string(text) + "' in " + store.path() +
+                         " (see 'machines list')"};
+    }
+    std::string names;
+    for (const std::size_t i : starting) {
+        names +=
+            (names.empty() ? "" : ", ") + std::to_string(i + 1) + " '" + machines[i].name + "'";
+    }
+    throw UsageError{"'" + std::string(text) + "' begins the names of several machines (" + names +
+                     "); give more of the name, or the number"};
 }
 
 MachineData readMachine(const std::string& libOption, std::string_view ref, bool withConstants) {
     MachineStore store = MachineStore::open(libPath(libOption));
     MachineData machine;
     readWithRetry(store, [&] {
-        machine.index = findMachine(store, ref);
+        machine.index = findMachine(store, ref, NameMatch::Beginning);
         const MachineEntry& entry = store.machines()[static_cast<std::size_t>(machine.index)];
         machine.name = entry.name;
         machine.zn = entry.zn;

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/machines_command.h"
 
+#include "base/trim.h"
 #include "store/data_file.h"
 #include "store/machine_csv.h"
 #include "store/store_error.h"
@@ -104,22 +106,36 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
 
 void exportAll(const MachineStore& store, const std::string& format, std::ostream& out) {
     const auto& machines = store.machines();
+    const std::vector<MachineConstants> constants = store.allConstants();
     if (format == "json") {
         Json rows = Json::array();
         for (std::size_t i = 0; i < machines.size(); ++i) {
-            rows.push_back({{"name", machines[i].name},
-                            {"zn", machines[i].zn},
-                            {"gears", store.gearList(static_cast<int>(i))}});
+            Json row = {{"name", machines[i].name},
+                        {"zn", machines[i].zn},
+                        {"gears", store.gearList(static_cast<int>(i))}};
+            for (const ConstantKey key : kConstantKeys) {
+                if (const auto text = constantText(constants[i], key)) {
+                    row[constantName(key)] = *text;
+                }
+            }
+            rows.push_back(std::move(row));
         }
         out << rows.dump(2) << '\n';
         return;
     }
-    std::string text = "# 机床型号,Zn,挂轮齿数…（每行一台机床）\n";
+    std::string text = "# 机床型号,Zn,挂轮齿数…,常数=值…（每行一台机床）\n";
     for (std::size_t i = 0; i < machines.size(); ++i) {
-        text +=
-            machineCsvLine({machines[i].name, machines[i].zn, store.gearList(static_cast<int>(i))});
+        text += machineCsvLine(
+            {machines[i].name, machines[i].zn, store.gearList(static_cast<int>(i)), constants[i]});
     }
     out << text;
+}
+
+// Refuses a name that is empty or blank, for every command that names a machine anew.
+void refuseEmptyName(const std::string& name) {
+    if (trimmed(name, " ").empty()) {
+        throw UsageError{"the machine name is empty; give the machine a name"};
+    }
 }
 
 } // namespace
@@ -176,9 +192,12 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
 
     action(cmd, options, "where", "Print the path of the data file in use");
 
-    CLI::App* importCmd =
-        action(cmd, options, "import", "Add the machines of a CSV or JSON file at the end");
+    CLI::App* importCmd = action(cmd, options, "import",
+                                 "Add the machines of a CSV or JSON file at the end, or replace "
+                                 "the whole table with them");
     importCmd->add_option("file", options.file, "A file as export writes it")->required();
+    importCmd->add_flag("--replace", options.replace,
+                        "Make the file's machines, with their constants, the whole table");
     return cmd;
 }
 
@@ -207,8 +226,10 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         return 0;
     }
     if (what == "show") {
-        readWithRetry(store,
-                      [&] { show(store, findMachine(store, options.machine), options.json, out); });
+        readWithRetry(store, [&] {
+            show(store, findMachine(store, options.machine, NameMatch::Beginning), options.json,
+                 out);
+        });
         return 0;
     }
     if (what == "constants") {
@@ -217,7 +238,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         int index = 0;
         MachineConstants constants;
         const auto lookUp = [&] {
-            index = findMachine(store, options.machine);
+            index = findMachine(store, options.machine,
+                                change ? NameMatch::Whole : NameMatch::Beginning);
             constants = store.constants(index);
             if (change) {
                 constants = overridden(options.clear ? MachineConstants() : constants, given);
@@ -234,6 +256,9 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     }
     // A change: its input is checked first, then the machine is looked up and changed under
     // the file's lock, so that the name or number means the machine it names at that moment.
+    if (what == "add" || what == "copy" || what == "rename") {
+        refuseEmptyName(options.name);
+    }
     if (what == "add") {
         const auto gears = parseGearList(options.gears);
         const int zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
@@ -246,6 +271,12 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     }
     if (what == "import") {
         const auto machines = readMachineFile(options.file);
+        if (options.replace) {
+            const std::size_t before = store.machines().size();
+            store.replaceMachines(machines);
+            out << "已导入 " << machines.size() << " 台机床，替换了原有的 " << before << " 台\n";
+            return 0;
+        }
         const int first = store.addMachines(machines);
         out << "已导入 " << machines.size() << " 台机床";
         if (!machines.empty()) {
@@ -258,7 +289,7 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
     const auto gears =
         what == "set-gears" ? parseGearList(options.gears) : std::vector<std::int16_t>();
     store.withLock([&] {
-        const int index = findMachine(store, options.machine);
+        const int index = findMachine(store, options.machine, NameMatch::Whole);
         const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
         if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli machines": list, show, add, copy, rename, delete and edit the machines of a data
 // file, see and set their constants, export or import them as CSV or JSON, and say which file
@@ -22,6 +23,7 @@ struct MachinesOptions {
     std::string zn = "15";      // --zn of add
     std::string format = "csv"; // --format of export
     std::string file;           // FILE of import
+    bool replace = false;       // --replace of import
     bool json = false;          // --json of list, show and constants
     ConstantOptions constants;  // the constants given to constants
     bool clear = false;         // --clear of constants

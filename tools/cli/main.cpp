@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-cli: change-gear selection from the command line.
 
+#include "base/printable_text.h"
 #include "base/version.h"
 #include "store/store_error.h"
 #include "tools/cli/chart_command.h"
+#include "tools/cli/machine_lookup.h"
 #include "tools/cli/machines_command.h"
 #include "tools/cli/output_check.h"
 #include "tools/cli/ratio_command.h"
@@ -47,11 +50,14 @@ int main(int argc, char** argv) {
         if (e.get_exit_code() == 0) {
             return checkedExit(app.exit(e)); // --help, --version: the text on stdout
         }
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 2;
     }
 
+    // Every line on stderr shows control characters escaped: they may come from arguments and
+    // files, and a terminal would obey them.
     try {
+        refuseEmptyLibPaths(app);
         if (given(select)) {
             return checkedExit(runSelect(selectOptions, std::cout, std::cerr));
         }
@@ -68,13 +74,13 @@ int main(int argc, char** argv) {
             return checkedExit(runChart(chartOptions, std::cout));
         }
     } catch (const UsageError& e) {
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 2;
     } catch (const gearsel::StoreError& e) {
         std::cerr << "gearsel-cli: " << e.english() << '\n';
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "gearsel-cli: " << e.what() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 1;
     }
     return 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/pdf_program.h"
 
 #include "store/data_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // gearsel-cli's way to a PDF file. Writing one needs Qt, whose libraries take most of a
 // command's start-up, so gearsel-cli has no PDF writer: it runs its own command line in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/ratio_command.h"
 
 #include "engine/ratio_formula.h"

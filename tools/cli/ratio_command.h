@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli ratio": the ratio that a thread, a hobbing job or a dividing-head job calls for,
 // as an exact fraction where there is one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the commands that search (select, suggest, chart) share: the gear set from --gears or
 // from a machine of the data file (--machine, --lib), the search options (--zn,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli select": one selection run on a gear list given on the command line, printed
 // as the result grid shows it or as JSON.

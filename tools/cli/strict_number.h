@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Strict number parsing for command-line arguments: unlike the window's fields, a command
 // line is refused when an argument is not exactly a number, with a message that names it.

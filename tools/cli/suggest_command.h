@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "gearsel-cli suggest": which one gear to buy so that a gear set comes closest to a required
 // ratio, or reaches it exactly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain-text table for the terminal, with columns padded to the width of their widest cell.
 // Chinese characters take two terminal columns, which the padding accounts for.

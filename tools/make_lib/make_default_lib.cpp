@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-make-lib SOURCE TARGET: writes the default data file TARGET from the machine list
-// SOURCE, at build time. The data file is the user's database once it exists, so an existing
-// TARGET is left exactly as it is; only a missing one is created.
+// SOURCE, at build time, and beside it the constants file with the machines' constants. The
+// data file is the user's database once it exists, so an existing TARGET is left exactly as it
+// is; only a missing one is created (and a constants file that is there stays, see
+// MachineStore::createFile).
 
 #include "store/data_file.h"
 #include "store/machine_csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gearsel-window-shot: pictures of the window for people to look at, taken without a screen.
 // It opens the window offscreen over a data file, as the program would show it, and saves
 // the main face after its first search and the gear-set editor open on the first machine.
