@@ -144,12 +144,12 @@ void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, s
     }
     TextTable table;
     const ChartRowTexts headings = chartHeadings();
-    table.addRow({headings.begin(), headings.end()});
+    table.addRow(headings);
     for (const ChartRow& row : rows) {
-        const ChartRowTexts cells = chartRowTexts(row);
-        table.addRow({cells.begin(), cells.end()});
+        table.addRow(chartRowTexts(row));
     }
-    out << table.render() << chartSummary(rows) << '\n';
+    table.print(out);
+    out << chartSummary(rows) << '\n';
 }
 
 } // namespace
