@@ -8,10 +8,12 @@
 #include "engine/reference_ranking.h"
 #include "engine/train_walk.h"
 #include "engine/train_window.h"
+#include "engine/walk_ranking.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -72,6 +74,17 @@ struct Hit {
     int z4Index;
     double ratio;
 };
+
+// An empty list for `request`: the ordered ranking, or the slot scan, which scans the filled
+// slots only.
+template <class Ranks> Ranks emptyRanking(const SearchRequest& request) {
+    if constexpr (std::is_same_v<Ranks, ReferenceRanking>) {
+        return ReferenceRanking(request.resultCount, request.zn, request.allowRepeats,
+                                SlotScan::FilledSlots);
+    } else {
+        return Ranking(request.resultCount, request.zn, request.allowRepeats);
+    }
+}
 
 // `Ranks` ranks the candidates: the ordered Ranking, or for short lists the slot scan of
 // ReferenceRanking, which decides alike and is quicker where the list is short.
@@ -152,10 +165,10 @@ FastSearch<Ranks>::FastSearch(GearStock stock, const SearchRequest& request,
 template <class Ranks> ResultList FastSearch<Ranks>::run() {
     double cap = firstCap();
     for (;;) {
-        Ranks ranking(request_.resultCount, request_.zn, request_.allowRepeats);
+        Ranks ranking = emptyRanking<Ranks>(request_);
         // With no slots nothing is ever listed.
         if (request_.resultCount == 0 || attempt(cap, ranking)) {
-            return ranking.results();
+            return std::move(ranking).results();
         }
         // Rarely needed: a wider cap, and in the end none. Where the list did not fill up, the
         // share it filled tells about how much wider.
@@ -197,6 +210,12 @@ template <class Ranks> bool FastSearch<Ranks>::canFill() const {
     const auto slots = static_cast<std::uint64_t>(request_.resultCount);
     const bool repeats = request_.allowRepeats;
     const int n = window_.size();
+    // At most n^2 single pairs and n^4 two-pair trains: far fewer than a long list's slots
+    // where the set is small, which settles it without the count.
+    const auto most = static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n);
+    if (most * (most + 1) < slots) {
+        return false;
+    }
     std::uint64_t trains = 0;
     for (int a = 0; a < n; ++a) {
         const int z1 = window_.teeth(a);
@@ -485,10 +504,14 @@ template <class Ranks> bool FastSearch<Ranks>::offer(int z1, int z2, int z3, int
 }
 
 // The steps of walkEveryTrain(): one for each first pair, and one for each z4 after every z3
-// that the first assembly condition lets through. Counting stops beyond `most`.
+// that the first assembly condition lets through. Counting stops beyond `most`; where even
+// every z3 would pass, no more than `most`, that bound is the answer.
 std::int64_t walkSteps(const GearStock& stock, const SearchRequest& request, std::int64_t most) {
     const std::vector<std::int16_t>& gears = stock.walked();
     const auto n = static_cast<std::int64_t>(gears.size());
+    if (n * n * (n * n + 1) <= most) {
+        return n * n * (n * n + 1);
+    }
     std::int64_t steps = 0;
     for (std::size_t i = 0; i < gears.size(); ++i) {
         if (!stock.fitsAt(i, GearStock::Place::First)) {
@@ -514,17 +537,13 @@ std::int64_t walkSteps(const GearStock& stock, const SearchRequest& request, std
 ResultList searchFast(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                       const SearchTuning& tuning) {
     GearStock stock(sortedGears, request);
-    // A short list takes its candidates fastest by the slot scan, a long one by the ordered
-    // ranking. The walk offers the enumeration's candidates by definition.
+    // The walk offers the enumeration's candidates by definition. Elsewhere a short list takes
+    // its candidates fastest by the slot scan, a long one by the ordered ranking.
     if (tuning.walkUpTo >= 0 && walkSteps(stock, request, tuning.walkUpTo) <= tuning.walkUpTo) {
-        if (request.resultCount <= tuning.scanUpTo) {
-            ReferenceRanking ranking(request.resultCount, request.zn, request.allowRepeats);
-            walkEveryTrain(stock, request, ranking);
-            return ranking.takeResults();
-        }
-        Ranking ranking(request.resultCount, request.zn, request.allowRepeats);
+        WalkRanking ranking(request.resultCount, request.zn, request.allowRepeats,
+                            tuning.walkScanUpTo);
         walkEveryTrain(stock, request, ranking);
-        return ranking.results();
+        return std::move(ranking).results();
     }
     if (request.resultCount <= tuning.scanUpTo) {
         return FastSearch<ReferenceRanking>(std::move(stock), request, tuning).run();

@@ -25,8 +25,11 @@ struct SearchTuning {
     // them all, as the reference does: its index and bookkeeping would cost more than they
     // save. -1: never.
     int walkUpTo = 2048;
-    // Such a walk ranks a list of at most this many slots by the reference's slot scan, which
-    // is quickest where the list is short, and longer lists by the ordered ranking.
+    // Such a walk ranks its trains by the slot scan over the filled slots until more than
+    // this many are listed, then by the ordered ranking.
+    int walkScanUpTo = 128;
+    // The indexed search ranks a list of at most this many slots by that slot scan, which is
+    // quickest where the list is short, and longer lists by the ordered ranking.
     int scanUpTo = 64;
 };
 

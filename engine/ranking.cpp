@@ -101,6 +101,17 @@ RankOutcome Ranking::place(std::uint32_t code, double calcRatio, double absError
     return RankOutcome::Listed;
 }
 
+void Ranking::takeOver(const ResultList& list) {
+    // In slot order, each train after those it ranks below: ties keep their order.
+    for (const ResultSlot& slot : list.slots) {
+        if (!slot.filled()) {
+            break;
+        }
+        const GearTrain& t = slot.train;
+        place(trainCode(t.z1, t.z2, t.z3, t.z4), slot.calcRatio, slot.absError);
+    }
+}
+
 ResultList Ranking::results() const {
     ResultList list{std::vector<ResultSlot>(static_cast<std::size_t>(count_))};
     auto slot = list.slots.begin();

@@ -51,7 +51,8 @@ std::string describe(const ResultSlot& s) {
 std::string describe(const SearchTuning& t) {
     return " tuning {" + std::to_string(t.capFromCount) + ", " + std::to_string(t.sampleTrains) +
            ", " + std::to_string(t.sampleFirstPairs) + ", " + std::to_string(t.capSlack) + ", " +
-           std::to_string(t.walkUpTo) + ", " + std::to_string(t.scanUpTo) + "}";
+           std::to_string(t.walkUpTo) + ", " + std::to_string(t.walkScanUpTo) + ", " +
+           std::to_string(t.scanUpTo) + "}";
 }
 
 // Empty where the two lists agree to the bit; else where they first differ.
@@ -183,6 +184,7 @@ public:
         // The walk over every train on sets of any size, or never; the slot scan for lists of
         // any length, or for none.
         t.walkUpTo = any(std::vector{-1, SearchTuning{}.walkUpTo, 1 << 30});
+        t.walkScanUpTo = any(std::vector{0, SearchTuning{}.walkScanUpTo, kMaxResultCount});
         t.scanUpTo = any(std::vector{0, SearchTuning{}.scanUpTo, kMaxResultCount});
         return t;
     }
