@@ -134,7 +134,8 @@ void registerAll(SpeedTable& table) {
     registerCase(table, small, "1 gear, no singles, no repeats", single, false);
     const std::vector<std::int16_t> gears14 = gearSets().front().gears;
     for (const int count : {99, 999, kMaxResultCount}) {
-        registerCase(table, small, "14", SearchRequest{gears14, 1.23456, count}, false);
+        registerCase(table, small, "14", SearchRequest{gears14, 1.23456, count},
+                     count == kMaxResultCount);
     }
     SearchRequest fewCounts{tenCounts(20), 1.0, 12000};
     fewCounts.allowRepeats = false;
