@@ -6,12 +6,14 @@
 
 #include "app/start_options.h"
 #include "base/version.h"
+#include "present/store_problem_text.h"
 #include "store/data_file.h"
 #include "store/data_location.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
 #include "ui/guarded_application.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 #include "ui/ui_style.h"
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
         try {
             dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
         } catch (const gearsel::StoreError& error) {
-            locateFailure = error.what();
+            locateFailure = gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese);
         }
         if (dataFile.empty() && locateFailure.empty()) {
             return 0;
@@ -123,18 +125,22 @@ int main(int argc, char** argv) {
         gearsel::makeWritable(dataFile);
     } catch (const gearsel::StoreError& error) {
         // The file can still be read; the first save will report the same cause.
-        prompter.inform(QString::fromStdString(error.what()));
+        prompter.inform(QString::fromStdString(
+            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
     }
 
+    // The window shows the waits for the data file's lock that the store's changes meet.
+    gearsel::LockWaitWatch lockWaits(gearsel::posixFileSystem());
     std::optional<gearsel::MachineStore> store;
     try {
-        store.emplace(gearsel::MachineStore::open(dataFile.string()));
+        store.emplace(gearsel::MachineStore::open(dataFile.string(), lockWaits));
     } catch (const gearsel::StoreError& error) {
-        prompter.inform(QString::fromStdString(error.what()));
+        prompter.inform(QString::fromStdString(
+            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
         return 1;
     }
-    gearsel::GearSel window(std::move(*store), prompter, gearsel::TwipsScale::fromScreen(),
-                            gearsel::RandomSource());
+    gearsel::GearSel window(std::move(*store), lockWaits, prompter,
+                            gearsel::TwipsScale::fromScreen(), gearsel::RandomSource());
     window.show();
     // Ask for the focus too: without a window manager (a bare X server) nobody else gives it,
     // and the first search runs when the window first becomes active.

@@ -4,9 +4,12 @@
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
 #include "present/chart_text.h"
+#include "present/constant_text.h"
 #include "present/search_problem_text.h"
+#include "ui/chart_table_model.h"
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
+#include "ui/read_only_table.h"
 #include "ui/saved_file.h"
 #include "ui/widget_helpers.h"
 
@@ -22,7 +25,7 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace gearsel {
@@ -31,9 +34,6 @@ namespace {
 
 // The kinds of chart, in the order of their buttons.
 enum Kind { MetricThreads, InchThreads, ListedThreads, HobIndex };
-
-// Rows with an exact train are tinted, so the rows that need a gear bought stand out.
-const QColor kExactRow(0xE3, 0xF4, 0xE0);
 
 // Shows the wait cursor while a chart is worked out; a long chart takes a moment.
 class WaitCursor {
@@ -59,8 +59,15 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
     return b;
 }
 
+// A caption that names `field` for a screen reader.
+QLabel* caption(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
 QString datedName(const QString& suffix, const QDateTime& when) {
-    return QStringLiteral("挂轮表_%1.%2").arg(when.toString(QStringLiteral("yyyy-MM-dd")), suffix);
+    return ChartPage::tr("挂轮表_%1.%2").arg(when.toString(QStringLiteral("yyyy-MM-dd")), suffix);
 }
 
 } // namespace
@@ -70,15 +77,15 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
       kinds_(new QButtonGroup(this)), pitchList_(new QLineEdit(this)),
       firstTeeth_(spinBox("firstTeeth", 1, 9999, 17, this)),
       lastTeeth_(spinBox("lastTeeth", 1, 9999, 120, this)),
-      starts_(spinBox("starts", 1, 99, 1, this)), table_(new QTableWidget(this)),
-      summary_(new QLabel(this)) {
-    const std::pair<const char*, const char*> kinds[] = {{"metricThreads", "公制螺纹"},
-                                                         {"inchThreads", "英制螺纹"},
-                                                         {"listedThreads", "螺距列表"},
-                                                         {"hobIndex", "滚齿分度"}};
+      starts_(spinBox("starts", 1, 99, 1, this)), table_(new ReadOnlyTable(this)),
+      rows_(new ChartTableModel(this)), summary_(new QLabel(this)) {
+    const std::pair<const char*, QString> kinds[] = {{"metricThreads", tr("公制螺纹")},
+                                                     {"inchThreads", tr("英制螺纹")},
+                                                     {"listedThreads", tr("螺距列表")},
+                                                     {"hobIndex", tr("滚齿分度")}};
     std::vector<QRadioButton*> choices;
     for (const auto& [name, caption] : kinds) {
-        auto* choice = new QRadioButton(QString::fromUtf8(caption), this);
+        auto* choice = new QRadioButton(caption, this);
         choice->setObjectName(QString::fromLatin1(name));
         kinds_->addButton(choice, static_cast<int>(choices.size()));
         choices.push_back(choice);
@@ -86,6 +93,8 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     choices[MetricThreads]->setChecked(true);
     pitchList_->setObjectName(QStringLiteral("pitchList"));
     pitchList_->setPlaceholderText(QStringLiteral("0.5mm,0.75mm,1mm"));
+    // The choice before the field names it.
+    pitchList_->setAccessibleName(tr("螺距列表"));
 
     auto* threadsRow = new QHBoxLayout;
     threadsRow->addWidget(choices[MetricThreads]);
@@ -94,23 +103,22 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
     threadsRow->addWidget(pitchList_, 1);
     auto* hobRow = new QHBoxLayout;
     hobRow->addWidget(choices[HobIndex]);
-    hobRow->addWidget(new QLabel(QStringLiteral("齿数"), this));
+    hobRow->addWidget(caption(tr("齿数"), firstTeeth_, this));
     hobRow->addWidget(firstTeeth_);
-    hobRow->addWidget(new QLabel(QStringLiteral("至"), this));
+    hobRow->addWidget(caption(tr("至"), lastTeeth_, this));
     hobRow->addWidget(lastTeeth_);
     hobRow->addStretch(1);
     // The starts of the thread or of the hob, for either kind of chart.
     auto* startsRow = new QHBoxLayout;
-    startsRow->addWidget(new QLabel(QStringLiteral("头数"), this));
+    startsRow->addWidget(caption(tr("头数"), starts_, this));
     startsRow->addWidget(starts_);
     startsRow->addStretch(1);
-    auto* generateButton = button(QStringLiteral("生成"), "generate", this);
+    auto* generateButton = button(tr("生成"), "generate", this);
     startsRow->addWidget(generateButton);
 
     table_->setObjectName(QStringLiteral("chartTable"));
-    table_->setColumnCount(kChartColumns);
-    table_->setHorizontalHeaderLabels(qtTexts(chartHeadings()));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAccessibleName(tr("挂轮表"));
+    table_->setModel(rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
     table_->resizeColumnsToContents();
@@ -118,8 +126,8 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
 
     auto* buttonsRow = new QHBoxLayout;
     buttonsRow->addWidget(summary_, 1);
-    auto* printButton = button(QStringLiteral("打印"), "print", this);
-    auto* csvButton = button(QStringLiteral("保存CSV"), "saveCsv", this);
+    auto* printButton = button(tr("打印"), "print", this);
+    auto* csvButton = button(tr("保存CSV"), "saveCsv", this);
     buttonsRow->addWidget(printButton);
     buttonsRow->addWidget(csvButton);
 
@@ -179,52 +187,36 @@ void ChartPage::generate() {
         const WaitCursor wait;
         rows = buildChart(setup.search, chart.targets);
     } catch (const ChartRefused& e) {
-        prompter_.inform(QString::fromStdString(chartProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(chartProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const SearchRefused& e) {
-        prompter_.inform(QString::fromStdString(searchProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const std::invalid_argument&) {
-        prompter_.inform(QStringLiteral("当前的挂轮和选项无法生成挂轮表。"));
+        prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));
         return;
     }
-    rows_ = std::move(rows);
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
-    constants_ = QString::fromStdString(constantsSummary(chart.used));
-    showRows();
+    constants_ = QString::fromStdString(constantsSummary(chart.used, Language::Chinese));
+    showRows(std::move(rows));
 }
 
-void ChartPage::showRows() {
-    table_->clearContents();
-    table_->setRowCount(static_cast<int>(rows_.size()));
-    for (int r = 0; r < table_->rowCount(); ++r) {
-        const ChartRow& row = rows_[static_cast<std::size_t>(r)];
-        const ChartRowTexts cells = chartRowTexts(row);
-        for (int c = 0; c < kChartColumns; ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            if (row.exact()) {
-                item->setBackground(kExactRow);
-            }
-            table_->setItem(r, c, item);
-        }
-    }
+void ChartPage::showRows(std::vector<ChartRow> rows) {
+    rows_->setRows(std::move(rows));
     table_->resizeColumnsToContents();
     table_->scrollToTop();
-    summary_->setText(QString::fromStdString(chartSummary(rows_)));
+    summary_->setText(QString::fromStdString(chartSummary(rows_->rows())));
 }
 
 void ChartPage::clear() {
-    rows_.clear();
-    table_->setRowCount(0);
+    rows_->setRows({});
     summary_->clear();
 }
 
 bool ChartPage::haveChart() {
-    if (rows_.empty()) {
-        prompter_.inform(QStringLiteral("请先生成挂轮表"));
+    if (rows_->rows().empty()) {
+        prompter_.inform(tr("请先生成挂轮表"));
         return false;
     }
     return true;
@@ -234,12 +226,12 @@ void ChartPage::print() {
     if (!haveChart()) {
         return;
     }
-    const ChartPrintoutContent content{title_, machineName_, constants_, rows_,
+    const ChartPrintoutContent content{title_, machineName_, constants_, rows_->rows(),
                                        QDateTime::currentDateTime()};
     const PrinterResult result = printer_(content);
     if (!result.printed) {
         offerPdf(prompter_, result.problem,
-                 PdfOffer{QStringLiteral("挂轮表"), defaultPdfPath(content.printedAt)},
+                 PdfOffer{tr("挂轮表"), defaultPdfPath(content.printedAt)},
                  [&content](const QString& path) { return writeChartPdf(path, content); });
     }
 }
@@ -249,15 +241,15 @@ void ChartPage::saveCsv() {
         return;
     }
     const std::optional<QString> path = prompter_.askSavePath(
-        QStringLiteral("保存挂轮表为CSV文件"),
+        tr("保存挂轮表为CSV文件"),
         startingSavePath(SavedFileKind::Csv,
                          datedName(QStringLiteral("csv"), QDateTime::currentDateTime())),
-        QStringLiteral("CSV 文件 (*.csv)"));
+        tr("CSV 文件 (*.csv)"));
     if (!path) {
         return;
     }
     const QString file = withSuffix(*path, QStringLiteral("csv"));
-    const std::string csv = chartCsv(rows_);
+    const std::string csv = chartCsv(rows_->rows());
     // Written beside the target and renamed over it, so a failure leaves no half-written file.
     QSaveFile out(file);
     const bool written =
@@ -265,10 +257,10 @@ void ChartPage::saveCsv() {
         out.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
         out.commit();
     if (written) {
-        fileSaved(prompter_, SavedFileKind::Csv, QStringLiteral("挂轮表"), file);
+        fileSaved(prompter_, SavedFileKind::Csv, tr("挂轮表"), file);
     } else {
-        prompter_.inform(QStringLiteral("无法写入文件“%1”，挂轮表没有保存。")
-                             .arg(QDir::toNativeSeparators(file)));
+        prompter_.inform(
+            tr("无法写入文件“%1”，挂轮表没有保存。").arg(QDir::toNativeSeparators(file)));
     }
 }
 

@@ -18,10 +18,11 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 
 namespace gearsel {
 
+class ChartTableModel;
 class Prompter;
 struct ChartPlan;
 
@@ -57,7 +58,7 @@ public Q_SLOTS:
 private:
     // The plan of the chosen kind of chart on `constants`; throws ChartRefused.
     ChartPlan plan(const MachineConstants& constants) const;
-    void showRows();
+    void showRows(std::vector<ChartRow> rows);
     void chooseKind(int kind);
     // False, after telling the user, when there is no chart yet.
     bool haveChart();
@@ -71,11 +72,11 @@ private:
     QSpinBox* firstTeeth_;
     QSpinBox* lastTeeth_;
     QSpinBox* starts_;
-    QTableWidget* table_;
+    QTableView* table_;
+    ChartTableModel* rows_;
     QLabel* summary_;
 
-    // The chart on show and what its printed pages say above it.
-    std::vector<ChartRow> rows_;
+    // What the printed pages of the chart on show say above it.
     QString title_;
     QString machineName_;
     QString constants_;

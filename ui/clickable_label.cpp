@@ -5,20 +5,13 @@
 
 namespace gearsel {
 
-ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
-    setMouseTracking(true);
-}
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         Q_EMIT clicked();
     }
     QLabel::mouseReleaseEvent(event);
-}
-
-void ClickableLabel::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT hovered();
-    QLabel::mouseMoveEvent(event);
 }
 
 } // namespace gearsel

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A label that reports clicks and pointer movement: the window's text commands and, through
-// PictureLabel, its picture commands.
+// A label that reports clicks: the caption beside a command's picture, the bars behind the
+// captions and the banner, which start their command (or show another banner) when clicked.
 
 #include <QLabel>
 
@@ -15,12 +15,9 @@ public:
 Q_SIGNALS:
     // A left click released over the label.
     void clicked();
-    // The pointer moved over the label.
-    void hovered();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 } // namespace gearsel

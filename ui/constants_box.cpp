@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/constants_box.h"
 
+#include "present/constant_text.h"
+
 #include "ui/widget_helpers.h"
 
 #include <QGridLayout>
@@ -9,19 +11,6 @@
 #include <QPushButton>
 
 namespace gearsel {
-
-namespace {
-
-std::size_t indexOf(ConstantKey key) {
-    for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
-        if (kConstantKeys[i] == key) {
-            return i;
-        }
-    }
-    return 0;
-}
-
-} // namespace
 
 ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("ConstantsBox"));
@@ -34,8 +23,8 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
         field->setPlaceholderText(hint);
         field->setToolTip(hint);
         connect(field, &QLineEdit::textEdited, this, &ConstantsBox::edited);
-        auto* label =
-            new QLabel(QString::fromUtf8(constantLabel(key)) + QStringLiteral("："), this);
+        auto* label = new QLabel(
+            QString::fromStdString(constantLabel(key, Language::Chinese)) + tr("："), this);
         label->setBuddy(field);
         // Two pairs of label and field per line.
         const int row = static_cast<int>(i / 2);
@@ -44,10 +33,10 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
         grid->addWidget(field, row, col + 1);
         fields_[i] = field;
     }
-    keep_ = new QPushButton(QStringLiteral("保存为本机常数"), this);
+    keep_ = new QPushButton(tr("保存为本机常数"), this);
     keep_->setObjectName(QStringLiteral("keepConstants"));
     keep_->setAutoDefault(false);
-    keep_->setToolTip(QStringLiteral("记住这些常数，下次选这台机床时自动填入"));
+    keep_->setToolTip(tr("记住这些常数，下次选这台机床时自动填入"));
     grid->addWidget(keep_, 2, 2, 1, 2, Qt::AlignRight);
     connect(keep_, &QPushButton::clicked, this, &ConstantsBox::keepRequested);
 }
@@ -72,8 +61,7 @@ bool ConstantsBox::showConstants(const QString& machineName, const MachineConsta
     if (asLeft) {
         return false;
     }
-    setTitle(canKeep ? QStringLiteral("机床常数（%1）").arg(machineName)
-                     : QStringLiteral("机床常数"));
+    setTitle(canKeep ? tr("机床常数（%1）").arg(machineName) : tr("机床常数"));
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
         fields_[i]->setText(kept[i] ? QString::fromStdString(*kept[i]) : QString());
     }
@@ -87,10 +75,6 @@ ConstantsReading ConstantsBox::reading() const {
         texts[i] = utf8(fields_[i]->text());
     }
     return readConstantTexts(texts);
-}
-
-QLineEdit* ConstantsBox::field(ConstantKey key) const {
-    return fields_[indexOf(key)];
 }
 
 } // namespace gearsel

@@ -29,7 +29,6 @@ public:
     bool showConstants(const QString& machineName, const MachineConstants& constants, bool canKeep);
     // The constants as the fields hold them, or why they cannot be used.
     ConstantsReading reading() const;
-    QLineEdit* field(ConstantKey key) const;
 
 Q_SIGNALS:
     // A field changed: whatever was worked out from the constants is stale.

@@ -21,7 +21,6 @@ public:
     Formula formula() const { return formula_; }
     // The fields' texts in the order the form lists them.
     std::vector<std::string> texts() const;
-    QLineEdit* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
 
 Q_SIGNALS:
     void edited();

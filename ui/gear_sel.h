@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's one window: the main face with its machine box, search fields and grids, the
-// search run, and the panels shown over the face.
+// The program's one window: the main face with its machine side, search fields, results and
+// commands, the search run, and the panels shown over the face. Its parts keep their controls
+// to themselves and meet here through signals and typed state.
 
 #include "engine/result_list.h"
 #include "engine/search_request.h"
@@ -19,30 +20,33 @@
 namespace gearsel {
 
 class ChartPage;
+class ComputingNotice;
+class FaceCommands;
 class GearSetEditor;
 class HelpPanel;
-class HoverFeedback;
-class InputFields;
+class LockWaitNotice;
+class LockWaitWatch;
 class MachineCommands;
-class MainFace;
 class PanelFocus;
 class PrintCommand;
 class Prompter;
 class RatioHelper;
+class ResultDisplay;
+class SearchFields;
 class SuggestionList;
 class WindowMover;
 
 class GearSel : public QWidget {
     Q_OBJECT
 public:
-    // Builds and loads the window on an opened data file. `prompter` shows the dialogs and
-    // must outlive the window; `random` picks banners and the starting ratio.
-    GearSel(MachineStore store, Prompter& prompter, const TwipsScale& scale, RandomSource random,
-            QWidget* parent = nullptr);
+    // Builds and loads the window on a data file that `store` opened through `lockWaits`,
+    // whose waits for the file's lock the window shows. `lockWaits` and `prompter` (which
+    // shows the dialogs) must outlive the window; `random` picks banners and the starting
+    // ratio.
+    GearSel(MachineStore store, LockWaitWatch& lockWaits, Prompter& prompter,
+            const TwipsScale& scale, RandomSource random, QWidget* parent = nullptr);
     ~GearSel() override;
 
-    MainFace& face() { return *face_; }
-    GearSetEditor& editor() { return *editor_; }
     // The current machine's position in the table, counted from 0; -1 without machines.
     int currentMachine() const;
     // The current machine's tooth counts; the search leaves them in ascending order.
@@ -55,55 +59,57 @@ public:
     double requiredRatio() const;
     bool firstSearchDone() const { return firstSearchDone_; }
 
-    // ComCHOSE_Click: runs a search with the fields as they stand and shows the ranked list.
-    void ComCHOSE_Click();
-    // ClsGzList: shows the result grid empty and hides the search time.
-    void ClsGzList();
+public Q_SLOTS:
+    // Runs a search with the fields as they stand and shows the ranked list (选配).
+    void runSelection();
+    // Shows the result grid empty and hides the search time.
+    void clearResults();
     // Opens the ratio helper on the current machine's constants; 确定 there fills the ratio
     // field.
     void openRatioHelper();
     // Shows which one gear to buy for the required ratio, with the gears and options as they
-    // stand.
-    void showSuggestions();
-    // The helper and the suggestion list once they have been opened; null before.
-    RatioHelper* ratioHelper() const { return ratioHelper_; }
-    SuggestionList* suggestionList() const { return suggestionList_; }
+    // stand (买齿轮).
+    void showGearSuggestions();
 
 protected:
-    // Form_Activate: the first activation runs one search.
+    // The first activation runs one search.
     void changeEvent(QEvent* event) override;
     // Tab and Shift+Tab stay inside a panel that covers the face.
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void Form_Load();
-    void connectCommands();
-    // MkTabNs: the empty result grid with as many rows as the count field asks for.
-    void MkTabNs();
-    // DispSbFW: shows the reachable ratio range of the gear list.
-    void DispSbFW();
-    void showBanner();
-    void offerHelperInContextMenu();
-    // What the helper's chart page works on: the search fields and the constants box as they
-    // stand; nothing, after telling the user, when a constant cannot be used.
+    void createParts(MachineStore store, const TwipsScale& scale);
+    void connectParts();
+    void setTabOrder();
+    void loadWindow();
+    // The wait cursor while a change waits for the data file's lock, and the notice once it
+    // has waited a second.
+    void showLockWaits();
+    // Shows the reachable ratio range of the gear list.
+    void showRange();
+    void showRandomBanner();
+    // What the helper's chart page works on: the gear set and the search options as they
+    // stand, with the constants box's constants; nothing, after telling the user, when a
+    // constant cannot be used. Reads the fields and changes nothing.
     std::optional<ChartSetup> chartSetup();
-    // The search the fields ask for, with the ratio field validated first when it reads as 0.
-    SearchRequest searchRequest();
     // The wait cursor and the computing notice around `work`.
     template <typename Work> void whileComputing(Work work);
 
     Prompter& prompter_;
     RandomSource random_;
-    std::unique_ptr<MainFace> face_;
-    std::unique_ptr<InputFields> fields_;
-    std::unique_ptr<GearSetEditor> editor_;
-    std::unique_ptr<MachineCommands> machines_;
-    std::unique_ptr<HelpPanel> helpPanel_;
-    std::unique_ptr<PanelFocus> panelFocus_;
-    std::unique_ptr<HoverFeedback> hover_;
-    std::unique_ptr<PrintCommand> printCommand_;
-    std::unique_ptr<WindowMover> mover_;
-
+    LockWaitWatch& lockWaits_;
+    QWidget* face_ = nullptr; // Ped0, the main panel
+    FaceCommands* commands_ = nullptr;
+    SearchFields* fields_ = nullptr;
+    ResultDisplay* results_ = nullptr;
+    MachineCommands* machines_ = nullptr;
+    HelpPanel* helpPanel_ = nullptr;
+    GearSetEditor* editor_ = nullptr;
+    ComputingNotice* notice_ = nullptr;
+    LockWaitNotice* lockNotice_ = nullptr;
+    PanelFocus* panelFocus_ = nullptr;
+    PrintCommand* printCommand_ = nullptr;
+    WindowMover* mover_ = nullptr;
     RatioHelper* ratioHelper_ = nullptr;
     ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;

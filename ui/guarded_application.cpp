@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/guarded_application.h"
 
+#include "present/problem_text.h"
 #include "ui/prompter.h"
 
 #include <exception>
@@ -17,7 +18,9 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
         // is not told again.
         if (prompter_ != nullptr && !telling_) {
             telling_ = true;
-            prompter_->inform(QStringLiteral("操作没有完成：") + QString::fromUtf8(error.what()));
+            prompter_->inform(
+                QCoreApplication::translate("gearsel::GuardedApplication", "操作没有完成：") +
+                QString::fromStdString(exceptionText(error, Language::Chinese)));
             telling_ = false;
         }
         return false;

@@ -1,47 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/hover_feedback.h"
 
-#include "ui/clickable_label.h"
-#include "ui/main_face.h"
-#include "ui/picture_label.h"
-
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
 namespace gearsel {
 
-HoverFeedback::HoverFeedback(MainFace& face, QObject* parent) : QObject(parent) {
-    const MainFace::Commands& c = face.commands();
-    const std::pair<QWidget*, ClickableLabel*> commands[] = {
-        {c.ComCHOSE, c.LabCHOSE},     {c.LabCHOSE, c.LabCHOSE}, {c.ComHelp, c.LabHelp},
-        {c.LabHelp, c.LabHelp},       {c.ComSave, c.LabSave},   {c.LabSave, c.LabSave},
-        {c.ImgPrint, c.LabPrint},     {c.LabPrint, c.LabPrint}, {c.ImaSM, c.LabZCSM},
-        {c.LabZCSM, c.LabZCSM},       {c.LabExit, c.LabExit},   {c.LabNewJc, c.LabNewJc},
-        {c.LabXgCsTab, c.LabXgCsTab},
-    };
-    for (const auto& [trigger, label] : commands) {
-        addCommand(trigger, label);
-    }
-    addResetSurface(face.panels().Ped0, {c.LabNewJc, c.LabXgCsTab, c.LabSave, c.LabHelp, c.LabPrint,
-                                         c.LabCHOSE, c.LabZCSM, c.LabExit});
-}
+HoverFeedback::HoverFeedback(QObject* parent) : QObject(parent) {}
 
-void HoverFeedback::addCommand(QWidget* trigger, QLabel* label) {
-    if (auto* clickable = qobject_cast<ClickableLabel*>(trigger)) {
-        connect(clickable, &ClickableLabel::hovered, label,
-                [label] { setLabelColour(label, kCommandHover); });
-        return;
-    }
+void HoverFeedback::addCommand(QWidget* trigger, QWidget* caption) {
     trigger->setMouseTracking(true);
     trigger->installEventFilter(this);
-    commands_.push_back({trigger, label});
+    commands_.push_back({trigger, caption});
 }
 
-void HoverFeedback::addResetSurface(QWidget* surface, const QList<QLabel*>& labels) {
+void HoverFeedback::addResetSurface(QWidget* surface, const QList<QWidget*>& captions) {
     surface->setMouseTracking(true);
     surface->installEventFilter(this);
-    surfaces_.push_back({surface, labels});
+    surfaces_.push_back({surface, captions});
 }
 
 bool HoverFeedback::eventFilter(QObject* watched, QEvent* event) {
@@ -50,7 +27,7 @@ bool HoverFeedback::eventFilter(QObject* watched, QEvent* event) {
     }
     for (const Command& command : commands_) {
         if (command.trigger == watched) {
-            setLabelColour(command.label, kCommandHover);
+            setCaptionColour(command.caption, kCommandHover);
         }
     }
     for (const Surface& surface : surfaces_) {
@@ -61,22 +38,22 @@ bool HoverFeedback::eventFilter(QObject* watched, QEvent* event) {
         // surface; shapes take no mouse input and count as bare.
         const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (surface.surface->childAt(position) == nullptr) {
-            for (QLabel* label : surface.labels) {
-                setLabelColour(label, kCommandRest);
+            for (QWidget* caption : surface.captions) {
+                setCaptionColour(caption, kCommandRest);
             }
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void setLabelColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
+void setCaptionColour(QWidget* caption, const QColor& colour) {
+    QPalette palette = caption->palette();
     if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
         palette.color(QPalette::WindowText) == colour) {
         return;
     }
     palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    caption->setPalette(palette);
 }
 
 } // namespace gearsel

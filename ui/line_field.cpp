@@ -11,7 +11,20 @@ bool movesFocusWithinWindow(const QFocusEvent* event) {
            event->reason() != Qt::PopupFocusReason;
 }
 
+bool isCommandKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_E && event->modifiers() == Qt::ControlModifier;
+}
+
 LineField::LineField(QWidget* parent) : QLineEdit(parent) {}
+
+bool LineField::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && isCommandKey(static_cast<QKeyEvent*>(event))) {
+        // Not taken here: the window's command runs.
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
 
 void LineField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);

@@ -12,6 +12,11 @@ namespace gearsel {
 // are no such move, so they neither validate a field nor select its text.
 bool movesFocusWithinWindow(const QFocusEvent* event);
 
+// Whether a key that a text field would take for itself is a command key of the window that
+// the field lets pass: Ctrl+E, which on X11 also moves to the end of the line (as End does),
+// edits the gear set.
+bool isCommandKey(const QKeyEvent* event);
+
 class LineField : public QLineEdit {
     Q_OBJECT
 public:
@@ -23,6 +28,7 @@ Q_SIGNALS:
     void enterPressed();
 
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -4,15 +4,15 @@
 #include "engine/number_text.h"
 #include "engine/selection.h"
 #include "present/gear_box_layout.h"
+#include "present/problem_text.h"
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"
-#include "ui/clickable_label.h"
-#include "ui/gear_grid_view.h"
 #include "ui/gear_set_editor.h"
-#include "ui/grid.h"
+#include "ui/gear_table_model.h"
+#include "ui/grid_view.h"
 #include "ui/line_field.h"
-#include "ui/main_face.h"
 #include "ui/prompter.h"
+#include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
 
 #include <QComboBox>
@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <array>
 
 namespace gearsel {
 
@@ -28,9 +29,10 @@ namespace {
 
 // What the user is told when a change was not made because its machine changed in the file.
 QString refusal(const QString& machine) {
-    return QStringLiteral(
-               "\n机床“%1”在文件中已经被改动，这次的操作没有进行；请看过现在的内容后再试。")
-        .arg(machine);
+    return QLatin1Char('\n') +
+           MachineCommands::tr(
+               "机床“%1”在文件中已经被改动，这次的操作没有进行；请看过现在的内容后再试。")
+               .arg(machine);
 }
 
 // Zn of a new machine, range and smallest gear set of the editor for it.
@@ -39,21 +41,63 @@ constexpr int kNewMachineRangeStart = 15;
 constexpr int kNewMachineRangeEnd = 120;
 constexpr int kSmallestGearSet = 5;
 
+GridColors gearGridColors() {
+    return GridColors{QColor(255, 255, 208), QColor(0, 0, 192), style::kHeadingBack,
+                      QColor(192, 255, 255), QColor(255, 0, 0), QColor(192, 255, 255),
+                      style::kGridLines};
+}
+
 } // namespace
 
-MachineCommands::MachineCommands(MachineStore store, Prompter& prompter, MainFace& face,
-                                 GearSetEditor& editor, QObject* parent)
-    : QObject(parent), store_(std::move(store)), prompter_(prompter), face_(face), editor_(editor) {
-    connect(face_.fields().Mtype, &QComboBox::currentIndexChanged, this, [this](int position) {
+MachineCommands::MachineCommands(MachineStore store, Prompter& prompter, const TwipsScale& scale,
+                                 QWidget* face, GearSetEditor& editor, QObject* parent)
+    : QObject(parent), store_(std::move(store)), prompter_(prompter), editor_(editor) {
+    createControls(scale, face);
+    connect(machineBox_, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (position >= 0) {
-            Mtype_Click(position);
+            machinePicked(position);
         }
     });
     // The combo box itself has the focus and receives the keys; it passes them on to its line
     // edit directly, past any filter there, so the box is the one to watch.
-    face_.fields().Mtype->installEventFilter(this);
-    connect(&editor_, &GearSetEditor::saveRequested, this, &MachineCommands::ComNewJcQD_Click);
-    connect(&editor_, &GearSetEditor::closed, this, [this] { newMachineMode_ = false; });
+    machineBox_->installEventFilter(this);
+    connect(&editor_, &GearSetEditor::saveRequested, this, &MachineCommands::saveEditedGearSet);
+    connect(&editor_, &GearSetEditor::discarded, this, [this] { newMachineMode_ = false; });
+}
+
+void MachineCommands::createControls(const TwipsScale& scale, QWidget* face) {
+    QLabel* name =
+        makeCaption(face, "Label1", QPoint(scale.x(600), scale.y(1425)), tr("机床名称："));
+    makeCaption(face, "Label4", QPoint(scale.x(600), scale.y(1845)), tr("挂轮个数："),
+                tr("这台机床所配带的挂轮个数"));
+    gearCount_ = makeCaption(face, "LabN", QPoint(scale.x(1590), scale.y(1830)), QString());
+    gearCount_->setFont(style::song(scale.points(10.5)));
+    setCaption(gearCount_, QStringLiteral("38"));
+
+    machineBox_ = new QComboBox(face);
+    machineBox_->setObjectName(QStringLiteral("Mtype"));
+    machineBox_->setEditable(true);
+    machineBox_->setInsertPolicy(QComboBox::NoInsert);
+    machineBox_->setGeometry(scale.rect(1500, 1365, 2220, 300));
+    machineBox_->setEditText(QStringLiteral("Y38"));
+    machineBox_->setToolTip(
+        tr("修改名称后按“回车”键将另存为一个新的挂轮表，名称改为空白后将删除该挂轮表"));
+    setColour(machineBox_, QPalette::Base, style::kFieldBack);
+    setColour(machineBox_->lineEdit(), QPalette::Base, style::kFieldBack);
+    name->setBuddy(machineBox_);
+    // The text part is a control of its own for a screen reader.
+    machineBox_->lineEdit()->setAccessibleName(tr("机床名称"));
+
+    const GridColors colors = gearGridColors();
+    gearGrid_ = GridView::create(scale, colors, face, "GZs", tr("挂轮齿数"),
+                                 scale.rect(555, 2580, 1245, 1785));
+    gears_ = new GearTableModel(colors.cellBack, colors.cellText, gearGrid_);
+    gearGrid_->setGridModel(gears_);
+    gearGrid_->setColumnTwips(std::array{450, 480});
+}
+
+QString MachineCommands::machineName() const {
+    return machineBox_->currentText();
 }
 
 void MachineCommands::keepSearchedGears(std::vector<std::int16_t> sortedGears) {
@@ -61,14 +105,20 @@ void MachineCommands::keepSearchedGears(std::vector<std::int16_t> sortedGears) {
 }
 
 bool MachineCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == face_.fields().Mtype) {
+    if (watched == machineBox_) {
+        if (event->type() == QEvent::ShortcutOverride &&
+            isCommandKey(static_cast<QKeyEvent*>(event))) {
+            // The box's text part would take the key for itself; the window's command runs.
+            event->ignore();
+            return true;
+        }
         if (event->type() == QEvent::FocusIn &&
             movesFocusWithinWindow(static_cast<QFocusEvent*>(event))) {
-            Mtype_GotFocus();
+            rememberShownName();
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Mtype_Enter();
+                applyEditedName();
                 return true;
             }
         }
@@ -76,7 +126,7 @@ bool MachineCommands::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void MachineCommands::GetJcTab() {
+void MachineCommands::loadMachineTable() {
     fillMachineBox();
     if (store_.machines().empty()) {
         // A file without machines: nothing to select; the window shows an empty gear list.
@@ -85,12 +135,12 @@ void MachineCommands::GetJcTab() {
         showGears();
         return;
     }
-    face_.fields().Mtype->setCurrentIndex(0);
-    face_.fields().Mtype->setEditText(QString::fromStdString(store_.machines().front().name));
+    machineBox_->setCurrentIndex(0);
+    machineBox_->setEditText(QString::fromStdString(store_.machines().front().name));
 }
 
 void MachineCommands::fillMachineBox() {
-    QComboBox* box = face_.fields().Mtype;
+    QComboBox* box = machineBox_;
     const QSignalBlocker blocker(box);
     box->clear();
     for (const MachineEntry& machine : store_.machines()) {
@@ -99,8 +149,8 @@ void MachineCommands::fillMachineBox() {
     box->setCurrentIndex(-1);
 }
 
-void MachineCommands::Mtype_Click(int position) {
-    QComboBox* box = face_.fields().Mtype;
+void MachineCommands::machinePicked(int position) {
+    QComboBox* box = machineBox_;
     const int previous = currentMachine_;
     const auto stayOnPrevious = [&] {
         currentMachine_ = previous;
@@ -130,14 +180,14 @@ void MachineCommands::Mtype_Click(int position) {
     currentMachine_ = position;
     shownMachineName_ = box->currentText().trimmed();
     box->setEditText(shownMachineName_);
-    if (!GetGearZN()) {
+    if (!loadGearList()) {
         // The list could not be read: stay on the machine shown before.
         stayOnPrevious();
     }
     Q_EMIT resultsStale();
 }
 
-bool MachineCommands::GetGearZN() {
+bool MachineCommands::loadGearList() {
     if (currentMachine_ < 0 || currentMachine_ >= static_cast<int>(store_.machines().size())) {
         return false;
     }
@@ -151,65 +201,66 @@ bool MachineCommands::GetGearZN() {
     const MachineEntry& machine = store_.machines()[static_cast<std::size_t>(currentMachine_)];
     rememberLoaded(gears);
     gearList_ = std::move(gears);
-    face_.fields().Tzptj->setText(QString::number(machine.zn));
+    Q_EMIT znLoaded(machine.zn);
     showGears();
     return true;
 }
 
 void MachineCommands::showGears() {
-    setGearCountCaption(static_cast<int>(gearList_.size()));
-    fillGearGrid(face_.gearGrid(), gearList_);
+    showGearCount(static_cast<int>(gearList_.size()));
+    gears_->showGears(gearList_);
+    gearGrid_->scrollToTop();
     Q_EMIT gearListChanged();
 }
 
-void MachineCommands::openEditorOnCurrent() {
+void MachineCommands::openGearSetEditor() {
     if (currentMachine_ < 0) {
         // Without any machine there is no gear set to edit: start a new machine instead.
-        ImgNewJc_Click();
+        startNewMachine();
         return;
     }
     std::vector<std::int16_t> sorted = gearList_;
     sortGears(sorted);
     if (gearBoxView(sorted).unshown > 0) {
-        prompter_.inform(QStringLiteral("这台机床有 %1 个挂轮，挂轮齿数编辑最多只能显示 %2 个，"
-                                        "无法在这里修改它的挂轮齿数表。")
+        prompter_.inform(tr("这台机床有 %1 个挂轮，挂轮齿数编辑最多只能显示 %2 个，"
+                            "无法在这里修改它的挂轮齿数表。")
                              .arg(gearList_.size())
                              .arg(kGearBoxCount));
         return;
     }
-    pendingMachineName_ = face_.fields().Mtype->currentText().trimmed();
-    editor_.show();
-    editor_.panel()->repaint();
-    editor_.DispGLTab(sorted);
+    pendingMachineName_ = machineBox_->currentText().trimmed();
+    editor_.showInFront();
+    editor_.repaint();
+    editor_.showGearList(sorted);
 }
 
-void MachineCommands::ImgNewJc_Click() {
+void MachineCommands::startNewMachine() {
     // Room is counted in the file as it is now: another program may have added or deleted
     // machines since.
     if (!catchUpWithFile(false) || refuseWhenTableFull()) {
         return;
     }
-    editor_.show();
+    editor_.showInFront();
     newMachineMode_ = true;
     editor_.setRange(kNewMachineRangeStart, kNewMachineRangeEnd);
-    pendingMachineName_ = prompter_
-                              .askText(QStringLiteral("输入新的机床名称："),
-                                       QString::fromUtf8(MachineStore::kDefaultName))
-                              .value_or(QString());
-    editor_.MkChkCL();
+    pendingMachineName_ =
+        prompter_
+            .askText(tr("输入新的机床名称："), QString::fromStdString(MachineStore::defaultName()))
+            .value_or(QString());
+    editor_.layOutEmptyBoxes();
 }
 
 bool MachineCommands::refuseWhenTableFull() {
     if (static_cast<int>(store_.machines().size()) < kMaxMachines) {
         return false;
     }
-    prompter_.inform(QStringLiteral("已经有 %1 个机床型号，不能再增加了。\n"
-                                    "可以先删除不用的机床型号：清空机床名称后按回车键。")
+    prompter_.inform(tr("已经有 %1 个机床型号，不能再增加了。\n"
+                        "可以先删除不用的机床型号：清空机床名称后按回车键。")
                          .arg(kMaxMachines));
     return true;
 }
 
-void MachineCommands::ComNewJcQD_Click() {
+void MachineCommands::saveEditedGearSet() {
     if (editor_.tickedCount() < kSmallestGearSet) {
         editor_.hide();
         newMachineMode_ = false;
@@ -231,7 +282,7 @@ void MachineCommands::ComNewJcQD_Click() {
         } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
             if (name.isEmpty()) {
-                name = QString::fromUtf8(MachineStore::kDefaultName);
+                name = QString::fromStdString(MachineStore::defaultName());
             }
             const int index = store_.addMachine(utf8(name), kNewMachineZn, gears);
             newMachineMode_ = false;
@@ -244,7 +295,7 @@ void MachineCommands::ComNewJcQD_Click() {
             if (store_.sawOtherChanges()) {
                 showOthersChanges(currentMachine_);
             } else {
-                rebuildGearGrid(captions);
+                showSavedCaptions(captions);
                 gearList_ = gears;
                 rememberLoaded(gears);
                 Q_EMIT gearListChanged();
@@ -260,11 +311,11 @@ void MachineCommands::ComNewJcQD_Click() {
     editor_.setSaveEnabled(true);
     if (saved) {
         editor_.hide();
-        face_.fields().TSb->setFocus();
+        Q_EMIT gearSetSaved();
     }
 }
 
-void MachineCommands::ComSave_Click() {
+void MachineCommands::saveGearList() {
     if (currentMachine_ < 0) {
         return;
     }
@@ -277,7 +328,7 @@ void MachineCommands::ComSave_Click() {
         store_.setGearList(currentMachine_, gears);
         gearList_ = gears;
         rememberLoaded(gears);
-        face_.gearGrid().setTopRow(1);
+        gearGrid_->scrollToTop();
         Q_EMIT gearListChanged();
         showOthersChanges(currentMachine_);
     } catch (const StoreConflict&) {
@@ -287,7 +338,7 @@ void MachineCommands::ComSave_Click() {
     }
 }
 
-MachineConstants MachineCommands::currentConstants() {
+MachineConstants MachineCommands::readCurrentConstants() {
     if (currentMachine_ < 0) {
         return {};
     }
@@ -304,7 +355,7 @@ MachineConstants MachineCommands::currentConstants() {
     return {};
 }
 
-bool MachineCommands::keepConstants(const MachineConstants& constants) {
+bool MachineCommands::saveConstants(const MachineConstants& constants) {
     if (currentMachine_ < 0) {
         return false;
     }
@@ -323,16 +374,16 @@ bool MachineCommands::keepConstants(const MachineConstants& constants) {
     return false;
 }
 
-void MachineCommands::Mtype_GotFocus() {
-    shownMachineName_ = face_.fields().Mtype->currentText().trimmed();
-    face_.fields().Mtype->setEditText(shownMachineName_);
+void MachineCommands::rememberShownName() {
+    shownMachineName_ = machineBox_->currentText().trimmed();
+    machineBox_->setEditText(shownMachineName_);
 }
 
-void MachineCommands::Mtype_Enter() {
+void MachineCommands::applyEditedName() {
     if (currentMachine_ < 0) {
         return;
     }
-    const QString typed = face_.fields().Mtype->currentText().trimmed();
+    const QString typed = machineBox_->currentText().trimmed();
     try {
         // Whatever the user chooses acts on the current machine as the file holds it now.
         if (!catchUpWithFile(true)) {
@@ -346,9 +397,8 @@ void MachineCommands::Mtype_Enter() {
             selectEntry(named);
         } else if (!typed.isEmpty()) {
             const bool copy = prompter_.askYesNo(
-                QStringLiteral("另存为一个新的“%1”挂轮表？").arg(shownMachineName_),
-                Prompter::Icon::Question);
-            face_.panels().Ped0->repaint();
+                tr("另存为一个新的“%1”挂轮表？").arg(shownMachineName_), Prompter::Icon::Question);
+            machineBox_->window()->repaint();
             if (copy && refuseWhenTableFull()) {
                 restoreShownName();
             } else if (copy) {
@@ -364,9 +414,8 @@ void MachineCommands::Mtype_Enter() {
         } else if (count == 1) {
             // The last machine cannot be deleted.
             restoreShownName();
-        } else if (!prompter_.askYesNo(
-                       QStringLiteral("删除“%1”这个挂轮表？").arg(shownMachineName_),
-                       Prompter::Icon::Information)) {
+        } else if (!prompter_.askYesNo(tr("删除“%1”这个挂轮表？").arg(shownMachineName_),
+                                       Prompter::Icon::Information)) {
             restoreShownName();
         } else {
             store_.deleteMachine(currentMachine_);
@@ -400,46 +449,28 @@ int MachineCommands::machineNamed(const QString& name) const {
 }
 
 void MachineCommands::restoreShownName() {
-    face_.fields().Mtype->setEditText(shownMachineName_);
-}
-
-void MachineCommands::ResetList() {
-    fillMachineBox();
+    machineBox_->setEditText(shownMachineName_);
 }
 
 void MachineCommands::selectEntry(int index) {
-    QComboBox* box = face_.fields().Mtype;
+    QComboBox* box = machineBox_;
     box->setCurrentIndex(index);
     box->setEditText(box->itemText(index));
 }
 
-void MachineCommands::rebuildGearGrid(const std::vector<std::string>& captions) {
-    Grid& grid = face_.gearGrid();
-    grid.setRows(static_cast<int>(captions.size()) + 1);
-    int c = 0;
-    for (const std::string& caption : captions) {
-        ++c;
-        grid.setRow(c);
-        grid.setCol(0);
-        grid.setText(QString::number(c) + QLatin1Char(' '));
-        grid.setCol(1);
-        // A count beyond the largest gear is stored as the largest, and shown so, as one
-        // below the smallest shows the smallest.
-        const std::string cell = gearCellText(caption);
-        grid.setText(readNumber(cell) > kMaxTeeth ? QString::number(kMaxTeeth)
-                                                  : QString::fromStdString(cell));
-    }
-    grid.setTopRow(1);
-    setGearCountCaption(c);
+void MachineCommands::showSavedCaptions(const std::vector<std::string>& captions) {
+    gears_->showSavedCaptions(captions);
+    gearGrid_->scrollToTop();
+    showGearCount(static_cast<int>(captions.size()));
 }
 
-void MachineCommands::setGearCountCaption(int count) {
-    setCaption(face_.captions().LabN, QString::number(count));
+void MachineCommands::showGearCount(int count) {
+    setCaption(gearCount_, QString::number(count));
     Q_EMIT resultsStale();
 }
 
 void MachineCommands::reportStoreError(const std::exception& error) {
-    prompter_.inform(QString::fromStdString(error.what()));
+    prompter_.inform(QString::fromStdString(exceptionText(error, Language::Chinese)));
 }
 
 bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {
@@ -482,7 +513,7 @@ void MachineCommands::recoverFromConflict() {
 }
 
 void MachineCommands::showTable(int index) {
-    ResetList();
+    fillMachineBox();
     const int count = static_cast<int>(store_.machines().size());
     if (count == 0) {
         currentMachine_ = -1;
@@ -525,8 +556,7 @@ void MachineCommands::rememberLoaded(const std::vector<std::int16_t>& gearsAsRea
 }
 
 QString MachineCommands::otherProgramText() const {
-    return QStringLiteral(
-               "另一个程序修改了数据文件“%1”。这里已经重新读入，显示的是文件中现在的内容。")
+    return tr("另一个程序修改了数据文件“%1”。这里已经重新读入，显示的是文件中现在的内容。")
         .arg(QString::fromStdString(store_.path()));
 }
 

@@ -9,9 +9,14 @@ namespace gearsel {
 
 PanelFocus::PanelFocus(QObject* parent) : QObject(parent) {}
 
-void PanelFocus::addPanel(QWidget* panel, QWidget* entry, std::function<void()> close) {
-    panels_.push_back(Panel{panel, entry, std::move(close)});
+void PanelFocus::addPanel(QWidget* panel, std::function<void()> close) {
+    panels_.push_back(Panel{panel, std::move(close)});
     panel->installEventFilter(this);
+    // The window deletes its panels one after the other, and each sends events on its way out:
+    // a panel already gone must not be looked at then.
+    connect(panel, &QObject::destroyed, this, [this, panel] {
+        std::erase_if(panels_, [panel](const Panel& entry) { return entry.widget == panel; });
+    });
 }
 
 PanelFocus::Panel* PanelFocus::front() {
@@ -36,6 +41,10 @@ PanelFocus::Panel* PanelFocus::panelHolding(const QWidget* widget) {
         }
     }
     return nullptr;
+}
+
+bool PanelFocus::covered() {
+    return front() != nullptr;
 }
 
 bool PanelFocus::moveFocus(bool next) {
@@ -67,7 +76,7 @@ bool PanelFocus::moveFocus(bool next) {
 }
 
 void PanelFocus::enter(const Panel& panel) {
-    (panel.entry != nullptr ? panel.entry : panel.widget)->setFocus(Qt::OtherFocusReason);
+    panel.widget->setFocus(Qt::OtherFocusReason);
 }
 
 void PanelFocus::shown(const Panel& panel) {
@@ -102,11 +111,13 @@ bool PanelFocus::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
         shown(*panel);
+        Q_EMIT coveredChanged(true);
         break;
     case QEvent::Hide:
         // Only a panel hidden itself, not one that goes with its window.
         if (panel->widget->isHidden()) {
             hidden(*panel);
+            Q_EMIT coveredChanged(covered());
         }
         break;
     case QEvent::KeyPress:

@@ -20,13 +20,19 @@ class PanelFocus : public QObject {
 public:
     explicit PanelFocus(QObject* parent = nullptr);
 
-    // Adds a covering panel. `entry` takes the focus when the panel is shown (null: the panel
-    // itself, for a panel without controls); `close` closes it on Esc. All panels share one
-    // parent, whose stacking order says which is in front.
-    void addPanel(QWidget* panel, QWidget* entry, std::function<void()> close);
+    // Adds a covering panel, which takes the focus when it is shown (on the control it names
+    // as its focus proxy); `close` closes it on Esc. All panels share one parent, whose
+    // stacking order says which is in front.
+    void addPanel(QWidget* panel, std::function<void()> close);
     // Moves the focus to the next (or previous) control of the panel in front, round its own
     // controls only. False when no panel covers the face.
     bool moveFocus(bool next);
+    // Whether a panel covers the face now.
+    bool covered();
+
+Q_SIGNALS:
+    // A panel was shown or hidden: whether one covers the face now.
+    void coveredChanged(bool covered);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,14 +40,13 @@ protected:
 private:
     struct Panel {
         QWidget* widget;
-        QWidget* entry;
         std::function<void()> close;
     };
 
     // The visible panel in front, or null.
     Panel* front();
     Panel* panelHolding(const QWidget* widget);
-    // Gives the panel the focus, on its entry.
+    // Gives the panel the focus, on its focus proxy.
     static void enter(const Panel& panel);
     void shown(const Panel& panel);
     void hidden(const Panel& panel);

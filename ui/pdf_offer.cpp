@@ -4,11 +4,20 @@
 #include "ui/prompter.h"
 #include "ui/saved_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace gearsel {
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("gearsel::PdfOffer", text);
+}
+
+} // namespace
 
 QString documentsFilePath(const QString& fileName) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -28,13 +37,12 @@ QString withSuffix(const QString& path, const QString& suffix) {
 void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
               const std::function<bool(const QString&)>& write) {
     const QString question =
-        problem + QStringLiteral("\n\n是否将%1保存为PDF文件? ").arg(offer.what);
+        problem + QStringLiteral("\n\n") + translated("是否将%1保存为PDF文件? ").arg(offer.what);
     if (!prompter.askYesNo(question, Prompter::Icon::Question)) {
         return;
     }
-    const std::optional<QString> path =
-        prompter.askSavePath(QStringLiteral("保存%1").arg(offer.what), offer.defaultPath,
-                             QStringLiteral("PDF 文件 (*.pdf)"));
+    const std::optional<QString> path = prompter.askSavePath(
+        translated("保存%1").arg(offer.what), offer.defaultPath, translated("PDF 文件 (*.pdf)"));
     if (!path) {
         return;
     }
@@ -42,7 +50,7 @@ void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
     if (write(file)) {
         fileSaved(prompter, SavedFileKind::Pdf, offer.what, file);
     } else {
-        prompter.inform(QStringLiteral("无法写入文件“%1”，%2没有保存。")
+        prompter.inform(translated("无法写入文件“%1”，%2没有保存。")
                             .arg(QDir::toNativeSeparators(file), offer.what));
     }
 }

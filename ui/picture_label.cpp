@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace gearsel {
@@ -13,7 +14,14 @@ QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
         return {};
     }
     const QSize device = (QSizeF(size) * ratio).toSize();
+    // A banner is drawn anew after every search: each picture is rendered once per size.
+    const QString key =
+        QStringLiteral("gearsel:%1:%2x%3").arg(resource).arg(device.width()).arg(device.height());
     QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) {
+        pixmap.setDevicePixelRatio(ratio);
+        return pixmap;
+    }
     if (resource.endsWith(QLatin1String(".svg"))) {
         QSvgRenderer renderer(resource);
         if (!renderer.isValid()) {
@@ -34,6 +42,7 @@ QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
             image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     pixmap.setDevicePixelRatio(ratio);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

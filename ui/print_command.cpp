@@ -13,16 +13,16 @@ PrintCommand::PrintCommand(Prompter& prompter, ContentSource content, PrinterRou
       printer_(std::move(printer)) {}
 
 QString PrintCommand::question() {
-    return QStringLiteral("是否打印选配结果列表? \n\n准备好打印机，开始打印? ");
+    return tr("是否打印选配结果列表? \n\n准备好打印机，开始打印? ");
 }
 
 QString PrintCommand::defaultPdfPath(const QDateTime& when) {
     return startingSavePath(
         SavedFileKind::Pdf,
-        QStringLiteral("挂轮选配结果_%1.pdf").arg(when.toString(QStringLiteral("yyyy-MM-dd"))));
+        tr("挂轮选配结果_%1.pdf").arg(when.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
-void PrintCommand::PrintSbTab() {
+void PrintCommand::printResultList() {
     if (!prompter_.askYesNo(question(), Prompter::Icon::Question)) {
         return;
     }
@@ -35,7 +35,7 @@ void PrintCommand::PrintSbTab() {
 
 void PrintCommand::offerPdf(const PrintoutContent& content, const QString& problem) {
     gearsel::offerPdf(prompter_, problem,
-                      PdfOffer{QStringLiteral("选配结果列表"), defaultPdfPath(content.printedAt)},
+                      PdfOffer{tr("选配结果列表"), defaultPdfPath(content.printedAt)},
                       [&content](const QString& path) { return writePdf(path, content); });
 }
 

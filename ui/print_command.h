@@ -34,8 +34,8 @@ public:
     static QString defaultPdfPath(const QDateTime& when);
 
 public Q_SLOTS:
-    // PrintSbTab: asks, then prints the list or offers it as a PDF file.
-    void PrintSbTab();
+    // Asks, then prints the list or offers it as a PDF file.
+    void printResultList();
 
 private:
     // Tells why printing did not happen and, if the user wants, saves the page as a PDF file.

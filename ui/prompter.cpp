@@ -3,6 +3,7 @@
 
 #include "ui/screen_fit.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -19,13 +20,17 @@ QString breakablePaths(QString text) {
 
 } // namespace
 
+QString promptTitle() {
+    return QCoreApplication::translate("gearsel::Prompter", "操作提示");
+}
+
 void MessageBoxPrompter::inform(const QString& text) {
-    QMessageBox::information(parent_, kPromptTitle, breakablePaths(text));
+    QMessageBox::information(parent_, promptTitle(), breakablePaths(text));
 }
 
 bool MessageBoxPrompter::askYesNo(const QString& text, Icon icon) {
     QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Information,
-                    kPromptTitle, breakablePaths(text), QMessageBox::Yes | QMessageBox::No,
+                    promptTitle(), breakablePaths(text), QMessageBox::Yes | QMessageBox::No,
                     parent_);
     return box.exec() == QMessageBox::Yes;
 }
@@ -34,7 +39,7 @@ std::optional<QString> MessageBoxPrompter::askText(const QString& prompt,
                                                    const QString& defaultText) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(parent_, kPromptTitle, prompt, QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(parent_, promptTitle(), prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) {
         return std::nullopt;
     }

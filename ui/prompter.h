@@ -42,6 +42,6 @@ private:
 };
 
 // The title of every dialog of the program.
-inline const QString kPromptTitle = QStringLiteral("操作提示");
+QString promptTitle();
 
 } // namespace gearsel

@@ -19,7 +19,7 @@ namespace gearsel {
 RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
     setObjectName(QStringLiteral("RatioHelper"));
-    setWindowTitle(QStringLiteral("速比计算"));
+    setWindowTitle(tr("速比计算"));
     // Everything above the buttons scrolls on a screen too small for it, so that 确定 and
     // 关闭 stay in reach.
     auto* scroll = new QScrollArea(this);
@@ -36,11 +36,10 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
-    for (Formula formula : kFormulas) {
-        auto* page = new FormulaPage(formula, pages_);
-        pages_->addTab(page, QString::fromStdString(formulaForm(formula).title));
+    for (const FormulaEntry& entry : formulaRegistry()) {
+        auto* page = new FormulaPage(entry.formula, pages_);
+        pages_->addTab(page, QString::fromStdString(formulaForm(entry.formula).title));
         connect(page, &FormulaPage::edited, this, &RatioHelper::showOutcome);
-        formulas_.push_back(page);
     }
     layout->addWidget(pages_, 1);
     connect(pages_, &QTabWidget::currentChanged, this, &RatioHelper::showOutcome);
@@ -52,10 +51,10 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     layout->addWidget(result_);
 
     auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok_ = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok_->setObjectName(QStringLiteral("ok"));
-    ok_->setToolTip(QStringLiteral("把算出的速比填入“要求速比”"));
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    ok_->setToolTip(tr("把算出的速比填入“要求速比”"));
+    QPushButton* close = buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));
     connect(buttons, &QDialogButtonBox::accepted, this, &RatioHelper::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RatioHelper::reject);
@@ -79,19 +78,14 @@ void RatioHelper::addPage(QWidget* page, const QString& title) {
     pages_->addTab(page, title);
 }
 
-FormulaPage* RatioHelper::formulaPage(Formula formula) const {
-    for (FormulaPage* page : formulas_) {
-        if (page->formula() == formula) {
-            return page;
-        }
-    }
-    return nullptr;
+ConstantsReading RatioHelper::constantsReading() const {
+    return constants_->reading();
 }
 
 FormulaOutcome RatioHelper::outcome() const {
     const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
     if (page == nullptr) {
-        return {std::nullopt, "这一页不计算速比。"};
+        return {std::nullopt, tr("这一页不计算速比。").toStdString()};
     }
     const ConstantsReading reading = constants_->reading();
     if (!reading.problem.empty()) {
@@ -109,16 +103,14 @@ void RatioHelper::showOutcome() {
     }
     const FormulaOutcome worked = outcome();
     if (worked.ratio) {
-        const QString note = worked.ratio->fraction() ? QStringLiteral("（精确分数）")
-                                                      : QStringLiteral("（近似值）");
+        const QString note = worked.ratio->fraction() ? tr("（精确分数）") : tr("（近似值）");
         // The sign is said in words on a line of its own: 确定 hands on the size |i|.
         const std::string direction =
-            turnDirectionText(*worked.ratio, page->formula() == Formula::DividingHead);
-        result_->setText(QStringLiteral("速比 i = ") +
-                         QString::fromStdString(ratioResultText(*worked.ratio)) + note +
-                         (direction.empty()
-                              ? QString()
-                              : QLatin1Char('\n') + QString::fromStdString(direction)));
+            turnDirectionText(*worked.ratio, formulaEntry(page->formula()).signedRatio);
+        result_->setText(
+            tr("速比 i = ") + QString::fromStdString(ratioResultText(*worked.ratio)) + note +
+            (direction.empty() ? QString()
+                               : QLatin1Char('\n') + QString::fromStdString(direction)));
         setColour(result_, QPalette::WindowText, QColor(0, 96, 0));
     } else {
         result_->setText(QString::fromStdString(worked.problem));

@@ -35,11 +35,8 @@ public:
     // Adds a page that works out no ratio of its own (确定 is off while it is shown).
     void addPage(QWidget* page, const QString& title);
 
-    ConstantsBox& constantsBox() const { return *constants_; }
-    QTabWidget& pages() const { return *pages_; }
-    FormulaPage* formulaPage(Formula formula) const;
-    QPushButton* okButton() const { return ok_; }
-    QLabel* resultLabel() const { return result_; }
+    // The constants as the constants box holds them, or why they cannot be used.
+    ConstantsReading constantsReading() const;
     // The ratio of the page shown, or why there is none.
     FormulaOutcome outcome() const;
 
@@ -60,7 +57,6 @@ private:
     Prompter& prompter_;
     ConstantsBox* constants_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    std::vector<FormulaPage*> formulas_;
     QLabel* result_ = nullptr;
     QPushButton* ok_ = nullptr;
 };

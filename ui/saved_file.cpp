@@ -4,6 +4,7 @@
 #include "ui/pdf_offer.h"
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -34,7 +35,8 @@ QString startingSavePath(SavedFileKind kind, const QString& fileName) {
 
 void fileSaved(Prompter& prompter, SavedFileKind kind, const QString& what, const QString& file) {
     userSettings().setValue(settingsKey(kind), QFileInfo(file).absolutePath());
-    prompter.inform(QStringLiteral("%1已保存为“%2”。").arg(what, QDir::toNativeSeparators(file)));
+    prompter.inform(QCoreApplication::translate("gearsel::SavedFile", "%1已保存为“%2”。")
+                        .arg(what, QDir::toNativeSeparators(file)));
 }
 
 } // namespace gearsel

@@ -10,9 +10,11 @@
 #include <QDialog>
 
 class QLabel;
-class QTableWidget;
+class QTableView;
 
 namespace gearsel {
+
+class SuggestionTableModel;
 
 // The list shows this many suggestions.
 inline constexpr int kShownSuggestions = 10;
@@ -25,12 +27,10 @@ public:
     // Shows the report of suggestGears() on `request`.
     void showReport(const SuggestionReport& report, const SearchRequest& request);
 
-    QLabel* summary() const { return summary_; }
-    QTableWidget* table() const { return table_; }
-
 private:
     QLabel* summary_ = nullptr;
-    QTableWidget* table_ = nullptr;
+    QTableView* table_ = nullptr;
+    SuggestionTableModel* rows_ = nullptr;
 };
 
 } // namespace gearsel

@@ -10,6 +10,16 @@ void setCaption(QLabel* label, const QString& text) {
     label->adjustSize();
 }
 
+QLabel* makeCaption(QWidget* parent, const char* name, QPoint at, const QString& text,
+                    const QString& toolTip) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(at);
+    setCaption(label, text);
+    label->setToolTip(toolTip);
+    return label;
+}
+
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);

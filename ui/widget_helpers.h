@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <iterator>
@@ -16,6 +17,10 @@ namespace gearsel {
 
 // Sets a label's caption and sizes the label to it, as labels that size themselves do.
 void setCaption(QLabel* label, const QString& text);
+
+// A caption of the window: a label called `name` at `at` in `parent`, sized to `text`.
+QLabel* makeCaption(QWidget* parent, const char* name, QPoint at, const QString& text,
+                    const QString& toolTip = {});
 
 // Gives `widget` the colour `colour` for `role` in its palette.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);

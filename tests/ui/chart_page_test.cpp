@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -54,13 +54,14 @@ public:
         return page_->findChild<W*>(QString::fromLatin1(name));
     }
     void click(const char* name) const { clickOn(find<QWidget>(name)); }
-    QTableWidget* table() const { return find<QTableWidget>("chartTable"); }
+    QTableView* table() const { return find<QTableView>("chartTable"); }
     // The cells of one row as the table shows them.
     ChartRowTexts cells(int row) const {
         ChartRowTexts texts;
         for (int c = 0; c < kChartColumns; ++c) {
-            const QTableWidgetItem* item = table()->item(row, c);
-            texts[static_cast<std::size_t>(c)] = item ? item->text().toStdString() : "<none>";
+            const QModelIndex cell = table()->model()->index(row, c);
+            texts[static_cast<std::size_t>(c)] =
+                cell.isValid() ? cell.data().toString().toStdString() : "<none>";
         }
         return texts;
     }
@@ -103,7 +104,7 @@ void ChartPageTest::hobbingChartIsShownPrintedAndSaved() {
     // Every cell as the command line shows the same chart.
     const std::vector<ChartRow> expected =
         buildChart(hobbingSetup().search, hobIndexTargets(Quantity::whole(24), 1, 17, 120));
-    QCOMPARE(page.table()->rowCount(), 104);
+    QCOMPARE(page.table()->model()->rowCount(), 104);
     QStringList inexact;
     for (int r = 0; r < 104; ++r) {
         const ChartRowTexts cells = page.cells(r);
@@ -176,7 +177,7 @@ void ChartPageTest::badInputIsToldOnceAndKeepsTheTable() {
     prompter.informed.clear();
     page.click("generate");
     QCOMPARE(prompter.informed, QStringList({QStringLiteral("请先在机床常数中填写丝杠螺距")}));
-    QCOMPARE(page.table()->rowCount(), 0);
+    QCOMPARE(page.table()->model()->rowCount(), 0);
 
     // With it, a listed pitch without its unit is named; a good list gives its rows.
     setup.constants.leadscrew = readPitch("6mm");
@@ -186,11 +187,11 @@ void ChartPageTest::badInputIsToldOnceAndKeepsTheTable() {
     QCOMPARE(prompter.informed.size(), 2);
     QVERIFY2(prompter.informed[1].contains(QStringLiteral("“1.5”")),
              qPrintable(prompter.informed[1]));
-    QCOMPARE(page.table()->rowCount(), 0);
+    QCOMPARE(page.table()->model()->rowCount(), 0);
     typeInto(page.find<QLineEdit>("pitchList"), QStringLiteral("0.5mm,1.5mm"));
     page.click("generate");
     QCOMPARE(prompter.informed.size(), 2);
-    QCOMPARE(page.table()->rowCount(), 2);
+    QCOMPARE(page.table()->model()->rowCount(), 2);
     QCOMPARE(page.cells(1)[0], std::string("1.5mm"));
 
     // A backwards range, too many rows and a refused search each say so and keep the table.
@@ -210,7 +211,7 @@ void ChartPageTest::badInputIsToldOnceAndKeepsTheTable() {
              qPrintable(prompter.informed[3]));
     QVERIFY2(prompter.informed[4].contains(QStringLiteral("齿数 9")),
              qPrintable(prompter.informed[4]));
-    QCOMPARE(page.table()->rowCount(), 2);
+    QCOMPARE(page.table()->model()->rowCount(), 2);
     QCOMPARE(page.cells(1)[0], std::string("1.5mm"));
     QCOMPARE(prompter.asked, QStringList());
 }

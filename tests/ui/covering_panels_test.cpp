@@ -5,15 +5,13 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
-#include "ui/line_field.h"
-#include "ui/picture_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
+#include <algorithm>
 
 using namespace gearsel;
 using namespace gearsel::testing;
@@ -30,8 +28,8 @@ private Q_SLOTS:
     void editorSaveLeavesOnlyTheRatioSelected();
 
 private:
-    MainFace& face() { return fixture_->face(); }
-    GearSetEditor& editor() { return fixture_->window().editor(); }
+    FaceControls& face() { return fixture_->face(); }
+    EditorControls& editor() { return fixture_->editor(); }
     QWidget* focus() const { return QApplication::focusWidget(); }
     // The texts of the main face's fields and options, which no key may change while a panel
     // covers them.
@@ -40,9 +38,11 @@ private:
     std::unique_ptr<WindowFixture> fixture_;
 };
 
+// The first machine's range (15 to 105) lies within the range fields' own limits, so that
+// passing through them lays nothing out anew.
 void CoveringPanelsTest::init() {
     fixture_ = std::make_unique<WindowFixture>(
-        std::vector<NewMachine>{{"M", 15, {20, 25, 30, 40, 50}}, {"N", 20, fourteenGears()}});
+        std::vector<NewMachine>{{"M", 15, {20, 25, 30, 40, 50, 100}}, {"N", 20, fourteenGears()}});
     QVERIFY(fixture_->showAndActivate());
 }
 
@@ -52,7 +52,7 @@ void CoveringPanelsTest::cleanup() {
 }
 
 QStringList CoveringPanelsTest::faceInputs() {
-    const MainFace::Fields& f = face().fields();
+    const FaceControls& f = face();
     return {f.Mtype->currentText(),
             f.TSb->text(),
             f.Tzptj->text(),
@@ -69,7 +69,7 @@ void CoveringPanelsTest::editorKeepsTabAndTyping_data() {
 
 void CoveringPanelsTest::editorKeepsTabAndTyping() {
     QFETCH(QString, command);
-    focusOn(face().fields().TSb);
+    focusOn(face().TSb);
     const QStringList before = faceInputs();
     const QByteArray file = fixture_->fileBytes();
     fixture_->prompter().textAnswers.push_back(QStringLiteral("New"));
@@ -77,24 +77,36 @@ void CoveringPanelsTest::editorKeepsTabAndTyping() {
     QVERIFY(editor().panel()->isVisible());
     QCOMPARE(focus(), editor().TxG);
 
-    // Tab and Shift+Tab go round the editor's three fields and nowhere else; the keys typed
-    // land in them.
-    QSet<QWidget*> visited;
-    for (const auto modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier,
-                                 Qt::ShiftModifier, Qt::ShiftModifier}) {
-        pressKey(face().panels().Ped0, Qt::Key_Tab, modifiers);
-        QVERIFY2(editor().panel()->isAncestorOf(focus()), qPrintable(focus()->objectName()));
-        visited << focus();
-        typeKeys(face().panels().Ped0, QStringLiteral("9"));
+    // Tab and Shift+Tab go round the editor's fields, its boxes (one stop) and its commands,
+    // and nowhere else; the keys typed land in the editor. (A range field left after typing
+    // lays the boxes out anew and hands the focus to the caption editor, so nothing is typed
+    // on the way round.)
+    const QStringList round = {"LabALLs", "LabFxz", "ComNewJcQD", "ImgQuitNew",
+                               "Text1",   "Text2",  "ZsS_0",      "TxG"};
+    for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QStringList visited;
+        for (int step = 0; step < round.size(); ++step) {
+            pressKey(face().Ped0, Qt::Key_Tab, modifiers);
+            QVERIFY2(editor().panel()->isAncestorOf(focus()), qPrintable(focus()->objectName()));
+            visited << focus()->objectName();
+        }
+        QStringList expected = round;
+        if (modifiers == Qt::ShiftModifier) {
+            // Backwards from the caption editor, where the round forwards ended.
+            std::reverse(expected.begin(), expected.end());
+            expected.append(expected.takeFirst());
+        }
+        QCOMPARE(visited, expected);
     }
-    QCOMPARE(visited, (QSet<QWidget*>{editor().Text1, editor().Text2, editor().TxG}));
+    typeKeys(face().Ped0, QStringLiteral("9"));
+    QCOMPARE(editor().TxG->text(), QStringLiteral("9"));
     QCOMPARE(faceInputs(), before);
 
     // Esc closes the editor without saving and gives the focus back to the ratio field.
-    pressKey(face().panels().Ped0, Qt::Key_Escape);
+    pressKey(face().Ped0, Qt::Key_Escape);
     QVERIFY(!editor().panel()->isVisible());
     QVERIFY(!fixture_->window().newMachineMode());
-    QCOMPARE(focus(), face().fields().TSb);
+    QCOMPARE(focus(), face().TSb);
     QCOMPARE(fixture_->fileBytes(), file);
     QCOMPARE(faceInputs(), before);
 }
@@ -108,34 +120,34 @@ void CoveringPanelsTest::notesKeepTheKeys_data() {
 
 void CoveringPanelsTest::notesKeepTheKeys() {
     QFETCH(QString, command);
-    focusOn(face().fields().Tns);
+    focusOn(face().Tns);
     const QStringList before = faceInputs();
     clickOn(fixture_->window().findChild<QWidget*>(command));
-    QVERIFY(face().panels().PedHelp->isVisible());
+    QVERIFY(face().PedHelp->isVisible());
     for (const Qt::Key key : {Qt::Key_1, Qt::Key_Tab, Qt::Key_2, Qt::Key_Backspace, Qt::Key_Down,
-                              Qt::Key_Backtab, Qt::Key_Delete, Qt::Key_Return}) {
-        pressKey(face().panels().Ped0, key);
+                              Qt::Key_Backtab, Qt::Key_Delete}) {
+        pressKey(face().Ped0, key);
     }
-    QVERIFY(face().panels().PedHelp->isVisible());
+    QVERIFY(face().PedHelp->isVisible());
     QCOMPARE(faceInputs(), before);
 
-    pressKey(face().panels().Ped0, Qt::Key_Escape);
-    QVERIFY(!face().panels().PedHelp->isVisible());
-    QCOMPARE(focus(), face().fields().Tns);
+    pressKey(face().Ped0, Qt::Key_Escape);
+    QVERIFY(!face().PedHelp->isVisible());
+    QCOMPARE(focus(), face().Tns);
     // Typing reaches the face again.
-    typeKeys(face().panels().Ped0, QStringLiteral("7"));
-    QCOMPARE(face().fields().Tns->text(), QStringLiteral("7"));
+    typeKeys(face().Ped0, QStringLiteral("7"));
+    QCOMPARE(face().Tns->text(), QStringLiteral("7"));
 }
 
 void CoveringPanelsTest::editorSaveLeavesOnlyTheRatioSelected() {
-    clickOn(face().commands().LabXgCsTab);
+    clickOn(face().LabXgCsTab);
     clickOn(editor().ZsS[30]); // 45
     clickOn(editor().LabSaveNewJC);
     QVERIFY(!editor().panel()->isVisible());
     QCoreApplication::processEvents();
-    QCOMPARE(focus(), face().fields().TSb);
-    QVERIFY(face().fields().TSb->hasSelectedText());
-    for (LineField* other : {face().fields().Tzptj, face().fields().Tns}) {
+    QCOMPARE(focus(), face().TSb);
+    QVERIFY(face().TSb->hasSelectedText());
+    for (QLineEdit* other : {face().Tzptj, face().Tns}) {
         QVERIFY2(!other->hasSelectedText(), qPrintable(other->objectName()));
     }
 }

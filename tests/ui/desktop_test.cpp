@@ -4,9 +4,8 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
+#include "engine/value_problem.h"
 #include "ui/guarded_application.h"
-#include "ui/picture_label.h"
 #include "ui/prompter.h"
 #include "ui/qt_translation.h"
 
@@ -55,8 +54,8 @@ void DesktopTest::namesTheProductAndThisBuild() {
 
     // The usage notes: the name in the title, the version the build was made as, and no
     // address that leads nowhere.
-    clickOn(fixture.face().commands().ComHelp);
-    QWidget* notes = fixture.face().panels().PedHelp;
+    clickOn(fixture.face().ComHelp);
+    QWidget* notes = fixture.face().PedHelp;
     QVERIFY(notes->isVisible());
     QCOMPARE(notes->findChild<QLabel*>(QStringLiteral("Label7"))->text(),
              QStringLiteral("《挂轮选配 GearSel》程序 使用说明"));
@@ -81,7 +80,7 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
     // The painted frame at the top left corner. Positions are given inside the window: once
     // it has followed the pointer, the pointer is over the same point of it again.
     const QPoint frame(4, 4);
-    QCOMPARE(fixture.face().panels().Ped0->childAt(frame), nullptr);
+    QCOMPARE(fixture.face().Ped0->childAt(frame), nullptr);
     QTest::mousePress(handle, Qt::LeftButton, {}, frame);
     QTest::mouseMove(handle, frame + QPoint(40, 25));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, frame);
@@ -89,15 +88,15 @@ void DesktopTest::draggingTheBarePanelMovesTheWindow() {
 
     // A caption is no handle, and a command still runs as a click.
     const QPoint moved = window.pos();
-    QWidget* caption = fixture.face().captions().Label1;
+    QWidget* caption = fixture.face().Label1;
     const QPoint onCaption = caption->mapTo(&window, caption->rect().center());
     QTest::mousePress(handle, Qt::LeftButton, {}, onCaption);
     QTest::mouseMove(handle, onCaption + QPoint(30, 30));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onCaption + QPoint(30, 30));
     QCOMPARE(window.pos(), moved);
-    window.ClsGzList();
-    clickOn(fixture.face().commands().LabCHOSE);
-    QVERIFY(fixture.face().captions().LabSD->isVisible());
+    window.clearResults();
+    clickOn(fixture.face().LabCHOSE);
+    QVERIFY(fixture.face().LabSD->isVisible());
     QCOMPARE(window.pos(), moved);
 }
 
@@ -154,7 +153,23 @@ void DesktopTest::anExceptionEscapingASlotIsToldOnce() {
     app->setPrompter(nullptr);
     // The program went on after the first failure and told each one.
     QCOMPARE(prompter.informed.size(), 2);
-    QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：disk on fire"));
+    // An exception that carries no problem is the program's own fault: its English text stays
+    // out of the Chinese sentence.
+    QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：程序内部出错"));
+
+    // One that carries a problem is worded by it, in Chinese.
+    app->setPrompter(&prompter);
+    QMetaObject::invokeMethod(
+        &context,
+        [] {
+            ValueProblem zero{ValueProblem::Kind::NotPositive};
+            zero.input = ValueInput::IndexConstant;
+            throw ValueRefused(zero);
+        },
+        Qt::QueuedConnection);
+    QTRY_COMPARE(prompter.informed.size(), 3);
+    app->setPrompter(nullptr);
+    QCOMPARE(prompter.informed.back(), QStringLiteral("操作没有完成：分度常数 K必须大于 0"));
 }
 
 // The window's own application object, as the program runs it.

@@ -4,10 +4,7 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"
-#include "ui/line_field.h"
-#include "ui/picture_label.h"
 
 #include <QCheckBox>
 #include <QTest>
@@ -28,7 +25,7 @@ private Q_SLOTS:
 
 private:
     void open(std::vector<std::int16_t> gears);
-    GearSetEditor& editor() { return fixture_->window().editor(); }
+    EditorControls& editor() { return fixture_->editor(); }
     QCheckBox* box(int i) { return editor().ZsS[static_cast<std::size_t>(i)]; }
     int visibleBoxes();
     QStringList tickedCaptions();
@@ -42,7 +39,7 @@ void EditorTest::open(std::vector<std::int16_t> gears) {
     fixture_ =
         std::make_unique<WindowFixture>(std::vector<NewMachine>{{"M", 15, std::move(gears)}});
     QVERIFY(fixture_->showAndActivate());
-    click(fixture_->face().commands().LabXgCsTab);
+    click(fixture_->face().LabXgCsTab);
     QVERIFY(editor().panel()->isVisible());
 }
 
@@ -165,7 +162,7 @@ void EditorTest::captionEditorFollowsTheLastBox() {
     QVERIFY(fixture_->showAndActivate());
     // Before any box is clicked, the caption editor edits box 0.
     fixture_->prompter().textAnswers.push_back(QStringLiteral("N"));
-    click(fixture_->face().commands().LabNewJc);
+    click(fixture_->face().LabNewJc);
     QCOMPARE(fixture_->prompter().asked, QStringList{QStringLiteral("输入新的机床名称：")});
     typeInto(editor().TxG, QStringLiteral("77"));
     QCOMPARE(box(0)->text(), QStringLiteral("77"));
@@ -173,7 +170,7 @@ void EditorTest::captionEditorFollowsTheLastBox() {
     QVERIFY(!editor().panel()->isVisible());
     QVERIFY(!fixture_->window().newMachineMode());
 
-    click(fixture_->face().commands().LabXgCsTab);
+    click(fixture_->face().LabXgCsTab);
     click(box(3)); // 18, now ticked
     QCOMPARE(editor().TxG->text(), QStringLiteral("18"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor().TxG));

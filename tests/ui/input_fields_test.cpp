@@ -4,13 +4,10 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
-#include "ui/line_field.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace gearsel;
@@ -29,7 +26,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<WindowFixture> fixture_;
-    MainFace& face() { return fixture_->face(); }
+    FaceControls& face() { return fixture_->face(); }
 };
 
 void InputFieldsTest::init() {
@@ -53,70 +50,70 @@ void InputFieldsTest::corrections() {
         const char* typed;
         const char* shown;
     };
-    QWidget* ratio = face().fields().TSb;
-    QWidget* zn = face().fields().Tzptj;
+    QWidget* ratio = face().TSb;
+    QWidget* zn = face().Tzptj;
     for (const Case& c :
          {Case{0, true, ratio, "12", "8.99999"}, Case{0, true, ratio, "abc", "0.12345"},
           Case{0, false, ratio, "5", "3.99999"}, Case{0, false, ratio, "4", "4.00000"},
           Case{1, false, ratio, "0.5", "0.99999"}, Case{0, true, zn, "3", "5"},
           Case{0, true, zn, "40.4", "40.4"}, Case{0, true, zn, "99999", "40"}}) {
-        chooseEntry(face().fields().Mtype, c.machine);
-        setOption(face().fields().Chk, c.repeats);
+        chooseEntry(face().Mtype, c.machine);
+        setOption(face().Chk, c.repeats);
         typeInto(c.field, QString::fromLatin1(c.typed));
-        focusOn(face().fields().Tns);
+        focusOn(face().Tns);
         QCOMPARE(static_cast<QLineEdit*>(c.field)->text(), QString::fromLatin1(c.shown));
     }
     // The ratio in use is the corrected value itself, not its five-decimal text.
-    typeInto(face().fields().TSb, QStringLiteral("0.1"));
-    focusOn(face().fields().Tns);
+    typeInto(face().TSb, QStringLiteral("0.1"));
+    focusOn(face().Tns);
     QCOMPARE(fixture_->window().requiredRatio(), (20.0 / 60.0) * (20.0 / 60.0) + 0.00001);
 }
 
 void InputFieldsTest::ratioUntouchedWhenNotChanged() {
     // Leaving the field once clears the flag that the start-up value had set.
-    focusOn(face().fields().TSb);
-    focusOn(face().fields().Tns);
-    face().fields().TSb->setText(QStringLiteral("99"));
-    focusOn(face().fields().Tns); // a code change followed by leaving another field clears the flag
-    focusOn(face().fields().TSb);
-    focusOn(face().fields().Tns);
-    QCOMPARE(face().fields().TSb->text(), QStringLiteral("99"));
+    focusOn(face().TSb);
+    focusOn(face().Tns);
+    face().TSb->setText(QStringLiteral("99"));
+    focusOn(face().Tns); // a code change followed by leaving another field clears the flag
+    focusOn(face().TSb);
+    focusOn(face().Tns);
+    QCOMPARE(face().TSb->text(), QStringLiteral("99"));
 }
 
 void InputFieldsTest::enterInRatioMovesOnAndValidates() {
-    typeInto(face().fields().TSb, QStringLiteral("12"));
-    pressKey(face().fields().TSb, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), face().fields().Tns);
-    QCOMPARE(face().fields().TSb->text(), QStringLiteral("8.99999"));
-    pressKey(face().fields().Tns, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().resultGrid().widget()));
-    typeInto(face().fields().Tzptj, QStringLiteral("20"));
-    pressKey(face().fields().Tzptj, Qt::Key_Enter);
-    QCOMPARE(QApplication::focusWidget(), face().fields().Tns);
+    typeInto(face().TSb, QStringLiteral("12"));
+    pressKey(face().TSb, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), face().Tns);
+    QCOMPARE(face().TSb->text(), QStringLiteral("8.99999"));
+    pressKey(face().Tns, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().GZ));
+    typeInto(face().Tzptj, QStringLiteral("20"));
+    pressKey(face().Tzptj, Qt::Key_Enter);
+    QCOMPARE(QApplication::focusWidget(), face().Tns);
 }
 
 void InputFieldsTest::countFieldRebuildsTheEmptyGrid() {
-    QVERIFY(face().captions().LabSD->isVisible()); // the first search has run
-    typeInto(face().fields().Tns, QStringLiteral("8"));
-    focusOn(face().fields().TSb);
-    QCOMPARE(face().resultGrid().rows(), 9);
-    QCOMPARE(face().resultGrid().cellText(8, 0), QStringLiteral("8 "));
-    QCOMPARE(face().resultGrid().cellText(8, 5), QStringLiteral(" "));
-    QVERIFY(!face().captions().LabSD->isVisible());
+    QVERIFY(face().LabSD->isVisible()); // the first search has run
+    typeInto(face().Tns, QStringLiteral("8"));
+    focusOn(face().TSb);
+    QCOMPARE(gridRows(face().GZ), 9);
+    QCOMPARE(cellText(face().GZ, 8, 0), QStringLiteral("8 "));
+    QCOMPARE(cellText(face().GZ, 8, 5), QStringLiteral(" "));
+    QVERIFY(!face().LabSD->isVisible());
     // A count below 1 shows the 1 it uses.
-    typeInto(face().fields().Tns, QStringLiteral("0"));
-    focusOn(face().fields().TSb);
-    QCOMPARE(face().fields().Tns->text(), QStringLiteral("1"));
-    QCOMPARE(face().resultGrid().rows(), 2);
+    typeInto(face().Tns, QStringLiteral("0"));
+    focusOn(face().TSb);
+    QCOMPARE(face().Tns->text(), QStringLiteral("1"));
+    QCOMPARE(gridRows(face().GZ), 2);
 }
 
 void InputFieldsTest::repeatOptionRedrawsRangeButNotRatio() {
-    face().fields().TSb->setText(QStringLiteral("8.5"));
-    QCOMPARE(face().captions().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
-    setOption(face().fields().Chk, false);
-    QCOMPARE(face().captions().LabSBFW->text(), QStringLiteral("0.2500000 - 4.0000000"));
-    QCOMPARE(face().fields().TSb->text(), QStringLiteral("8.5"));
-    QVERIFY(!face().captions().LabSD->isVisible());
+    face().TSb->setText(QStringLiteral("8.5"));
+    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.1111111 - 9.0000000"));
+    setOption(face().Chk, false);
+    QCOMPARE(face().LabSBFW->text(), QStringLiteral("0.2500000 - 4.0000000"));
+    QCOMPARE(face().TSb->text(), QStringLiteral("8.5"));
+    QVERIFY(!face().LabSD->isVisible());
 }
 
 QTEST_MAIN(InputFieldsTest)

@@ -4,8 +4,7 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
-#include "ui/line_field.h"
+#include "ui/command_button.h"
 #include "ui/picture_label.h"
 #include "ui/shape_widget.h"
 #include "ui/ui_style.h"
@@ -13,7 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace gearsel;
@@ -71,13 +70,19 @@ void LayoutTest::textsColoursAndPictures() {
     // Every picture loads; the options start ticked; the starting ratio is drawn at random
     // from 0.1 to 1.1 and shown with five decimals.
     WindowFixture fixture(machines());
-    MainFace& f = fixture.face();
-    QVERIFY(f.fields().Chk->isChecked() && f.fields().CheckZ12->isChecked());
+    FaceControls& f = fixture.face();
+    QVERIFY(f.Chk->isChecked() && f.CheckZ12->isChecked());
     for (auto* picture : fixture.window().findChildren<PictureLabel*>()) {
         QVERIFY2(!picture->pixmap().isNull(), qPrintable(picture->objectName()));
     }
+    for (auto* command : fixture.window().findChildren<CommandButton*>()) {
+        if (!command->picture().isEmpty()) {
+            QVERIFY2(!renderPicture(command->picture(), command->size()).isNull(),
+                     qPrintable(command->objectName()));
+        }
+    }
     QVERIFY(!fixture.window().windowIcon().isNull());
-    const QString text = f.fields().TSb->text();
+    const QString text = f.TSb->text();
     QVERIFY2(QRegularExpression("^[01]\\.\\d{5}$").match(text).hasMatch(), qPrintable(text));
     QVERIFY(text.toDouble() >= 0.1 && text.toDouble() <= 1.1);
 }
@@ -85,17 +90,15 @@ void LayoutTest::textsColoursAndPictures() {
 void LayoutTest::focusOrder() {
     WindowFixture fixture(machines());
     QVERIFY(fixture.showAndActivate());
-    MainFace& f = fixture.face();
-    focusOn(f.fields().Tzptj);
-    const QList<QWidget*> expected = {
-        f.fields().Chk,          f.fields().Tns,        f.fields().Mtype,   f.fields().TSb,
-        f.resultGrid().widget(), f.gearGrid().widget(), f.fields().CheckZ12};
+    FaceControls& f = fixture.face();
+    focusOn(f.Tzptj);
+    const QList<QWidget*> expected = {f.Chk, f.Tns, f.Mtype, f.TSb, f.GZ, f.GZs, f.CheckZ12};
     for (QWidget* next : expected) {
         pressKey(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
         // The machine box takes the focus in its text part.
-        if (focused != nullptr && focused->parentWidget() == f.fields().Mtype) {
-            focused = f.fields().Mtype;
+        if (focused != nullptr && focused->parentWidget() == f.Mtype) {
+            focused = f.Mtype;
         }
         QCOMPARE(focused, next);
     }
@@ -106,33 +109,32 @@ void LayoutTest::coloursOnTheScreen() {
     // colour, and each grid's own colour where it has no cells.
     WindowFixture fixture({{"Three", 15, {20, 30, 40}}});
     QVERIFY(fixture.showAndActivate());
-    MainFace& f = fixture.face();
+    FaceControls& f = fixture.face();
     // At start-up the first field has the focus with its text selected, ready to be typed over.
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.fields().Tzptj));
-    QCOMPARE(f.fields().Tzptj->selectedText(), f.fields().Tzptj->text());
-    typeInto(f.fields().Tns, QStringLiteral("2"));
-    focusOn(f.fields().TSb);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Tzptj));
+    QCOMPARE(f.Tzptj->selectedText(), f.Tzptj->text());
+    typeInto(f.Tns, QStringLiteral("2"));
+    focusOn(f.TSb);
     const QImage shot = fixture.window().grab().toImage();
     const auto colourAt = [&](QWidget* widget, QPoint point) {
         return QColor(shot.pixel(widget->mapTo(&fixture.window(), point)));
     };
     // A field, and the cells of both grids.
-    QCOMPARE(colourAt(f.fields().TSb, QPoint(3, 3)), QColor(208, 255, 224));
-    for (const auto& [grid, colour] : {std::pair{&f.resultGrid(), QColor(224, 255, 224)},
-                                       std::pair{&f.gearGrid(), QColor(255, 255, 208)}}) {
-        QTableWidget* table = grid->widget();
-        const QRect cell = table->visualItemRect(table->item(0, 0));
+    QCOMPARE(colourAt(f.TSb, QPoint(3, 3)), QColor(208, 255, 224));
+    for (const auto& [table, colour] :
+         {std::pair<QTableView*, QColor>{f.GZ, QColor(224, 255, 224)},
+          std::pair<QTableView*, QColor>{f.GZs, QColor(255, 255, 208)}}) {
+        const QRect cell = table->visualRect(table->model()->index(0, 0));
         QCOMPARE(colourAt(table->viewport(), cell.topLeft() + QPoint(2, 2)), colour);
     }
-    for (QCheckBox* box : {f.fields().Chk, f.fields().CheckZ12}) {
+    for (QCheckBox* box : {f.Chk, f.CheckZ12}) {
         QCOMPARE(colourAt(box, QPoint(box->width() - 3, box->height() / 2)), QColor(208, 255, 255));
     }
-    for (const auto& [grid, rows, colour] :
-         {std::tuple{&f.gearGrid(), 3, QColor(192, 255, 255)},
-          std::tuple{&f.resultGrid(), 2, QColor(208, 255, 255)}}) {
-        QTableWidget* table = grid->widget();
-        QCOMPARE(table->rowCount(), rows);
-        const QRect last = table->visualItemRect(table->item(rows - 1, 0));
+    for (const auto& [table, rows, colour] :
+         {std::tuple<QTableView*, int, QColor>{f.GZs, 3, QColor(192, 255, 255)},
+          std::tuple<QTableView*, int, QColor>{f.GZ, 2, QColor(208, 255, 255)}}) {
+        QCOMPARE(table->model()->rowCount(), rows);
+        const QRect last = table->visualRect(table->model()->index(rows - 1, 0));
         QWidget* area = table->viewport();
         QVERIFY(last.bottom() + 10 < area->height());
         QCOMPARE(colourAt(area, QPoint(last.center().x(), last.bottom() + 8)), colour);
@@ -147,24 +149,28 @@ void LayoutTest::coloursOnTheScreen() {
 
 void LayoutTest::panelsStackAndStartHidden() {
     WindowFixture fixture(machines());
-    MainFace& f = fixture.face();
-    const QObjectList children = f.panels().Ped0->children();
+    FaceControls& f = fixture.face();
+    const QObjectList children = f.Ped0->children();
     const auto depth = [&](QWidget* w) { return children.indexOf(w); };
-    QVERIFY(depth(f.panels().PicZZJS) > depth(f.panels().PedNewJC));
-    QVERIFY(depth(f.panels().PedNewJC) > depth(f.panels().PedHelp));
+    // The notice of a wait for another program lies over everything, the editor's save
+    // included.
+    QWidget* lockWait = controlNamed(fixture.window(), QStringLiteral("lockWait"));
+    QVERIFY(depth(lockWait) > depth(f.PicZZJS));
+    QVERIFY(depth(f.PicZZJS) > depth(f.PedNewJC));
+    QVERIFY(depth(f.PedNewJC) > depth(f.PedHelp));
     for (QObject* child : children) {
         auto* widget = qobject_cast<QWidget*>(child);
-        if (widget != nullptr && widget != f.panels().PicZZJS && widget != f.panels().PedNewJC &&
-            widget != f.panels().PedHelp) {
-            QVERIFY2(depth(widget) < depth(f.panels().PedHelp), qPrintable(widget->objectName()));
+        if (widget != nullptr && widget != lockWait && widget != f.PicZZJS &&
+            widget != f.PedNewJC && widget != f.PedHelp) {
+            QVERIFY2(depth(widget) < depth(f.PedHelp), qPrintable(widget->objectName()));
         }
     }
-    QVERIFY(f.panels().PicZZJS->isHidden() && f.panels().PedNewJC->isHidden() &&
-            f.panels().PedHelp->isHidden());
+    QVERIFY(f.PicZZJS->isHidden() && f.PedNewJC->isHidden() && f.PedHelp->isHidden() &&
+            lockWait->isHidden());
     // Inside the computing notice the frame lies over the picture.
-    const QObjectList notice = f.panels().PicZZJS->children();
-    QVERIFY(notice.indexOf(static_cast<QObject*>(f.panels().Shape3)) >
-            notice.indexOf(static_cast<QObject*>(f.panels().ImgZZJS)));
+    const QObjectList notice = f.PicZZJS->children();
+    QVERIFY(notice.indexOf(static_cast<QObject*>(f.Shape3)) >
+            notice.indexOf(static_cast<QObject*>(f.ImgZZJS)));
 }
 
 void LayoutTest::fontsFindASongAndASansFace() {

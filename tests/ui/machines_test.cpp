@@ -7,10 +7,7 @@
 #include "window_fixture.h"
 
 #include "store/machine_store.h"
-#include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"
-#include "ui/line_field.h"
-#include "ui/picture_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,8 +41,8 @@ private Q_SLOTS:
 
 private:
     GearSel& window() { return fixture_->window(); }
-    MainFace& face() { return fixture_->face(); }
-    GearSetEditor& editor() { return window().editor(); }
+    FaceControls& face() { return fixture_->face(); }
+    EditorControls& editor() { return fixture_->editor(); }
     FakePrompter& prompter() { return fixture_->prompter(); }
     void click(QWidget* w) { clickOn(w); }
     void tick(std::initializer_list<int> boxes);
@@ -79,8 +76,8 @@ void MachinesTest::tick(std::initializer_list<int> boxes) {
 }
 
 void MachinesTest::enterMachineName(const QString& name, Qt::Key enter) {
-    typeInto(face().fields().Mtype, name);
-    pressKey(face().fields().Mtype, enter);
+    typeInto(face().Mtype, name);
+    pressKey(face().Mtype, enter);
 }
 
 std::vector<MachineEntry> MachinesTest::storedMachines() {
@@ -105,7 +102,7 @@ void MachinesTest::newMachines() {
     // Four ticked boxes close the editor and save nothing.
     const QByteArray before = fixture_->fileBytes();
     prompter().textAnswers.push_back(QStringLiteral("T1"));
-    click(face().commands().LabNewJc);
+    click(face().LabNewJc);
     tick({5, 10, 15, 25});
     click(editor().LabSaveNewJC);
     QVERIFY(!editor().panel()->isVisible() && !window().newMachineMode());
@@ -113,16 +110,16 @@ void MachinesTest::newMachines() {
 
     // Five are stored in ascending order with Zn 15 and selected.
     prompter().textAnswers.push_back(QStringLiteral("T1"));
-    click(face().commands().ImgNewJc);
+    click(face().ImgNewJc);
     QCOMPARE(editor().Text2->text(), QStringLiteral("120"));
     tick({35, 5, 10, 15, 25}); // 50, 20, 25, 30, 40
     click(editor().ComNewJcQD);
     QVERIFY(!editor().panel()->isVisible());
     QCOMPARE(window().currentMachine(), 3);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("T1"));
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
-    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("50"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().fields().TSb));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("T1"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
+    QCOMPARE(cellText(face().GZs, 5, 1), QStringLiteral("50"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(face().TSb));
     const auto machines = storedMachines();
     QCOMPARE(QString::fromStdString(machines[3].name), QStringLiteral("T1"));
     QCOMPARE(machines[3].zn, 15);
@@ -130,7 +127,7 @@ void MachinesTest::newMachines() {
 
     // A cancelled name box gives the default name.
     prompter().textAnswers.push_back(QString());
-    click(face().commands().LabNewJc);
+    click(face().LabNewJc);
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
     QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("新的机床名称"));
@@ -138,11 +135,11 @@ void MachinesTest::newMachines() {
 }
 
 void MachinesTest::editorReplacesTheCurrentGearList() {
-    click(face().commands().ImgEditZ);
+    click(face().ImgEditZ);
     QCOMPARE(editor().LabSN->text(), QStringLiteral("5"));
     tick({30}); // the range is 15..45: box 30 stands for 45
     click(editor().LabSaveNewJC);
-    QCOMPARE(face().captions().LabN->text(), QStringLiteral("6"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("6"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40, 45}));
     QCOMPARE(storedMachines().size(), 3U);
     QCOMPARE(window().gearList().back(), 45);
@@ -151,7 +148,7 @@ void MachinesTest::editorReplacesTheCurrentGearList() {
 void MachinesTest::enterThenNoRenamesAndYesCopies() {
     // No: the machine keeps its place, Zn and gears under the new name; the question named
     // the old one.
-    chooseEntry(face().fields().Mtype, 1);
+    chooseEntry(face().Mtype, 1);
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("B2"));
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("另存为一个新的“B”挂轮表？")});
@@ -179,12 +176,12 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
         QCOMPARE(storedConstantTexts(machine), QStringList({"6mm", "", "24", "", ""}));
     }
     QCOMPARE(window().currentMachine(), 3);
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("20"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("20"));
 
     // The question names what the box showed when it last got the focus: a name typed but
     // not confirmed before the focus left and came back.
-    typeInto(face().fields().Mtype, QStringLiteral("Half"));
-    focusOn(face().fields().TSb);
+    typeInto(face().Mtype, QStringLiteral("Half"));
+    focusOn(face().TSb);
     prompter().asked.clear();
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QStringLiteral("Whole"));
@@ -195,26 +192,26 @@ void MachinesTest::enterThenNoRenamesAndYesCopies() {
 void MachinesTest::enterOnAMachinesNameSelectsIt() {
     // The arrow key picks B, Enter then leaves it as it is: nothing asked, nothing copied.
     const QByteArray before = fixture_->fileBytes();
-    focusOn(face().fields().Mtype);
-    pressKey(face().fields().Mtype, Qt::Key_Down);
+    focusOn(face().Mtype);
+    pressKey(face().Mtype, Qt::Key_Down);
     QCOMPARE(window().currentMachine(), 1);
-    pressKey(face().fields().Mtype, Qt::Key_Return);
-    pressKey(face().fields().Mtype, Qt::Key_Return);
+    pressKey(face().Mtype, Qt::Key_Return);
+    pressKey(face().Mtype, Qt::Key_Return);
     QCOMPARE(window().currentMachine(), 1);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("B"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("B"));
 
     // Another machine's name, typed with blanks around it, selects that machine.
     enterMachineName(QStringLiteral(" C "));
     QCOMPARE(window().currentMachine(), 2);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
-    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(cellText(face().GZs, 6, 1), QStringLiteral("105"));
     QCOMPARE(prompter().asked, QStringList());
     QCOMPARE(fixture_->fileBytes(), before);
 }
 
 void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
-    chooseEntry(face().fields().Mtype, 1);
+    chooseEntry(face().Mtype, 1);
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(prompter().asked, QStringList{QStringLiteral("删除“B”这个挂轮表？")});
@@ -224,16 +221,16 @@ void MachinesTest::deleteInTheMiddleAndAtTheEnd() {
     QCOMPARE(storedGears(1), (std::vector<std::int16_t>{30, 45, 60, 75, 90, 105}));
     // C moved into B's place and is current, with its own list and shaft value.
     QCOMPARE(window().currentMachine(), 1);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
-    QCOMPARE(face().gearGrid().cellText(6, 1), QStringLiteral("105"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(cellText(face().GZs, 6, 1), QStringLiteral("105"));
 
     // Deleting the last machine of the list makes the one before it current.
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(storedMachines().size(), 1U);
     QCOMPARE(window().currentMachine(), 0);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40}));
 }
 
@@ -246,7 +243,7 @@ void MachinesTest::lastMachineCannotBeDeleted() {
     prompter().asked.clear();
     enterMachineName(QString());
     QVERIFY(prompter().asked.isEmpty());
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(storedMachines().size(), 1U);
 
     // Declining a delete puts the name back too.
@@ -255,18 +252,18 @@ void MachinesTest::lastMachineCannotBeDeleted() {
     QVERIFY(fixture_->showAndActivate());
     prompter().yesNoAnswers.push_back(false);
     enterMachineName(QString());
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
     QCOMPARE(storedMachines().size(), 2U);
 }
 
 void MachinesTest::shaftFieldIsNotWrittenBack() {
-    typeInto(face().fields().Tzptj, QStringLiteral("33"));
-    focusOn(face().fields().TSb);
-    click(face().commands().ComSave);
+    typeInto(face().Tzptj, QStringLiteral("33"));
+    focusOn(face().TSb);
+    click(face().ComSave);
     QCOMPARE(storedMachines()[0].zn, 15);
-    chooseEntry(face().fields().Mtype, 1);
-    chooseEntry(face().fields().Mtype, 0);
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("15"));
+    chooseEntry(face().Mtype, 1);
+    chooseEntry(face().Mtype, 0);
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("15"));
     QVERIFY(prompter().informed.isEmpty());
 }
 
@@ -274,25 +271,25 @@ void MachinesTest::failedWritesChangeNothing() {
     const QByteArray before = fixture_->fileBytes();
     fixture_->failWritesWith(ENOSPC);
 
-    click(face().commands().LabSave);
+    click(face().LabSave);
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.back().contains(QStringLiteral("system.lib")));
 
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("copy"));
     QCOMPARE(prompter().informed.size(), 2);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
-    QCOMPARE(face().fields().Mtype->count(), 3);
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().Mtype->count(), 3);
 
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QString());
     QCOMPARE(prompter().informed.size(), 3);
-    QCOMPARE(face().fields().Mtype->count(), 3);
+    QCOMPARE(face().Mtype->count(), 3);
     QCOMPARE(window().currentMachine(), 0);
 
     // A failed new machine keeps the editor open with the user's ticks.
     prompter().textAnswers.push_back(QStringLiteral("N"));
-    click(face().commands().LabNewJc);
+    click(face().LabNewJc);
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
     QCOMPARE(prompter().informed.size(), 4);
@@ -318,11 +315,11 @@ void MachinesTest::unchangedEditorSaveKeepsTheFile() {
     const QByteArray before = fixture_->fileBytes();
     for (int machine : {0, 1}) {
         for (bool byTab : {true, false}) {
-            chooseEntry(face().fields().Mtype, machine);
-            click(face().commands().LabXgCsTab);
+            chooseEntry(face().Mtype, machine);
+            click(face().LabXgCsTab);
             QCOMPARE(editor().TxG->text(), machine == 0 ? QStringLiteral("120") : "255");
             if (byTab) {
-                pressKey(face().panels().Ped0, Qt::Key_Tab);
+                pressKey(face().Ped0, Qt::Key_Tab);
             } else {
                 click(editor().Text1);
             }
@@ -338,7 +335,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     const QByteArray before = fixture_->fileBytes();
     const std::vector<std::int16_t> gears = window().gearList();
     QVERIFY(QFile::remove(fixture_->dataFile()));
-    click(face().commands().LabXgCsTab);
+    click(face().LabXgCsTab);
     tick({30}); // 45
     click(editor().LabSaveNewJC);
     // One message; the face, the search and the range still show the stored list.
@@ -346,9 +343,9 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     QVERIFY(prompter().informed.front().contains(QStringLiteral("不存在")));
     QVERIFY(editor().panel()->isVisible());
     QCOMPARE(editor().LabSN->text(), QStringLiteral("6"));
-    QCOMPARE(face().captions().LabN->text(), QStringLiteral("5"));
-    QCOMPARE(face().gearGrid().rows(), 6);
-    QCOMPARE(face().gearGrid().cellText(5, 1), QStringLiteral("40"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("5"));
+    QCOMPARE(gridRows(face().GZs), 6);
+    QCOMPARE(cellText(face().GZs, 5, 1), QStringLiteral("40"));
     QCOMPARE(window().gearList(), gears);
 
     // The user gives up on the edit; a later save of the gear grid writes the stored list.
@@ -356,7 +353,7 @@ void MachinesTest::failedEditorSaveLeavesOneTruth() {
     QFile file(fixture_->dataFile());
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     file.close();
-    click(face().commands().LabSave);
+    click(face().LabSave);
     QCOMPARE(fixture_->fileBytes(), before);
     QCOMPARE(prompter().informed.size(), 1);
 }
@@ -366,7 +363,7 @@ void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
     QVERIFY(fixture_->showAndActivate());
     const QByteArray before = fixture_->fileBytes();
 
-    click(face().commands().LabNewJc);
+    click(face().LabNewJc);
     QVERIFY(prompter().asked.isEmpty());
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.front().contains(QStringLiteral("255")));
@@ -377,7 +374,7 @@ void MachinesTest::fullTableRefusesNewAndCopyBeforeAsking() {
     prompter().yesNoAnswers.push_back(true);
     enterMachineName(QStringLiteral("Copy"));
     QCOMPARE(prompter().informed.size(), 2);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("M1"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("M1"));
     QCOMPARE(fixture_->fileBytes(), before);
     // A rename needs no room and still works.
     prompter().yesNoAnswers.push_back(false);
@@ -391,18 +388,18 @@ void MachinesTest::aFileWithoutMachinesStartsANewOne() {
     empty.savedHeader(0);
     fixture_ = std::make_unique<WindowFixture>(empty.bytes);
     QVERIFY(fixture_->showAndActivate());
-    QCOMPARE(face().fields().Mtype->count(), 0);
-    QCOMPARE(face().captions().LabN->text(), QStringLiteral("0"));
-    QCOMPARE(face().captions().LabSBFW->text(), QString());
-    QCOMPARE(face().resultGrid().rows(), 1); // the first search lists nothing
+    QCOMPARE(face().Mtype->count(), 0);
+    QCOMPARE(face().LabN->text(), QStringLiteral("0"));
+    QCOMPARE(face().LabSBFW->text(), QString());
+    QCOMPARE(gridRows(face().GZ), 1); // the first search lists nothing
     // Saving or editing a gear list that is not there starts a new machine instead.
-    click(face().commands().LabSave);
+    click(face().LabSave);
     prompter().textAnswers.push_back(QStringLiteral("First"));
-    click(face().commands().LabXgCsTab);
+    click(face().LabXgCsTab);
     QVERIFY(window().newMachineMode());
     tick({0, 1, 2, 3, 4});
     click(editor().LabSaveNewJC);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("First"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("First"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{15, 16, 17, 18, 19}));
     QVERIFY(prompter().informed.isEmpty());
 }
@@ -414,7 +411,7 @@ void MachinesTest::aListLongerThanTheBoxesIsNotEdited() {
         std::vector<NewMachine>{{"Crowded", 15, std::vector<std::int16_t>(300, 40)}});
     QVERIFY(fixture_->showAndActivate());
     const QByteArray before = fixture_->fileBytes();
-    click(face().commands().LabXgCsTab);
+    click(face().LabXgCsTab);
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.front().contains(QStringLiteral("211")));
     QVERIFY(!editor().panel()->isVisible());
@@ -425,7 +422,7 @@ void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
     // Captions typed into 改齿数 and saved straight away, before leaving the field: the gear
     // list holds each as a whole number within 10..255, and the grid shows what it holds, in
     // the order of the boxes.
-    click(face().commands().LabXgCsTab);
+    click(face().LabXgCsTab);
     const QString typed[] = {"9", "300", "abc", "20.5"};
     for (int i = 0; i < 4; ++i) {
         click(editor().ZsS[static_cast<std::size_t>(26 + i)]); // 41..44, free boxes
@@ -436,7 +433,7 @@ void MachinesTest::editedCaptionsAreStoredAsTheGridReadsThem() {
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{10, 10, 20, 21, 25, 30, 35, 40, 255}));
     QStringList cells;
     for (int r = 1; r <= 9; ++r) {
-        cells << face().gearGrid().cellText(r, 1);
+        cells << cellText(face().GZs, r, 1);
     }
     QCOMPARE(cells, (QStringList{"20 ", "25 ", "30 ", "35 ", "40 ", "10", "255", "10", "21 "}));
     QCOMPARE(window().gearList(), storedGears(0));

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The painted face of the main panel as the window shows it: every pixel of the nine rings and
-// the dots read back from the panel at two screen resolutions, the panels over the face, and a
-// face that stays the same from paint to paint.
+// The painted face of the main panel: every pixel of the nine rings and the dots read back
+// from a panel of the window's size at two screen resolutions, and in the window the panels
+// over the face and a face that stays the same from paint to paint.
 
-#include "bare_face.h"
+#include "window_fixture.h"
 
+#include "ui/face_layout.h"
 #include "ui/panel_face.h"
 #include "ui/random_source.h"
+#include "ui/ui_style.h"
 
 #include <QPixmap>
+#include <QTest>
 
 using namespace gearsel;
 using namespace gearsel::testing;
@@ -19,17 +22,6 @@ namespace {
 const QColor kRings[] = {{47, 175, 143},  {67, 185, 157},  {87, 195, 171},
                          {107, 205, 185}, {128, 215, 199}, {148, 225, 213},
                          {168, 235, 227}, {188, 245, 241}, {208, 255, 255}};
-
-// Paints the face and returns the panel as shown, with the number of random draws it took.
-std::pair<QImage, int> paintedPanel(BareFace& bare) {
-    RandomSource random(3);
-    int draws = 0;
-    paintPanelFace(bare.face.panels().Ped0, style::kFrameOuter, [&] {
-        ++draws;
-        return random.uniform();
-    });
-    return {bare.face.panels().Ped0->grab().toImage(), draws};
-}
 
 } // namespace
 
@@ -49,17 +41,26 @@ void PanelFaceTest::ringsAndDots_data() {
 
 void PanelFaceTest::ringsAndDots() {
     QFETCH(int, twipsPerPixel);
-    BareFace bare(twipsPerPixel);
-    const auto [panel, draws] = paintedPanel(bare);
+    const TwipsScale scale(twipsPerPixel, twipsPerPixel);
+    QWidget panel;
+    makePanel(&panel, "Ped0");
+    panel.resize(scale.rect(0, 0, kWindowWidthTwips, kWindowHeightTwips).size());
+    RandomSource random(3);
+    int draws = 0;
+    paintPanelFace(&panel, style::kFrameOuter, [&] {
+        ++draws;
+        return random.uniform();
+    });
+    const QImage shown = panel.grab().toImage();
     QCOMPARE(draws, 3 * 9000);
     // Ring k is every pixel k pixels in, over the dots that fell on it.
-    const int w = panel.width();
-    const int h = panel.height();
+    const int w = shown.width();
+    const int h = shown.height();
     int dots = 0;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const int ring = std::min({x, y, w - 1 - x, h - 1 - y});
-            const QColor colour = panel.pixelColor(x, y);
+            const QColor colour = shown.pixelColor(x, y);
             if (ring <= 8 && colour != kRings[ring]) {
                 QFAIL(qPrintable(QStringLiteral("ring %1 at %2,%3").arg(ring).arg(x).arg(y)));
             }
@@ -70,14 +71,16 @@ void PanelFaceTest::ringsAndDots() {
 }
 
 void PanelFaceTest::panelsLieOverAFaceThatStays() {
-    BareFace bare;
-    MainFace& f = bare.face;
-    f.panels().PedHelp->show();
-    const QImage panel = paintedPanel(bare).first;
+    WindowFixture fixture({{"M", 15, fourteenGears()}});
+    const FaceControls& f = fixture.face();
+    f.PedHelp->show();
+    const QImage panel = f.Ped0->grab().toImage();
     // The notes panel's fill, not a dot, at its middle.
-    QCOMPARE(panel.pixelColor(f.panels().PedHelp->geometry().center()), QColor(232, 232, 255));
-    f.panels().Ped0->repaint();
-    QCOMPARE(f.panels().Ped0->grab().toImage(), panel);
+    QCOMPARE(panel.pixelColor(f.PedHelp->geometry().center()), QColor(232, 232, 255));
+    // The ring at the edge, which no control covers.
+    QCOMPARE(panel.pixelColor(0, f.Ped0->height() / 2), kRings[0]);
+    f.Ped0->repaint();
+    QCOMPARE(f.Ped0->grab().toImage(), panel);
 }
 
 QTEST_MAIN(PanelFaceTest)

@@ -56,7 +56,7 @@ void PrintCommandTest::askThenPrintOrOfferPdf() {
     prompter.yesNoAnswers = {false, true, true, false, true, true, true, true, true, true};
     prompter.savePaths = {QString(), dir.filePath(QStringLiteral("result")), unwritable};
     for (int i = 0; i < 6; ++i) {
-        print.PrintSbTab();
+        print.printResultList();
     }
     QCOMPARE(printed, QStringList(5, QStringLiteral("CA6140")));
     const QString question = QStringLiteral("是否打印选配结果列表? \n\n准备好打印机，开始打印? ");
@@ -85,7 +85,7 @@ void PrintCommandTest::noPrinterInstalledOffersPdf() {
     QTemporaryDir dir;
     prompter.yesNoAnswers = {true, true};
     prompter.savePaths = {dir.filePath(QStringLiteral("list.pdf"))};
-    print.PrintSbTab();
+    print.printResultList();
     QVERIFY2(prompter.asked.value(1).startsWith(QStringLiteral("没有找到已安装的打印机")),
              qPrintable(prompter.asked.value(1)));
     QVERIFY(isPdf(dir.filePath(QStringLiteral("list.pdf"))));

@@ -5,10 +5,8 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
 #include "ui/constants_box.h"
 #include "ui/pdf_offer.h"
-#include "ui/picture_label.h"
 #include "ui/ratio_helper.h"
 
 #include <QDir>
@@ -30,7 +28,7 @@ private Q_SLOTS:
     void eachKindStartsWhereItsLastFileWent();
 
 private:
-    MainFace& face() { return fixture_->face(); }
+    FaceControls& face() { return fixture_->face(); }
     FakePrompter& prompter() { return fixture_->prompter(); }
     // Prints the result list from the main face into a PDF file saved as `answer` (a null
     // string cancels); says where the save dialog started.
@@ -63,17 +61,17 @@ void SavedFilesTest::initTestCase() {
 QString SavedFilesTest::saveResultList(const QString& answer) {
     prompter().yesNoAnswers = {true, true}; // print, then save as a PDF file
     prompter().savePaths = {answer};
-    clickOn(face().commands().LabPrint);
+    clickOn(face().LabPrint);
     return lastStartFolder();
 }
 
 RatioHelper* SavedFilesTest::openChart() {
-    clickOn(face().captions().Label2);
-    RatioHelper* helper = fixture_->window().ratioHelper();
+    clickOn(face().Label2);
+    RatioHelper* helper = fixture_->ratioHelper();
     if (helper == nullptr || !QTest::qWaitForWindowExposed(helper)) {
         return nullptr;
     }
-    typeInto(helper->constantsBox().field(ConstantKey::IndexConstant), QStringLiteral("24"));
+    typeInto(constantField(*helper, ConstantKey::IndexConstant), QStringLiteral("24"));
     workOutHobbingChart(*helper);
     return helper;
 }

@@ -6,13 +6,11 @@
 #include "window_fixture.h"
 
 #include "store/machine_store.h"
-#include "ui/clickable_label.h"
 #include "ui/gear_set_editor.h"
-#include "ui/line_field.h"
-#include "ui/picture_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
 
@@ -29,6 +27,7 @@ private Q_SLOTS:
     void editorSaveOnAMachineRenamedUnderneathIsRefusedOnce();
     void editorSaveBesideOtherChangesGoesAhead();
     void roomForANewMachineIsCountedInTheFile();
+    void aWaitForTheLockIsShownAndToldAfterASecond();
 
 private:
     // Runs gearsel-cli machines on the window's file, as another program would.
@@ -41,13 +40,13 @@ private:
     }
     QStringList boxEntries() {
         QStringList names;
-        for (int i = 0; i < face().fields().Mtype->count(); ++i) {
-            names << face().fields().Mtype->itemText(i);
+        for (int i = 0; i < face().Mtype->count(); ++i) {
+            names << face().Mtype->itemText(i);
         }
         return names;
     }
-    MainFace& face() { return fixture_->face(); }
-    GearSetEditor& editor() { return fixture_->window().editor(); }
+    FaceControls& face() { return fixture_->face(); }
+    EditorControls& editor() { return fixture_->editor(); }
     FakePrompter& prompter() { return fixture_->prompter(); }
 
     std::unique_ptr<WindowFixture> fixture_;
@@ -67,6 +66,31 @@ void SharedFileTest::cleanup() {
     fixture_.reset();
 }
 
+namespace {
+
+// Records each showing of the notice of a wait: its text, and whether the wait cursor showed.
+class NoticeWatch : public QObject {
+public:
+    explicit NoticeWatch(QLabel* notice) : notice_(notice) { notice->installEventFilter(this); }
+    QStringList texts;
+    bool waitCursor = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == notice_ && event->type() == QEvent::Show) {
+            texts << notice_->text();
+            const QCursor* cursor = QApplication::overrideCursor();
+            waitCursor = waitCursor && cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+        }
+        return false;
+    }
+
+private:
+    QLabel* notice_;
+};
+
+} // namespace
+
 void SharedFileTest::cli(const QStringList& args) {
     QProcess process;
     process.start(QStringLiteral(GEARSEL_CLI_PATH),
@@ -77,15 +101,15 @@ void SharedFileTest::cli(const QStringList& args) {
 
 void SharedFileTest::saveKeepsAMachineAddedUnderneath() {
     cli({"add", "X", "--gears", "20,30,40,50,60"});
-    clickOn(face().commands().LabSave);
+    clickOn(face().LabSave);
     QCOMPARE(prompter().informed.size(), 1);
     QVERIFY(prompter().informed.front().contains(QStringLiteral("另一个程序")));
     QCOMPARE(storedMachines().size(), 6U);
     QCOMPARE(QString::fromStdString(storedMachines()[5].name), QStringLiteral("X"));
     QCOMPARE(boxEntries().last(), QStringLiteral("X"));
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A"));
     // Nothing changed since: the next save says nothing.
-    clickOn(face().commands().LabSave);
+    clickOn(face().LabSave);
     QCOMPARE(prompter().informed.size(), 1);
 }
 
@@ -93,25 +117,25 @@ void SharedFileTest::pickingAMachineShowsItAsStored() {
     cli({"delete", "4"});
     // The box still lists D in fourth place; picking it shows the machine that the file
     // holds, never D's name with E's gears.
-    chooseEntry(face().fields().Mtype, 3);
+    chooseEntry(face().Mtype, 3);
     QCOMPARE(prompter().informed.size(), 1);
     QCOMPARE(boxEntries(), (QStringList{"A", "B", "C", "E"}));
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("E"));
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("35"));
-    QCOMPARE(face().gearGrid().cellText(1, 1), QStringLiteral("21"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("E"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("35"));
+    QCOMPARE(cellText(face().GZs, 1, 1), QStringLiteral("21"));
     QCOMPARE(fixture_->window().gearList(), storedGears(3));
     // A machine whose name is still there is found under it, wherever it moved: one step up
     // from E picks C, which the file now holds in second place.
     cli({"delete", "1"});
-    pressKey(face().fields().Mtype, Qt::Key_Up);
+    pressKey(face().Mtype, Qt::Key_Up);
     QCOMPARE(prompter().informed.size(), 2);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
     QCOMPARE(fixture_->window().currentMachine(), 1);
-    QCOMPARE(face().fields().Tzptj->text(), QStringLiteral("25"));
+    QCOMPARE(face().Tzptj->text(), QStringLiteral("25"));
 }
 
 void SharedFileTest::editorSaveOnAMachineRenamedUnderneathIsRefusedOnce() {
-    clickOn(face().commands().LabXgCsTab);
+    clickOn(face().LabXgCsTab);
     clickOn(editor().ZsS[30]); // 45
     cli({"rename", "A", "A2"});
     clickOn(editor().LabSaveNewJC);
@@ -119,7 +143,7 @@ void SharedFileTest::editorSaveOnAMachineRenamedUnderneathIsRefusedOnce() {
     QVERIFY(prompter().informed.front().contains(QStringLiteral("没有进行")));
     QVERIFY(editor().panel()->isVisible());
     QCOMPARE(editor().tickedCount(), 6);
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("A2"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("A2"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 25, 30, 35, 40}));
     // The user has seen the new name and saves again: now it goes ahead, under that name.
     clickOn(editor().LabSaveNewJC);
@@ -130,8 +154,8 @@ void SharedFileTest::editorSaveOnAMachineRenamedUnderneathIsRefusedOnce() {
 }
 
 void SharedFileTest::editorSaveBesideOtherChangesGoesAhead() {
-    chooseEntry(face().fields().Mtype, 2);
-    clickOn(face().commands().LabXgCsTab);
+    chooseEntry(face().Mtype, 2);
+    clickOn(face().LabXgCsTab);
     clickOn(editor().ZsS[0]); // 25
     cli({"set-gears", "B", "--gears", "20,22,24,26,28"});
     cli({"delete", "A"});
@@ -143,8 +167,8 @@ void SharedFileTest::editorSaveBesideOtherChangesGoesAhead() {
     QCOMPARE(QString::fromStdString(machines[1].name), QStringLiteral("C"));
     QCOMPARE(storedGears(0), (std::vector<std::int16_t>{20, 22, 24, 26, 28}));
     QCOMPARE(storedGears(1), (std::vector<std::int16_t>{25, 30, 45, 60, 75, 90, 105}));
-    QCOMPARE(face().fields().Mtype->currentText(), QStringLiteral("C"));
-    QCOMPARE(face().captions().LabN->text(), QStringLiteral("7"));
+    QCOMPARE(face().Mtype->currentText(), QStringLiteral("C"));
+    QCOMPARE(face().LabN->text(), QStringLiteral("7"));
 }
 
 void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
@@ -153,7 +177,7 @@ void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
 
     // Another program fills the table: a new machine is refused before its name is asked.
     cli({"add", "X", "--gears", "20,30,40,50,60"});
-    clickOn(face().commands().LabNewJc);
+    clickOn(face().LabNewJc);
     QCOMPARE(prompter().informed.size(), 2);
     QVERIFY(prompter().informed[0].contains(QStringLiteral("另一个程序")));
     const QString full = prompter().informed[1];
@@ -163,7 +187,7 @@ void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
     // It deletes one: now there is room.
     cli({"delete", "X"});
     prompter().textAnswers.push_back(QStringLiteral("N"));
-    clickOn(face().commands().LabNewJc);
+    clickOn(face().LabNewJc);
     QCOMPARE(prompter().informed.size(), 3);
     QVERIFY(editor().panel()->isVisible());
 
@@ -181,6 +205,34 @@ void SharedFileTest::roomForANewMachineIsCountedInTheFile() {
     QCOMPARE(editor().tickedCount(), 5);
     QCOMPARE(storedMachines().size(), 255U);
     QCOMPARE(QString::fromStdString(storedMachines().back().name), QStringLiteral("Y"));
+}
+
+void SharedFileTest::aWaitForTheLockIsShownAndToldAfterASecond() {
+    auto* notice = qobject_cast<QLabel*>(controlNamed(fixture_->window(), "lockWait"));
+    NoticeWatch watch(notice);
+    const auto saveWithBox = [this](int box) {
+        pressKey(face().Ped0, Qt::Key_E, Qt::ControlModifier);
+        clickOn(editor().ZsS[static_cast<std::size_t>(box)]);
+        pressKey(face().Ped0, Qt::Key_S, Qt::ControlModifier);
+    };
+    // Another program holds the lock for a moment: the change waits and is made, told nothing.
+    fixture_->holdLockFor(3);
+    saveWithBox(0); // 15
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{15, 20, 25, 30, 35, 40}));
+    QCOMPARE(watch.texts, QStringList());
+    // For longer than a second: the notice says what the window waits for, over the wait
+    // cursor, and goes once the change is made.
+    fixture_->holdLockFor(15);
+    saveWithBox(1); // 11: the range now starts at 10
+    QCOMPARE(storedGears(0), (std::vector<std::int16_t>{11, 15, 20, 25, 30, 35, 40}));
+    QCOMPARE(watch.texts.size(), 1);
+    QVERIFY2(watch.texts.front().contains(QStringLiteral("另一个程序正在修改数据文件")) &&
+                 watch.texts.front().contains(QStringLiteral(".system.lib.lock")),
+             qPrintable(watch.texts.front()));
+    QVERIFY(watch.waitCursor);
+    QVERIFY(notice->isHidden());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(prompter().informed, QStringList());
 }
 
 QTEST_MAIN(SharedFileTest)

@@ -5,8 +5,6 @@
 
 #include "window_fixture.h"
 
-#include "ui/clickable_label.h"
-#include "ui/line_field.h"
 #include "ui/prompter.h"
 #include "ui/ratio_helper.h"
 #include "ui/suggestion_list.h"
@@ -64,17 +62,16 @@ void SmallScreenTest::windowIsDrawnSmallerOnTheScreen() {
     // 17 twips a pixel instead of 15: 8640 x 5700 twips take 508 x 335 pixels.
     QVERIFY(inReach(&fixture.window()));
     QCOMPARE(fixture.window().size(), QSize(508, 335));
-    LineField* ratio = fixture.face().fields().TSb;
+    QLineEdit* ratio = fixture.face().TSb;
     QCOMPARE(ratio->geometry(), QRect(297, 80, 64, 19));
     // The fonts shrink with the layout: the ratio still fits its field.
     QVERIFY(ratio->font().pointSizeF() < 10.5);
     QVERIFY(ratio->fontMetrics().horizontalAdvance(ratio->text()) < ratio->width());
 
     // The panels shown over the face hold all their controls.
-    const MainFace::Commands& c = fixture.face().commands();
-    const MainFace::Panels& p = fixture.face().panels();
-    for (const auto& [command, panel] :
-         {std::pair{c.LabXgCsTab, p.PedNewJC}, std::pair{c.LabHelp, p.PedHelp}}) {
+    const FaceControls& f = fixture.face();
+    for (const auto& [command, panel] : {std::pair<QWidget*, QWidget*>{f.LabXgCsTab, f.PedNewJC},
+                                         std::pair<QWidget*, QWidget*>{f.LabHelp, f.PedHelp}}) {
         clickOn(command);
         QVERIFY(panel->isVisible());
         for (const QWidget* control : panel->findChildren<QWidget*>()) {
@@ -88,14 +85,14 @@ void SmallScreenTest::windowIsDrawnSmallerOnTheScreen() {
 void SmallScreenTest::helperAndBuyListFit() {
     WindowFixture fixture({{"A", 15, fourteenGears()}}, TwipsScale::fromScreen());
     QVERIFY(fixture.showAndActivate());
-    clickOn(fixture.face().captions().Label2);
-    RatioHelper* helper = fixture.window().ratioHelper();
+    clickOn(fixture.face().Label2);
+    RatioHelper* helper = fixture.ratioHelper();
     QVERIFY(helper != nullptr && QTest::qWaitForWindowExposed(helper));
     QVERIFY(inReach(helper));
     clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
 
-    clickOn(fixture.face().commands().LabBuy);
-    SuggestionList* list = fixture.window().suggestionList();
+    clickOn(fixture.face().LabBuy);
+    SuggestionList* list = fixture.suggestionList();
     QVERIFY(list != nullptr && QTest::qWaitForWindowExposed(list));
     QVERIFY(inReach(list));
     QCOMPARE(fixture.prompter().informed, QStringList());

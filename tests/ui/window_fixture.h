@@ -3,25 +3,31 @@
 // A real window on a temporary system.lib, with a scripted stand-in for the dialogs.
 
 #include "faulty_file_system.h"
+#include "present/formula_form.h"
 #include "store/new_machine.h"
 #include "ui/gear_sel.h"
-#include "ui/main_face.h"
+#include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 
-class QCheckBox;
-class QComboBox;
-class QWidget;
-
 namespace gearsel {
+class GearSetEditor;
 class RatioHelper;
-}
+class SuggestionList;
+} // namespace gearsel
 
 namespace gearsel::testing {
 
@@ -48,6 +54,48 @@ std::vector<std::int16_t> fourteenGears();
 // Machines "M1" to "M<count>", each with Zn 15 and the gears 20, 25, 30, 35, 40.
 std::vector<NewMachine> numberedMachines(int count);
 
+// The controls of the main face, found in a window by the names of the window's layout tables.
+// A name the window lacks fails the test at once.
+struct FaceControls {
+    explicit FaceControls(QWidget& window);
+
+    QWidget* Ped0;
+    QComboBox* Mtype;
+    QLineEdit *TSb, *Tzptj, *Tns;
+    QCheckBox *Chk, *CheckZ12;
+    QTableView *GZ, *GZs;
+    // The commands: each picture's button, and the two without a picture.
+    QAbstractButton *ImgNewJc, *ComExit, *ImgEditZ, *ImgPrint, *ComSave, *ComHelp, *ComCHOSE,
+        *ImaSM, *LabBuy, *Label2;
+    // The captions beside them, which start the same commands, and the two bars.
+    QLabel *LabNewJc, *LabExit, *LabXgCsTab, *LabPrint, *LabSave, *LabHelp, *LabCHOSE, *LabZCSM;
+    QLabel *Imagenew, *ImgEdbk, *ImgBTZ;
+    // The other captions.
+    QLabel *Label1, *Label3, *Label4, *Label6, *Label8, *LabN, *LabSBFW, *LabSD;
+    // The panels over the face and their faces.
+    QWidget *PicZZJS, *ImgZZJS, *Shape3, *PedNewJC, *Shape2, *PedHelp, *Shape1;
+};
+
+// The controls of the gear-set editor, found in the same way, and the editor's own account of
+// its ticked boxes.
+struct EditorControls {
+    explicit EditorControls(QWidget& window);
+
+    QWidget* panel() const { return PedNewJC; }
+    int tickedCount() const;
+    std::vector<QString> tickedCaptions() const;
+
+    GearSetEditor* editor;
+    QWidget* PedNewJC;
+    QLineEdit *Text1, *Text2, *TxG;
+    QAbstractButton *LabALLs, *LabFxz, *ComNewJcQD, *ImgQuitNew;
+    QLabel *LabSN, *LabSaveNewJC;
+    std::vector<QCheckBox*> ZsS;
+};
+
+// The window's control called `name`; fails the test at once when there is none.
+QWidget* controlNamed(QWidget& window, const QString& name);
+
 class WindowFixture {
 public:
     explicit WindowFixture(const std::vector<NewMachine>& machines,
@@ -57,12 +105,22 @@ public:
     ~WindowFixture();
 
     GearSel& window() { return *window_; }
-    MainFace& face() { return window_->face(); }
+    FaceControls& face() { return *face_; }
+    EditorControls& editor() { return *editor_; }
+    // The ratio helper and the buy list once they have been opened; null before.
+    RatioHelper* ratioHelper() const;
+    SuggestionList* suggestionList() const;
     FakePrompter& prompter() { return prompter_; }
     // Writes of the data file fail with `error` (an errno value) until it is set back to 0.
     void failWritesWith(int error) {
         fileSystem_.failing = test::Step::Write;
         fileSystem_.error = error;
+    }
+    // The data file's lock is held by another program for the next `tries` tries to take it.
+    void holdLockFor(int tries) {
+        fileSystem_.failing = test::Step::Lock;
+        fileSystem_.error = EWOULDBLOCK;
+        fileSystem_.times = tries;
     }
     // The whole data file as it is on disk.
     QByteArray fileBytes() const;
@@ -78,9 +136,13 @@ private:
     void open(TwipsScale scale);
 
     QTemporaryDir dir_;
+    TwipsScale scale_;
     FakePrompter prompter_;
     test::FaultyFileSystem fileSystem_;
+    LockWaitWatch lockWaits_{fileSystem_};
     std::unique_ptr<GearSel> window_;
+    std::unique_ptr<FaceControls> face_;
+    std::unique_ptr<EditorControls> editor_;
 };
 
 // Input as the platform delivers it: every event goes to the top-level window that holds the
@@ -107,6 +169,20 @@ void chooseEntry(QComboBox* box, int index);
 // Runs `answer` on the next modal dialog (a real one, not the scripted stand-in), once it is
 // open and active.
 void answerNextDialog(std::function<void(QWidget*)> answer);
+// A grid of the main face read as its layout numbers it: row 0 the headings, column 0 the
+// fixed column of row numbers, the cell where they meet the corner.
+int gridRows(const QTableView* grid);
+QString cellText(const QTableView* grid, int row, int col);
+QString cellToolTip(const QTableView* grid, int row, int col);
+// The ratio helper's controls by their names: a constant's field, the page of a formula and
+// its fields (in the order the form lists them), the box of the constants, the result line and
+// the OK button.
+QLineEdit* constantField(QWidget& helper, ConstantKey key);
+QWidget* formulaPage(QWidget& helper, Formula formula);
+QLineEdit* formulaField(QWidget& helper, Formula formula, int index);
+QGroupBox* constantsBox(QWidget& helper);
+QLabel* resultLine(QWidget& helper);
+QAbstractButton* okButton(QWidget& helper);
 // On the ratio helper's chart page, reached by its tab, works out the hobbing chart of 20 to
 // 25 teeth with the constants as they stand; says how many rows the chart shows.
 int workOutHobbingChart(RatioHelper& helper);

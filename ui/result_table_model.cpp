@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/result_table_model.h"
+
+namespace gearsel {
+
+ResultTableModel::ResultTableModel(QColor cellBack, QColor cellText, QObject* parent)
+    : GridModel(cellBack, cellText, parent) {}
+
+void ResultTableModel::showEmpty(int rows) {
+    beginResetModel();
+    emptyRows_ = std::max(rows, 0);
+    results_ = ResultList{};
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+void ResultTableModel::showResults(const ResultList& results, double requiredRatio,
+                                   const std::optional<Fraction>& required) {
+    beginResetModel();
+    emptyRows_ = 0;
+    // Exactly the filled slots are shown.
+    results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
+    requiredRatio_ = requiredRatio;
+    required_ = required;
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : emptyRows_ + static_cast<int>(results_.slots.size());
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kResultColumns - 1;
+}
+
+const ResultRowTexts& ResultTableModel::rowTexts(int row) const {
+    if (row != cachedRow_) {
+        cachedTexts_ =
+            emptyRows_ > 0
+                ? emptyResultRow(row)
+                : resultRow(row, results_.slots[static_cast<std::size_t>(row - 1)], requiredRatio_);
+        cachedRow_ = row;
+    }
+    return cachedTexts_;
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (role == Qt::ToolTipRole) {
+        if (emptyRows_ > 0) {
+            return {};
+        }
+        return QString::fromStdString(
+            resultToolTip(results_.slots[static_cast<std::size_t>(index.row())], required_));
+    }
+    return cellData(QString::fromStdString(
+                        rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),
+                    role);
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Horizontal) {
+        return QString::fromStdString(resultHeadings()[static_cast<std::size_t>(section) + 1]);
+    }
+    return QString::fromStdString(rowTexts(section + 1)[0]);
+}
+
+QString ResultTableModel::cornerText() const {
+    return QString::fromStdString(resultHeadings()[0]);
+}
+
+} // namespace gearsel
