@@ -11,6 +11,7 @@
 #include "present/value_problem_text.h"
 #include "tools/cli/chart_pdf.h"
 #include "tools/cli/gear_list_text.h"
+#include "tools/cli/pdf_program.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -148,12 +149,12 @@ void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, s
     }
     TextTable table;
     const ChartRowTexts headings = chartHeadings();
-    table.addRow({headings.begin(), headings.end()});
+    table.addRow(headings);
     for (const ChartRow& row : rows) {
-        const ChartRowTexts cells = chartRowTexts(row);
-        table.addRow({cells.begin(), cells.end()});
+        table.addRow(chartRowTexts(row));
     }
-    out << table.render() << chartSummary(rows) << '\n';
+    table.print(out);
+    out << chartSummary(rows) << '\n';
 }
 
 } // namespace
@@ -202,6 +203,11 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     if (options.pdf && trimmed(*options.pdf).empty()) {
         throw UsageError{"--pdf needs the name of the PDF file to write"};
     }
+    const ChartPdfWriter writePdf = chartPdfWriter();
+    if (options.pdf && writePdf == nullptr) {
+        const SearchSetupOptions& given = options.setup;
+        runInPdfProgram("chart", given.machine && given.lib.empty() ? libPath({}) : std::string());
+    }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
     if (setup.pairs == 3) {
         throw UsageError{
@@ -225,7 +231,7 @@ int runChart(const ChartOptions& options, std::ostream& out) {
                                              : "挂轮 " + gearListText(setup.request.gears),
                                constantsSummary(chart.used, Language::Chinese)};
     if (options.pdf) {
-        const int pages = writeChartPdfFile(*options.pdf, heading, rows);
+        const int pages = writePdf(*options.pdf, heading, rows);
         if (!options.format) {
             out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
             return 0;

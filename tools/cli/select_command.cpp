@@ -4,12 +4,17 @@
 #include "engine/gearbox_positions.h"
 #include "engine/ratio_range.h"
 #include "engine/train_fitter.h"
+#include "engine/train_fraction.h"
 #include "present/result_text.h"
 #include "present/search_problem_text.h"
 #include "tools/cli/select_listing.h"
 #include "tools/cli/strict_number.h"
+#include "tools/cli/text_table.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <chrono>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -135,6 +140,111 @@ Listed listTrains(const SelectPlan& plan, EngineKind engine) {
     return listed;
 }
 
+// The JSON text of a number or a truth value, as the JSON library writes it.
+template <class T> void appendJson(std::string& text, T value) {
+    if constexpr (std::is_same_v<T, bool>) {
+        text += value ? "true" : "false";
+    } else if constexpr (std::is_integral_v<T>) {
+        char digits[24];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    } else {
+        text += nlohmann::json(value).dump();
+    }
+}
+
+// One result row as an object of the "results" array, with the comma before it unless it is
+// the first.
+void appendJsonRow(std::string& text, const ResultSlot& slot, double requiredRatio,
+                   const std::optional<Fraction>& requiredFraction, bool first) {
+    const Fraction fraction = trainFraction(slot.train);
+    const auto field = [&](std::string_view key, auto value) {
+        text += key;
+        appendJson(text, value);
+    };
+    text += first ? "{" : ",{";
+    field("\"z1\":", slot.train.z1);
+    field(",\"z2\":", slot.train.z2);
+    field(",\"z3\":", slot.train.z3);
+    field(",\"z4\":", slot.train.z4);
+    field(",\"repeat\":", slot.repeat);
+    field(",\"ratio\":", slot.calcRatio);
+    field(",\"abs_error\":", slot.absError);
+    field(",\"rel_error\":", relativeError(slot, requiredRatio));
+    field(",\"num\":", fraction.num());
+    field(",\"den\":", fraction.den());
+    field(",\"exact\":", isExactTrain(slot.train, requiredFraction));
+    // Without a geometry whether the train fits is unknown.
+    text += ",\"fit\":null}";
+}
+
+// Writes out what `text` holds once it is long, so that a long list is written as it is made.
+void flushFull(std::string& text, std::ostream& out) {
+    if (text.size() >= std::size_t{1} << 16) {
+        out << text;
+        text.clear();
+    }
+}
+
+// A plain search (one- and two-pair trains, no gearbox positions, no geometry) printed as it
+// always was, row by row as it is made, so that a long list costs little.
+void printSelection(const SearchRequest& request, const SelectionResult& result,
+                    const RequiredRatio& ratio, bool json, const std::string& note,
+                    std::ostream& out) {
+    const auto range = reachableRange(result.sortedGears, request.allowRepeats);
+    const std::optional<Fraction>& requiredFraction = ratio.searched.fraction();
+    const std::string direction = ratio.directionText();
+    const auto& slots = result.results.slots;
+    const int filled = result.results.filledCount();
+
+    if (json) {
+        nlohmann::ordered_json doc;
+        if (!direction.empty()) {
+            doc["direction"] = turnDirection(ratio.given);
+        }
+        doc["range"] = range ? nlohmann::ordered_json::array({range->low, range->high})
+                             : nlohmann::ordered_json();
+        doc["note"] = note.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(note);
+        doc["seconds"] = result.seconds;
+        doc["results"] = nlohmann::ordered_json::array();
+        // The document with its rows left open; the rows follow one by one, as the document's
+        // own text would hold them, without a tree of every row in memory.
+        std::string text = doc.dump();
+        text.resize(text.size() - std::string_view("]}").size());
+        for (int s = 0; s < filled; ++s) {
+            appendJsonRow(text, slots[static_cast<std::size_t>(s)], request.requiredRatio,
+                          requiredFraction, s == 0);
+            flushFull(text, out);
+        }
+        text += "]}\n";
+        out << text;
+        return;
+    }
+
+    if (!direction.empty()) {
+        out << direction << '\n';
+    }
+    out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
+    TextTable table;
+    // A row's text takes about 60 bytes.
+    table.reserve(static_cast<std::size_t>(filled) + 1, kResultColumns + 1, 64);
+    // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
+    std::array<std::string, kResultColumns + 1> cells;
+    const ResultRowTexts headings = resultHeadings();
+    std::copy(headings.begin(), headings.end(), cells.begin());
+    cells.back() = "  速比分数";
+    table.addRow(cells);
+    for (int s = 0; s < filled; ++s) {
+        const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
+        ResultRowTexts texts = resultRow(s + 1, slot, request.requiredRatio);
+        std::move(texts.begin(), texts.end(), cells.begin());
+        cells.back() = trainFraction(slot.train).text() +
+                       (isExactTrain(slot.train, requiredFraction) ? " 精确" : "");
+        table.addRow(cells);
+    }
+    table.print(out);
+    out << "计算处理所花的时间: " << secondsText(result.seconds) << '\n';
+}
+
 } // namespace
 
 int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes) {
@@ -142,6 +252,16 @@ int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& not
     const SearchRequest& request = plan.setup.request;
     const EngineKind engine =
         options.engine == "reference" ? EngineKind::Reference : EngineKind::Production;
+    if (plan.setup.pairs == 2 && !plan.ratio.byPositions && !plan.setup.geometry) {
+        const SelectionResult result = runSelection(request, engine);
+        const std::string note =
+            rangeNote(request, reachableRange(result.sortedGears, request.allowRepeats));
+        if (!note.empty()) {
+            notes << "gearsel-cli: note: " << note << '\n';
+        }
+        printSelection(request, result, plan.ratio, options.json, note, out);
+        return 0;
+    }
     const auto started = std::chrono::steady_clock::now();
     Listed listed = listTrains(plan, engine);
     if (plan.ratio.byPositions) {
@@ -172,7 +292,7 @@ int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& not
         out << direction << '\n';
     }
     out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
-    out << listed.listing.table();
+    listed.listing.print(out);
     out << "计算处理所花的时间: " << secondsText(listed.seconds) << '\n';
     return 0;
 }

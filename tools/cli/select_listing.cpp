@@ -117,12 +117,12 @@ void SelectListing::add(int number, const ThreePairSlot& slot, const RowTarget& 
     json_.push_back(std::move(row));
 }
 
-std::string SelectListing::table() const {
+void SelectListing::print(std::ostream& out) const {
     TextTable table;
     for (const auto& row : rows_) {
         table.addRow(row);
     }
-    return table.render();
+    table.print(out);
 }
 
 } // namespace gearsel::cli

@@ -11,6 +11,7 @@
 #include "engine/three_pair_train.h"
 #include "engine/train_fit.h"
 
+#include <iosfwd>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -38,8 +39,8 @@ public:
     void add(int number, const ThreePairSlot& slot, const RowTarget& target,
              const std::string& position = {});
 
-    // The table: a heading row, then one row per train.
-    std::string table() const;
+    // Prints the table: a heading row, then one row per train.
+    void print(std::ostream& out) const;
     // The rows as a JSON array.
     const nlohmann::ordered_json& json() const { return json_; }
 
