@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/fast_search.h"
 
+#include "engine/fit_rule.h"
 #include "engine/gear_stock.h"
 #include "engine/gear_train.h"
 #include "engine/limit_guess.h"
@@ -63,6 +64,11 @@
 //   gear of that count. The search takes those repeat counts from a GearStock. A fixed first
 //   driver leaves one row, which needs no cap; with a fixed last driven gear z4 is known, and
 //   only the z3 near required x z4 / (z1 / z2) are looked at.
+// - The fit-only rule discards trains as the assembly conditions do, without a trace. It
+//   depends on a two-pair train through the sums z1 + z2 and z3 + z4 and each gear's size, so
+//   the pair index holds only the second pairs that the slot and the cover allow, a first pair
+//   that no second pair can follow is skipped, and the z4 run of one z3 is cut to the sums
+//   that fit.
 
 namespace gearsel {
 
@@ -90,7 +96,8 @@ template <class Ranks> Ranks emptyRanking(const SearchRequest& request) {
 // ReferenceRanking, which decides alike and is quicker where the list is short.
 template <class Ranks> class FastSearch {
 public:
-    FastSearch(GearStock stock, const SearchRequest& request, const SearchTuning& tuning);
+    FastSearch(GearStock stock, FitRule fit, const SearchRequest& request,
+               const SearchTuning& tuning);
 
     ResultList run();
 
@@ -138,7 +145,8 @@ private:
     // teeth(c) after it.
     int pairCopies(int a, int b) const;
     int runCopies(int a, int b, int c) const;
-    // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
+    // Whether the stock lets z3 and z4 follow z1/z2 and the train fits; always where neither
+    // restricts anything.
     bool admits(int z1, int z2, int z3, int z4) const;
     // Offers one two-pair candidate; true if it was refused for a listed rearrangement.
     bool offer(int z1, int z2, int z3, int z4, double ratio);
@@ -146,6 +154,7 @@ private:
     const SearchRequest& request_;
     SearchTuning tuning_;
     GearStock stock_;
+    FitRule fit_;
     TrainWindow window_;
     Ranks* ranking_ = nullptr;
     int lastIndex_ = 0; // where a fixed last driven gear stands among the distinct counts
@@ -156,10 +165,10 @@ private:
 };
 
 template <class Ranks>
-FastSearch<Ranks>::FastSearch(GearStock stock, const SearchRequest& request,
+FastSearch<Ranks>::FastSearch(GearStock stock, FitRule fit, const SearchRequest& request,
                               const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), stock_(std::move(stock)),
-      window_(stock_.walked(), request.requiredRatio, request.zn),
+    : request_(request), tuning_(tuning), stock_(std::move(stock)), fit_(std::move(fit)),
+      window_(stock_.walked(), request.requiredRatio, request.zn, fit_.secondPairs()),
       lastIndex_(request.lastDriven ? window_.firstAtLeast(*request.lastDriven) : 0) {}
 
 template <class Ranks> ResultList FastSearch<Ranks>::run() {
@@ -194,8 +203,8 @@ template <class Ranks> double FastSearch<Ranks>::firstCap() const {
     if (!canFill()) {
         return 1.0;
     }
-    const LimitGuess guess =
-        guessFinalLimit(window_, stock_, request_, tuning_.sampleTrains, tuning_.sampleFirstPairs);
+    const LimitGuess guess = guessFinalLimit(window_, stock_, fit_, request_, tuning_.sampleTrains,
+                                             tuning_.sampleFirstPairs);
     if (guess.error >= 1.0) {
         return 1.0;
     }
@@ -330,7 +339,7 @@ template <class Ranks> void FastSearch<Ranks>::firstPairs(int a, int b, std::vec
     const int z2 = window_.teeth(b);
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
     if (request_.includeSinglePairs && (z1 != z2 || request_.allowRepeats) &&
-        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0) {
+        stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0 && fit_.admits(z1, z2)) {
         // A single pair is always settled afterwards: it has no rearrangement.
         const double error = std::fabs(r12 - request_.requiredRatio);
         if (error < limit()) {
@@ -343,8 +352,10 @@ template <class Ranks> void FastSearch<Ranks>::firstPairs(int a, int b, std::vec
         return;
     }
     const int copies = pairCopies(a, b);
-    const int z3End = window_.z3End(z1, z2);
-    if (z3End == 0 || copies == 0) {
+    // The fit-only rule may end the z3 earlier than the first assembly condition.
+    const int z3End = std::min(window_.z3End(z1, z2),
+                               window_.firstAtLeast(fit_.largestZ3(z1, z2, window_.teeth(0)) + 1));
+    if (z3End == 0 || copies == 0 || !fit_.admitsFirstPair(z1, z2)) {
         return;
     }
     offerWindow(a, b, r12, z3End, open);
@@ -463,11 +474,17 @@ template <class Ranks> bool FastSearch<Ranks>::passRun(int a, int b, int c) {
     const double p = static_cast<double>(z3) * r12;
     // Where the last driven gear is fixed, it alone can stand last: offered beyond the reach
     // it is turned away as any train beyond the limit is.
-    const auto [from, to] =
+    auto [from, to] =
         request_.lastDriven
             ? std::pair(lastIndex_,
                         lastIndex_ + (z3 + window_.teeth(lastIndex_) > z2 + request_.zn ? 1 : 0))
             : window_.z4Run(z2, z3, p, reach());
+    if (fit_.active()) {
+        // Only the z4 of the sums that fit can pass the rule.
+        const auto [low, high] = fit_.z4Range(z1, z2, z3);
+        from = std::max(from, window_.firstAtLeast(low));
+        to = std::min(to, window_.firstAtLeast(high + 1));
+    }
     bool unsettled = false;
     for (int at = from; at < to; ++at) {
         const int z4 = window_.teeth(at);
@@ -489,7 +506,8 @@ template <class Ranks> int FastSearch<Ranks>::runCopies(int a, int b, int c) con
 }
 
 template <class Ranks> bool FastSearch<Ranks>::admits(int z1, int z2, int z3, int z4) const {
-    return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
+    return (!stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4)) &&
+           fit_.admits(z1, z2, z3, z4);
 }
 
 template <class Ranks> bool FastSearch<Ranks>::offer(int z1, int z2, int z3, int z4, double ratio) {
@@ -537,18 +555,20 @@ std::int64_t walkSteps(const GearStock& stock, const SearchRequest& request, std
 ResultList searchFast(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                       const SearchTuning& tuning) {
     GearStock stock(sortedGears, request);
+    FitRule fit(sortedGears, request);
     // The walk offers the enumeration's candidates by definition. Elsewhere a short list takes
     // its candidates fastest by the slot scan, a long one by the ordered ranking.
     if (tuning.walkUpTo >= 0 && walkSteps(stock, request, tuning.walkUpTo) <= tuning.walkUpTo) {
         WalkRanking ranking(request.resultCount, request.zn, request.allowRepeats,
                             tuning.walkScanUpTo);
-        walkEveryTrain(stock, request, ranking);
+        walkEveryTrain(stock, fit, request, ranking);
         return std::move(ranking).results();
     }
     if (request.resultCount <= tuning.scanUpTo) {
-        return FastSearch<ReferenceRanking>(std::move(stock), request, tuning).run();
+        return FastSearch<ReferenceRanking>(std::move(stock), std::move(fit), request, tuning)
+            .run();
     }
-    return FastSearch<Ranking>(std::move(stock), request, tuning).run();
+    return FastSearch<Ranking>(std::move(stock), std::move(fit), request, tuning).run();
 }
 
 } // namespace gearsel

@@ -2,7 +2,9 @@
 #include "engine/gear_suggestion.h"
 
 #include "engine/ratio_range.h"
+#include "engine/ratio_target.h"
 #include "engine/selection.h"
+#include "engine/train_fitter.h"
 #include "engine/train_fraction.h"
 
 #include <algorithm>
@@ -20,6 +22,11 @@ namespace {
 
 bool usesTooth(const GearTrain& train, int tooth) {
     return train.z1 == tooth || train.z2 == tooth || train.z3 == tooth || train.z4 == tooth;
+}
+
+bool usesTooth(const ThreePairTrain& t, int tooth) {
+    return t.z1 == tooth || t.z2 == tooth || t.z3 == tooth || t.z4 == tooth || t.z5 == tooth ||
+           t.z6 == tooth;
 }
 
 bool inside(const std::optional<RatioRange>& range, double ratio) {
@@ -59,27 +66,76 @@ void forEachInParallel(int count, const std::function<void(int)>& work) {
     }
 }
 
-} // namespace
-
-std::optional<BestTrain> bestTrain(const SearchRequest& request,
-                                   const std::optional<Fraction>& required) {
-    // The best train heads every list, however long: the ranking fills slot 1 with the first
-    // train of the smallest error whatever N is, so one slot is enough.
-    SearchRequest one = request;
-    one.resultCount = 1;
-    const SelectionResult result = runSelection(one);
-    const ResultSlot& slot = result.results.slots.front();
-    if (!slot.filled()) {
-        return std::nullopt;
+// The report of the searches `best` (a request: its best train or nothing) on the set as it is
+// and with each tooth count added; `closer` (a, b) ranks trains, `needs` (train, tooth, grown
+// request) says whether the grown set's train needs the added gear.
+template <class Slot, class Best, class Closer, class Needs>
+SuggestionReportOf<Slot> suggestWith(const SearchRequest& request, int pairs, Best best,
+                                     Closer closer, Needs needs) {
+    if (request.gears.size() >= static_cast<std::size_t>(kMaxGearCount)) {
+        // With the gear to buy, the set would hold one gear more than a gear list can.
+        throw SearchRefused(SearchProblem{SearchProblem::Kind::TooManyGears,
+                                          static_cast<long long>(request.gears.size()) + 1});
     }
-    return BestTrain{slot, isExactTrain(slot.train, required)};
+    SuggestionReportOf<Slot> report;
+    report.bestInSet = best(request);
+    report.inRange =
+        inside(reachableRange(request.gears, request.allowRepeats, pairs), request.requiredRatio);
+
+    // The searches are independent of each other, and a search keeps no state beyond its own
+    // call: run them side by side.
+    constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
+    std::vector<std::optional<BestOf<Slot>>> found(kAdditions);
+    std::vector<char> needed(kAdditions); // not vector<bool>: threads write neighbours
+
+    forEachInParallel(kAdditions, [&](int i) {
+        SearchRequest grown = request;
+        const int tooth = kMinTeeth + i;
+        grown.gears.push_back(static_cast<std::int16_t>(tooth));
+        auto& grownBest = found[static_cast<std::size_t>(i)];
+        grownBest = best(grown);
+        needed[static_cast<std::size_t>(i)] =
+            grownBest && needs(grownBest->slot.train, tooth, grown) ? 1 : 0;
+    });
+    std::vector<std::int16_t> grownGears = request.gears;
+    grownGears.push_back(0);
+    for (int i = 0; i < kAdditions; ++i) {
+        const int tooth = kMinTeeth + i;
+        grownGears.back() = static_cast<std::int16_t>(tooth);
+        if (!report.inRange && inside(reachableRange(grownGears, request.allowRepeats, pairs),
+                                      request.requiredRatio)) {
+            report.bringIntoRange.push_back(tooth);
+        }
+        // An addition helps when its train needs the new gear and beats the set as it is; a
+        // second gear of a count the set holds helps only where gears are used once, or as
+        // another idler.
+        const auto& grownBest = found[static_cast<std::size_t>(i)];
+        if (grownBest && needed[static_cast<std::size_t>(i)] != 0 &&
+            (!report.bestInSet || closer(*grownBest, *report.bestInSet))) {
+            report.suggestions.push_back({tooth, *grownBest});
+        }
+    }
+    std::stable_sort(report.suggestions.begin(), report.suggestions.end(),
+                     [&](const SuggestionOf<Slot>& a, const SuggestionOf<Slot>& b) {
+                         return closer(a.best, b.best);
+                     });
+    return report;
 }
+
+} // namespace
 
 bool closerThan(const BestTrain& a, const BestTrain& b, const std::optional<Fraction>& required) {
     if (required) {
         return compareDistance(a.slot.train, b.slot.train, *required) < 0;
     }
     return a.slot.absError < b.slot.absError;
+}
+
+bool closerThan(const BestThreePairTrain& a, const BestThreePairTrain& b, double requiredRatio,
+                const std::optional<Fraction>& required) {
+    const RatioTarget target(requiredRatio, required);
+    return target.compareErrors(driverProduct(a.slot.train), drivenProduct(a.slot.train),
+                                driverProduct(b.slot.train), drivenProduct(b.slot.train)) < 0;
 }
 
 bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
@@ -92,47 +148,27 @@ bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
 
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required) {
-    if (request.gears.size() >= static_cast<std::size_t>(kMaxGearCount)) {
-        // With the gear to buy, the set would hold one gear more than a gear list can.
-        throw SearchRefused(SearchProblem{SearchProblem::Kind::TooManyGears,
-                                          static_cast<long long>(request.gears.size()) + 1});
-    }
-    SuggestionReport report;
-    report.bestInSet = bestTrain(request, required);
-    report.inRange =
-        inside(reachableRange(request.gears, request.allowRepeats), request.requiredRatio);
+    return suggestWith<ResultSlot>(
+        request, 2, [&](const SearchRequest& r) { return bestTrain(r, required); },
+        [&](const BestTrain& a, const BestTrain& b) { return closerThan(a, b, required); },
+        [](const GearTrain& train, int tooth, const SearchRequest& grown) {
+            // A single pair that fits may need the added gear as its idler.
+            return usesTooth(train, tooth) ||
+                   (grown.fitGeometry && train.z3 == 0 &&
+                    TrainFitter(*grown.fitGeometry, grown.gears).fit(train).idler == tooth);
+        });
+}
 
-    // The searches are independent of each other, and a search keeps no state beyond its own
-    // call: run them side by side.
-    constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
-    std::vector<std::optional<BestTrain>> found(kAdditions);
-    forEachInParallel(kAdditions, [&](int i) {
-        SearchRequest grown = request;
-        grown.gears.push_back(static_cast<std::int16_t>(kMinTeeth + i));
-        found[static_cast<std::size_t>(i)] = bestTrain(grown, required);
-    });
-    std::vector<std::int16_t> grownGears = request.gears;
-    grownGears.push_back(0);
-    for (int i = 0; i < kAdditions; ++i) {
-        const int tooth = kMinTeeth + i;
-        grownGears.back() = static_cast<std::int16_t>(tooth);
-        if (!report.inRange &&
-            inside(reachableRange(grownGears, request.allowRepeats), request.requiredRatio)) {
-            report.bringIntoRange.push_back(tooth);
-        }
-        // An addition helps when its train needs the new gear and beats the set as it is; a
-        // second gear of a count the set holds never does, since trains are made of counts.
-        const auto& best = found[static_cast<std::size_t>(i)];
-        if (best && usesTooth(best->slot.train, tooth) &&
-            (!report.bestInSet || closerThan(*best, *report.bestInSet, required))) {
-            report.suggestions.push_back({tooth, *best});
-        }
-    }
-    std::sort(report.suggestions.begin(), report.suggestions.end(),
-              [&](const GearSuggestion& a, const GearSuggestion& b) {
-                  return ranksBefore(a, b, required);
-              });
-    return report;
+ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
+                                                 const std::optional<Fraction>& required) {
+    return suggestWith<ThreePairSlot>(
+        request, 3, [&](const SearchRequest& r) { return bestThreePairTrain(r, required); },
+        [&](const BestThreePairTrain& a, const BestThreePairTrain& b) {
+            return closerThan(a, b, request.requiredRatio, required);
+        },
+        [](const ThreePairTrain& train, int tooth, const SearchRequest&) {
+            return usesTooth(train, tooth);
+        });
 }
 
 } // namespace gearsel

@@ -4,6 +4,7 @@
 // position the change gears must make the required ratio divided by the gearbox's, and the
 // rows of all positions are ranked by relative error.
 
+#include "engine/gearbox_position.h"
 #include "engine/quantity.h"
 #include "engine/result_list.h"
 #include "engine/search_request.h"
@@ -18,11 +19,6 @@
 #include <vector>
 
 namespace gearsel {
-
-struct GearboxPosition {
-    std::string name; // as the machine's plate names it, such as "A1"
-    Quantity ratio;   // the gearbox's ratio in this position
-};
 
 // Why a list of positions cannot be searched. Each surface words it in its own language.
 struct PositionProblem {

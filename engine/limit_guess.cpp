@@ -16,9 +16,10 @@ namespace {
 // column of first pairs is left out), largest first.
 class ErrorSample {
 public:
-    ErrorSample(const TrainWindow& window, const GearStock& stock, const SearchRequest& request,
-                std::size_t stride, std::size_t samples)
-        : window_(window), stock_(stock), request_(request), stride_(stride), samples_(samples) {}
+    ErrorSample(const TrainWindow& window, const GearStock& stock, const FitRule& fit,
+                const SearchRequest& request, std::size_t stride, std::size_t samples)
+        : window_(window), stock_(stock), fit_(fit), request_(request), stride_(stride),
+          samples_(samples) {}
 
     // At most `wanted` errors below `start`, of trains that lead their arrangements.
     std::vector<double> smallest(std::size_t wanted, double start) const;
@@ -28,13 +29,15 @@ private:
     // exchanged) that both assembly conditions allow. The list holds one train of the
     // arrangements that tie, so only the first counts.
     bool leads(int z1, int z2, int z3, int z4) const;
-    // Whether the stock holds the train; always where it restricts nothing.
+    // Whether the stock holds the train and it fits; always where neither restricts anything.
     bool held(int z1, int z2, int z3, int z4) const {
-        return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
+        return (!stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4)) &&
+               fit_.admits(z1, z2, z3, z4);
     }
 
     const TrainWindow& window_;
     const GearStock& stock_;
+    const FitRule& fit_;
     const SearchRequest& request_;
     std::size_t stride_;
     std::size_t samples_;
@@ -64,7 +67,7 @@ std::vector<double> ErrorSample::smallest(std::size_t wanted, double start) cons
         const int z2 = window_.teeth(b);
         const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
         if (request_.includeSinglePairs && (z1 != z2 || repeats) &&
-            (!stock_.restricts() || stock_.admitsSinglePair(z1, z2))) {
+            (!stock_.restricts() || stock_.admitsSinglePair(z1, z2)) && fit_.admits(z1, z2)) {
             note(std::fabs(r12 - required));
         }
         const int z3End = window_.z3End(z1, z2);
@@ -112,7 +115,7 @@ bool ErrorSample::leads(int z1, int z2, int z3, int z4) const {
 
 } // namespace
 
-LimitGuess guessFinalLimit(const TrainWindow& window, const GearStock& stock,
+LimitGuess guessFinalLimit(const TrainWindow& window, const GearStock& stock, const FitRule& fit,
                            const SearchRequest& request, int sampleTrains, int sampleFirstPairs) {
     const auto firstPairs =
         static_cast<std::size_t>(window.size()) * static_cast<std::size_t>(window.size());
@@ -129,7 +132,7 @@ LimitGuess guessFinalLimit(const TrainWindow& window, const GearStock& stock,
     const auto wanted = static_cast<std::size_t>(
         std::ceil(static_cast<double>(count) * static_cast<double>(samples) /
                   static_cast<double>(firstPairs)));
-    const ErrorSample sample(window, stock, request, stride, samples);
+    const ErrorSample sample(window, stock, fit, request, stride, samples);
     // The bound starts small, as a wide one would have the first first pairs visit nearly all
     // their trains, and grows only where the sample found too few below it.
     double start = std::max(std::fabs(request.requiredRatio) * 0x1p-12, 0x1p-30);

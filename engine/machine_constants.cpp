@@ -124,7 +124,10 @@ void clearConstant(MachineConstants& constants, ConstantKey key) {
 
 bool noConstants(const MachineConstants& constants) {
     return !constants.leadscrew && !constants.gearboxRatio && !constants.indexConstant &&
-           !constants.differentialConstant && !constants.headRatio;
+           !constants.differentialConstant && !constants.headRatio && !constants.toothSize &&
+           !constants.centre && !constants.stud && !constants.maxDiameter && !constants.pairs &&
+           !constants.firstGear && !constants.lastGear && !constants.useOnce &&
+           !constants.gearboxPositions;
 }
 
 MachineConstants overridden(const MachineConstants& kept, const MachineConstants& given) {
@@ -139,6 +142,20 @@ MachineConstants overridden(const MachineConstants& kept, const MachineConstants
             }
         }
     }
+    const auto take = [](auto& kept, const auto& given) {
+        if (given) {
+            kept = given;
+        }
+    };
+    take(result.toothSize, given.toothSize);
+    take(result.centre, given.centre);
+    take(result.stud, given.stud);
+    take(result.maxDiameter, given.maxDiameter);
+    take(result.pairs, given.pairs);
+    take(result.firstGear, given.firstGear);
+    take(result.lastGear, given.lastGear);
+    take(result.useOnce, given.useOnce);
+    take(result.gearboxPositions, given.gearboxPositions);
     return result;
 }
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The constants a machine brings to the ratio formulas. Each is unknown until it is given; the
-// formulas take them as plain parameters, so they may come from the command line or from what
-// the data store keeps for a machine. The functions below handle them one by one under a key,
-// as texts that read back to the same values.
+// The constants a machine brings to the ratio formulas, and those of how it takes its change
+// gears (geometry, pairs, fixed gears, gears used once, gearbox positions). Each is unknown
+// until it is given; the formulas and searches take them as plain parameters, so they may come
+// from the command line or from what the data store keeps for a machine. The functions below
+// handle them one by one under a key, as texts that read back to the same values.
 
+#include "engine/gearbox_position.h"
+#include "engine/machine_geometry.h"
 #include "engine/pitch.h"
 #include "engine/quantity.h"
 #include "engine/value_problem.h"
@@ -13,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gearsel {
 
@@ -22,6 +26,17 @@ struct MachineConstants {
     std::optional<Quantity> indexConstant;        // hobbing machine: index constant K
     std::optional<Quantity> differentialConstant; // hobbing machine: differential constant C
     std::optional<Quantity> headRatio;            // dividing head: worm ratio N
+
+    // How the machine takes its change gears, for the searches rather than the formulas:
+    std::optional<ToothSize> toothSize; // module or diametral pitch of the change gears
+    std::optional<double> centre;       // D: input to output shaft, mm
+    std::optional<StudRange> stud;      // Rmin..Rmax: the stud's distances in the slot, mm
+    std::optional<double> maxDiameter;  // the largest outside diameter under the cover, mm
+    std::optional<int> pairs;           // 2 or 3: the pairs a train has; 2 when unknown
+    std::optional<int> firstGear;       // a first driver that cannot be changed
+    std::optional<int> lastGear;        // a last driven gear that cannot be changed
+    std::optional<bool> useOnce;        // each gear of the set at most once in a train
+    std::optional<std::vector<GearboxPosition>> gearboxPositions; // a quick-change gearbox
 };
 
 enum class ConstantKey { Leadscrew, GearboxRatio, IndexConstant, DifferentialConstant, HeadRatio };
@@ -49,7 +64,7 @@ void setConstantText(MachineConstants& constants, ConstantKey key, std::string_v
 // Makes the constant unknown.
 void clearConstant(MachineConstants& constants, ConstantKey key);
 
-// Whether every constant is unknown.
+// Whether every constant, of the formulas and of the train, is unknown.
 bool noConstants(const MachineConstants& constants);
 // `kept` with every constant that `given` knows replaced by the given one: options typed for
 // one job over the constants kept for the machine.

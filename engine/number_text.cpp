@@ -221,4 +221,10 @@ std::string lastChars(std::string_view text, std::size_t count) {
     return std::string(text.substr(text.size() - count));
 }
 
+std::string shortestText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return {text, end};
+}
+
 } // namespace gearsel

@@ -38,4 +38,7 @@ std::string formatFixed(double value, int decimals);
 // right-aligned cell texts of the result grid, whose texts are plain ASCII.
 std::string lastChars(std::string_view text, std::size_t count);
 
+// The shortest text that reads back to the same double ("0.1", "1e-05", "45").
+std::string shortestText(double value);
+
 } // namespace gearsel

@@ -21,7 +21,7 @@ double ratioOf(std::span<const int> values, std::size_t driver, std::size_t driv
 
 } // namespace
 
-PairRatioIndex::PairRatioIndex(std::span<const int> values) {
+PairRatioIndex::PairRatioIndex(std::span<const int> values, const PairLimits& limits) {
     const std::size_t n = values.size();
     if (n == 0) {
         return;
@@ -39,20 +39,27 @@ PairRatioIndex::PairRatioIndex(std::span<const int> values) {
 
     // A counting sort by bucket: count, then fill each bucket from its end. The division is
     // cheaper than a table of keys kept between the two passes.
+    // The bounds above hold for the pairs left out too: they stay a little wider then.
     bucketStart_.assign(buckets + 1, 0);
+    std::size_t held = 0;
     for (std::size_t v = 0; v < n; ++v) {
         for (std::size_t w = 0; w < n; ++w) {
-            ++bucketStart_[bucketOf(ratioOf(values, v, w))];
+            if (limits.hold(values[v], values[w])) {
+                ++bucketStart_[bucketOf(ratioOf(values, v, w))];
+                ++held;
+            }
         }
     }
     for (std::size_t b = 1; b <= buckets; ++b) {
         bucketStart_[b] += bucketStart_[b - 1];
     }
-    pairs_.resize(n * n);
+    pairs_.resize(held);
     for (std::size_t v = 0; v < n; ++v) {
         for (std::size_t w = 0; w < n; ++w) {
-            pairs_[--bucketStart_[bucketOf(ratioOf(values, v, w))]] =
-                Pair{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(w)};
+            if (limits.hold(values[v], values[w])) {
+                pairs_[--bucketStart_[bucketOf(ratioOf(values, v, w))]] =
+                    Pair{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(w)};
+            }
         }
     }
 }

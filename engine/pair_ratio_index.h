@@ -3,11 +3,26 @@
 // Every ordered pair of distinct tooth counts, grouped by the pair's ratio, so that the pairs
 // whose ratio lies in a narrow interval are found without scanning or sorting all of them.
 
+#include "base/tooth_limits.h"
+
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace gearsel {
+
+// Which pairs the index holds: those whose two tooth counts add up to minSum..maxSum and
+// neither of which exceeds maxTeeth; every pair by default.
+struct PairLimits {
+    int minSum = 0;
+    int maxSum = 2 * kMaxTeeth;
+    int maxTeeth = kMaxTeeth;
+
+    bool hold(int driver, int driven) const {
+        return driver + driven >= minSum && driver + driven <= maxSum && driver <= maxTeeth &&
+               driven <= maxTeeth;
+    }
+};
 
 // The pairs (driver, driven) of an ascending list of distinct tooth counts, in buckets by the
 // ratio values[driver] / values[driven].
@@ -19,8 +34,9 @@ public:
         std::uint8_t driven;
     };
 
-    // Indexes every pair of `values`: ascending, distinct, positive, at most 256 of them.
-    explicit PairRatioIndex(std::span<const int> values);
+    // Indexes every pair of `values` (ascending, distinct, positive, at most 256 of them) that
+    // `limits` hold.
+    explicit PairRatioIndex(std::span<const int> values, const PairLimits& limits = {});
 
     // The pairs of every bucket that meets [low, high]: all pairs whose ratio, rounded to
     // double, lies in the interval, and a few beside it. Empty when no ratio can lie in it.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart: for each target of a series (threads, tooth counts), the best train of one gear set,
-// and where that train is not exact, the one gear whose purchase helps that row most.
+// and where that train is not exact, the one gear whose purchase helps that row most. Every
+// rule of the setup holds in each row: fixed gears, gears used once, and trains that must fit
+// the machine, where a row says so when trains come near its ratio but none fits.
 
 #include "engine/chart_targets.h"
 #include "engine/gear_suggestion.h"
@@ -11,20 +13,38 @@
 
 namespace gearsel {
 
-struct ChartRow {
+// What a row's search found. Each surface words it in its own language.
+enum class ChartOutcome {
+    Train,    // a train: the row's best
+    NoTrain,  // no train comes closer than 1.0 to the row's ratio
+    NoneFits, // trains come that close, but none of them fits the machine
+};
+
+template <class Slot> struct ChartRowOf {
     ChartTarget target;
-    std::optional<BestTrain> best; // nothing when the search lists no train for this target
+    std::optional<BestOf<Slot>> best; // the row's train (see bestTrain()); nothing without one
     // For a row without an exact train: the first suggestion of suggestGears(), which gives a
-    // better train than the set has; nothing when no single gear helps.
-    std::optional<GearSuggestion> buy;
+    // better train than the set has (one that fits, where trains must); nothing when no single
+    // gear helps.
+    std::optional<SuggestionOf<Slot>> buy;
+    ChartOutcome outcome = ChartOutcome::Train;
 
     bool exact() const { return best && best->exact; }
 };
+using ChartRow = ChartRowOf<ResultSlot>;
+using ThreePairChartRow = ChartRowOf<ThreePairSlot>;
 
 // The chart of `targets` on the gear set, Zn and options of `setup` (its ratio and result count
-// are not used). A target's ratio is searched by its size |i|, as a train gives it. Throws
-// std::invalid_argument when the search refuses the setup or a target's ratio.
+// are not used): one- and two-pair trains. A target's ratio is searched by its size |i|, as a
+// train gives it. Throws std::invalid_argument when the search refuses the setup or a target's
+// ratio.
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets);
+
+// The same with three-pair trains, each row's train as bestThreePairTrain() takes it. Throws
+// as runThreePairSelection() does: a setup with a geometry among the rest, as whether three
+// pairs fit is unknown.
+std::vector<ThreePairChartRow> buildThreePairChart(const SearchRequest& setup,
+                                                   const std::vector<ChartTarget>& targets);
 
 } // namespace gearsel

@@ -4,11 +4,13 @@
 #include "engine/number_text.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace gearsel {
 
-std::optional<RatioRange> reachableRange(std::span<const std::int16_t> gears, bool allowRepeats) {
+std::optional<RatioRange> reachableRange(std::span<const std::int16_t> gears, bool allowRepeats,
+                                         int pairs) {
     if (gears.empty()) {
         return std::nullopt;
     }
@@ -16,31 +18,28 @@ std::optional<RatioRange> reachableRange(std::span<const std::int16_t> gears, bo
     // order, so a sorted copy is used.
     std::vector<std::int16_t> sortedGears(gears.begin(), gears.end());
     std::sort(sortedGears.begin(), sortedGears.end());
-    const std::size_t n = sortedGears.size();
     const double smallest = sortedGears.front();
     const double largest = sortedGears.back();
-    double low = 0.0;
-    if (allowRepeats) {
-        const double q = smallest / largest;
-        low = q * q;
-    } else {
-        // Next tooth count up from the smallest, and next down from the largest.
-        double a2 = smallest;
-        for (std::size_t p = 1; p < n; ++p) {
-            if (sortedGears[p] != sortedGears.front()) {
-                a2 = sortedGears[p];
-                break;
-            }
+    const double q = smallest / largest;
+    double low = q;
+    // Without repeats: the next tooth count up from the drivers so far, and the next down
+    // from the driven gears.
+    auto driver = sortedGears.begin();
+    auto driven = sortedGears.rbegin();
+    for (int pair = 1; pair < pairs; ++pair) {
+        if (allowRepeats) {
+            low *= q;
+            continue;
         }
-        double b2 = largest;
-        for (std::size_t p = n - 1; p-- > 0;) {
-            if (sortedGears[p] != sortedGears.back()) {
-                b2 = sortedGears[p];
-                break;
-            }
-        }
-        low = ((smallest / largest) * a2) / b2;
+        const auto up = std::upper_bound(driver, sortedGears.end(), *driver);
+        driver = up != sortedGears.end() ? up : driver;
+        const auto down = std::upper_bound(driven, sortedGears.rend(), *driven, std::greater<>());
+        driven = down != sortedGears.rend() ? down : driven;
+        low = (low * static_cast<double>(*driver)) / static_cast<double>(*driven);
     }
+    // With two distinct counts and three pairs the drivers would outweigh the driven gears;
+    // no train without repeats exists there, and the range shrinks to 1 as with two pairs.
+    low = std::min(low, 1.0);
     return RatioRange{low, 1.0 / low};
 }
 

@@ -47,4 +47,14 @@ std::optional<SearchProblem> findProblem(const SearchRequest& request) {
     return std::nullopt;
 }
 
+std::optional<SearchProblem> findThreePairProblem(const SearchRequest& request) {
+    if (auto problem = findProblem(request)) {
+        return problem;
+    }
+    if (request.fitGeometry) {
+        return SearchProblem{SearchProblem::Kind::FitUnknown};
+    }
+    return std::nullopt;
+}
+
 } // namespace gearsel

@@ -3,6 +3,7 @@
 // The inputs of one selection run and the rules that refuse inputs the search cannot use.
 
 #include "base/tooth_limits.h"
+#include "engine/machine_geometry.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,12 @@ struct SearchRequest {
     // Each gear of the list stands in a train at most once: a tooth count listed twice may
     // appear twice. Repeated counts still carry the repeat mark.
     bool useOnce = false;
+    // With a geometry, only trains that can be mounted on that machine take part (the rules of
+    // TrainFitter; a single pair's idler comes from the gear list): a train that does not fit
+    // is discarded where the assembly conditions discard trains, before ranking, so the list
+    // holds the best N trains that fit. Three-pair trains have no such rules yet (a geometry
+    // places one stud): a three-pair search refuses a request with a geometry.
+    std::optional<MachineGeometry> fitGeometry = std::nullopt;
 };
 
 // Why a request cannot be searched. Each surface words it in its own language.
@@ -44,9 +51,10 @@ struct SearchProblem {
         ZnOutOfRange,    // the shaft value does not fit in 16 bits
         TooManyGears,    // more than kMaxGearCount gears
         ToothOutOfRange, // a tooth count, or a fixed gear's, outside kMinTeeth..kMaxTeeth
+        FitUnknown,      // a three-pair search asked for trains that fit: unknown for three pairs
     };
     Kind kind;
-    long long value = 0; // the offending count, Zn or tooth count; 0 for the ratio
+    long long value = 0; // the offending count, Zn or tooth count; 0 for the ratio and the fit
 };
 
 // Why a required ratio cannot be searched, or nothing when it can: it must be finite, and its
@@ -58,6 +66,10 @@ std::optional<SearchProblem> findRatioProblem(double ratio);
 // Why the request cannot be searched, or nothing when it can. An empty gear list is allowed;
 // it lists nothing.
 std::optional<SearchProblem> findProblem(const SearchRequest& request);
+
+// Why the request cannot be searched for three-pair trains, or nothing when it can: what
+// findProblem() refuses, and a geometry to fit them to.
+std::optional<SearchProblem> findThreePairProblem(const SearchRequest& request);
 
 // What runSelection() throws for a request that findProblem() refuses. The surfaces word the
 // problem (present/search_problem_text.h); what() only names the exception for a log.

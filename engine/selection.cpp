@@ -18,10 +18,18 @@ void sortGears(std::span<std::int16_t> gears) {
 
 namespace {
 
-// The request's gear list, ascending, once the request is found fit to search.
-std::vector<std::int16_t> checkedSortedGears(const SearchRequest& request) {
-    if (auto problem = findProblem(request)) {
-        throw SearchRefused(*problem);
+// The request's gear list, ascending, once `problem` (findProblem or findThreePairProblem)
+// finds the request fit to search and its geometry, if any, can be used.
+std::vector<std::int16_t>
+checkedSortedGears(const SearchRequest& request,
+                   std::optional<SearchProblem> (*problem)(const SearchRequest&)) {
+    if (auto refusal = problem(request)) {
+        throw SearchRefused(*refusal);
+    }
+    if (request.fitGeometry) {
+        if (auto refusal = findGeometryProblem(*request.fitGeometry)) {
+            throw GeometryRefused(*refusal);
+        }
     }
     std::vector<std::int16_t> gears = request.gears;
     sortGears(gears);
@@ -40,7 +48,7 @@ template <class Search> double timed(Search&& search) {
 
 SelectionResult runSelection(const SearchRequest& request, EngineKind engine) {
     SelectionResult result;
-    result.sortedGears = checkedSortedGears(request);
+    result.sortedGears = checkedSortedGears(request, findProblem);
     result.seconds = timed([&] {
         result.results = engine == EngineKind::Production
                              ? searchFast(result.sortedGears, request)
@@ -53,7 +61,7 @@ ThreePairSelection runThreePairSelection(const SearchRequest& request,
                                          const std::optional<Fraction>& requiredFraction,
                                          EngineKind engine) {
     ThreePairSelection result;
-    result.sortedGears = checkedSortedGears(request);
+    result.sortedGears = checkedSortedGears(request, findThreePairProblem);
     result.seconds = timed([&] {
         result.slots = engine == EngineKind::Production
                            ? searchThreePairs(result.sortedGears, request, requiredFraction)

@@ -27,8 +27,9 @@ struct SelectionResult {
 // sort leaves the same sequence as the exchange sort the search has always used.
 void sortGears(std::span<std::int16_t> gears);
 
-// Runs one search. Throws SearchRefused (a std::invalid_argument) when the request
-// is refused; nothing is thrown once the enumeration has started.
+// Runs one search. Throws SearchRefused (a std::invalid_argument) when the request is refused
+// and GeometryRefused (one too) when its geometry cannot be used; nothing is thrown once the
+// enumeration has started.
 SelectionResult runSelection(const SearchRequest& request,
                              EngineKind engine = EngineKind::Production);
 
@@ -40,7 +41,8 @@ struct ThreePairSelection {
 
 // Runs one search for three-pair trains, ranked against `requiredFraction` where it is given
 // (the exact value of request.requiredRatio), else against request.requiredRatio. Throws
-// SearchRefused when the request is refused; single pairs never take part.
+// SearchRefused when findThreePairProblem() refuses the request (a geometry among the rest:
+// whether three pairs fit is unknown); single pairs never take part.
 ThreePairSelection runThreePairSelection(const SearchRequest& request,
                                          const std::optional<Fraction>& requiredFraction,
                                          EngineKind engine = EngineKind::Production);

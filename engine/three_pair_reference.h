@@ -22,7 +22,8 @@ namespace gearsel {
 // (drivers exchanged among z1, z3, z5, driven gears among z2, z4, z6) count once, in their
 // first arrangement in that order that the assembly conditions allow. The request's fixed
 // gears, use-once rule and repeat rule apply; single pairs do not take part. `sortedGears`
-// must be ascending; the request's own gear list is not read.
+// must be ascending; the request's own gear list is not read, nor its geometry
+// (runThreePairSelection() refuses one).
 std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sortedGears,
                                                const SearchRequest& request,
                                                const std::optional<Fraction>& requiredFraction);

@@ -29,7 +29,7 @@ struct ThreePairTuning {
 
 // The best request.resultCount three-pair trains, exactly as enumerateThreePairs() lists
 // them. `sortedGears` must be ascending and hold tooth counts kMinTeeth..kMaxTeeth only; the
-// request's own gear list is not read.
+// request's own gear list is not read, nor its geometry (runThreePairSelection() refuses one).
 std::vector<ThreePairSlot> searchThreePairs(std::span<const std::int16_t> sortedGears,
                                             const SearchRequest& request,
                                             const std::optional<Fraction>& requiredFraction,

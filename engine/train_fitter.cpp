@@ -107,6 +107,16 @@ bool TrainFitter::fits(int z1, int z2, int z3, int z4) const noexcept {
     return underCover(z3) && underCover(z4) && inSlot(z3 + z4) && reaches(z1 + z2, z3 + z4);
 }
 
+TrainFitter::SumRange TrainFitter::secondPairSums(int z1, int z2) const noexcept {
+    if (!underCover(z1) || !underCover(z2)) {
+        return {1, 0};
+    }
+    // reaches(): |s1 - s2| <= maxGapSum_ and s1 + s2 >= minReachSum_; inSlot() bounds s2 alone.
+    const int s1 = z1 + z2;
+    return {std::max({s1 - maxGapSum_, minReachSum_ - s1, slotMinSum_}),
+            std::min(s1 + maxGapSum_, slotMaxSum_)};
+}
+
 TrainFit TrainFitter::fit(const GearTrain& train) const noexcept {
     TrainFit out;
     const bool single = train.z3 == 0;

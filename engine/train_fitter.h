@@ -45,6 +45,18 @@ public:
     // Whether the train fits, where its stud goes, its idler and what fails.
     TrainFit fit(const GearTrain& train) const noexcept;
 
+    // The tooth sums z3 + z4 with which z1/z2 can be the first pair of a two-pair train that
+    // fits, as [low, high] (empty where low > high); z3 and z4 must each pass the cover too.
+    struct SumRange {
+        int low;
+        int high;
+    };
+    SumRange secondPairSums(int z1, int z2) const noexcept;
+    // The tooth sums z3 + z4 that the slot holds, whatever the first pair.
+    SumRange slotSums() const noexcept { return {slotMinSum_, slotMaxSum_}; }
+    // The largest tooth count whose gear passes under the cover.
+    int largestUnderCover() const noexcept { return maxCoverTeeth_; }
+
     const MachineGeometry& geometry() const noexcept { return geometry_; }
 
 private:

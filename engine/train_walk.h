@@ -5,6 +5,7 @@
 // slot scan; the production search walks small sets the same way, where an index would cost
 // more than it saves.
 
+#include "engine/fit_rule.h"
 #include "engine/gear_stock.h"
 #include "engine/search_request.h"
 
@@ -19,9 +20,11 @@ namespace gearsel {
 // Ranking or a ReferenceRanking), in enumeration order: z1 position, then z2 (the single pair
 // z1/z2 first), z3, z4. The walk goes over single gears: a fixed gear the list does not hold
 // is one more gear, which stands only at its own place, and a used-once gear is skipped where
-// it stands already. Both discard a train before it is ranked, as the assembly conditions do.
+// it stands already. Both discard a train before it is ranked, as the assembly conditions do,
+// and so does `fit`, the fit-only rule.
 template <class Ranking>
-void walkEveryTrain(const GearStock& stock, const SearchRequest& request, Ranking& ranking) {
+void walkEveryTrain(const GearStock& stock, const FitRule& fit, const SearchRequest& request,
+                    Ranking& ranking) {
     using Place = GearStock::Place;
     const double requiredRatio = request.requiredRatio;
     const int zn = request.zn;
@@ -39,7 +42,7 @@ void walkEveryTrain(const GearStock& stock, const SearchRequest& request, Rankin
             }
             const int z2 = gears[j];
             const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
-            if (request.includeSinglePairs && stock.fitsAt(j, Place::Last)) {
+            if (request.includeSinglePairs && stock.fitsAt(j, Place::Last) && fit.admits(z1, z2)) {
                 const double error = std::fabs(r12 - requiredRatio);
                 if (error < ranking.errorLimit()) {
                     ranking.rankSinglePair(z1, z2, r12, error);
@@ -65,7 +68,7 @@ void walkEveryTrain(const GearStock& stock, const SearchRequest& request, Rankin
                     const int z4 = gears[l];
                     const double ratio = p / static_cast<double>(z4);
                     const double error = std::fabs(ratio - requiredRatio);
-                    if (error < ranking.errorLimit()) {
+                    if (error < ranking.errorLimit() && fit.admits(z1, z2, z3, z4)) {
                         ranking.rankTwoPair(z1, z2, z3, z4, ratio, error);
                     }
                 }

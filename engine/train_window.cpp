@@ -20,8 +20,10 @@ std::vector<int> distinctValues(std::span<const std::int16_t> sortedGears) {
 
 } // namespace
 
-TrainWindow::TrainWindow(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn)
-    : required_(requiredRatio), zn_(zn), values_(distinctValues(sortedGears)), index_(values_) {
+TrainWindow::TrainWindow(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn,
+                         const PairLimits& secondPairs)
+    : required_(requiredRatio), zn_(zn), values_(distinctValues(sortedGears)),
+      index_(values_, secondPairs) {
     counts_.assign(values_.size(), 0);
     std::size_t at = 0;
     for (std::int16_t teeth : sortedGears) {

@@ -19,8 +19,10 @@ namespace gearsel {
 
 class TrainWindow {
 public:
-    // `sortedGears` must be ascending and hold tooth counts kMinTeeth..kMaxTeeth only.
-    TrainWindow(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn);
+    // `sortedGears` must be ascending and hold tooth counts kMinTeeth..kMaxTeeth only. Second
+    // pairs that `secondPairs` does not hold are never among the pairs near a ratio.
+    TrainWindow(std::span<const std::int16_t> sortedGears, double requiredRatio, int zn,
+                const PairLimits& secondPairs = {});
 
     // The distinct tooth counts, ascending, and how often each occurs in the gear list.
     int size() const { return static_cast<int>(values_.size()); }

@@ -32,7 +32,8 @@ ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell) {
     const auto& required = row.target.ratio.fraction();
     cells[kRequired] = required ? required->text() : ratioText(row.target.ratio.value());
     if (!row.best) {
-        cells[kRatio] = "-";
+        // Trains come near but none can be mounted, or none comes near at all.
+        cells[kRatio] = row.outcome == ChartOutcome::NoneFits ? "无可装配" : "-";
     } else {
         const ResultSlot& slot = row.best->slot;
         const std::int16_t teeth[] = {slot.train.z1, slot.train.z2, slot.train.z3, slot.train.z4};

@@ -23,7 +23,8 @@ ChartRowTexts chartHeadings();
 // ratio with seven decimals (six from 10 up) and its fraction; the errors show three
 // significant digits ("8.12e-06"), and 0 for an exact train, whose true error is 0 whatever
 // the doubles say. 重复 holds the result grid's repeat mark "R" for a train that uses one tooth
-// count twice. A row without a train shows "-" for it; the last two cells name the gear to buy
+// count twice. A row without a train shows "-" for it, or "无可装配" where trains come near but
+// none fits the machine; the last two cells name the gear to buy
 // and the train it gives, with R when it repeats a count and 精确 when it is exact.
 ChartRowTexts chartRowTexts(const ChartRow& row);
 

@@ -60,6 +60,22 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
     return texts;
 }
 
+ThreePairRowTexts threePairHeadings() {
+    const ResultRowTexts two = resultHeadings();
+    return {two[0], two[1], two[2], two[3], two[4], " Z5", " Z6", two[5], two[6], two[7]};
+}
+
+ThreePairRowTexts threePairRow(int slotNumber, const ThreePairSlot& slot, double requiredRatio) {
+    const ThreePairTrain& t = slot.train;
+    // The numbers as a two-pair row shows them; only the tooth counts are more.
+    const ResultRowTexts two =
+        resultRow(slotNumber,
+                  ResultSlot{{t.z1, t.z2, t.z3, t.z4}, slot.repeat, slot.calcRatio, slot.absError},
+                  requiredRatio);
+    return {two[0],          two[1],          two[2], two[3], two[4],
+            teethCell(t.z5), teethCell(t.z6), two[5], two[6], two[7]};
+}
+
 std::string secondsText(double seconds) {
     return formatFixed(seconds, 3) + " s";
 }

@@ -5,6 +5,7 @@
 
 #include "engine/fraction.h"
 #include "engine/gear_train.h"
+#include "engine/three_pair_train.h"
 
 #include <array>
 #include <optional>
@@ -34,6 +35,13 @@ std::string ratioText(double ratio);
 
 // The cells of the grid row that shows slot `slotNumber` (1-based) of a result list.
 ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double requiredRatio);
+
+// The same for a three-pair train: " №", " Z1" .. " Z6" and the three numbers, its cells as
+// a two-pair row's.
+inline constexpr int kThreePairColumns = 10;
+using ThreePairRowTexts = std::array<std::string, kThreePairColumns>;
+ThreePairRowTexts threePairHeadings();
+ThreePairRowTexts threePairRow(int slotNumber, const ThreePairSlot& slot, double requiredRatio);
 
 // The search time as it is shown: three decimals and " s" ("0.047 s").
 std::string secondsText(double seconds);

@@ -3,21 +3,12 @@
 
 #include "base/printable_text.h"
 
+#include "engine/number_text.h"
+
 #include <charconv>
 #include <cstdio>
 
 namespace gearsel {
-
-namespace {
-
-// The shortest text that reads back to the same double.
-std::string shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return {text, end};
-}
-
-} // namespace
 
 std::string searchProblemText(const SearchProblem& problem, Language language) {
     using Kind = SearchProblem::Kind;
@@ -55,6 +46,12 @@ std::string searchProblemText(const SearchProblem& problem, Language language) {
                           "齿数 " + value + " 不在 " + low + " 到 " + high + " 之间，无法选配。",
                           "tooth count " + value + " is outside " + low + " to " + high);
     }
+    case Kind::FitUnknown:
+        return inLanguage(language,
+                          "机床的几何尺寸只确定一根中间轴，三对挂轮能否装上还不知道，只列装得上的"
+                          "挂轮时无法选配。",
+                          "whether three-pair trains fit the machine is unknown: its geometry "
+                          "places one stud, and they need two");
     }
     return inLanguage(language, "无法选配。", "the request cannot be searched");
 }
@@ -110,7 +107,7 @@ std::string positionProblemText(const PositionProblem& problem, Language languag
 
 std::string geometryProblemText(const GeometryProblem& problem, Language language) {
     using Kind = GeometryProblem::Kind;
-    const std::string value = shortest(problem.value);
+    const std::string value = shortestText(problem.value);
     const std::string most = std::to_string(static_cast<long long>(kMaxGeometryValue));
     // "<what> must be above 0 and at most 1000000, not <value>".
     const auto withinLimit = [&](const std::string& chinese, const std::string& english) {

@@ -3,6 +3,7 @@
 
 #include "base/printable_text.h"
 #include "base/tooth_limits.h"
+#include "present/train_constant_text.h"
 #include "present/value_problem_text.h"
 #include "store/data_file.h"
 
@@ -38,7 +39,11 @@ private:
     std::string error() const { return errnoText(p_.error, language_); }
     std::string machine() const { return machineLabel(p_.machine, p_.name, language_); }
     std::string line() const { return p_.line > 0 ? lineLabel(p_.line, language_) : ""; }
-    std::string why() const { return p_.why ? valueProblemText(*p_.why, language_) : ""; }
+    std::string why() const {
+        return p_.why        ? valueProblemText(*p_.why, language_)
+               : p_.trainWhy ? trainConstantProblemText(*p_.trainWhy, language_)
+                             : "";
+    }
     std::string text() const { return p_.text ? textProblemText(*p_.text, language_) : ""; }
     // The constants file is damaged: nothing of it is read or written.
     std::string damagedConstants(const std::string& why) const {

@@ -53,11 +53,22 @@ ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
             continue;
         }
         const auto constant = constantKeyNamed(key);
-        if (!constant) {
+        const auto trainConstant = trainConstantKeyNamed(key);
+        if (!constant && !trainConstant) {
             throw StoreError(damaged(Kind::EntryUnknownKey, key));
         }
         if (!value.is_string()) {
             throw StoreError(damaged(Kind::EntryValueNotText, key));
+        }
+        if (trainConstant) {
+            if (auto why = setTrainConstantText(entry.constants, *trainConstant,
+                                                value.get<std::string>())) {
+                StoreProblem problem = damaged(Kind::EntryValueRefused, key);
+                problem.value = value.get<std::string>();
+                problem.trainWhy = std::move(why);
+                throw StoreError(std::move(problem));
+            }
+            continue;
         }
         try {
             setConstantText(entry.constants, *constant, value.get<std::string>());
@@ -135,6 +146,11 @@ std::string constantsJson(const ConstantsBook& book) {
     for (const ConstantsBook::Entry& entry : book.entries()) {
         Json item = {{"machine", entry.index + 1}, {"name", entry.name}};
         for (const ConstantKey key : kConstantKeys) {
+            if (const auto text = constantText(entry.constants, key)) {
+                item[constantName(key)] = *text;
+            }
+        }
+        for (const TrainConstantKey key : kTrainConstantKeys) {
             if (const auto text = constantText(entry.constants, key)) {
                 item[constantName(key)] = *text;
             }

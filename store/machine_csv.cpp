@@ -91,6 +91,18 @@ void readConstant(std::string_view field, NewMachine& machine, const std::string
         problem.key = key;
         return problem;
     };
+    if (const auto trainConstant = trainConstantKeyNamed(key)) {
+        if (constantText(machine.constants, *trainConstant)) {
+            throw StoreError(refused(Kind::ListConstantTwice));
+        }
+        if (auto why = setTrainConstantText(machine.constants, *trainConstant, value)) {
+            StoreProblem problem = refused(Kind::ListConstantRefused);
+            problem.value = value;
+            problem.trainWhy = std::move(why);
+            throw StoreError(std::move(problem));
+        }
+        return;
+    }
     const auto constant = constantKeyNamed(key);
     if (!constant) {
         throw StoreError(refused(Kind::ListUnknownConstant));
@@ -111,6 +123,21 @@ void readConstant(std::string_view field, NewMachine& machine, const std::string
 bool needsQuotes(const std::string& name) {
     return name.empty() || name.find_first_of(",\"") != std::string::npos || name.front() == '#' ||
            name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t';
+}
+
+// `text` as one field of a line: in quotes, with its quotes doubled, where it needs them.
+std::string csvField(const std::string& text) {
+    if (!needsQuotes(text)) {
+        return text;
+    }
+    std::string field = "\"";
+    for (const char c : text) {
+        if (c == '"') {
+            field.push_back('"');
+        }
+        field.push_back(c);
+    }
+    return field + "\"";
 }
 
 } // namespace
@@ -165,26 +192,19 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
 }
 
 std::string machineCsvLine(const NewMachine& machine) {
-    std::string line;
-    if (needsQuotes(machine.name)) {
-        line.push_back('"');
-        for (const char c : machine.name) {
-            if (c == '"') {
-                line.push_back('"');
-            }
-            line.push_back(c);
-        }
-        line.push_back('"');
-    } else {
-        line = machine.name;
-    }
-    line += "," + std::to_string(machine.zn);
+    std::string line = csvField(machine.name) + "," + std::to_string(machine.zn);
     for (const std::int16_t tooth : machine.gears) {
         line += "," + std::to_string(tooth);
     }
     for (const ConstantKey key : kConstantKeys) {
         if (const auto text = constantText(machine.constants, key)) {
             line += "," + std::string(constantName(key)) + "=" + *text;
+        }
+    }
+    // Gearbox positions are separated by commas: their field goes in quotes.
+    for (const TrainConstantKey key : kTrainConstantKeys) {
+        if (const auto text = constantText(machine.constants, key)) {
+            line += "," + csvField(std::string(constantName(key)) + "=" + *text);
         }
     }
     line.push_back('\n');

@@ -4,6 +4,7 @@
 // error number, the names, the line and the key, the counts). The store holds no sentence; the
 // surfaces word each kind in their own language (present/store_problem_text.h).
 
+#include "engine/train_constants.h"
 #include "engine/value_problem.h"
 #include "store/file_info.h"
 
@@ -152,6 +153,8 @@ struct StoreProblem {
     std::optional<TextProblem> text = {}; // why the text is no text or no JSON
     std::optional<NameProblem> nameProblem = {};
     std::optional<ValueProblem> why = {}; // why a constant's value cannot be used
+    // Why the value of a constant of how the machine takes its gears cannot be used.
+    std::optional<ConstantProblem> trainWhy = {};
 };
 
 } // namespace gearsel

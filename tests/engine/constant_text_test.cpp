@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers, pitches and machine constants written as texts and read back: exact values stay
-// exact and keep their value, values known only as doubles keep their bits, and the constants
-// refuse what no formula takes.
+// exact and keep their value, values known only as doubles keep their bits, the constants
+// refuse what no formula takes, and the constants of the train refuse, as typed problems,
+// what no search takes.
 
 #include "engine/machine_constants.h"
 #include "engine/pitch_notation.h"
 #include "engine/quantity_text.h"
+#include "engine/train_constants.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -145,6 +147,114 @@ TEST(ConstantTextTest, ConstantsSetByTextAndRefusedWhereNoFormulaTakesThem) {
     EXPECT_TRUE(noConstants(constants));
 }
 
+TEST(ConstantTextTest, TrainConstantsReadBackInTheirForm) {
+    using Key = TrainConstantKey;
+    const struct {
+        Key key;
+        const char* text;
+        const char* back;
+    } cases[] = {
+        {Key::Module, " 1.5 ", "1.5"},
+        {Key::Centre, "120.25", "120.25"},
+        {Key::Stud, "45-95", "45-95"},
+        {Key::Stud, " 0 - 80.5 ", "0-80.5"},
+        {Key::Stud, "1e-3-2", "0.001-2"}, // the exponent's minus is no dash
+        {Key::MaxDiameter, "130", "130"},
+        {Key::Pairs, "3", "3"},
+        {Key::FirstGear, "127", "127"},
+        {Key::LastGear, " 40 ", "40"},
+        {Key::UseOnce, "yes", "yes"},
+        {Key::UseOnce, " no ", "no"},
+        {Key::GearboxPositions, "A1=1/2, A2 = 1 ,B1=5/4", "A1=0.5,A2=1,B1=1.25"},
+        {Key::GearboxPositions, "slow=60/127", "slow=60/127"},
+        {Key::DiametralPitch, "16", "16"},
+    };
+    for (const auto& c : cases) {
+        MachineConstants constants;
+        EXPECT_FALSE(setTrainConstantText(constants, c.key, c.text)) << c.text;
+        EXPECT_EQ(constantText(constants, c.key), c.back) << c.text;
+        // The text written reads back to the same value.
+        MachineConstants again;
+        EXPECT_FALSE(setTrainConstantText(again, c.key, *constantText(constants, c.key)));
+        EXPECT_EQ(constantText(again, c.key), c.back);
+        EXPECT_FALSE(noConstants(constants));
+    }
+    // Module and diametral pitch are one tooth size: the one given last holds; clearing the
+    // other leaves it.
+    MachineConstants lathe;
+    ASSERT_FALSE(setTrainConstantText(lathe, Key::Module, "2"));
+    ASSERT_FALSE(setTrainConstantText(lathe, Key::DiametralPitch, "12.7"));
+    EXPECT_FALSE(constantText(lathe, Key::Module));
+    clearConstant(lathe, Key::Module);
+    EXPECT_EQ(constantText(lathe, Key::DiametralPitch), "12.7");
+    clearConstant(lathe, Key::DiametralPitch);
+    EXPECT_TRUE(noConstants(lathe));
+}
+
+TEST(ConstantTextTest, TrainConstantsRefuseWhatNoSearchTakes) {
+    using Key = TrainConstantKey;
+    using Kind = ConstantProblem::Kind;
+    using Position = PositionProblem::Kind;
+    const struct {
+        const char* name;
+        Key key;
+        const char* text;
+        Kind kind;
+        double value;
+        std::size_t index;
+        Position position;
+    } cases[] = {
+        {"module 0", Key::Module, "0", Kind::OutOfRange, 0, 0, Position::NoPositions},
+        {"negative dp", Key::DiametralPitch, "-16", Kind::OutOfRange, -16, 0,
+         Position::NoPositions},
+        {"module no number", Key::Module, "m2", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"centre too far", Key::Centre, "2e6", Kind::OutOfRange, 2e6, 0, Position::NoPositions},
+        {"empty centre", Key::Centre, "", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"stud of one", Key::Stud, "45", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"stud reversed", Key::Stud, "95-45", Kind::Reversed, 95, 0, Position::NoPositions},
+        {"stud below 0", Key::Stud, "-5-10", Kind::OutOfRange, -5, 0, Position::NoPositions},
+        {"stud half", Key::Stud, "45-", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"cover 0", Key::MaxDiameter, "0", Kind::OutOfRange, 0, 0, Position::NoPositions},
+        {"four pairs", Key::Pairs, "4", Kind::OutOfRange, 4, 0, Position::NoPositions},
+        {"pairs 2.5", Key::Pairs, "2.5", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"first 9", Key::FirstGear, "9", Kind::OutOfRange, 9, 0, Position::NoPositions},
+        {"last 256", Key::LastGear, "256", Kind::OutOfRange, 256, 0, Position::NoPositions},
+        {"last negative", Key::LastGear, "-40", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"use once true", Key::UseOnce, "true", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"position without ratio", Key::GearboxPositions, "A1=1/2,A2", Kind::Unreadable, 0, 1,
+         Position::NoPositions},
+        {"position ratio 1/0", Key::GearboxPositions, "A=1/0", Kind::Unreadable, 0, 0,
+         Position::NoPositions},
+        {"no positions", Key::GearboxPositions, "", Kind::Unreadable, 0, 0, Position::NoPositions},
+        {"name twice", Key::GearboxPositions, "A1=1/2, A1 =1", Kind::Positions, 0, 1,
+         Position::SameName},
+        {"no name", Key::GearboxPositions, " =1", Kind::Positions, 0, 0, Position::NoName},
+        {"ratio 0", Key::GearboxPositions, "A=1,B=0", Kind::Positions, 0, 1,
+         Position::RatioNotPositive},
+    };
+    MachineConstants kept;
+    ASSERT_FALSE(setTrainConstantText(kept, Key::Module, "1.5"));
+    ASSERT_FALSE(setTrainConstantText(kept, Key::Stud, "40-90"));
+    ASSERT_FALSE(setTrainConstantText(kept, Key::GearboxPositions, "A=1"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MachineConstants constants = kept;
+        const auto problem = setTrainConstantText(constants, c.key, c.text);
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->key, c.key);
+        EXPECT_EQ(problem->kind, c.kind);
+        EXPECT_EQ(problem->value, c.value);
+        EXPECT_EQ(problem->index, c.index);
+        if (c.kind == Kind::Positions) {
+            EXPECT_EQ(problem->position.kind, c.position);
+        }
+        // Nothing changed.
+        for (const Key key : kTrainConstantKeys) {
+            EXPECT_EQ(constantText(constants, key), constantText(kept, key)) << constantName(key);
+        }
+    }
+}
+
 // What is wrong with a text that is no number or no pitch, as the kind the surfaces word.
 TEST(ConstantTextTest, TextsThatAreNoValueSayWhy) {
     using Kind = ValueProblem::Kind;
@@ -189,6 +299,44 @@ TEST(ConstantTextTest, TextsThatAreNoValueSayWhy) {
             EXPECT_FALSE(e.problem().input);
         }
     }
+}
+
+TEST(ConstantTextTest, TrainConstantsMakeTheSearchRequest) {
+    using Key = TrainConstantKey;
+    MachineConstants constants;
+    const SearchRequest plain;
+    // Nothing known: the request as it was, two pairs, no geometry.
+    const SearchRequest same = withTrainConstants(plain, constants, true);
+    EXPECT_FALSE(same.fitGeometry || same.firstDriver || same.lastDriven || same.useOnce);
+    EXPECT_EQ(trainPairs(constants), 2);
+    // A module alone is no geometry; with the centre it is one, slot and cover as given.
+    ASSERT_FALSE(setTrainConstantText(constants, Key::Module, "2"));
+    EXPECT_FALSE(machineGeometry(constants));
+    for (const auto& [key, text] : {std::pair{Key::Centre, "150"},
+                                    {Key::Stud, "60-80"},
+                                    {Key::Pairs, "3"},
+                                    {Key::FirstGear, "24"},
+                                    {Key::LastGear, "127"},
+                                    {Key::UseOnce, "yes"}}) {
+        ASSERT_FALSE(setTrainConstantText(constants, key, text)) << text;
+    }
+    const MachineGeometry expected{{ToothSize::Unit::Module, 2.0}, 150.0, {{60.0, 80.0}}, {}};
+    EXPECT_EQ(machineGeometry(constants), expected);
+    EXPECT_EQ(trainPairs(constants), 3);
+    const SearchRequest fitted = withTrainConstants(plain, constants, true);
+    EXPECT_EQ(fitted.fitGeometry, expected);
+    EXPECT_EQ(fitted.firstDriver, 24);
+    EXPECT_EQ(fitted.lastDriven, 127);
+    EXPECT_TRUE(fitted.useOnce);
+    EXPECT_FALSE(withTrainConstants(plain, constants, false).fitGeometry);
+    // Constants typed for one job win over those kept.
+    MachineConstants given;
+    ASSERT_FALSE(setTrainConstantText(given, Key::DiametralPitch, "16"));
+    ASSERT_FALSE(setTrainConstantText(given, Key::UseOnce, "no"));
+    const MachineConstants both = overridden(constants, given);
+    EXPECT_EQ(constantText(both, Key::DiametralPitch), "16");
+    EXPECT_EQ(constantText(both, Key::UseOnce), "no");
+    EXPECT_EQ(constantText(both, Key::Centre), "150");
 }
 
 } // namespace

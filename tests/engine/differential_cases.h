@@ -41,6 +41,8 @@ public:
     template <class T> T any(const std::vector<T>& values) {
         return values[static_cast<std::size_t>(below(static_cast<int>(values.size())))];
     }
+    // The stream itself, for helpers that draw from it.
+    std::mt19937_64& stream() { return rng_; }
 
 private:
     std::mt19937_64 rng_;

@@ -3,7 +3,8 @@
 // must agree, the doubles to the bit, on fixed inputs where the search's shortcuts decide, on
 // random inputs, on the shapes where the search is most likely to go wrong (few distinct tooth
 // counts with many copies, ratios hit exactly by many trains, long lists), with its cap forced
-// onto small sets, and on large gear sets. The random inputs come from a fixed seed; for a
+// onto small sets, with fixed gears, gears used once and trains that must fit a machine, and on
+// large gear sets. The random inputs come from a fixed seed; for a
 // longer local run set GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
 
 #include "differential_cases.h"
@@ -11,6 +12,8 @@
 #include "engine/pair_ratio_index.h"
 #include "engine/reference_search.h"
 #include "engine/selection.h"
+#include "engine/train_fitter.h"
+#include "random_geometry.h"
 
 #include <algorithm>
 #include <bit>
@@ -20,6 +23,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
+#include <span>
 #include <string>
 
 namespace gearsel {
@@ -38,7 +42,17 @@ std::string describe(const SearchRequest& r) {
         "} ratio %.17g (%a) count %d zn %d singles %d repeats %d first %d last %d once %d",
         r.requiredRatio, r.requiredRatio, r.resultCount, r.zn, r.includeSinglePairs, r.allowRepeats,
         r.firstDriver.value_or(0), r.lastDriven.value_or(0), r.useOnce);
-    return "gears {" + gears + rest;
+    std::string fit;
+    if (const auto& g = r.fitGeometry) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      " fit {%s %.17g, centre %.17g, stud %.17g-%.17g, cover %.17g}",
+                      g->toothSize.unit == ToothSize::Unit::Module ? "m" : "dp", g->toothSize.value,
+                      g->centre, g->stud ? g->stud->min : -1.0, g->stud ? g->stud->max : -1.0,
+                      g->maxDiameter.value_or(-1.0));
+        fit = text;
+    }
+    return "gears {" + gears + rest + fit;
 }
 
 std::string describe(const ResultSlot& s) {
@@ -172,6 +186,9 @@ public:
         r.useOnce = below(2) == 0;
     }
 
+    // A machine to fit trains to (see randomGeometry()), drawn from a stream of its own.
+    void addGeometry(SearchRequest& r) { r.fitGeometry = randomGeometry(stream(), r.gears); }
+
     // Settings that put a cap on small searches too: the guess of the sample taken as it is
     // (so that a train sits right at the cap), far too low (so that the list does not fill),
     // or generous; each must give the same list.
@@ -293,15 +310,19 @@ TEST(FastSearchDifferentialTest, AdversarialShapesWithForcedCapsGiveTheReference
     }
 }
 
+// How many random and hard cases a test with fixed gears, use-once or fit-only takes: the hard
+// shapes a thirtieth of GEARSEL_DIFF_CASES, the others a third.
+std::pair<int, int> filteredCaseCounts() {
+#ifdef GEARSEL_SANITIZED
+    return {diffCases(600, 3), diffCases(20, 30)};
+#else
+    return {diffCases(3000, 3), diffCases(100, 30)};
+#endif
+}
+
 TEST(FastSearchDifferentialTest, FixedGearsAndUseOnceGiveTheReferenceList) {
     const std::uint64_t seed = diffSeed(kCiSeed) + 2;
-#ifdef GEARSEL_SANITIZED
-    const int cases = diffCases(600, 3);
-    const int hardCases = diffCases(20, 30);
-#else
-    const int cases = diffCases(3000, 3);
-    const int hardCases = diffCases(100, 30);
-#endif
+    const auto [cases, hardCases] = filteredCaseCounts();
     CaseMaker maker(seed);
     CaseMaker filters(seed + 1);
     for (int i = 0; i < cases + hardCases; ++i) {
@@ -312,6 +333,36 @@ TEST(FastSearchDifferentialTest, FixedGearsAndUseOnceGiveTheReferenceList) {
         ASSERT_TRUE(difference.empty())
             << "GEARSEL_DIFF_SEED=" << seed - 2 << ", case " << i << ": " << difference;
     }
+}
+
+TEST(FastSearchDifferentialTest, FitOnlyGivesTheReferenceList) {
+    const std::uint64_t seed = diffSeed(kCiSeed) + 4;
+    const auto [cases, hardCases] = filteredCaseCounts();
+    CaseMaker maker(seed);
+    CaseMaker extras(seed + 1);
+    int leftOut = 0; // cases whose list the rule changed
+    for (int i = 0; i < cases + hardCases; ++i) {
+        SearchRequest request = i < cases ? maker.next(60) : maker.adversarial();
+        if (i % 3 == 0) {
+            extras.addFilters(request);
+        }
+        const SearchRequest unfiltered = request;
+        extras.addGeometry(request);
+        const SearchTuning tuning = i < cases ? SearchTuning{} : maker.tuning();
+        const std::string difference = compareEngines(request, tuning);
+        ASSERT_TRUE(difference.empty())
+            << "GEARSEL_DIFF_SEED=" << seed - 4 << ", case " << i << ": " << difference;
+        std::vector<std::int16_t> sorted = request.gears;
+        sortGears(sorted);
+        const ResultList list = searchFast(sorted, request, tuning);
+        const TrainFitter fitter(*request.fitGeometry, sorted);
+        for (const ResultSlot& slot : std::span(list.slots).first(list.filledCount())) {
+            ASSERT_TRUE(fitter.fits(slot.train)) << describe(request) << ": " << describe(slot);
+        }
+        leftOut += list != searchFast(sorted, unfiltered, tuning) ? 1 : 0;
+    }
+    // The rule decides: many lists lose a train to it (others list nothing either way).
+    EXPECT_GT(leftOut, (cases + hardCases) / 3);
 }
 
 TEST(FastSearchDifferentialTest, LargeGearSets) {
@@ -352,19 +403,36 @@ TEST(PairRatioIndexTest, NearListsEveryPairInTheInterval) {
                 values.push_back(teeth);
             }
         }
-        const PairRatioIndex index(values);
-        ASSERT_EQ(index.size(), values.size() * values.size());
+        // Half the rounds hold only the pairs of some sums and sizes, as for trains that fit.
+        PairLimits limits;
+        if (round % 2 == 1) {
+            limits.minSum = 20 + below(200);
+            limits.maxSum = limits.minSum + below(300);
+            limits.maxTeeth = 10 + below(246);
+        }
+        const PairRatioIndex index(values, limits);
+        std::size_t held = 0;
+        for (const int v : values) {
+            for (const int w : values) {
+                held += limits.hold(v, w) ? 1 : 0;
+            }
+        }
+        ASSERT_EQ(index.size(), held);
         // Bounds that are themselves ratios catch a bucket edge that drops its own pair.
         const auto at = [&] { return static_cast<double>(values[below(int(values.size()))]); };
         const double width = std::pow(10.0, std::uniform_real_distribution<double>(-12, 0)(rng));
         const double a = at() / at(), b = a * (below(2) == 0 ? 1.0 + width : 1.0 - width / 2);
         const double low = std::min(a, b), high = std::max(a, b);
         const auto near = index.near(low, high);
+        for (const auto pair : near) {
+            EXPECT_TRUE(limits.hold(values[pair.driver], values[pair.driven]))
+                << values[pair.driver] << "/" << values[pair.driven] << " is not held";
+        }
         for (std::size_t v = 0; v < values.size(); ++v) {
             for (std::size_t w = 0; w < values.size(); ++w) {
                 const double q = static_cast<double>(values[v]) / values[w];
                 EXPECT_TRUE(
-                    q < low || q > high ||
+                    q < low || q > high || !limits.hold(values[v], values[w]) ||
                     std::any_of(near.begin(), near.end(),
                                 [&](auto pair) { return pair.driver == v && pair.driven == w; }))
                     << values[v] << "/" << values[w] << " in [" << low << ", " << high << "]";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Fixed gears and gears used once: how often each place of a train may take a tooth count,
-// and the one- and two-pair lists they give, worked out by hand and checked on both engines.
+// Fixed gears, gears used once and trains that fit: how often each place of a train may take a
+// tooth count, and the one- and two-pair lists they give, worked out by hand and checked on
+// both engines.
 
 #include "engine/gear_stock.h"
 #include "engine/selection.h"
@@ -131,6 +132,27 @@ TEST(FilteredSelectionTest, MountedLastGearIsUsedNowhereElse) {
                          {20, 100, 0, 0, false},
                          {20, 40, 20, 100, true},
                          {40, 20, 20, 100, true}});
+}
+
+TEST(FilteredSelectionTest, FitOnlyListsTheBestTrainsThatFit) {
+    // Module 1, centre 45, stud 40..45 from the output shaft: a two-pair train fits when
+    // 80 <= z3 + z4 <= 90 (its a2 = (z3 + z4) / 2; every a1 then reaches, as |a1 - a2| <= 50
+    // and a1 + a2 >= 50 > 45). A single pair meshes directly at z1 + z2 = 90, else through an
+    // idler zi of the set with 80 <= zi + z2 <= 90. For 0.5 the list without the rule starts
+    // 20/20 x 20/40 (z3 + z4 = 60), 20/30 x 30/40 (70): neither fits. 20/40 takes the idler 50
+    // (40 is its own): 90. 20/40 x 40/40: 80. 20/50 x 50/40: 90. All three are exact.
+    SearchRequest request{{20, 30, 40, 50, 60}, 0.5, 3, 15, true, true};
+    expectRows(request, {{20, 20, 20, 40, true}, {20, 30, 30, 40, true}, {20, 40, 0, 0, false}});
+    request.fitGeometry = MachineGeometry{{ToothSize::Unit::Module, 1.0}, 45.0, {{40.0, 45.0}}, {}};
+    expectRows(request, {{20, 40, 0, 0, false}, {20, 40, 40, 40, true}, {20, 50, 50, 40, true}});
+    // Without the 50, 20/40 has no idler: 40 is the only count in 40..50 and the pair's own.
+    // The exact trains that fit are then 20/40 x 40/40, 30/20 x 20/60 (80) and 30/30 x 30/60
+    // (90); 30/60 would mesh directly (90) but comes later.
+    request.gears = {20, 30, 40, 60};
+    expectRows(request, {{20, 40, 40, 40, true}, {30, 20, 20, 60, true}, {30, 30, 30, 60, true}});
+    // A second 40 is an idler for 20/40.
+    request.gears = {20, 30, 40, 40, 60};
+    expectRows(request, {{20, 40, 0, 0, false}, {20, 40, 40, 40, true}, {30, 20, 20, 60, true}});
 }
 
 } // namespace

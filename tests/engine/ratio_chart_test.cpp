@@ -5,6 +5,7 @@
 
 #include "engine/pitch_notation.h"
 #include "engine/ratio_chart.h"
+#include "engine/selection.h"
 #include "engine/train_fraction.h"
 #include "present/chart_text.h"
 
@@ -100,9 +101,11 @@ TEST(RatioChartTest, HobbingRowsNeedingAMissingPrimeAreInexactWithThatPrimeToBuy
 TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
     const auto rows =
         buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 100, 101));
+    // 24/100 itself: the search lists 20/20 x 24/100 first, but the single pair, as exact,
+    // has two gears fewer.
     const ChartRowTexts exact = chartRowTexts(rows[0]);
     EXPECT_EQ((std::vector<std::string>(exact.begin(), exact.end())),
-              (std::vector<std::string>{"z=100", "6/25", "20", "20", "24", "100", "R", "0.2400000",
+              (std::vector<std::string>{"z=100", "6/25", "24", "100", "", "", "", "0.2400000",
                                         "6/25", "0", "0", "精确", "", ""}));
     const ChartRowTexts inexact = chartRowTexts(rows[1]);
     EXPECT_EQ(inexact[1], "24/101");
@@ -111,12 +114,13 @@ TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
     EXPECT_EQ(inexact[10], "8.12e-06");
     EXPECT_EQ(inexact[11], "");
     EXPECT_EQ(inexact[12], "101");
-    EXPECT_EQ(inexact[13], "20/20 × 24/101 R 精确");
+    EXPECT_EQ(inexact[13], "24/101 精确");
     // A target no train comes near: no train, nothing to buy that would give one.
     SearchRequest tiny;
     tiny.gears = {20};
     const auto none = buildChart(tiny, {{"far", Quantity::whole(500)}});
     EXPECT_FALSE(none[0].best.has_value());
+    EXPECT_EQ(none[0].outcome, ChartOutcome::NoTrain);
     EXPECT_EQ(chartRowTexts(none[0])[7], "-");
 }
 
@@ -162,6 +166,104 @@ TEST(RatioChartTest, ANegativeRatioIsSearchedByItsSize) {
     ASSERT_TRUE(rows[0].exact());
     EXPECT_EQ(trainFraction(rows[0].best->slot.train), Fraction(7, 3));
     EXPECT_EQ(rows[0].best->slot.absError, 0.0);
+}
+
+TEST(RatioChartTest, RowsPreferFewerGearsThenFewerRepeatedCounts) {
+    // 0.5 on 20, 30, 40 (Zn 15): the search lists 20/20 x 20/40 (z3 = 20 < 20 + 20 - 15), then
+    // 20/30 x 30/40, then the single pair 20/40, all exact; the row takes 20/40. Without single
+    // pairs on 20, 30, 40, 60 no train of four distinct counts makes 0.5 (ac = bd / 2 has no
+    // answer among them), and of those with one repeated count, 20/30 x 30/40 comes first,
+    // before 20/20 x 20/40 with two.
+    // 1 on 20, 23, 29, 31, 40, 80 without single pairs: no four distinct counts make it (23, 29
+    // and 31 share no factor with the others), and one repeat only with 40·40 = 20·80. The
+    // conditions let 20/40 x 80/40 not begin with 20 (80 + 15 < 60 fails), so 40/20 x 40/80 is
+    // the first such train, after more than twenty like 20/20 x 23/23 and 23/29 x 29/23.
+    const struct {
+        const char* name;
+        std::vector<std::int16_t> gears;
+        Fraction ratio;
+        bool singlePairs;
+        GearTrain listedFirst;
+        GearTrain row;
+    } cases[] = {
+        {"single pair", {20, 30, 40}, Fraction(1, 2), true, {20, 20, 20, 40}, {20, 40, 0, 0}},
+        {"one repeat", {20, 30, 40, 60}, Fraction(1, 2), false, {20, 20, 20, 40}, {20, 30, 30, 40}},
+        {"one repeat, late",
+         {20, 23, 29, 31, 40, 80},
+         Fraction(1, 1),
+         false,
+         {20, 20, 20, 20},
+         {40, 20, 40, 80}},
+    };
+    for (const auto& c : cases) {
+        SearchRequest setup;
+        setup.gears = c.gears;
+        setup.includeSinglePairs = c.singlePairs;
+        const auto rows = buildChart(setup, {{"row", Quantity(c.ratio)}});
+        ASSERT_TRUE(rows[0].exact()) << c.name;
+        EXPECT_EQ(rows[0].best->slot.train, c.row) << c.name;
+        EXPECT_EQ(rows[0].outcome, ChartOutcome::Train) << c.name;
+        // The result grid keeps the search's order.
+        setup.requiredRatio = c.ratio.toDouble();
+        EXPECT_EQ(runSelection(setup).results.slots.front().train, c.listedFirst) << c.name;
+    }
+}
+
+TEST(RatioChartTest, ThreePairRowsPreferFewerRepeatedCounts) {
+    // 1/8 on 20, 25, 30, 40, 50, 60 (Zn 15): the first three-pair train in the order of the teeth
+    // is 20/40 x 20/40 x 20/40 (no z2 below 40 and no smaller z3 or z4 allow 1/8); exactly as
+    // close, 20/40 x 25/50 x 30/60 has six distinct counts and is the first such.
+    SearchRequest setup;
+    setup.gears = {20, 25, 30, 40, 50, 60};
+    const auto rows = buildThreePairChart(setup, {{"1/8", Quantity(Fraction(1, 8))}});
+    ASSERT_TRUE(rows[0].exact());
+    EXPECT_EQ(rows[0].best->slot.train, (ThreePairTrain{20, 40, 25, 50, 30, 60}));
+    EXPECT_FALSE(rows[0].best->slot.repeat);
+    setup.requiredRatio = 0.125;
+    setup.resultCount = 1;
+    EXPECT_EQ(runThreePairSelection(setup, Fraction(1, 8)).slots.front().train,
+              (ThreePairTrain{20, 40, 20, 40, 20, 40}));
+    // 1 on 20, 25, 30, 40, 60: 45 trains hit it, 20/20 x 20/20 x 20/20 first. Six gears of
+    // five counts repeat one at the least, and only 20·25·60 = 25·30·40 shares one count (25)
+    // between drivers and driven gears; the assembly conditions let no arrangement of those
+    // begin with 20, 25 or 30, so 40/20 x 25/25 x 30/60 is the first, after 36 trains with
+    // more repeats: further than a short list goes.
+    SearchRequest five;
+    five.gears = {20, 25, 30, 40, 60};
+    const auto one = buildThreePairChart(five, {{"1", Quantity::whole(1)}});
+    ASSERT_TRUE(one[0].exact());
+    EXPECT_EQ(one[0].best->slot.train, (ThreePairTrain{40, 20, 25, 25, 30, 60}));
+    // Whether three pairs fit is unknown: a chart that must fit them is refused.
+    setup.fitGeometry = MachineGeometry{{ToothSize::Unit::Module, 1.0}, 45.0, {}, {}};
+    EXPECT_THROW(buildThreePairChart(setup, {{"1/8", Quantity(Fraction(1, 8))}}), SearchRefused);
+}
+
+TEST(RatioChartTest, RowsThatMustFitSayWhenNoneDoesAndWhichGearMakesOneFit) {
+    // Module 1, centre 45, stud 50..55, gears 20 and 40: two pairs need 100 <= z3 + z4 <= 110,
+    // a single pair an idler zi with 100 <= zi + z2 <= 110 or z1 + z2 = 90: nothing fits. For
+    // 1/2 the search without the machine lists 20/40; with it nothing, and a 60 makes 20/40 fit
+    // (its idler). Nothing comes within 1.0 of 500 at all.
+    SearchRequest setup;
+    setup.gears = {20, 40};
+    setup.fitGeometry = MachineGeometry{{ToothSize::Unit::Module, 1.0}, 45.0, {{50.0, 55.0}}, {}};
+    const auto rows =
+        buildChart(setup, {{"half", Quantity(Fraction(1, 2))}, {"far", Quantity::whole(500)}});
+    EXPECT_EQ(rows[0].outcome, ChartOutcome::NoneFits);
+    EXPECT_FALSE(rows[0].best);
+    ASSERT_TRUE(rows[0].buy);
+    EXPECT_EQ(rows[0].buy->tooth, 60);
+    EXPECT_EQ(rows[0].buy->best.slot.train, (GearTrain{20, 40, 0, 0}));
+    EXPECT_EQ(chartRowTexts(rows[0])[7], "无可装配");
+    EXPECT_EQ(chartRowTexts(rows[0])[12], "60");
+    EXPECT_EQ(rows[1].outcome, ChartOutcome::NoTrain);
+    EXPECT_FALSE(rows[1].buy);
+    EXPECT_EQ(chartRowTexts(rows[1])[7], "-");
+    // With a 60 in the set the row's train is 20/40, over that idler.
+    setup.gears = {20, 40, 60};
+    const auto fitted = buildChart(setup, {{"half", Quantity(Fraction(1, 2))}});
+    EXPECT_EQ(fitted[0].outcome, ChartOutcome::Train);
+    EXPECT_EQ(fitted[0].best->slot.train, (GearTrain{20, 40, 0, 0}));
+    EXPECT_TRUE(fitted[0].exact());
 }
 
 TEST(RatioChartTest, CsvReadsBackToTheSameRows) {

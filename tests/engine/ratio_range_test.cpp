@@ -41,5 +41,32 @@ TEST(RatioRangeTest, Captions) {
     EXPECT_EQ(without.high, 4.0);
 }
 
+TEST(RatioRangeTest, ThreePairsTakeAThirdDriverAndDrivenGear) {
+    const struct {
+        const char* name;
+        std::vector<std::int16_t> gears;
+        bool repeats;
+        double low; // worked by hand, in the order the range multiplies
+    } cases[] = {
+        // 20/60 three times; without repeats 20/60 x 30/40 x 40/30, the middle counts shared.
+        {"repeats", {20, 30, 40, 60}, true, (20.0 / 60.0) * (20.0 / 60.0) * (20.0 / 60.0)},
+        {"no repeats", {60, 40, 30, 20}, false, (((20.0 / 60.0) * 30.0) / 40.0 * 40.0) / 30.0},
+        // 20/80 x 25/70 x 30/65 from six distinct counts and copies of the ends.
+        {"six counts",
+         {20, 20, 25, 30, 65, 70, 80, 80},
+         false,
+         (((20.0 / 80.0) * 25.0) / 70.0 * 30.0) / 65.0},
+        // Three counts: the drivers are the driven gears; two counts would give 20/40 x 40/20
+        // x 40/20 = 2 and make no train either: both stay at 1.
+        {"three counts", {20, 30, 40}, false, 1.0},
+        {"two counts", {20, 40}, false, 1.0},
+    };
+    for (const auto& c : cases) {
+        const RatioRange range = reachableRange(c.gears, c.repeats, 3).value();
+        EXPECT_EQ(range.low, c.low) << c.name;
+        EXPECT_EQ(range.high, 1.0 / c.low) << c.name;
+    }
+}
+
 } // namespace
 } // namespace gearsel

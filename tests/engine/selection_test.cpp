@@ -167,5 +167,31 @@ TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
     refused([](auto& r) { r.lastDriven = 256; }, Kind::ToothOutOfRange, 256);
 }
 
+TEST(SelectionValidationTest, FitOnlyNeedsAUsableGeometryAndOnePairOrTwo) {
+    SearchRequest request{kFourteen, 1.5, 5, 15, true, true};
+    request.fitGeometry = MachineGeometry{{ToothSize::Unit::Module, 2.0}, 100.0, {}, {}};
+    EXPECT_NO_THROW(runSelection(request));
+    // Whether three pairs fit is unknown: the geometry places one stud.
+    EXPECT_FALSE(findThreePairProblem({kFourteen, 1.5, 5, 15, true, true}));
+    ASSERT_TRUE(findThreePairProblem(request));
+    EXPECT_EQ(findThreePairProblem(request)->kind, SearchProblem::Kind::FitUnknown);
+    try {
+        runThreePairSelection(request, std::nullopt);
+        ADD_FAILURE() << "three pairs searched with a geometry";
+    } catch (const SearchRefused& e) {
+        EXPECT_EQ(e.problem().kind, SearchProblem::Kind::FitUnknown);
+    }
+    // A geometry the fit cannot use is refused before the search starts, by both engines.
+    request.fitGeometry->centre = -1.0;
+    for (const EngineKind engine : {EngineKind::Production, EngineKind::Reference}) {
+        try {
+            runSelection(request, engine);
+            ADD_FAILURE() << "searched with a negative centre distance";
+        } catch (const GeometryRefused& e) {
+            EXPECT_EQ(e.problem().kind, GeometryProblem::Kind::CentreOutOfRange);
+        }
+    }
+}
+
 } // namespace
 } // namespace gearsel

@@ -40,6 +40,17 @@ TEST(ResultTextTest, FilledRows) {
     EXPECT_EQ(resultRow(1, single, -0.5)[7], "-1.3333333 ");
 }
 
+TEST(ResultTextTest, ThreePairRowsWidenTheGridToSixGears) {
+    EXPECT_EQ(threePairHeadings(),
+              (ThreePairRowTexts{" №", " Z1", " Z2", " Z3", " Z4", " Z5", " Z6", "  计算速比",
+                                 "  绝对精度", "  相对精度"}));
+    // 24 * 25 * 20 / (100 * 100 * 120) = 12000 / 1200000 = 0.01, 0.04 away from 0.05 (0.8 of it).
+    const ThreePairSlot slot{{24, 100, 25, 100, 20, 120}, true, 0.01, 0.04};
+    EXPECT_EQ(threePairRow(3, slot, 0.05),
+              (ThreePairRowTexts{"  3R ", " 24 ", "100 ", " 25 ", "100 ", " 20 ", "120 ",
+                                 "0.0100000 ", "0.0400000 ", "0.8000000 "}));
+}
+
 // A row's tooltip tells the train's fraction and whether it is exactly the required one, which
 // the rounded cells cannot: 60/127 and a train 1e-9 away look alike there.
 TEST(ResultTextTest, ToolTipTellsExactTrainsFromCloseOnes) {

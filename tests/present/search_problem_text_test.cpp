@@ -12,7 +12,7 @@ TEST(SearchProblemTextTest, EachRefusalHasItsOwnChineseSentenceNamingTheValue) {
     const SearchProblem problems[] = {{Kind::RatioNotFinite},      {Kind::RatioZero},
                                       {Kind::RatioNearZero},       {Kind::CountOutOfRange, 40000},
                                       {Kind::ZnOutOfRange, 70000}, {Kind::TooManyGears, 40000},
-                                      {Kind::ToothOutOfRange, 9}};
+                                      {Kind::ToothOutOfRange, 9},  {Kind::FitUnknown}};
     std::set<std::string> texts;
     for (const SearchProblem& problem : problems) {
         const std::string text = searchProblemText(problem, Language::Chinese);

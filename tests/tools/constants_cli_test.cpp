@@ -37,17 +37,30 @@ protected:
 TEST_F(ConstantsCliTest, SetSeeAndClear) {
     const CliRun set = cli("machines --lib system.lib constants 1 --leadscrew 12mm --gearbox 1/2");
     ASSERT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(set.out, "序号:         1\n"
-                       "机床型号:     CA6140\n"
-                       "丝杠螺距:     12mm\n"
-                       "进给箱速比:   0.5\n"
-                       "分度常数 K:   -\n"
-                       "差动常数 C:   -\n"
-                       "分度头定数 N: -\n");
+    EXPECT_EQ(set.out, "序号:             1\n"
+                       "机床型号:         CA6140\n"
+                       "丝杠螺距:         12mm\n"
+                       "进给箱速比:       0.5\n"
+                       "分度常数 K:       -\n"
+                       "差动常数 C:       -\n"
+                       "分度头定数 N:     -\n"
+                       "模数 m:           -\n"
+                       "径节 DP:          -\n"
+                       "中心距 D:         -\n"
+                       "中间轴距离:       -\n"
+                       "罩下最大外径:     -\n"
+                       "挂轮对数:         -\n"
+                       "固定首轮:         -\n"
+                       "固定末轮:         -\n"
+                       "每个挂轮只用一次: -\n"
+                       "进给箱手柄位置:   -\n");
     cli("machines --lib system.lib constants 'Y38 滚齿机' --k 24");
     EXPECT_EQ(json("machines --lib system.lib constants 2"),
               Json::parse(R"({"index":2,"name":"Y38 滚齿机","leadscrew":null,"gearbox":null,
-                              "k":"24","c":null,"n":null})"));
+                              "k":"24","c":null,"n":null,"module":null,"dp":null,
+                              "centre":null,"stud":null,"max_diameter":null,"pairs":null,
+                              "first":null,"last":null,"use_once":null,
+                              "gearbox_positions":null})"));
     // --clear forgets them all, then sets what is given.
     const Json cleared = json("machines --lib system.lib constants 1 --clear --n 40");
     EXPECT_TRUE(cleared["leadscrew"].is_null());
@@ -96,13 +109,16 @@ TEST_F(ConstantsCliTest, ADamagedConstantsFileIsRefusedInOneLine) {
     for (const char* args :
          {"machines --lib system.lib constants 1", "machines --lib system.lib constants 1 --k 3",
           "machines --lib system.lib rename 1 Other",
-          "ratio --machine 2 --lib system.lib hob-index --teeth 5"}) {
+          "ratio --machine 2 --lib system.lib hob-index --teeth 5",
+          // A search on a machine takes its fixed gears, geometry and pairs from the file.
+          "select --machine 1 --lib system.lib --ratio 0.5"}) {
         EXPECT_TRUE(refusedWith(cli(args), "is damaged")) << args;
     }
     EXPECT_EQ(test::readFile(sidecar()), "{\"format\": [");
     EXPECT_TRUE(test::sameBytes(onDisk(), data));
     // What needs no constants goes on as before.
-    EXPECT_EQ(cli("select --machine 1 --lib system.lib --ratio 0.5").status, 0);
+    EXPECT_EQ(cli("select --gears 20,40 --ratio 0.5").status, 0);
+    EXPECT_EQ(cli("machines --lib system.lib show 1").status, 0);
 }
 
 TEST_F(ConstantsCliTest, RacingRunsLoseNoConstantAndMoveNoneToAnotherMachine) {

@@ -55,7 +55,9 @@ TEST_F(WorkshopCliTest, SuggestListsTheMissingPrimeFirstAsExact) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(text.out.substr(0, text.out.find('\n')),
               "现有挂轮没有精确的挂轮组，最接近的是: 23/57 × 53/90（绝对精度 1.93e-06）");
-    EXPECT_TRUE(std::regex_search(text.out, std::regex("\n101 +20 +20 +24 +101 .* 精确\n")))
+    // 24/101 itself: as exact as 20/20 x 24/101, which the search lists first, with two gears
+    // fewer.
+    EXPECT_TRUE(std::regex_search(text.out, std::regex("\n101 +24 +101 +0\\.2376238 .* 精确\n")))
         << text.out;
     // The machine by name gives the same; JSON as the issue lays it out.
     const Json doc =
@@ -64,7 +66,7 @@ TEST_F(WorkshopCliTest, SuggestListsTheMissingPrimeFirstAsExact) {
     ASSERT_EQ(doc["suggestions"].size(), 5U);
     EXPECT_EQ(
         doc["suggestions"][0],
-        Json::parse(R"({"tooth":101,"z1":20,"z2":20,"z3":24,"z4":101,"ratio":0.2376237623762376,
+        Json::parse(R"({"tooth":101,"z1":24,"z2":101,"z3":null,"z4":null,"ratio":0.2376237623762376,
                               "num":24,"den":101,"abs_error":0.0,"rel_error":0.0,"exact":true})"));
     EXPECT_EQ(doc["suggestions"][1]["tooth"], 202);
     // With 101 in the set it says so; a single pair has no z3 and z4.
@@ -209,11 +211,13 @@ TEST_F(WorkshopCliTest, SuggestRanksEqualAnswersByToothCountAndListsOnlyGearsTha
     EXPECT_EQ(teeth("--gears 20,40,120 --ratio 60/127"), (std::vector<int>{127, 254, 170}));
     EXPECT_EQ(teeth("--gears 20,30,40 --ratio 1.2345"), (std::vector<int>{18, 27, 36}));
 
-    // At 1.23456 the set's own 50/45 x 50/45 beats every train one more gear makes.
+    // At 1.23456 the set's own 100/81 beats every train one more gear makes: 50/90 x 100/45,
+    // four distinct gears, rather than the search's first, 50/45 x 50/45.
     const CliRun none = cli("suggest " + kFourteen + " --ratio 1.23456");
     ASSERT_EQ(none.status, 0) << none.err;
-    EXPECT_EQ(none.out, "现有挂轮没有精确的挂轮组，最接近的是: 50/45 × 50/45（绝对精度 7.90e-06）\n"
-                        "添置任何一个挂轮都得不到更好的挂轮组\n");
+    EXPECT_EQ(none.out,
+              "现有挂轮没有精确的挂轮组，最接近的是: 50/90 × 100/45（绝对精度 7.90e-06）\n"
+              "添置任何一个挂轮都得不到更好的挂轮组\n");
     const Json doc = json("suggest " + kFourteen + " --ratio 1.23456 --json");
     EXPECT_TRUE(doc["none_helps"].get<bool>());
     EXPECT_TRUE(doc["suggestions"].empty());

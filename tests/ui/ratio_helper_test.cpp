@@ -316,7 +316,7 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
 }
 
 void RatioHelperTest::buyListSaysWhenNoGearHelps() {
-    // At 1.23456 the set's own 50/45 x 50/45 beats every train one more gear makes.
+    // At 1.23456 the set's own 100/81 (50/90 x 100/45) beats every train one more gear makes.
     chooseEntry(face().Mtype, 1);
     typeInto(face().TSb, QStringLiteral("1.23456"));
     focusOn(face().Tns);
@@ -326,7 +326,7 @@ void RatioHelperTest::buyListSaysWhenNoGearHelps() {
     QCOMPARE(list->findChild<QTableView*>(QStringLiteral("suggestions"))->model()->rowCount(), 0);
     QCOMPARE(
         list->findChild<QLabel*>(QStringLiteral("summary"))->text(),
-        QStringLiteral("现有挂轮没有精确的挂轮组，最接近的是: 50/45 × 50/45（绝对精度 7.90e-06）\n"
+        QStringLiteral("现有挂轮没有精确的挂轮组，最接近的是: 50/90 × 100/45（绝对精度 7.90e-06）\n"
                        "添置任何一个挂轮都得不到更好的挂轮组"));
     QCOMPARE(fixture_->prompter().informed, QStringList());
 }

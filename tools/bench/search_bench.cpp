@@ -6,7 +6,9 @@
 // takes from seconds to minutes per search at 211 gears and more, so there it is measured with
 // a single iteration; at 412 gears of 10 distinct counts it would take hours and is left out
 // (the same counts with 80 gears show the ratio). --benchmark_filter=^fast/ leaves the
-// reference out entirely.
+// reference out entirely. Last, the searches at 211 gears again, restricted to trains that
+// fit a machine (--benchmark_filter='^(fast|fit-only)/211/' for these alone, without the
+// reference).
 
 #include "bench_gear_sets.h"
 #include "engine/selection.h"
@@ -49,7 +51,12 @@ std::vector<GearSet> gearSets() {
 std::map<std::string, ResultList> fastLists;
 std::map<std::string, ResultList> referenceLists;
 
-void runSearch(benchmark::State& state, const std::string& name, const SearchRequest& request,
+// The key of a case restricted to trains that fit a machine in those maps.
+std::string fitKey(const std::string& name, const std::string& machine) {
+    return name + "/" + machine;
+}
+
+void runSearch(benchmark::State& state, const std::string& key, const SearchRequest& request,
                EngineKind engine) {
     // Every search frees what it allocated, so the peak over the loop is one search's peak.
     const std::size_t before = heapInUse();
@@ -62,20 +69,25 @@ void runSearch(benchmark::State& state, const std::string& name, const SearchReq
         benchmark::DoNotOptimize(list);
     }
     state.counters["heap_KiB"] = static_cast<double>(heapPeak() - before) / 1024.0;
-    (engine == EngineKind::Production ? fastLists : referenceLists)[name] = std::move(list);
+    (engine == EngineKind::Production ? fastLists : referenceLists)[key] = std::move(list);
 }
 
-// Registers both engines on one case; the reference with a single iteration where it is
-// slow, or not at all.
-void registerCase(SpeedTable& table, const std::string& section, const std::string& gearsName,
-                  const SearchRequest& request, bool slowReference, bool withReference = true) {
+// The name of a case: "<gears>/<ratio>/<count>".
+std::string caseName(const std::string& gearsName, const SearchRequest& request) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", request.requiredRatio);
     std::string ratio = text;
     if (ratio.find('.') == std::string::npos) {
         ratio += ".0";
     }
-    const std::string name = gearsName + "/" + ratio + "/" + std::to_string(request.resultCount);
+    return gearsName + "/" + ratio + "/" + std::to_string(request.resultCount);
+}
+
+// Registers both engines on one case; the reference with a single iteration where it is
+// slow, or not at all.
+void registerCase(SpeedTable& table, const std::string& section, const std::string& gearsName,
+                  const SearchRequest& request, bool slowReference, bool withReference = true) {
+    const std::string name = caseName(gearsName, request);
     table.addCase(section, name);
     benchmark::RegisterBenchmark(("fast/" + name).c_str(), runSearch, name, request,
                                  EngineKind::Production)
@@ -86,6 +98,51 @@ void registerCase(SpeedTable& table, const std::string& section, const std::stri
         reference->Unit(benchmark::kMillisecond);
         if (slowReference) {
             reference->Iterations(1);
+        }
+    }
+}
+
+// Machines to fit trains to, lengths in mm. Made up for the benchmark: one with room for most
+// trains; one whose short slot and long centre distance turn most of them away, so that the
+// list fills late; and one with a slot of any length, where only the reach of the two centre
+// distances decides (and every second pair can follow some first pair).
+struct Machine {
+    std::string name;
+    MachineGeometry geometry;
+};
+
+std::vector<Machine> machines() {
+    return {
+        {"m1 D100 stud 45-95 cover 130",
+         {{ToothSize::Unit::Module, 1.0}, 100.0, StudRange{45.0, 95.0}, 130.0}},
+        {"m2 D150 stud 60-80", {{ToothSize::Unit::Module, 2.0}, 150.0, StudRange{60.0, 80.0}, {}}},
+        {"dp16 D250", {{ToothSize::Unit::DiametralPitch, 16.0}, 250.0, {}, {}}},
+    };
+}
+
+// The searches of the 211 counts again, with each machine's fit-only rule; the reference once.
+void registerFitCases(SpeedTable& table) {
+    const GearSet set = fullSet();
+    for (const Machine& machine : machines()) {
+        for (const double ratio : {1.23456, 3.14159, 0.0417, 7.77777}) {
+            for (const int count : {5, 24, 999}) {
+                // The long list only where the plain search has it too.
+                if (count == 999 && ratio != 1.23456) {
+                    continue;
+                }
+                SearchRequest request{set.gears, ratio, count};
+                const std::string name = caseName(set.name, request);
+                const std::string key = fitKey(name, machine.name);
+                request.fitGeometry = machine.geometry;
+                table.addFitCase(name, machine.name);
+                benchmark::RegisterBenchmark(("fit-only/" + key).c_str(), runSearch, key, request,
+                                             EngineKind::Production)
+                    ->Unit(benchmark::kMicrosecond);
+                benchmark::RegisterBenchmark(("fit-reference/" + key).c_str(), runSearch, key,
+                                             request, EngineKind::Reference)
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(1);
+            }
         }
     }
 }
@@ -140,6 +197,7 @@ void registerAll(SpeedTable& table) {
     SearchRequest fewCounts{tenCounts(20), 1.0, 12000};
     fewCounts.allowRepeats = false;
     registerCase(table, small, "20 of 10 counts, no repeats", fewCounts, false);
+    registerFitCases(table);
 }
 
 } // namespace
@@ -167,5 +225,7 @@ int main(int argc, char** argv) {
     table.writeMarkdown(std::cout);
     std::cout << "\nWhich gear to buy and charts (fast search, same options, wall time):\n\n";
     table.writeWorkshopMarkdown(std::cout);
+    std::cout << "\nTrains that fit a machine (fast search, 211 counts, CPU time):\n\n";
+    table.writeFitMarkdown(std::cout);
     return 0;
 }

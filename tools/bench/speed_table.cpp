@@ -29,13 +29,26 @@ void SpeedTable::addCase(const std::string& section, const std::string& name) {
 }
 
 void SpeedTable::setSameList(const std::string& name, bool same) {
-    if (Row* row = rowFor(name)) {
+    if (Row* row = rowFor(name) != nullptr ? rowFor(name) : fitRowFor(name)) {
         row->sameList = same ? 1 : 0;
     }
 }
 
+void SpeedTable::addFitCase(const std::string& plain, const std::string& machine) {
+    fitRows_.push_back(Row{"", plain + "/" + machine});
+}
+
 SpeedTable::Row* SpeedTable::rowFor(const std::string& name) {
     for (Row& row : rows_) {
+        if (row.name == name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+SpeedTable::Row* SpeedTable::fitRowFor(const std::string& name) {
+    for (Row& row : fitRows_) {
         if (row.name == name) {
             return &row;
         }
@@ -63,16 +76,17 @@ void SpeedTable::ReportRuns(const std::vector<Run>& runs) {
         // programs' turns too. The workshop tasks spread their searches over threads, whose
         // work a clock of the calling thread misses: they are timed by the wall clock.
         const double multiplier = benchmark::GetTimeUnitMultiplier(run.time_unit);
-        if (engine != "fast" && engine != "reference") {
+        const bool fit = engine == "fit-only" || engine == "fit-reference";
+        if (engine != "fast" && engine != "reference" && !fit) {
             tasks_.push_back({name, run.GetAdjustedRealTime() / multiplier});
             continue;
         }
         const double seconds = run.GetAdjustedCPUTime() / multiplier;
-        Row* row = rowFor(rest);
+        Row* row = fit ? fitRowFor(rest) : rowFor(rest);
         if (row == nullptr) {
             continue;
         }
-        if (engine == "fast") {
+        if (engine == "fast" || engine == "fit-only") {
             row->fastSeconds = seconds;
             if (auto heap = run.counters.find("heap_KiB"); heap != run.counters.end()) {
                 row->fastHeapKiB = heap->second.value;
@@ -131,6 +145,38 @@ void SpeedTable::writeWorkshopMarkdown(std::ostream& out) const {
             }
         }
         out << "| " << cells << " | " << formatSeconds(task.seconds) << " |\n";
+    }
+}
+
+void SpeedTable::writeFitMarkdown(std::ostream& out) const {
+    out << "| Gears | Ratio | N | Machine | Search | Fit only | Cost | Same list |\n"
+        << "|---:|---:|---:|---|---:|---:|---:|:---:|\n";
+    for (const Row& row : fitRows_) {
+        if (row.fastSeconds <= 0.0) {
+            continue;
+        }
+        // "<gears>/<ratio>/<count>/<machine>": the plain search is the case before the machine.
+        const std::string plain = row.name.substr(0, row.name.rfind('/'));
+        double plainSeconds = 0.0;
+        for (const Row& other : rows_) {
+            plainSeconds = other.name == plain ? other.fastSeconds : plainSeconds;
+        }
+        std::string cost = "-";
+        if (plainSeconds > 0.0) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.2fx", row.fastSeconds / plainSeconds);
+            cost = text;
+        }
+        std::string cells = row.name;
+        for (auto at = cells.find('/'); at != std::string::npos; at = cells.find('/', at)) {
+            cells.replace(at, 1, " | ");
+        }
+        out << "| " << cells << " | " << formatSeconds(plainSeconds) << " | "
+            << formatSeconds(row.fastSeconds) << " | " << cost << " | "
+            << (row.sameList < 0   ? "-"
+                : row.sameList > 0 ? "yes"
+                                   : "NO")
+            << " |\n";
     }
 }
 

@@ -209,6 +209,11 @@ int runChart(const ChartOptions& options, std::ostream& out) {
         runInPdfProgram("chart", given.machine && given.lib.empty() ? libPath({}) : std::string());
     }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
+    if (setup.pairs == 3) {
+        throw UsageError{
+            "chart lists one- and two-pair trains; three-pair trains (--pairs 3, or the "
+            "machine's pairs) are listed by select"};
+    }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
     for (const ChartTarget& target : chart.targets) {

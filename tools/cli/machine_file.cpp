@@ -2,6 +2,7 @@
 #include "tools/cli/machine_file.h"
 
 #include "present/store_problem_text.h"
+#include "present/train_constant_text.h"
 #include "present/value_problem_text.h"
 #include "store/constants_file.h"
 #include "store/file_text.h"
@@ -57,10 +58,12 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
         refuse("", " is not an object {\"name\": ..., \"zn\": ..., \"gears\": [...]}");
     }
     for (const auto& [key, value] : item.items()) {
-        if (key != "name" && key != "zn" && key != "gears" && !constantKeyNamed(key)) {
+        if (key != "name" && key != "zn" && key != "gears" && !constantKeyNamed(key) &&
+            !trainConstantKeyNamed(key)) {
             refuse(key, " has the unknown key '" + key +
                             "' (the keys are name, zn, gears and the constants leadscrew, "
-                            "gearbox, k, c and n)");
+                            "gearbox, k, c, n, module, dp, centre, stud, max_diameter, pairs, "
+                            "first, last, use_once and gearbox_positions)");
         }
     }
     for (const char* key : {"name", "zn", "gears"}) {
@@ -88,6 +91,17 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
         machine.gears.push_back(tooth.get<std::int16_t>());
     }
     for (const auto& [key, value] : item.items()) {
+        if (const auto trainConstant = trainConstantKeyNamed(key)) {
+            if (!value.is_string()) {
+                refuse(key, ": " + key + " must be a text such as \"45-95\"");
+            }
+            if (const auto why = setTrainConstantText(machine.constants, *trainConstant,
+                                                      value.get<std::string>())) {
+                refuse(key, ": " + key + " cannot be used (" +
+                                trainConstantProblemText(*why, Language::English) + ")");
+            }
+            continue;
+        }
         const auto constant = constantKeyNamed(key);
         if (!constant) {
             continue;

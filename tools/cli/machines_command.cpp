@@ -4,6 +4,7 @@
 #include "base/trim.h"
 #include "present/constant_text.h"
 #include "present/store_problem_text.h"
+#include "present/train_constant_text.h"
 #include "store/data_file.h"
 #include "store/machine_csv.h"
 #include "store/store_error.h"
@@ -93,6 +94,10 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
             const auto text = constantText(constants, key);
             doc[constantName(key)] = text ? Json(*text) : Json();
         }
+        for (const TrainConstantKey key : kTrainConstantKeys) {
+            const auto text = constantText(constants, key);
+            doc[constantName(key)] = text ? Json(*text) : Json();
+        }
         out << doc.dump() << '\n';
         return;
     }
@@ -101,6 +106,10 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
     table.addRow({"机床型号:", entry.name});
     for (const ConstantKey key : kConstantKeys) {
         table.addRow({constantLabel(key, Language::Chinese) + ":",
+                      constantText(constants, key).value_or("-")});
+    }
+    for (const TrainConstantKey key : kTrainConstantKeys) {
+        table.addRow({trainConstantLabel(key, Language::Chinese) + ":",
                       constantText(constants, key).value_or("-")});
     }
     table.print(out);
@@ -116,6 +125,11 @@ void exportAll(const MachineStore& store, const std::string& format, std::ostrea
                         {"zn", machines[i].zn},
                         {"gears", store.gearList(static_cast<int>(i))}};
             for (const ConstantKey key : kConstantKeys) {
+                if (const auto text = constantText(constants[i], key)) {
+                    row[constantName(key)] = *text;
+                }
+            }
+            for (const TrainConstantKey key : kTrainConstantKeys) {
                 if (const auto text = constantText(constants[i], key)) {
                     row[constantName(key)] = *text;
                 }
@@ -187,9 +201,11 @@ CLI::App* addMachinesCommand(CLI::App& app, MachinesOptions& options) {
         ->required();
 
     CLI::App* constants = action(cmd, options, "constants",
-                                 "See or set the constants a machine keeps for the ratio formulas");
+                                 "See or set the constants a machine keeps for the ratio formulas "
+                                 "and for how it takes its change gears");
     addMachineArgument(constants, options);
     addConstantOptions(constants, options.constants);
+    addTrainOptions(constants, options.train, TrainOptionUse::Keep);
     constants->add_flag("--clear", options.clear,
                         "Forget the machine's constants first (then set those given)");
     constants->add_flag("--json", options.json, "Print JSON instead of the table");
@@ -241,8 +257,10 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         return 0;
     }
     if (what == "constants") {
-        const MachineConstants given = givenConstants(options.constants);
-        const bool change = options.clear || options.constants.anyGiven();
+        const MachineConstants given =
+            overridden(givenConstants(options.constants), givenTrainConstants(options.train));
+        const bool change =
+            options.clear || options.constants.anyGiven() || options.train.anyGiven();
         int index = 0;
         MachineConstants constants;
         const auto lookUp = [&] {

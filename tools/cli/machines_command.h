@@ -5,6 +5,7 @@
 // that is.
 
 #include "tools/cli/constant_options.h"
+#include "tools/cli/train_options.h"
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -26,6 +27,7 @@ struct MachinesOptions {
     bool replace = false;       // --replace of import
     bool json = false;          // --json of list, show and constants
     ConstantOptions constants;  // the constants given to constants
+    TrainOptions train;         // the train's constants given to constants
     bool clear = false;         // --clear of constants
 };
 

@@ -2,6 +2,7 @@
 #include "tools/cli/search_setup.h"
 
 #include "present/formula_form.h"
+#include "present/search_problem_text.h"
 #include "tools/cli/constant_options.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/gear_list_text.h"
@@ -31,6 +32,7 @@ void addSearchSetupOptions(CLI::App* cmd, SearchSetupOptions& options) {
                   "Leave out single pairs z1/z2 (taken by default)");
     cmd->add_flag("--no-repeats", options.noRepeats,
                   "Refuse trains that use one tooth count twice (allowed by default)");
+    addTrainOptions(cmd, options.train, TrainOptionUse::Search);
 }
 
 void addRatioChoice(CLI::App* cmd, RatioChoice& choice) {
@@ -44,11 +46,12 @@ void addRatioChoice(CLI::App* cmd, RatioChoice& choice) {
 }
 
 SearchSetup readSearchSetup(const SearchSetupOptions& options, const std::string& command,
-                            bool withConstants) {
+                            bool fitWhereKnown) {
     SearchSetup setup;
     SearchRequest& request = setup.request;
+    const MachineConstants given = givenTrainConstants(options.train);
     if (options.machine) {
-        setup.machine = readMachine(options.lib, *options.machine, withConstants);
+        setup.machine = readMachine(options.lib, *options.machine, true);
         request.gears = setup.machine->gears;
         request.zn = setup.machine->zn;
     } else if (options.gears) {
@@ -62,6 +65,21 @@ SearchSetup readSearchSetup(const SearchSetupOptions& options, const std::string
     }
     request.includeSinglePairs = !options.noSinglePairs;
     request.allowRepeats = !options.noRepeats;
+    setup.train = overridden(setup.machine ? setup.machine->constants : MachineConstants(), given);
+    setup.geometry = machineGeometry(setup.train);
+    if (setup.geometry) {
+        if (const auto problem = findGeometryProblem(*setup.geometry)) {
+            throw UsageError{geometryProblemText(*problem, Language::English)};
+        }
+    }
+    if (options.train.fitOnly && !setup.geometry) {
+        throw UsageError{"--fit-only needs the machine's geometry: --module (or --dp) and "
+                         "--centre, given or kept for the machine"};
+    }
+    setup.pairs = trainPairs(setup.train);
+    // Whether three pairs fit is unknown: they take the geometry only when asked to.
+    const bool fit = options.train.fitOnly || (fitWhereKnown && setup.geometry && setup.pairs == 2);
+    request = withTrainConstants(request, setup.train, fit);
     return setup;
 }
 
@@ -85,9 +103,16 @@ RequiredRatio requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
                                    "or divide (see 'gearsel-cli ratio --help')"};
     }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
-    const Quantity given =
-        computeRatio(choice.formula, overridden(kept, givenConstants(choice.formula.constants)));
-    return {given, given.magnitude(), signedFormula(choice.formula)};
+    MachineConstants constants = overridden(kept, givenConstants(choice.formula.constants));
+    // The positions stand for the gearbox, unless a gearbox ratio is given for this job.
+    const bool byPositions =
+        choice.formula.formula == "thread" && setup.train.gearboxPositions &&
+        !choice.formula.constants.texts[static_cast<std::size_t>(ConstantKey::GearboxRatio)];
+    if (byPositions) {
+        constants.gearboxRatio.reset();
+    }
+    const Quantity given = computeRatio(choice.formula, constants);
+    return {given, given.magnitude(), signedFormula(choice.formula), byPositions};
 }
 
 } // namespace gearsel::cli

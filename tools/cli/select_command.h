@@ -26,22 +26,22 @@ struct SelectOptions {
 // Adds the "select" subcommand to `app`; parsing fills `options`.
 CLI::App* addSelectCommand(CLI::App& app, SelectOptions& options);
 
-// The search request the options ask for, reading the machine's gear list, Zn and (for a
-// formula) constants from the data file for --machine; `ratio` gets the required ratio, whose
-// size the request searches. Throws UsageError or StoreError for anything unusable.
-SearchRequest selectRequest(const SelectOptions& options, RequiredRatio& ratio);
+// What the options ask for: the gear set, the search options and the machine's constants (read
+// from the data file for --machine, those given winning), and the required ratio. Throws
+// UsageError or StoreError for anything unusable.
+struct SelectPlan {
+    SearchSetup setup; // its request with the ratio and the count
+    RequiredRatio ratio;
+};
+SelectPlan selectPlan(const SelectOptions& options);
 
-// Runs the search and prints it to `out`, and to `notes` one line when the ratio lies outside
-// the range the gear set can reach; throws UsageError before printing anything when the input
-// is refused. Returns the exit status.
+// Runs the search and prints it to `out`: what the ratio's sign means, the ratio range, the
+// listed trains (one- and two-pair or three-pair trains, as the machine takes them; under each
+// gearbox position for a thread on a machine with positions) with their exact ratios and, where
+// the geometry is known, whether they fit, and the time; or one JSON object with the same.
+// Writes to `notes` one line when the ratio lies outside the range the gear set can reach.
+// Throws UsageError before printing anything when the input is refused. Returns the exit
+// status.
 int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes);
-
-// Prints a finished search: what the ratio's sign means, the ratio range, the result grid and
-// the time, or one JSON object with the same content and `note` (null when empty). Each train
-// also shows its exact ratio and whether that is the required fraction, when the required
-// ratio has one.
-void printSelection(const SearchRequest& request, const SelectionResult& result,
-                    const RequiredRatio& ratio, bool json, const std::string& note,
-                    std::ostream& out);
 
 } // namespace gearsel::cli

@@ -79,7 +79,12 @@ CLI::App* addSuggestCommand(CLI::App& app, SuggestOptions& options) {
 }
 
 int runSuggest(const SuggestOptions& options, std::ostream& out) {
-    const SearchSetup setup = readSearchSetup(options.setup, "suggest", options.ratio.byFormula());
+    const SearchSetup setup = readSearchSetup(options.setup, "suggest", true);
+    if (setup.pairs == 3) {
+        throw UsageError{
+            "suggest lists one- and two-pair trains; three-pair trains (--pairs 3, or the "
+            "machine's pairs) are listed by select"};
+    }
     SearchRequest request = setup.request;
     const RequiredRatio ratio = requiredRatio(options.ratio, setup, "suggest");
     request.requiredRatio = ratio.searched.value();
