@@ -167,7 +167,7 @@ private:
 template <class Ranks>
 FastSearch<Ranks>::FastSearch(GearStock stock, FitRule fit, const SearchRequest& request,
                               const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), stock_(std::move(stock)), fit_(std::move(fit)),
+    : request_(request), tuning_(tuning), stock_(std::move(stock)), fit_(fit),
       window_(stock_.walked(), request.requiredRatio, request.zn, fit_.secondPairs()),
       lastIndex_(request.lastDriven ? window_.firstAtLeast(*request.lastDriven) : 0) {}
 
@@ -565,10 +565,9 @@ ResultList searchFast(std::span<const std::int16_t> sortedGears, const SearchReq
         return std::move(ranking).results();
     }
     if (request.resultCount <= tuning.scanUpTo) {
-        return FastSearch<ReferenceRanking>(std::move(stock), std::move(fit), request, tuning)
-            .run();
+        return FastSearch<ReferenceRanking>(std::move(stock), fit, request, tuning).run();
     }
-    return FastSearch<Ranking>(std::move(stock), std::move(fit), request, tuning).run();
+    return FastSearch<Ranking>(std::move(stock), fit, request, tuning).run();
 }
 
 } // namespace gearsel
