@@ -2,7 +2,8 @@
 // The program's start: read the command line (--help and --version print and end without a
 // window), take the data file it names with --lib or find system.lib (beside the executable,
 // or the user's own copy made from the installed default data), make it writable and open the
-// window. Without any file the program ends at once, silently.
+// window in the language --lang names or the locale asks for. Without any file the program ends at
+// once, silently.
 
 #include "app/start_options.h"
 #include "base/version.h"
@@ -14,8 +15,8 @@
 #include "ui/guarded_application.h"
 #include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
-#include "ui/qt_translation.h"
 #include "ui/ui_style.h"
+#include "ui/window_language.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -113,7 +114,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromUtf8(gearsel::kVersion));
     QApplication::setDesktopFileName(QStringLiteral(GEARSEL_APP_ID));
     gearsel::style::installFontSubstitutions();
-    gearsel::installQtChineseTranslation(app);
+    // --lang wins over the locale; a translation that cannot be loaded leaves the texts that
+    // are built in (the window's Chinese, Qt's English), which is still a working window.
+    const auto fromEnvironment = [](const char* name) { return std::getenv(name); };
+    gearsel::installWindowLanguage(gearsel::languageNamed(options.language)
+                                       .value_or(gearsel::languageFromLocale(fromEnvironment)));
     gearsel::MessageBoxPrompter prompter(nullptr);
     app.setPrompter(&prompter);
     if (!locateFailure.empty()) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gear_sel.h"
 
-#include "base/version.h"
 #include "engine/gear_suggestion.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
@@ -27,6 +26,7 @@
 #include "ui/search_fields.h"
 #include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
+#include "ui/window_language.h"
 #include "ui/window_mover.h"
 
 #include <QApplication>
@@ -53,8 +53,7 @@ GearSel::GearSel(MachineStore store, LockWaitWatch& lockWaits, Prompter& prompte
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random),
       lockWaits_(lockWaits) {
     setObjectName(QStringLiteral("GearSel"));
-    setWindowTitle(QString::fromUtf8(kProductNameChinese) + QLatin1Char(' ') +
-                   QString::fromUtf8(kProductName));
+    setWindowTitle(productName());
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
     // The layout is the same at every scale; on a screen too small for it, it is drawn
     // smaller as a whole.

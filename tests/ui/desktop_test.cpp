@@ -6,7 +6,7 @@
 
 #include "ui/guarded_application.h"
 #include "ui/prompter.h"
-#include "ui/qt_translation.h"
+#include "ui/window_language.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -43,7 +43,7 @@ private Q_SLOTS:
 };
 
 void DesktopTest::initTestCase() {
-    QVERIFY(installQtChineseTranslation(*QCoreApplication::instance()));
+    QVERIFY(installWindowLanguage(WindowLanguage::Chinese));
 }
 
 void DesktopTest::namesTheProductAndThisBuild() {
