@@ -73,6 +73,21 @@
     </message>
 </context>
 <context>
+    <name>gearsel::ChartPrintout</name>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>机床名称：</source>
+        <translation>Machine: </translation>
+    </message>
+    <message>
+        <source>机床常数：</source>
+        <translation>Machine constants: </translation>
+    </message>
+</context>
+<context>
     <name>gearsel::CommandButton</name>
     <message>
         <source>%1（%2）</source>
@@ -236,7 +251,7 @@
     </message>
     <message>
         <source>已选</source>
-        <translation>Ticked</translation>
+        <translation>Ticks</translation>
     </message>
     <message>
         <source>已选择的齿轮个数</source>
@@ -301,7 +316,7 @@
     </message>
     <message>
         <source>新增的机床名称请直接在显示处修改，按一下“回车”键即可，名称改空即删除。</source>
-        <translation>Rename a new machine in its name box and press Enter; an empty name deletes it.</translation>
+        <translation>Rename a new machine in its box and press Enter; an empty name deletes it.</translation>
     </message>
     <message>
         <source>“装配条件”参数实际上就是传动轴粗细相当于一个同模数齿轮Zn齿，为了保证Z1与Z2啮</source>
@@ -442,6 +457,56 @@ Is the printer ready to start?</translation>
     <message>
         <source>选配结果列表</source>
         <translation>list of gear trains</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::PrinterOutput</name>
+    <message>
+        <source>挂轮选配结果列表</source>
+        <translation>Change-gear trains</translation>
+    </message>
+    <message>
+        <source>挂轮表</source>
+        <translation>Gear chart</translation>
+    </message>
+    <message>
+        <source>没有找到已安装的打印机，无法打印。</source>
+        <translation>No printer is installed; nothing can be printed.</translation>
+    </message>
+    <message>
+        <source>打印机“%1”无法打印。</source>
+        <translation>The printer &quot;%1&quot; cannot print.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::Printout</name>
+    <message>
+        <source>挂轮选配列表</source>
+        <translation>Change-Gear Trains</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>计算速比</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>绝对精度</source>
+        <translation>Abs. error</translation>
+    </message>
+    <message>
+        <source>相对精度</source>
+        <translation>Rel. error</translation>
+    </message>
+    <message>
+        <source>机床名称：</source>
+        <translation>Machine: </translation>
+    </message>
+    <message>
+        <source>指定速比：</source>
+        <translation>Required ratio: </translation>
     </message>
 </context>
 <context>
