@@ -7,6 +7,7 @@
 
 #include "app/start_options.h"
 #include "base/version.h"
+#include "present/store_problem_text.h"
 #include "store/data_file.h"
 #include "store/data_location.h"
 #include "store/machine_store.h"
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
         try {
             dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
         } catch (const gearsel::StoreError& error) {
-            locateFailure = error.what();
+            locateFailure = gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese);
         }
         if (dataFile.empty() && locateFailure.empty()) {
             return 0;
@@ -129,7 +130,8 @@ int main(int argc, char** argv) {
         gearsel::makeWritable(dataFile);
     } catch (const gearsel::StoreError& error) {
         // The file can still be read; the first save will report the same cause.
-        prompter.inform(QString::fromStdString(error.what()));
+        prompter.inform(QString::fromStdString(
+            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
     }
 
     // The window shows the waits for the data file's lock that the store's changes meet.
@@ -138,7 +140,8 @@ int main(int argc, char** argv) {
     try {
         store.emplace(gearsel::MachineStore::open(dataFile.string(), lockWaits));
     } catch (const gearsel::StoreError& error) {
-        prompter.inform(QString::fromStdString(error.what()));
+        prompter.inform(QString::fromStdString(
+            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
         return 1;
     }
     gearsel::GearSel window(std::move(*store), lockWaits, prompter,

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/chart_targets.h"
 
+#include "engine/formula_registry.h"
 #include "engine/pitch_notation.h"
-#include "engine/ratio_formula.h"
-
-#include <stdexcept>
 
 namespace gearsel {
 
@@ -21,9 +19,21 @@ std::vector<Pitch> series(std::initializer_list<int> hundredths, PitchUnit unit)
 
 void checkRowCount(long long rows) {
     if (rows > kMaxChartRows) {
-        throw std::invalid_argument("a chart has at most " + std::to_string(kMaxChartRows) +
-                                    " rows, not " + std::to_string(rows));
+        ChartProblem problem{ChartProblem::Kind::TooManyRows};
+        problem.rows = rows;
+        throw ChartRefused(std::move(problem));
     }
+}
+
+// The formula's refusal of one row's target.
+ChartRefused rowRefused(const ValueRefused& refused, const std::string& item) {
+    ChartProblem problem{ChartProblem::Kind::OtherInput, item};
+    const ValueProblem& why = refused.problem();
+    if (why.kind == ValueProblem::Kind::NotPositive && why.input == ValueInput::Pitch) {
+        problem.kind = ChartProblem::Kind::PitchNotPositive;
+    }
+    problem.value = why;
+    return ChartRefused(std::move(problem));
 }
 
 } // namespace
@@ -47,8 +57,14 @@ std::vector<ChartTarget> threadTargets(const std::vector<Pitch>& pitches, int st
                                        const Pitch& leadscrew, const Quantity& gearboxRatio) {
     checkRowCount(static_cast<long long>(pitches.size()));
     std::vector<ChartTarget> targets;
+    const FormulaEntry& thread = formulaEntry(Formula::Thread);
     for (const Pitch& pitch : pitches) {
-        targets.push_back({pitchText(pitch), threadRatio(pitch, starts, leadscrew, gearboxRatio)});
+        const std::string label = pitchText(pitch);
+        try {
+            targets.push_back({label, thread.compute({pitch, starts, leadscrew, gearboxRatio})});
+        } catch (const ValueRefused& refused) {
+            throw rowRefused(refused, label);
+        }
     }
     return targets;
 }
@@ -56,13 +72,21 @@ std::vector<ChartTarget> threadTargets(const std::vector<Pitch>& pitches, int st
 std::vector<ChartTarget> hobIndexTargets(const Quantity& indexConstant, int hobStarts,
                                          int firstTeeth, int lastTeeth) {
     if (lastTeeth < firstTeeth) {
-        throw std::invalid_argument("the tooth range " + std::to_string(firstTeeth) + "-" +
-                                    std::to_string(lastTeeth) + " runs backwards");
+        ChartProblem problem{ChartProblem::Kind::RangeBackwards};
+        problem.first = firstTeeth;
+        problem.last = lastTeeth;
+        throw ChartRefused(std::move(problem));
     }
     checkRowCount(static_cast<long long>(lastTeeth) - firstTeeth + 1);
     std::vector<ChartTarget> targets;
+    const FormulaEntry& hobIndex = formulaEntry(Formula::HobIndex);
     for (int z = firstTeeth; z <= lastTeeth; ++z) {
-        targets.push_back({"z=" + std::to_string(z), hobIndexRatio(indexConstant, hobStarts, z)});
+        const std::string label = "z=" + std::to_string(z);
+        try {
+            targets.push_back({label, hobIndex.compute({indexConstant, z, hobStarts})});
+        } catch (const ValueRefused& refused) {
+            throw rowRefused(refused, label);
+        }
     }
     return targets;
 }

@@ -93,8 +93,9 @@ bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required) {
     if (request.gears.size() >= static_cast<std::size_t>(kMaxGearCount)) {
-        throw std::invalid_argument("a gear set of " + std::to_string(kMaxGearCount) +
-                                    " gears has no room for one more");
+        // With the gear to buy, the set would hold one gear more than a gear list can.
+        throw SearchRefused(SearchProblem{SearchProblem::Kind::TooManyGears,
+                                          static_cast<long long>(request.gears.size()) + 1});
     }
     SuggestionReport report;
     report.bestInSet = bestTrain(request, required);

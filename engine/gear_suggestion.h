@@ -41,14 +41,14 @@ struct SuggestionReport {
 
 // The best train that the search finds for `request` (its result count is not used), or
 // nothing when it lists none. `required` is the required ratio's exact fraction, if it has one.
-// Throws std::invalid_argument as runSelection() does.
+// Throws SearchRefused as runSelection() does.
 std::optional<BestTrain> bestTrain(const SearchRequest& request,
                                    const std::optional<Fraction>& required);
 
 // Runs the searches on the request's gear set, required ratio, Zn and options, one for the set
 // as it is and one for each tooth count added. `required` is the required ratio's fraction, if
-// it has one. Throws std::invalid_argument as runSelection() does, and when the set has no room
-// for one more gear.
+// it has one. Throws SearchRefused as runSelection() does, and (TooManyGears) when the set has
+// no room for one more gear.
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required);
 

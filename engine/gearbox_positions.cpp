@@ -14,7 +14,7 @@ template <class Slot, class Search>
 PositionResults<Slot> searchJointly(const SearchRequest& request, const Quantity& ratio,
                                     std::span<const GearboxPosition> positions, Search search) {
     if (auto problem = findPositionProblem(positions)) {
-        throw PositionsRefused(*problem, positions);
+        throw PositionsRefused(*problem);
     }
     PositionResults<Slot> results;
     SearchRequest own = request;
@@ -51,33 +51,15 @@ std::optional<PositionProblem> findPositionProblem(std::span<const GearboxPositi
         }
         for (std::size_t before = 0; before < at; ++before) {
             if (positions[before].name == position.name) {
-                return PositionProblem{Kind::SameName, at};
+                return PositionProblem{Kind::SameName, at, position.name};
             }
         }
         const double value = position.ratio.value();
         if (!std::isfinite(value) || !(value > 0.0)) {
-            return PositionProblem{Kind::RatioNotPositive, at};
+            return PositionProblem{Kind::RatioNotPositive, at, position.name};
         }
     }
     return std::nullopt;
-}
-
-std::string describePositionProblem(const PositionProblem& problem,
-                                    std::span<const GearboxPosition> positions) {
-    const std::string name =
-        problem.index < positions.size() ? "\"" + positions[problem.index].name + "\"" : "";
-    const std::string number = std::to_string(problem.index + 1);
-    switch (problem.kind) {
-    case PositionProblem::Kind::NoPositions:
-        return "no gearbox positions are given";
-    case PositionProblem::Kind::NoName:
-        return "gearbox position " + number + " has no name";
-    case PositionProblem::Kind::SameName:
-        return "the gearbox position " + name + " is given twice";
-    case PositionProblem::Kind::RatioNotPositive:
-        return "the ratio of gearbox position " + name + " must be a finite number above 0";
-    }
-    return "the gearbox positions cannot be searched";
 }
 
 PositionResults<ResultSlot> searchPositions(const SearchRequest& request, const Quantity& ratio,

@@ -34,20 +34,18 @@ struct PositionProblem {
     };
     Kind kind;
     std::size_t index = 0; // the position at fault
+    std::string name = {}; // its name; empty for NoPositions and NoName
 };
 
 // Why the positions cannot be searched, or nothing when they can.
 std::optional<PositionProblem> findPositionProblem(std::span<const GearboxPosition> positions);
 
-// The problem in one English sentence, naming the position, as the command line reports it.
-std::string describePositionProblem(const PositionProblem& problem,
-                                    std::span<const GearboxPosition> positions);
-
-// What the joint searches throw for positions that findPositionProblem() refuses.
+// What the joint searches throw for positions that findPositionProblem() refuses. The surfaces
+// word the problem (present/search_problem_text.h); what() only names the exception for a log.
 class PositionsRefused : public std::invalid_argument {
 public:
-    PositionsRefused(const PositionProblem& problem, std::span<const GearboxPosition> positions)
-        : std::invalid_argument(describePositionProblem(problem, positions)), problem_(problem) {}
+    explicit PositionsRefused(const PositionProblem& problem)
+        : std::invalid_argument("gearbox positions refused"), problem_(problem) {}
     const PositionProblem& problem() const noexcept { return problem_; }
 
 private:

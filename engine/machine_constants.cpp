@@ -4,8 +4,6 @@
 #include "engine/pitch_notation.h"
 #include "engine/quantity_text.h"
 
-#include <stdexcept>
-
 namespace gearsel {
 
 namespace {
@@ -26,21 +24,10 @@ template <typename Constants> auto& numberOf(Constants& constants, ConstantKey k
     return constants.headRatio;
 }
 
-// What the formulas call the constant in their messages.
-std::string meaning(ConstantKey key) {
-    switch (key) {
-    case ConstantKey::Leadscrew:
-        return "the leadscrew pitch";
-    case ConstantKey::GearboxRatio:
-        return "the gearbox ratio";
-    case ConstantKey::IndexConstant:
-        return "the index constant";
-    case ConstantKey::DifferentialConstant:
-        return "the differential constant";
-    case ConstantKey::HeadRatio:
-        break;
-    }
-    return "the dividing head's worm ratio";
+ValueRefused refused(ValueProblem::Kind kind, ConstantKey key) {
+    ValueProblem problem{kind};
+    problem.input = constantInput(key);
+    return ValueRefused(std::move(problem));
 }
 
 void checkOne(const MachineConstants& constants, ConstantKey key) {
@@ -51,7 +38,7 @@ void checkOne(const MachineConstants& constants, ConstantKey key) {
         }
         const PitchUnit unit = constants.leadscrew->unit;
         if (unit == PitchUnit::Module || unit == PitchUnit::DiametralPitch) {
-            throw std::invalid_argument("the leadscrew pitch must be given in mm or tpi");
+            throw refused(ValueProblem::Kind::LeadscrewUnit, key);
         }
         value = constants.leadscrew->amount.value();
     } else {
@@ -62,7 +49,7 @@ void checkOne(const MachineConstants& constants, ConstantKey key) {
         value = number->value();
     }
     if (!(value > 0.0)) {
-        throw std::invalid_argument(meaning(key) + " must be above 0");
+        throw refused(ValueProblem::Kind::NotPositive, key);
     }
 }
 
@@ -84,20 +71,20 @@ const char* constantName(ConstantKey key) {
     return "n";
 }
 
-const char* constantLabel(ConstantKey key) {
+ValueInput constantInput(ConstantKey key) {
     switch (key) {
     case ConstantKey::Leadscrew:
-        return "丝杠螺距";
+        return ValueInput::Leadscrew;
     case ConstantKey::GearboxRatio:
-        return "进给箱速比";
+        return ValueInput::GearboxRatio;
     case ConstantKey::IndexConstant:
-        return "分度常数 K";
+        return ValueInput::IndexConstant;
     case ConstantKey::DifferentialConstant:
-        return "差动常数 C";
+        return ValueInput::DifferentialConstant;
     case ConstantKey::HeadRatio:
         break;
     }
-    return "分度头定数 N";
+    return ValueInput::HeadRatio;
 }
 
 std::optional<std::string> constantText(const MachineConstants& constants, ConstantKey key) {
@@ -108,6 +95,10 @@ std::optional<std::string> constantText(const MachineConstants& constants, Const
     return number ? std::optional(quantityText(*number)) : std::nullopt;
 }
 
+std::optional<Quantity> constantNumber(const MachineConstants& constants, ConstantKey key) {
+    return key == ConstantKey::Leadscrew ? std::nullopt : numberOf(constants, key);
+}
+
 void setConstantText(MachineConstants& constants, ConstantKey key, std::string_view text) {
     MachineConstants one;
     try {
@@ -116,8 +107,8 @@ void setConstantText(MachineConstants& constants, ConstantKey key, std::string_v
         } else {
             numberOf(one, key) = readQuantity(text);
         }
-    } catch (const std::invalid_argument& e) {
-        throw std::invalid_argument(meaning(key) + " " + e.what());
+    } catch (const ValueRefused& e) {
+        throw e.as(constantInput(key));
     }
     checkOne(one, key);
     constants = overridden(constants, one);
@@ -155,16 +146,6 @@ void checkMachineConstants(const MachineConstants& constants) {
     for (const ConstantKey key : kConstantKeys) {
         checkOne(constants, key);
     }
-}
-
-std::string constantsSummary(const MachineConstants& constants) {
-    std::string line;
-    for (const ConstantKey key : kConstantKeys) {
-        if (const auto text = constantText(constants, key)) {
-            line += (line.empty() ? "" : "，") + std::string(constantLabel(key)) + " " + *text;
-        }
-    }
-    return line;
 }
 
 } // namespace gearsel

@@ -7,6 +7,7 @@
 
 #include "engine/pitch.h"
 #include "engine/quantity.h"
+#include "engine/value_problem.h"
 
 #include <array>
 #include <optional>
@@ -29,16 +30,21 @@ inline constexpr std::array<ConstantKey, 5> kConstantKeys = {
     ConstantKey::Leadscrew, ConstantKey::GearboxRatio, ConstantKey::IndexConstant,
     ConstantKey::DifferentialConstant, ConstantKey::HeadRatio};
 
-// The constant's name in files and JSON: "leadscrew", "gearbox", "k", "c", "n".
+// The constant's name in files and JSON: "leadscrew", "gearbox", "k", "c", "n". Its label for
+// people is present/'s (constant_text.h).
 const char* constantName(ConstantKey key);
-// Its label for people: "丝杠螺距", "进给箱速比", "分度常数 K", "差动常数 C", "分度头定数 N".
-const char* constantLabel(ConstantKey key);
+// What the constant stands for in the ratio formulas and in their refusals.
+ValueInput constantInput(ConstantKey key);
 
 // The constant as a text that reads back to the same value ("6mm", "4tpi", "3/2", "24"), or
 // nothing when it is unknown.
 std::optional<std::string> constantText(const MachineConstants& constants, ConstantKey key);
-// Sets the constant from such a text. Throws std::invalid_argument, naming the constant, for a
-// text that is no such value and for a value the formulas refuse (see checkMachineConstants).
+// The value of a constant other than the leadscrew (a pitch, constants.leadscrew), or nothing
+// when it is unknown.
+std::optional<Quantity> constantNumber(const MachineConstants& constants, ConstantKey key);
+// Sets the constant from such a text. Throws ValueRefused, naming the constant (its input),
+// for a text that is no such value and for a value the formulas refuse (see
+// checkMachineConstants).
 void setConstantText(MachineConstants& constants, ConstantKey key, std::string_view text);
 // Makes the constant unknown.
 void clearConstant(MachineConstants& constants, ConstantKey key);
@@ -49,13 +55,9 @@ bool noConstants(const MachineConstants& constants);
 // one job over the constants kept for the machine.
 MachineConstants overridden(const MachineConstants& kept, const MachineConstants& given);
 
-// Throws std::invalid_argument naming the first known constant that no formula accepts: a
-// leadscrew pitch not above 0 or given as a module or diametral pitch, a gearbox ratio, K, C or
-// N not above 0.
+// Throws ValueRefused naming the first known constant that no formula accepts: a leadscrew
+// pitch not above 0 (NotPositive) or given as a module or diametral pitch (LeadscrewUnit), a
+// gearbox ratio, K, C or N not above 0.
 void checkMachineConstants(const MachineConstants& constants);
-
-// The known constants in one line for a page heading, "丝杠螺距 6mm，分度常数 K 24"; empty when
-// none is known.
-std::string constantsSummary(const MachineConstants& constants);
 
 } // namespace gearsel

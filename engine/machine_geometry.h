@@ -78,14 +78,12 @@ struct GeometryProblem {
 // Why the geometry cannot be used, or nothing when it can.
 std::optional<GeometryProblem> findGeometryProblem(const MachineGeometry& geometry);
 
-// The problem in one English sentence, as the command-line tool reports it.
-std::string describeGeometryProblem(const GeometryProblem& problem);
-
-// What the fit of trains throws for a geometry that findGeometryProblem() refuses.
+// What the fit of trains throws for a geometry that findGeometryProblem() refuses. The surfaces
+// word the problem (present/search_problem_text.h); what() only names the exception for a log.
 class GeometryRefused : public std::invalid_argument {
 public:
     explicit GeometryRefused(const GeometryProblem& problem)
-        : std::invalid_argument(describeGeometryProblem(problem)), problem_(problem) {}
+        : std::invalid_argument("machine geometry refused"), problem_(problem) {}
     const GeometryProblem& problem() const noexcept { return problem_; }
 
 private:

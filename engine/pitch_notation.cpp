@@ -4,9 +4,9 @@
 #include "base/trim.h"
 
 #include "engine/quantity_text.h"
+#include "engine/value_problem.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 namespace gearsel {
@@ -71,7 +71,9 @@ Pitch readPitch(std::string_view text) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
     const std::string_view t = trimmed(lower);
-    const std::string named = "'" + std::string(text) + "'";
+    const auto refused = [&](ValueProblem::Kind kind) {
+        return ValueRefused({kind, std::string(text)});
+    };
 
     // Suffixes first, so that "1.5mm" is not read as a module.
     PitchUnit unit = PitchUnit::Millimetre;
@@ -85,31 +87,27 @@ Pitch readPitch(std::string_view text) {
         unit = PitchUnit::DiametralPitch;
         number = t.substr(2);
     } else if (t.starts_with("m")) {
-        if (const auto thread = readThreadName(text)) {
-            const std::string& d = thread->diameter;
-            throw std::invalid_argument(
-                named + " names a metric thread, not a pitch: give the thread's pitch instead" +
-                (thread->fine            ? ", " + thread->pitch
-                 : thread->pitch.empty() ? " in mm"
-                                         : ", " + thread->pitch + " for the coarse M" + d) +
-                (thread->fine ? "" : ", or write m" + d + " for a worm of module " + d));
+        if (auto thread = readThreadName(text)) {
+            ValueProblem problem{ValueProblem::Kind::PitchNamesThread, std::string(text)};
+            problem.thread = std::move(thread);
+            throw ValueRefused(std::move(problem));
         }
         unit = PitchUnit::Module;
         number = t.substr(1);
     } else {
-        throw std::invalid_argument(
-            named + " needs a unit: 1.5mm, 20tpi, m2 (module) or dp16 (diametral pitch)");
+        throw refused(ValueProblem::Kind::PitchWithoutUnit);
     }
     try {
         return Pitch{readQuantity(number), unit};
-    } catch (const std::invalid_argument& e) {
+    } catch (const ValueRefused& e) {
         // With digits in it the number was meant as one: say what is wrong with it.
         if (std::any_of(number.begin(), number.end(),
                         [](char c) { return c >= '0' && c <= '9'; })) {
-            throw std::invalid_argument(named + ": " + e.what());
+            ValueProblem problem = e.problem();
+            problem.within = std::string(text);
+            throw ValueRefused(std::move(problem));
         }
-        throw std::invalid_argument(named +
-                                    " is not a number with a unit, e.g. 1.5mm, 20tpi, m2 or dp16");
+        throw refused(ValueProblem::Kind::PitchWithoutNumber);
     }
 }
 

@@ -15,8 +15,8 @@ namespace gearsel {
 // "tpi", or preceded by "m" (module) or "dp" (diametral pitch); letters in either case, blanks
 // between number and unit allowed, except that a module's m is lower-case. A bare number is
 // refused: mm and tpi are both common, and guessing wrong cuts a wrong thread; so is an
-// upper-case "M10", which on a drawing is a metric thread, not module 10. Throws
-// std::invalid_argument whose message quotes the text ("'1.5' needs a unit: ...").
+// upper-case "M10", which on a drawing is a metric thread, not module 10. Throws ValueRefused
+// with the text and what is wrong with it (PitchWithoutUnit for "1.5").
 Pitch readPitch(std::string_view text);
 
 // A metric thread as a drawing names it: an upper-case M, the nominal diameter and perhaps the

@@ -4,6 +4,7 @@
 #include "base/trim.h"
 
 #include "engine/decimal_fraction.h"
+#include "engine/value_problem.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <stdexcept>
 
 namespace gearsel {
 
@@ -68,18 +68,20 @@ std::optional<std::string> shortDecimal(const Fraction& f) {
         return std::nullopt;
     }
     if (places > 0) {
-        digits.insert(digits.size() - static_cast<std::size_t>(places), ".");
+        const std::size_t point = digits.size() - static_cast<std::size_t>(places);
+        digits = digits.substr(0, point) + "." + digits.substr(point);
     }
     return (scaled < 0 ? "-" : "") + digits;
 }
 
-std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+ValueRefused refused(ValueProblem::Kind kind, std::string_view text) {
+    return ValueRefused({kind, std::string(text)});
 }
 
 // Why a text that readDecimal() refuses is no number, in the user's terms: a decimal written
 // well but beyond what a double holds is a different mistake from a typo.
-std::string whyNoNumber(std::string_view text) {
+ValueRefused noNumber(std::string_view text) {
+    using Kind = ValueProblem::Kind;
     std::string t(trimmed(text));
     if (!t.empty() && t.front() == '+') {
         t.erase(0, 1);
@@ -89,17 +91,19 @@ std::string whyNoNumber(std::string_view text) {
     if (!t.empty() && end == t.data() + t.size()) {
         if (ec == std::errc::result_out_of_range) {
             // strtod tells the two ends apart: it gives HUGE_VAL above the range, 0 below.
-            return std::fabs(std::strtod(t.c_str(), nullptr)) > 1.0
-                       ? " is beyond the range of numbers (at most about 1.8e308)"
-                       : " is too close to 0 to be held as a number (below about 4.9e-324)";
+            return refused(std::fabs(std::strtod(t.c_str(), nullptr)) > 1.0 ? Kind::BeyondRange
+                                                                            : Kind::BelowRange,
+                           text);
         }
-        return " is not a finite number";
+        return refused(Kind::NotFinite, text);
     }
     std::replace(t.begin(), t.end(), ',', '.');
     if (readDecimal(t)) {
-        return " is not a number: decimals are written with a full stop, as " + t;
+        ValueProblem problem{Kind::DecimalComma, std::string(text)};
+        problem.suggestion = t;
+        return ValueRefused(std::move(problem));
     }
-    return " is not a number";
+    return refused(Kind::NotNumber, text);
 }
 
 } // namespace
@@ -124,7 +128,7 @@ Quantity readQuantity(std::string_view text) {
     if (slash == std::string_view::npos) {
         const auto value = readDecimal(t);
         if (!value) {
-            throw std::invalid_argument(quoted(text) + whyNoNumber(t));
+            throw noNumber(text);
         }
         const auto fraction = decimalFraction(t);
         return fraction ? Quantity(*fraction) : Quantity(*value);
@@ -134,13 +138,13 @@ Quantity readQuantity(std::string_view text) {
     const std::errc numRead = readWhole(t.substr(0, slash), num);
     const std::errc denRead = readWhole(t.substr(slash + 1), den);
     if (numRead == std::errc::invalid_argument || denRead == std::errc::invalid_argument) {
-        throw std::invalid_argument(quoted(text) + " is not a fraction p/q of whole numbers");
+        throw refused(ValueProblem::Kind::NotFraction, text);
     }
     if (numRead != std::errc() || denRead != std::errc()) {
-        throw std::invalid_argument(quoted(text) + ": p and q must lie within 64 bits");
+        throw refused(ValueProblem::Kind::FractionTooLarge, text);
     }
     if (den <= 0) {
-        throw std::invalid_argument(quoted(text) + ": q must be above 0");
+        throw refused(ValueProblem::Kind::DenominatorNotPositive, text);
     }
     return Quantity(Fraction(num, den));
 }

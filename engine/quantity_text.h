@@ -18,8 +18,8 @@ std::optional<double> readDecimal(std::string_view text);
 
 // "p/q" with whole numbers p and q within 64 bits and q above 0 (blanks around either allowed)
 // gives that fraction, its value the double nearest to it. Anything else must be a decimal as
-// readDecimal() reads it; its fraction is decimalFraction()'s. Throws std::invalid_argument
-// whose message quotes the text and says what is wrong with it ("'1/0': q must be above 0").
+// readDecimal() reads it; its fraction is decimalFraction()'s. Throws ValueRefused with the
+// text and what is wrong with it (DenominatorNotPositive for "1/0").
 Quantity readQuantity(std::string_view text);
 
 // A text that readQuantity() reads back as the same quantity. An exact one is written as a

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ratio_formula.h"
 
+#include "engine/value_problem.h"
+
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
-#include <string>
 
 namespace gearsel {
 
@@ -20,15 +20,24 @@ struct Length {
 // 25.4 mm to the inch, exactly.
 const Fraction kInch(127, 5);
 
-void requirePositive(const Quantity& q, const std::string& what) {
+ValueRefused refused(ValueProblem::Kind kind, ValueInput input) {
+    ValueProblem problem{kind};
+    problem.input = input;
+    return ValueRefused(std::move(problem));
+}
+
+void requirePositive(const Quantity& q, ValueInput input) {
     if (!(q.value() > 0.0)) {
-        throw std::invalid_argument(what + " must be above 0");
+        throw refused(ValueProblem::Kind::NotPositive, input);
     }
 }
 
-void requireAtLeastOne(int count, const std::string& what) {
+void requireAtLeastOne(int count, ValueInput input) {
     if (count < 1) {
-        throw std::invalid_argument(what + " must be at least 1, not " + std::to_string(count));
+        ValueProblem problem{ValueProblem::Kind::BelowOne};
+        problem.input = input;
+        problem.count = count;
+        throw ValueRefused(std::move(problem));
     }
 }
 
@@ -54,13 +63,13 @@ Quantity withPi(const Quantity& coefficient, bool timesPi) {
 
 Quantity threadRatio(const Pitch& pitch, int starts, const Pitch& leadscrew,
                      const Quantity& gearboxRatio) {
-    requirePositive(pitch.amount, "the pitch");
-    requireAtLeastOne(starts, "the number of starts");
-    requirePositive(leadscrew.amount, "the leadscrew pitch");
+    requirePositive(pitch.amount, ValueInput::Pitch);
+    requireAtLeastOne(starts, ValueInput::Starts);
+    requirePositive(leadscrew.amount, ValueInput::Leadscrew);
     if (leadscrew.unit == PitchUnit::Module || leadscrew.unit == PitchUnit::DiametralPitch) {
-        throw std::invalid_argument("the leadscrew pitch must be given in mm or tpi");
+        throw refused(ValueProblem::Kind::LeadscrewUnit, ValueInput::Leadscrew);
     }
-    requirePositive(gearboxRatio, "the gearbox ratio");
+    requirePositive(gearboxRatio, ValueInput::GearboxRatio);
     const Length lead = lengthOf(pitch);
     const Quantity ratio = lead.coefficient.times(Quantity::whole(starts))
                                .dividedBy(lengthOf(leadscrew).coefficient.times(gearboxRatio));
@@ -68,20 +77,20 @@ Quantity threadRatio(const Pitch& pitch, int starts, const Pitch& leadscrew,
 }
 
 Quantity hobIndexRatio(const Quantity& indexConstant, int hobStarts, int teeth) {
-    requirePositive(indexConstant, "the index constant");
-    requireAtLeastOne(hobStarts, "the number of hob starts");
-    requireAtLeastOne(teeth, "the workpiece tooth count");
+    requirePositive(indexConstant, ValueInput::IndexConstant);
+    requireAtLeastOne(hobStarts, ValueInput::HobStarts);
+    requireAtLeastOne(teeth, ValueInput::Teeth);
     return indexConstant.times(Quantity::whole(hobStarts)).dividedBy(Quantity::whole(teeth));
 }
 
 Quantity hobDifferentialRatio(const Quantity& differentialConstant, const Quantity& helixDegrees,
                               const Quantity& normalModule, int hobStarts) {
-    requirePositive(differentialConstant, "the differential constant");
+    requirePositive(differentialConstant, ValueInput::DifferentialConstant);
     if (!(helixDegrees.value() > 0.0 && helixDegrees.value() < 90.0)) {
-        throw std::invalid_argument("the helix angle must lie between 0 and 90 degrees");
+        throw refused(ValueProblem::Kind::HelixOutOfRange, ValueInput::Helix);
     }
-    requirePositive(normalModule, "the normal module");
-    requireAtLeastOne(hobStarts, "the number of hob starts");
+    requirePositive(normalModule, ValueInput::NormalModule);
+    requireAtLeastOne(hobStarts, ValueInput::HobStarts);
     // sin 30° = 1/2 is the only rational sine of a whole or fractional degree strictly
     // between 0 and 90, so it is the only angle that keeps the ratio exact.
     const Quantity sine = helixDegrees.fraction() == Fraction(30, 1)
@@ -92,12 +101,11 @@ Quantity hobDifferentialRatio(const Quantity& differentialConstant, const Quanti
 }
 
 Quantity dividingHeadRatio(const Quantity& headRatio, int divisions, int approxDivisions) {
-    requirePositive(headRatio, "the dividing head's worm ratio");
-    requireAtLeastOne(divisions, "the number of divisions");
-    requireAtLeastOne(approxDivisions, "the approximate number of divisions");
+    requirePositive(headRatio, ValueInput::HeadRatio);
+    requireAtLeastOne(divisions, ValueInput::Divisions);
+    requireAtLeastOne(approxDivisions, ValueInput::ApproxDivisions);
     if (approxDivisions == divisions) {
-        throw std::invalid_argument(
-            "the approximate number of divisions must differ from the divisions wanted");
+        throw refused(ValueProblem::Kind::SameDivisions, ValueInput::ApproxDivisions);
     }
     const Quantity approx = Quantity::whole(approxDivisions);
     return headRatio.times(approx.minus(Quantity::whole(divisions))).dividedBy(approx);

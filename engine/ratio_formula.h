@@ -3,8 +3,8 @@
 // The change-gear ratios that workshop jobs call for: threads on a lathe, the index and the
 // differential train of a gear hobbing machine, and differential indexing on a dividing head.
 // Each result is exact (a fraction) wherever its inputs are and no π or sine enters; π enters
-// as a double, last. Each formula throws std::invalid_argument, with a one-line message naming
-// the input, for inputs that give no usable train.
+// as a double, last. Each formula throws ValueRefused, naming the input (ValueInput), for
+// inputs that give no usable train.
 
 #include "engine/pitch.h"
 #include "engine/quantity.h"

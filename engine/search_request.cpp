@@ -47,29 +47,4 @@ std::optional<SearchProblem> findProblem(const SearchRequest& request) {
     return std::nullopt;
 }
 
-std::string describeProblem(const SearchProblem& problem) {
-    const std::string value = std::to_string(problem.value);
-    switch (problem.kind) {
-    case SearchProblem::Kind::RatioNotFinite:
-        return "the required ratio must be a finite number";
-    case SearchProblem::Kind::RatioZero:
-        return "the required ratio must not be 0";
-    case SearchProblem::Kind::RatioNearZero:
-        return "the required ratio is too close to 0 (below 2.2e-308): the relative error, "
-               "which divides by it, would be beyond the range of numbers";
-    case SearchProblem::Kind::CountOutOfRange:
-        return "the result count " + value + " is not between 0 and " +
-               std::to_string(kMaxResultCount);
-    case SearchProblem::Kind::ZnOutOfRange:
-        return "the assembly condition Zn " + value + " is not a 16-bit whole number";
-    case SearchProblem::Kind::TooManyGears:
-        return "a gear list holds at most " + std::to_string(kMaxGearCount) + " gears, not " +
-               value;
-    case SearchProblem::Kind::ToothOutOfRange:
-        return "tooth count " + value + " is outside " + std::to_string(kMinTeeth) + " to " +
-               std::to_string(kMaxTeeth);
-    }
-    return "the request cannot be searched";
-}
-
 } // namespace gearsel

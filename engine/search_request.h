@@ -59,14 +59,12 @@ std::optional<SearchProblem> findRatioProblem(double ratio);
 // it lists nothing.
 std::optional<SearchProblem> findProblem(const SearchRequest& request);
 
-// The problem in one English sentence, as the command-line tool reports it.
-std::string describeProblem(const SearchProblem& problem);
-
-// What runSelection() throws for a request that findProblem() refuses.
+// What runSelection() throws for a request that findProblem() refuses. The surfaces word the
+// problem (present/search_problem_text.h); what() only names the exception for a log.
 class SearchRefused : public std::invalid_argument {
 public:
     explicit SearchRefused(const SearchProblem& problem)
-        : std::invalid_argument(describeProblem(problem)), problem_(problem) {}
+        : std::invalid_argument("search request refused"), problem_(problem) {}
     const SearchProblem& problem() const noexcept { return problem_; }
 
 private:

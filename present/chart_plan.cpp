@@ -11,41 +11,8 @@ std::string startsText(int starts, const std::string& what) {
     return starts == 1 ? std::string() : "，" + what + " " + std::to_string(starts) + " 头";
 }
 
-ChartProblem problemOf(ChartProblem::Kind kind) {
-    ChartProblem problem{kind, {}};
-    return problem;
-}
-
-// Which input made threadTargets() refuse, for the window's message; the engine's sentence
-// stays the exception's text.
-ChartRefused threadRefusal(const std::vector<Pitch>& pitches, const std::string& what) {
-    ChartProblem problem = problemOf(ChartProblem::Kind::OtherInput);
-    if (pitches.size() > static_cast<std::size_t>(kMaxChartRows)) {
-        problem.kind = ChartProblem::Kind::TooManyRows;
-        problem.rows = static_cast<long long>(pitches.size());
-        return ChartRefused(problem, what);
-    }
-    for (const Pitch& pitch : pitches) {
-        if (!(pitch.amount.value() > 0.0)) {
-            problem.kind = ChartProblem::Kind::PitchNotPositive;
-            problem.item = pitchText(pitch);
-            break;
-        }
-    }
-    return ChartRefused(problem, what);
-}
-
-ChartRefused hobIndexRefusal(int first, int last, const std::string& what) {
-    ChartProblem problem = problemOf(ChartProblem::Kind::OtherInput);
-    problem.first = first;
-    problem.last = last;
-    problem.rows = static_cast<long long>(last) - first + 1;
-    if (last < first) {
-        problem.kind = ChartProblem::Kind::RangeBackwards;
-    } else if (problem.rows > kMaxChartRows) {
-        problem.kind = ChartProblem::Kind::TooManyRows;
-    }
-    return ChartRefused(problem, what);
+ChartRefused refusal(ChartProblem::Kind kind) {
+    return ChartRefused(ChartProblem{kind});
 }
 
 } // namespace
@@ -70,10 +37,10 @@ std::vector<Pitch> readPitchList(std::string_view text) {
         const std::string_view item = text.substr(start, comma - start);
         try {
             pitches.push_back(readPitch(item));
-        } catch (const std::invalid_argument& e) {
-            ChartProblem problem = problemOf(ChartProblem::Kind::BadPitch);
-            problem.item = std::string(item);
-            throw ChartRefused(problem, e.what());
+        } catch (const ValueRefused& refused) {
+            ChartProblem problem{ChartProblem::Kind::BadPitch, std::string(item)};
+            problem.value = refused.problem();
+            throw ChartRefused(std::move(problem));
         }
         if (comma == std::string_view::npos) {
             return pitches;
@@ -84,8 +51,7 @@ std::vector<Pitch> readPitchList(std::string_view text) {
 
 MachineConstants threadChartConstants(const MachineConstants& constants) {
     if (!constants.leadscrew) {
-        throw ChartRefused(problemOf(ChartProblem::Kind::NoLeadscrew),
-                           "a thread chart needs the leadscrew pitch");
+        throw refusal(ChartProblem::Kind::NoLeadscrew);
     }
     MachineConstants used;
     used.leadscrew = constants.leadscrew;
@@ -95,8 +61,7 @@ MachineConstants threadChartConstants(const MachineConstants& constants) {
 
 MachineConstants hobIndexChartConstants(const MachineConstants& constants) {
     if (!constants.indexConstant) {
-        throw ChartRefused(problemOf(ChartProblem::Kind::NoIndexConstant),
-                           "a hobbing index chart needs the index constant K");
+        throw refusal(ChartProblem::Kind::NoIndexConstant);
     }
     MachineConstants used;
     used.indexConstant = constants.indexConstant;
@@ -112,11 +77,7 @@ ChartPlan threadChartPlan(ThreadSeries series, std::string_view list, int starts
                                        : series == ThreadSeries::Inch ? inchThreadSeries()
                                                                       : readPitchList(list);
     const Quantity gearbox = chart.used.gearboxRatio.value_or(Quantity::whole(1));
-    try {
-        chart.targets = threadTargets(pitches, starts, *chart.used.leadscrew, gearbox);
-    } catch (const std::invalid_argument& e) {
-        throw threadRefusal(pitches, e.what());
-    }
+    chart.targets = threadTargets(pitches, starts, *chart.used.leadscrew, gearbox);
     return chart;
 }
 
@@ -125,11 +86,7 @@ ChartPlan hobIndexChartPlan(const MachineConstants& constants, int hobStarts, in
     chart.used = hobIndexChartConstants(constants);
     chart.title =
         hobIndexChartTitle(constantText(chart.used, ConstantKey::IndexConstant).value(), hobStarts);
-    try {
-        chart.targets = hobIndexTargets(*chart.used.indexConstant, hobStarts, first, last);
-    } catch (const std::invalid_argument& e) {
-        throw hobIndexRefusal(first, last, e.what());
-    }
+    chart.targets = hobIndexTargets(*chart.used.indexConstant, hobStarts, first, last);
     return chart;
 }
 

@@ -4,8 +4,10 @@
 #include "base/trim.h"
 #include "engine/pitch_notation.h"
 #include "engine/quantity_text.h"
-#include "engine/ratio_formula.h"
 #include "engine/search_request.h"
+#include "present/constant_text.h"
+#include "present/search_problem_text.h"
+#include "present/value_problem_text.h"
 
 #include <charconv>
 #include <cstdio>
@@ -53,7 +55,7 @@ Quantity readPositive(const std::string& text, const std::string& name) {
         if (value.value() > 0.0) {
             return value;
         }
-    } catch (const std::invalid_argument&) {
+    } catch (const ValueRefused&) {
         throw FieldProblem{name + "“" + t + "”不是一个数（可写成 1.25 或 3/2）。"};
     }
     throw FieldProblem{name + "必须大于 0。"};
@@ -67,7 +69,7 @@ Pitch readJobPitch(const std::string& text, const FormField& field) {
     const Pitch pitch = [&] {
         try {
             return readPitch(t);
-        } catch (const std::invalid_argument&) {
+        } catch (const ValueRefused&) {
             if (auto problem = threadNameProblem(t)) {
                 throw FieldProblem{*problem};
             }
@@ -80,65 +82,124 @@ Pitch readJobPitch(const std::string& text, const FormField& field) {
     return pitch;
 }
 
-template <typename T> const T& needed(const std::optional<T>& constant, ConstantKey key) {
-    if (!constant) {
-        throw FieldProblem{std::string("请先在机床常数中填写") + constantLabel(key) + "。"};
-    }
-    return *constant;
+// What the surfaces say of one input of a formula.
+struct InputWords {
+    std::string_view input;          // the registry's name of the input
+    std::string_view help;           // the command line's help of its option
+    std::string_view label = {};     // the helper's field, for a job's field: its label,
+    std::string_view startText = {}; // its text when the helper opens
+    std::string_view hint = {};      // and its hint
+};
+
+// What the surfaces say of one formula of the registry.
+struct FormulaWords {
+    Formula formula;
+    std::string_view title;    // the helper's page
+    std::string_view equation; // the formula with its symbols, on the page
+    std::string_view help;     // the command line's subcommand
+    std::vector<InputWords> inputs;
+};
+
+const std::vector<FormulaWords>& formulaWords() {
+    static const std::vector<FormulaWords> words = {
+        {Formula::Thread,
+         "车螺纹",
+         "i = 螺距 × 头数 ÷ (丝杠螺距 × 进给箱速比)；英制螺纹的螺距为 25.4/每英寸牙数 mm，"
+         "模数蜗杆为 π·m mm，径节蜗杆为 25.4·π/DP mm",
+         "Thread on a lathe: i = pitch x starts / (leadscrew x gearbox)",
+         {{"pitch",
+           "Pitch of the thread: 1.5mm, 20tpi, or a worm's module m2 or diametral pitch dp16",
+           "螺距：", "1.5mm", "如 1.5mm、20tpi、模数蜗杆 m2 或径节蜗杆 dp16"},
+          {"starts", "Number of starts of the thread (default 1)", "头数：", "1", "单线螺纹为 1"},
+          {"leadscrew", "Pitch of the lathe's leadscrew: 6mm or 4tpi"},
+          {"gearbox",
+           "Ratio of the feed gearbox between the train and the leadscrew (default 1)"}}},
+        {Formula::HobIndex,
+         "滚齿分度",
+         "i = K × k ÷ z；K 为分度常数，k 为滚刀头数，z 为工件齿数",
+         "Index train of a hobbing machine: i = K x k / z",
+         {{"k", "The machine's index constant K"},
+          {"teeth", "Tooth count z of the workpiece", "工件齿数 z：", "40", "要加工的齿轮齿数"},
+          {"starts", "Number of starts of the hob (default 1)", "滚刀头数 k：", "1",
+           "单头滚刀为 1"}}},
+        {Formula::HobDifferential,
+         "滚齿差动",
+         "i = C × sin β ÷ (mn × k)；C 为差动常数，β 为螺旋角，mn 为法向模数，k 为滚刀头数",
+         "Differential train of a hobbing machine: i = C x sin(helix) / (module x k)",
+         {{"c", "The machine's differential constant C"},
+          {"helix", "Helix angle in degrees, above 0 and below 90", "螺旋角 β（度）：", "15",
+           "如 15 或 8.5"},
+          {"module", "Normal module mn of the workpiece", "法向模数 mn：", "2", "如 2 或 2.5"},
+          {"starts", "Number of starts of the hob (default 1)", "滚刀头数 k：", "1",
+           "单头滚刀为 1"}}},
+        {Formula::DividingHead,
+         "分度头差动分度",
+         "i = N × (z′ − z) ÷ z′；N 为分度头定数，z 为要求等分数，z′ 为分度盘上的近似等分数；"
+         "速比为负时分度盘与手柄转向相反",
+         "Differential indexing on a dividing head: i = N x (z' - z) / z'",
+         {{"n", "Worm ratio N of the dividing head, e.g. 40"},
+          {"teeth", "Number of divisions z wanted", "等分数 z：", "61", "要求的等分数"},
+          {"approx", "The number z' indexed on the plate instead (not z)", "近似等分数 z′：", "60",
+           "能简单分度的相近等分数"}}},
+    };
+    return words;
 }
 
+const FormulaWords& wordsOf(Formula formula) {
+    for (const FormulaWords& words : formulaWords()) {
+        if (words.formula == formula) {
+            return words;
+        }
+    }
+    throw std::invalid_argument("a formula without words");
+}
+
+const InputWords& wordsOf(Formula formula, std::string_view input) {
+    for (const InputWords& words : wordsOf(formula).inputs) {
+        if (words.input == input) {
+            return words;
+        }
+    }
+    throw std::invalid_argument("an input without words");
+}
+
+// The job's fields read from their texts as the registry says, then the formula worked out.
 Quantity workOut(Formula formula, const std::vector<std::string>& texts,
                  const MachineConstants& constants) {
+    const FormulaEntry& entry = formulaEntry(formula);
+    const std::vector<FormulaInput> inputs = jobFields(entry);
     const FormulaForm form = formulaForm(formula);
-    if (texts.size() != form.fields.size()) {
-        throw std::invalid_argument("the form has " + std::to_string(form.fields.size()) +
-                                    " fields");
+    if (texts.size() != inputs.size()) {
+        throw std::invalid_argument("the form has " + std::to_string(inputs.size()) + " fields");
     }
-    const auto& fields = form.fields;
-    switch (formula) {
-    case Formula::Thread: {
-        const Pitch pitch = readJobPitch(texts[0], fields[0]);
-        const int starts = readCount(texts[1], fields[1]);
-        const Pitch& leadscrew = needed(constants.leadscrew, ConstantKey::Leadscrew);
-        return threadRatio(pitch, starts, leadscrew,
-                           constants.gearboxRatio.value_or(Quantity::whole(1)));
-    }
-    case Formula::HobIndex: {
-        const int teeth = readCount(texts[0], fields[0]);
-        const int starts = readCount(texts[1], fields[1]);
-        return hobIndexRatio(needed(constants.indexConstant, ConstantKey::IndexConstant), starts,
-                             teeth);
-    }
-    case Formula::HobDifferential: {
-        const Quantity helix = readPositive(texts[0], nameOf(fields[0]));
-        if (helix.value() >= 90.0) {
-            throw FieldProblem{"螺旋角必须在 0 到 90 度之间（直齿轮不用差动挂轮）。"};
+    std::vector<FormulaValue> values;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const FormField& field = form.fields[i];
+        switch (inputs[i].kind) {
+        case InputKind::Pitch:
+            values.emplace_back(readJobPitch(texts[i], field));
+            break;
+        case InputKind::Count:
+            values.emplace_back(readCount(texts[i], field));
+            break;
+        case InputKind::Number:
+            values.emplace_back(readPositive(texts[i], nameOf(field)));
+            break;
         }
-        const Quantity module = readPositive(texts[1], nameOf(fields[1]));
-        const int starts = readCount(texts[2], fields[2]);
-        return hobDifferentialRatio(
-            needed(constants.differentialConstant, ConstantKey::DifferentialConstant), helix,
-            module, starts);
     }
-    case Formula::DividingHead: {
-        const int divisions = readCount(texts[0], fields[0]);
-        const int approx = readCount(texts[1], fields[1]);
-        if (approx == divisions) {
-            throw FieldProblem{"近似等分数不能等于等分数：这样可以直接简单分度，不用差动挂轮。"};
-        }
-        return dividingHeadRatio(needed(constants.headRatio, ConstantKey::HeadRatio), divisions,
-                                 approx);
+    try {
+        return workOutFormula(entry, values, constants);
+    } catch (const ValueRefused& refused) {
+        // A constant the box leaves empty, or what the formula refuses beyond the fields' own
+        // rules (a helix angle of 90 degrees, z' = z).
+        throw FieldProblem{valueProblemText(refused.problem(), Language::Chinese) + "。"};
     }
-    }
-    throw std::invalid_argument("unknown formula");
 }
 
 // The rule every surface applies to a ratio before it is searched.
 Quantity usable(const Quantity& ratio) {
     if (const auto problem = findRatioProblem(ratio.value())) {
-        throw FieldProblem{problem->kind == SearchProblem::Kind::RatioNotFinite
-                               ? "算出的速比超出了数的范围，无法选配，请检查输入的数值。"
-                               : "算出的速比太接近 0，相对精度无法计算，请检查输入的数值。"};
+        throw FieldProblem{unusableRatioText(*problem, "", ratio.value(), true, Language::Chinese)};
     }
     return ratio;
 }
@@ -146,32 +207,22 @@ Quantity usable(const Quantity& ratio) {
 } // namespace
 
 FormulaForm formulaForm(Formula formula) {
-    switch (formula) {
-    case Formula::Thread:
-        return {"车螺纹",
-                "i = 螺距 × 头数 ÷ (丝杠螺距 × 进给箱速比)；英制螺纹的螺距为 25.4/每英寸牙数 mm，"
-                "模数蜗杆为 π·m mm，径节蜗杆为 25.4·π/DP mm",
-                {{"螺距：", "1.5mm", "如 1.5mm、20tpi、模数蜗杆 m2 或径节蜗杆 dp16"},
-                 {"头数：", "1", "单线螺纹为 1"}}};
-    case Formula::HobIndex:
-        return {
-            "滚齿分度",
-            "i = K × k ÷ z；K 为分度常数，k 为滚刀头数，z 为工件齿数",
-            {{"工件齿数 z：", "40", "要加工的齿轮齿数"}, {"滚刀头数 k：", "1", "单头滚刀为 1"}}};
-    case Formula::HobDifferential:
-        return {"滚齿差动",
-                "i = C × sin β ÷ (mn × k)；C 为差动常数，β 为螺旋角，mn 为法向模数，k 为滚刀头数",
-                {{"螺旋角 β（度）：", "15", "如 15 或 8.5"},
-                 {"法向模数 mn：", "2", "如 2 或 2.5"},
-                 {"滚刀头数 k：", "1", "单头滚刀为 1"}}};
-    case Formula::DividingHead:
-        return {"分度头差动分度",
-                "i = N × (z′ − z) ÷ z′；N 为分度头定数，z 为要求等分数，z′ 为分度盘上的近似等分数；"
-                "速比为负时分度盘与手柄转向相反",
-                {{"等分数 z：", "61", "要求的等分数"},
-                 {"近似等分数 z′：", "60", "能简单分度的相近等分数"}}};
+    const FormulaWords& words = wordsOf(formula);
+    FormulaForm form{std::string(words.title), std::string(words.equation), {}};
+    for (const FormulaInput& input : jobFields(formulaEntry(formula))) {
+        const InputWords& field = wordsOf(formula, input.name);
+        form.fields.push_back(
+            {std::string(field.label), std::string(field.startText), std::string(field.hint)});
     }
-    throw std::invalid_argument("unknown formula");
+    return form;
+}
+
+std::string formulaHelp(Formula formula) {
+    return std::string(wordsOf(formula).help);
+}
+
+std::string inputHelp(Formula formula, std::string_view input) {
+    return std::string(wordsOf(formula, input).help);
 }
 
 FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fieldTexts,
@@ -180,9 +231,6 @@ FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fie
         return {usable(workOut(formula, fieldTexts, constants)), {}};
     } catch (const FieldProblem& problem) {
         return {std::nullopt, problem.message};
-    } catch (const std::invalid_argument& refused) {
-        // The formulas' own refusals that the fields above do not already rule out.
-        return {std::nullopt, std::string("无法计算速比：") + refused.what()};
     }
 }
 
@@ -191,13 +239,7 @@ std::optional<std::string> threadNameProblem(std::string_view text) {
     if (!thread) {
         return std::nullopt;
     }
-    std::string sentence =
-        "“" + std::string(trimmed(text)) + "”是公制螺纹的代号，不是螺距：请填它的螺距" +
-        (thread->pitch.empty() ? "（以 mm 为单位，如 1.5mm）" : " " + thread->pitch);
-    if (!thread->fine) {
-        sentence += "；模数为 " + thread->diameter + " 的蜗杆请写小写的 m" + thread->diameter;
-    }
-    return sentence + "。";
+    return threadNameText(std::string(text), *thread, Language::Chinese) + "。";
 }
 
 std::string constantHint(ConstantKey key) {
@@ -226,9 +268,9 @@ ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.s
         }
         try {
             setConstantText(reading.constants, key, text);
-        } catch (const std::invalid_argument&) {
-            reading.problem = std::string("机床常数“") + constantLabel(key) + "”的值“" + text +
-                              "”不能使用，" + constantHint(key) + "，且必须大于 0。";
+        } catch (const ValueRefused&) {
+            reading.problem = "机床常数“" + constantLabel(key, Language::Chinese) + "”的值“" +
+                              text + "”不能使用，" + constantHint(key) + "，且必须大于 0。";
             return reading;
         }
     }

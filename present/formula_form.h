@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The ratio helper's formulas as forms: the fields each one asks for, with labels and starting
-// texts in Chinese, and the ratio worked out from what was typed, or one sentence saying what
-// is wrong with it. The machine's constants (leadscrew, K, C, N) are read apart from the job's
-// own fields, because the window keeps them per machine.
+// The words of the registry's formulas (engine/formula_registry.h), one entry per formula: the
+// ratio helper's page (title, the formula with its symbols explained, a label, starting text
+// and hint for each of the job's own fields, in Chinese) and the command line's help (English).
+// The helper works a formula out from what was typed, or says in one sentence what is wrong
+// with it. The machine's constants (leadscrew, K, C, N) are read apart from the job's own
+// fields, because the window keeps them per machine.
 
+#include "engine/formula_registry.h"
 #include "engine/machine_constants.h"
 #include "engine/quantity.h"
 
@@ -16,11 +19,6 @@
 
 namespace gearsel {
 
-enum class Formula { Thread, HobIndex, HobDifferential, DividingHead };
-
-inline constexpr std::array<Formula, 4> kFormulas = {
-    Formula::Thread, Formula::HobIndex, Formula::HobDifferential, Formula::DividingHead};
-
 struct FormField {
     std::string label;     // "螺距："
     std::string startText; // what the field holds when the helper first opens
@@ -28,12 +26,17 @@ struct FormField {
 };
 
 struct FormulaForm {
-    std::string title;    // "车螺纹"
-    std::string equation; // the formula with its symbols explained
-    std::vector<FormField> fields;
+    std::string title;             // "车螺纹"
+    std::string equation;          // the formula with its symbols explained
+    std::vector<FormField> fields; // one per job field of the formula, in the registry's order
 };
 
 FormulaForm formulaForm(Formula formula);
+
+// The command line's help: the formula's subcommand, and the option of its input `input` (the
+// registry's name, "pitch").
+std::string formulaHelp(Formula formula);
+std::string inputHelp(Formula formula, std::string_view input);
 
 // A ratio, or why there is none.
 struct FormulaOutcome {
@@ -42,7 +45,8 @@ struct FormulaOutcome {
 };
 
 // Works out the formula from the texts of its fields, in the order formulaForm() lists them,
-// and the machine's constants. Never throws: every refusal becomes the outcome's problem.
+// and the machine's constants. Never throws: every refusal becomes the outcome's problem, one
+// Chinese sentence.
 FormulaOutcome workOutRatio(Formula formula, const std::vector<std::string>& fieldTexts,
                             const MachineConstants& constants);
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/constants_file.h"
 
-#include "store/file_text.h"
 #include "store/json_check.h"
 #include "store/lib_layout.h"
 #include "store/safe_write.h"
@@ -9,7 +8,6 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
 namespace gearsel {
 
@@ -22,33 +20,32 @@ constexpr int kVersion = 1;
 // The file is 3 deep; anything much deeper is no constants file.
 constexpr int kMaxDepth = 8;
 
-// Entry `position` of the file, `item`, whose object in the text is `object` (null when it is
-// no object).
+// Entry `position` of the file at `path`, `item`, whose object in the text is `object` (null
+// when it is no object).
 ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
-                               const JsonObjectOutline* object,
-                               const std::function<StoreError(const MessageText&)>& damaged) {
-    const std::string n = std::to_string(position + 1);
-    // "第 7 行：第 3 项", "line 7: entry 3", at the key `key` when there is one.
-    const auto where = [&](std::string_view key) {
-        const int line = object == nullptr ? 0 : object->lineOf(key);
-        const MessageText entry{"第 " + n + " 项", "entry " + n};
-        return line > 0 ? lineLabel(line) + entry : entry;
+                               const JsonObjectOutline* object, const std::string& path) {
+    using Kind = StoreProblem::Kind;
+    // Entry `position`, on the line of the key `key` when there is one.
+    const auto damaged = [&](Kind kind, std::string_view key) {
+        return StoreProblem{.kind = kind,
+                            .file = path,
+                            .line = object == nullptr ? 0 : object->lineOf(key),
+                            .entry = static_cast<int>(position) + 1,
+                            .key = std::string(key)};
     };
     if (!item.is_object() || object == nullptr) {
-        throw damaged(where("") + MessageText{"不是一个对象", " is not an object"});
+        throw StoreError(damaged(Kind::EntryNotObject, ""));
     }
     const auto number = item.find("machine");
     const auto name = item.find("name");
     if (number == item.end() || !number->is_number_integer() || *number < 1 ||
         *number > kMaxMachines) {
-        const std::string most = std::to_string(kMaxMachines);
-        throw damaged(where("machine") +
-                      MessageText{"的 machine 应是 1 到 " + most + " 的整数",
-                                  ": machine must be a whole number from 1 to " + most});
+        StoreProblem problem = damaged(Kind::EntryMachineNumber, "machine");
+        problem.limit = kMaxMachines;
+        throw StoreError(std::move(problem));
     }
     if (name == item.end() || !name->is_string()) {
-        throw damaged(where("name") + MessageText{"缺少文字的机床名称 name",
-                                                  " lacks the machine's name as a text"});
+        throw StoreError(damaged(Kind::EntryWithoutName, "name"));
     }
     ConstantsBook::Entry entry{number->get<int>() - 1, name->get<std::string>(), {}};
     for (const auto& [key, value] : item.items()) {
@@ -57,19 +54,18 @@ ConstantsBook::Entry readEntry(const Json& item, std::size_t position,
         }
         const auto constant = constantKeyNamed(key);
         if (!constant) {
-            throw damaged(where(key) + MessageText{"有不认识的键“" + key + "”",
-                                                   " has the unknown key '" + key + "'"});
+            throw StoreError(damaged(Kind::EntryUnknownKey, key));
         }
         if (!value.is_string()) {
-            throw damaged(where(key) +
-                          MessageText{"的 " + key + " 应是文字", ": " + key + " must be a text"});
+            throw StoreError(damaged(Kind::EntryValueNotText, key));
         }
         try {
             setConstantText(entry.constants, *constant, value.get<std::string>());
-        } catch (const std::invalid_argument& e) {
-            const std::string why = e.what();
-            throw damaged(where(key) + MessageText{"的 " + key + " 不可用（" + why + "）",
-                                                   ": " + key + " cannot be used (" + why + ")"});
+        } catch (const ValueRefused& refused) {
+            StoreProblem problem = damaged(Kind::EntryValueRefused, key);
+            problem.value = value.get<std::string>();
+            problem.why = refused.problem();
+            throw StoreError(std::move(problem));
         }
     }
     return entry;
@@ -92,50 +88,39 @@ std::string constantsPath(const std::string& dataPath) {
 }
 
 ConstantsBook parseConstants(std::string_view text, const std::string& path) {
-    const auto damaged = [&path](const MessageText& why) {
-        return StoreError(path,
-                          MessageText{"已损坏：", "is damaged: "} + why +
-                              MessageText{"；机床常数没有读入，也不会被改写。请修复或删除这个文件",
-                                          "; the machine constants were not read and "
-                                          "will not be written; repair or delete the file"});
-    };
+    using Kind = StoreProblem::Kind;
     JsonOutline outline;
-    if (const auto problem = checkJson(text, kMaxDepth, outline)) {
-        throw damaged(*problem);
+    if (auto problem = checkJson(text, kMaxDepth, outline)) {
+        throw StoreError(
+            {.kind = Kind::ConstantsNotText, .file = path, .text = std::move(problem)});
     }
     const Json doc = Json::parse(text);
     if (!doc.is_object()) {
-        throw damaged({"它是一个 JSON " + std::string(doc.is_array() ? "数组" : "值") +
-                           "，而机床常数文件是一个对象 {\"format\": …}",
-                       "it is a JSON " + std::string(doc.is_array() ? "array" : "value") +
-                           ", but a constants file is an object {\"format\": ...}"});
+        throw StoreError({.kind = Kind::ConstantsNotObject, .file = path, .key = doc.type_name()});
     }
     const auto format = doc.find("format");
     const auto version = doc.find("version");
     const auto machines = doc.find("machines");
     if (format == doc.end() || *format != kFormat) {
-        const std::string format = kFormat;
-        throw damaged({"不是机床常数文件（format 应是“" + format + "”）",
-                       "it is no machine constants file (format must be '" + format + "')"});
+        throw StoreError({.kind = Kind::ConstantsWrongFormat, .file = path, .key = kFormat});
     }
     if (version == doc.end() || !version->is_number_integer() || *version != kVersion) {
-        const std::string v = std::to_string(kVersion);
-        throw damaged({"版本不是 " + v + "，可能由更新的程序写成",
-                       "its version is not " + v + "; a newer program may have written it"});
+        throw StoreError({.kind = Kind::ConstantsWrongVersion, .file = path, .count = kVersion});
     }
     if (machines == doc.end() || !machines->is_array() || doc.size() != 3) {
-        throw damaged({"应只有 format、version 和 machines 三个键，machines 是一个数组",
-                       "it must hold only format, version and an array machines"});
+        throw StoreError({.kind = Kind::ConstantsWrongKeys, .file = path});
     }
     ConstantsBook book;
     const auto objects = arrayObjects(outline, 2);
     for (std::size_t i = 0; i < machines->size(); ++i) {
         const ConstantsBook::Entry entry =
-            readEntry((*machines)[i], i, i < objects.size() ? objects[i] : nullptr, damaged);
+            readEntry((*machines)[i], i, i < objects.size() ? objects[i] : nullptr, path);
         for (const ConstantsBook::Entry& known : book.entries()) {
             if (known.index == entry.index && known.name == entry.name) {
-                throw damaged(machineLabel(entry.index, entry.name) +
-                              MessageText{"出现了两次", " appears twice"});
+                throw StoreError({.kind = Kind::ConstantsMachineTwice,
+                                  .file = path,
+                                  .machine = entry.index,
+                                  .name = entry.name});
             }
         }
         ConstantsBook one;

@@ -5,7 +5,7 @@
 // its byte layout. A JSON object:
 //
 //   {"format": "gearsel machine constants", "version": 1,
-//    "machines": [{"machine": 2, "name": "CA6140 车床", "leadscrew": "12mm", "k": "24"}]}
+//    "machines": [{"machine": 2, "name": "CA6140 lathe", "leadscrew": "12mm", "k": "24"}]}
 //
 // "machine" is the machine's number in the table counted from 1, "name" its name; the
 // constants ("leadscrew", "gearbox", "k", "c", "n") are texts as constantText() writes them,
@@ -29,9 +29,10 @@ std::optional<ConstantKey> constantKeyNamed(std::string_view name);
 std::string constantsPath(const std::string& dataPath);
 
 // The entries of a constants file's text, as written (not yet matched against a table). Throws
-// StoreError naming `path` and the damage for anything but such a file: text that is not JSON,
-// another format or version, a machine number outside 1 to 255, the same machine and name
-// twice, a key it does not know, a constant that is no valid value.
+// StoreError naming `path` and the damage for anything but such a file: text that is not JSON
+// (ConstantsNotText), another kind of document, format or version, an entry with a machine
+// number outside 1 to 255, without a name, with a key it does not know or a constant that is
+// no valid value, the same machine and name twice.
 ConstantsBook parseConstants(std::string_view text, const std::string& path);
 
 // The file's text for `book`, ending in a line feed.

@@ -12,10 +12,9 @@ std::filesystem::path executableFolder() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
-        throw StoreError("/proc/self/exe",
-                         MessageText{"无法读取，找不到程序所在的文件夹：",
-                                     "cannot be read, so the program's folder is unknown: "} +
-                             describeErrno(ec.value()));
+        throw StoreError({.kind = StoreProblem::Kind::ProgramFolderUnknown,
+                          .file = "/proc/self/exe",
+                          .error = ec.value()});
     }
     return exe.parent_path();
 }
@@ -28,15 +27,16 @@ bool dataFileExists(const std::filesystem::path& path) {
 void makeWritable(const std::filesystem::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        throw StoreError(path.string(), MessageText{"无法读取属性：", "cannot look at it: "} +
-                                            describeErrno(errno));
+        throw StoreError(
+            {.kind = StoreProblem::Kind::CannotLookAt, .file = path.string(), .error = errno});
     }
     if ((info.st_mode & S_IWUSR) != 0) {
         return;
     }
     if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
-        throw StoreError(path.string(), MessageText{"无法设为可写：", "cannot be made writable: "} +
-                                            describeErrno(errno));
+        throw StoreError({.kind = StoreProblem::Kind::CannotMakeWritable,
+                          .file = path.string(),
+                          .error = errno});
     }
 }
 

@@ -44,9 +44,9 @@ void makeFolders(const std::filesystem::path& folder) {
     if (::mkdir(folder.c_str(), 0700) != 0) {
         const int error = errno;
         if (error != EEXIST) {
-            throw StoreError(folder.string(),
-                             MessageText{"无法创建文件夹：", "cannot create the folder: "} +
-                                 describeErrno(error));
+            throw StoreError({.kind = StoreProblem::Kind::CannotCreateFolder,
+                              .file = folder.string(),
+                              .error = error});
         }
     }
 }
@@ -97,8 +97,8 @@ std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
     std::string bytes;
     FileInfo seedInfo;
     if (const int error = fs.readFile(places.seed.string(), kMaxFileSize, bytes, seedInfo)) {
-        throw StoreError(places.seed.string(),
-                         MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
+        throw StoreError(
+            {.kind = StoreProblem::Kind::CannotRead, .file = places.seed.string(), .error = error});
     }
     // The default machines' constants come along, from the file beside the seed.
     const std::string seedConstants = constantsPath(places.seed.string());
@@ -127,21 +127,6 @@ std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs) {
         }
     }
     return places.perUser;
-}
-
-MessageText dataFileNotFoundMessage(const DataPlaces& places) {
-    const std::string name = kDataFileName;
-    MessageText text{"找不到数据文件 " + name + "，查找过：" + places.beside.string() +
-                         "（程序所在的文件夹）、",
-                     "no data file " + name + " found; looked at " + places.beside.string() +
-                         " (beside the program), "};
-    text = text + (places.perUser.empty()
-                       ? MessageText{"用户的数据文件夹（找不到用户的主文件夹）",
-                                     "the user's data folder (no home folder found)"}
-                       : MessageText{places.perUser.string() + "（用户的数据文件）",
-                                     places.perUser.string() + " (the user's data file)"});
-    return text + MessageText{"、" + places.seed.string() + "（随程序安装的默认数据）",
-                              " and " + places.seed.string() + " (the installed default data)"};
 }
 
 } // namespace gearsel

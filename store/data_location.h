@@ -6,7 +6,6 @@
 // is installed with the program, which stays read-only.
 
 #include "store/file_system.h"
-#include "store/message_text.h"
 
 #include <filesystem>
 #include <string>
@@ -36,11 +35,9 @@ DataPlaces currentDataPlaces();
 // `perUser` yet it is first created as a copy of `seed`, with the folders it needs (mode
 // 0700): a file of the user's own with mode 0644, never a link, that appears whole or not at
 // all and never replaces a file another start created at the same moment. Returns an empty
-// path when there is no file beside the executable, none of the user's and no seed. Throws
-// StoreError when the seed cannot be read or the copy cannot be made.
+// path when there is no file beside the executable, none of the user's and no seed (the
+// surfaces then name the places looked at). Throws StoreError when the seed cannot be read or
+// the copy cannot be made.
 std::filesystem::path locateDataFile(const DataPlaces& places, FileSystem& fs = posixFileSystem());
-
-// One line naming every place looked at, for when locateDataFile found no file.
-MessageText dataFileNotFoundMessage(const DataPlaces& places);
 
 } // namespace gearsel

@@ -8,7 +8,8 @@
 
 namespace gearsel {
 
-enum class FileKind { Regular, Folder, Pipe, CharDevice, BlockDevice, Socket, Other };
+// What a name in the file system stands for. SymbolicLink only where a link is not followed.
+enum class FileKind { Regular, Folder, Pipe, CharDevice, BlockDevice, Socket, SymbolicLink, Other };
 
 // Enough of a file's status to notice that it was replaced (another inode) or written (size,
 // modification time to the nanosecond). Equal stamps mean "most likely unchanged"; the store

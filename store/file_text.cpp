@@ -16,35 +16,28 @@ std::string hexByte(char c) {
     return std::string("0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
-MessageText wideText(const char* width) {
-    const std::string name = std::string("UTF-") + width;
-    return {"是 " + name + " 编码的文本，不是 UTF-8；请在编辑器中把它另存为 UTF-8",
-            "is " + name + " text, not UTF-8; save it as UTF-8 in an editor"};
-}
-
 } // namespace
 
-std::optional<MessageText> textProblem(std::string_view text) {
+std::optional<TextProblem> textProblem(std::string_view text) {
+    using Kind = TextProblem::Kind;
     if (text.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
         text.starts_with(std::string_view("\0\0\xFE\xFF", 4))) {
-        return wideText("32");
+        return TextProblem{Kind::Utf32};
     }
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-        return wideText("16");
+        return TextProblem{Kind::Utf16};
     }
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
         // Latin letters in UTF-16 come with a NUL byte each, before or after them.
         if (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0')) {
-            return wideText("16");
+            return TextProblem{Kind::Utf16};
         }
-        return lineLabel(lineAt(text, nul)) + MessageText{"有空字节（NUL），这不是文本文件",
-                                                          "holds a NUL byte, so this is no text"};
+        return TextProblem{Kind::NulByte, lineAt(text, nul)};
     }
     if (const auto bad = firstNonUtf8(text); bad != std::string_view::npos) {
-        const std::string byte = hexByte(text[bad]);
-        return lineLabel(lineAt(text, bad)) +
-               MessageText{"有不属于 UTF-8 的字节 " + byte + "；请把文件存为 UTF-8",
-                           "the byte " + byte + " is not UTF-8; save the file as UTF-8"};
+        TextProblem problem{Kind::NotUtf8, lineAt(text, bad)};
+        problem.detail = hexByte(text[bad]);
+        return problem;
     }
     return std::nullopt;
 }
@@ -53,11 +46,6 @@ int lineAt(std::string_view text, std::size_t offset) {
     const std::size_t end = std::min(offset, text.size());
     return 1 +
            static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(end), '\n'));
-}
-
-MessageText lineLabel(int line) {
-    const std::string number = std::to_string(line);
-    return {"第 " + number + " 行：", "line " + number + ": "};
 }
 
 } // namespace gearsel

@@ -20,12 +20,8 @@ public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // The system's iconv lacks GBK: no name can be read or written.
-            const std::string a = from;
-            const std::string b = to;
             throw StoreError(
-                {}, {"系统的 iconv 无法在 " + a + " 和 " + b + " 之间转换文字，机床名称无法读写",
-                     "the system's iconv cannot convert " + a + " to " + b +
-                         ", so machine names can be neither read nor written"});
+                {.kind = StoreProblem::Kind::NamesUnconvertible, .key = from, .value = to});
         }
     }
     ~Converter() { ::iconv_close(cd_); }
@@ -98,19 +94,16 @@ EncodedName encodeName(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size() && result.bytes.size() < kNameBytes;) {
         const std::size_t length = utf8Length(utf8.substr(pos));
         if (length == 0) {
-            return {{}, {"名称不是有效的 UTF-8 文本", "the name is not valid UTF-8 text"}};
+            return {{}, NameProblem{NameProblem::Kind::NotUtf8}};
         }
         const std::string_view character = utf8.substr(pos, length);
         if (length == 1 && isControl(static_cast<unsigned char>(character[0]))) {
-            return {{}, {"名称中不能有控制字符", "a name cannot hold control characters"}};
+            return {{}, NameProblem{NameProblem::Kind::ControlCharacter}};
         }
         const auto gbk =
             length == 1 ? std::optional<std::string>(character) : toGbk.convert(character);
         if (!gbk) {
-            const std::string c(character);
-            return {{},
-                    {"名称中的字符“" + c + "”不能用 GBK 编码",
-                     "the character '" + c + "' has no GBK code"}};
+            return {{}, NameProblem{NameProblem::Kind::NotInGbk, std::string(character)}};
         }
         if (result.bytes.size() + gbk->size() > kNameBytes) {
             break;

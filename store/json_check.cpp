@@ -38,7 +38,7 @@ std::string syntaxReason(const std::string& what) {
 
 // Scans the tokens of `text` (which need not be valid JSON) for the objects, their keys and
 // numbers; returns the first key found twice or number beyond the range of doubles.
-std::optional<MessageText> scan(std::string_view text, JsonOutline& outline) {
+std::optional<TextProblem> scan(std::string_view text, JsonOutline& outline) {
     std::vector<Frame> frames;
     int line = 1;
     const auto startValue = [&] {
@@ -85,13 +85,10 @@ std::optional<MessageText> scan(std::string_view text, JsonOutline& outline) {
             auto& keys = outline[frames.back().outline].keys;
             for (const JsonKey& key : keys) {
                 if (key.name == name) {
-                    const std::string first = std::to_string(key.line);
-                    return lineLabel(line) +
-                           MessageText{"键“" + name + "”在同一个对象里出现了两次（第一次在第 " +
-                                           first + " 行）",
-                                       "the key '" + name +
-                                           "' appears twice in one object (first on line " + first +
-                                           ")"};
+                    TextProblem problem{TextProblem::Kind::KeyTwice, line};
+                    problem.firstLine = key.line;
+                    problem.detail = name;
+                    return problem;
                 }
             }
             keys.push_back({name, line});
@@ -105,9 +102,9 @@ std::optional<MessageText> scan(std::string_view text, JsonOutline& outline) {
             const std::string number(text.substr(i, end - i));
             i = end - 1;
             if (std::isinf(std::strtod(number.c_str(), nullptr))) {
-                return lineLabel(line) +
-                       MessageText{"数 " + number + " 太大，超出了程序能表示的范围",
-                                   "the number " + number + " is too large to be represented"};
+                TextProblem problem{TextProblem::Kind::NumberTooLarge, line};
+                problem.detail = number;
+                return problem;
             }
         } else if (c == 't' || c == 'f' || c == 'n') {
             startValue();
@@ -127,14 +124,15 @@ int JsonObjectOutline::lineOf(std::string_view name) const {
     return line;
 }
 
-std::optional<MessageText> checkJson(std::string_view text, int maxDepth, JsonOutline& outline) {
+std::optional<TextProblem> checkJson(std::string_view text, int maxDepth, JsonOutline& outline) {
     outline.clear();
     if (auto problem = textProblem(text)) {
         return problem;
     }
     if (jsonNestsDeeperThan(text, maxDepth)) {
-        const std::string most = std::to_string(maxDepth);
-        return MessageText{"嵌套超过 " + most + " 层", "it nests deeper than " + most + " levels"};
+        TextProblem problem{TextProblem::Kind::TooDeep};
+        problem.limit = maxDepth;
+        return problem;
     }
     if (auto problem = scan(text, outline)) {
         outline.clear();
@@ -150,12 +148,10 @@ std::optional<MessageText> checkJson(std::string_view text, int maxDepth, JsonOu
         const int line = lineAt(text, at);
         const std::size_t lineStart =
             at == 0 ? 0 : text.rfind('\n', std::min(at, text.size()) - 1) + 1;
-        const std::string l = std::to_string(line);
-        const std::string column = std::to_string(at - std::min(lineStart, at) + 1);
-        const std::string reason = syntaxReason(e.what());
-        return MessageText{"第 " + l + " 行第 " + column + " 列不是有效的 JSON（" + reason + "）",
-                           "line " + l + ", column " + column + ": not valid JSON (" + reason +
-                               ")"};
+        TextProblem problem{TextProblem::Kind::NotJson, line};
+        problem.column = static_cast<int>(at - std::min(lineStart, at) + 1);
+        problem.detail = syntaxReason(e.what());
+        return problem;
     }
     return std::nullopt;
 }

@@ -6,7 +6,7 @@
 // The look also tells where each object and each of its keys stands, so that the reader of
 // the values can name the line of what it refuses.
 
-#include "store/message_text.h"
+#include "store/store_problem.h"
 
 #include <optional>
 #include <string>
@@ -35,11 +35,11 @@ struct JsonObjectOutline {
 using JsonOutline = std::vector<JsonObjectOutline>;
 
 // The first problem of `text` as JSON, or nothing: text that is not UTF-8 (textProblem()),
-// brackets nested deeper than `maxDepth`, a syntax error ("第 3 行第 7 列不是有效的 JSON…",
-// "line 3, column 7: not valid JSON (...)"), a number beyond the range of doubles, the same key
-// twice in one object ("line 4: the key 'zn' appears twice in one object"). Finding none,
+// brackets nested deeper than `maxDepth` (TooDeep), a syntax error (NotJson, with line, column
+// and the parser's account), a number beyond the range of doubles (NumberTooLarge), the same
+// key twice in one object (KeyTwice, where a parser would quietly keep the last). Finding none,
 // `outline` gets the text's objects.
-std::optional<MessageText> checkJson(std::string_view text, int maxDepth, JsonOutline& outline);
+std::optional<TextProblem> checkJson(std::string_view text, int maxDepth, JsonOutline& outline);
 
 // The objects at `depth` that stand in an array, by their place in it: the machines of an
 // array of machines (depth 1), the entries of the constants file's array (depth 2).

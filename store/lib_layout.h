@@ -7,6 +7,7 @@
 // here, as in the file.
 
 #include <cstddef>
+#include <string_view>
 
 namespace gearsel {
 
@@ -16,8 +17,11 @@ inline constexpr std::size_t kRecordSize = 28;
 inline constexpr std::size_t kZnField = 24;
 inline constexpr std::size_t kCountField = 26;
 inline constexpr int kHeaderRecord = 5;
-// The text written into the header's name field on every save; ignored on reading.
-inline constexpr const char* kHeaderTitle = "机床挂轮表";
+// The header's name field as every save writes it: the title "machine change-gear table" of
+// the original format, in GBK, padded with spaces. Ignored on reading.
+inline constexpr std::string_view kHeaderTitle{"\xBB\xFA\xB4\xB2\xB9\xD2\xC2\xD6\xB1\xED"
+                                               "              ",
+                                               24};
 
 // The table holds at most this many machines; a larger stored count reads as this.
 inline constexpr int kMaxMachines = 255;
@@ -48,7 +52,7 @@ constexpr std::size_t slotOffset(int machine) {
     return kSlotSize * static_cast<std::size_t>(machine) + 8479;
 }
 
-static_assert(recordOffset(kHeaderRecord) == 112);
+static_assert(recordOffset(kHeaderRecord) == 112 && kHeaderTitle.size() == kZnField);
 static_assert(machineRecordOffset(kMaxMachines) + kRecordSize == 7308);
 static_assert(slotOffset(1) == 9303 && slotOffset(29) == 32375 && slotOffset(30) == 33199);
 

@@ -58,16 +58,22 @@ bool splitFields(std::string_view line, std::vector<std::string>& fields) {
     }
 }
 
+// A refusal of line `line` of `source`.
+StoreProblem refusal(StoreProblem::Kind kind, const std::string& source, int line) {
+    return StoreProblem{.kind = kind, .file = source, .line = line};
+}
+
+// The field as a 16-bit whole number; refused with `kind` (the Zn's or a tooth count's).
 std::int16_t parseInt16(const std::string& field, const std::string& source, int line,
-                        const MessageText& what) {
+                        StoreProblem::Kind kind) {
     int value = 0;
     const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (field.empty() || ec != std::errc() || end != field.data() + field.size() ||
         value < std::numeric_limits<std::int16_t>::min() ||
         value > std::numeric_limits<std::int16_t>::max()) {
-        throw StoreError(source, lineLabel(line) + what +
-                                     MessageText{"“" + field + "”不是 16 位整数",
-                                                 "'" + field + "' is not a 16-bit whole number"});
+        StoreProblem problem = refusal(kind, source, line);
+        problem.value = field;
+        throw StoreError(std::move(problem));
     }
     return static_cast<std::int16_t>(value);
 }
@@ -76,33 +82,29 @@ std::int16_t parseInt16(const std::string& field, const std::string& source, int
 // key given before on the line, or a value no formula takes.
 void readConstant(std::string_view field, NewMachine& machine, const std::string& source,
                   int line) {
+    using Kind = StoreProblem::Kind;
     const auto equals = field.find('=');
     const std::string key(trimmed(field.substr(0, equals)));
     const std::string value(trimmed(field.substr(equals + 1)));
+    const auto refused = [&](Kind kind) {
+        StoreProblem problem = refusal(kind, source, line);
+        problem.key = key;
+        return problem;
+    };
     const auto constant = constantKeyNamed(key);
     if (!constant) {
-        throw StoreError(
-            source,
-            lineLabel(line) +
-                MessageText{
-                    "“" + key + "”不是机床常数（可用的有 leadscrew、gearbox、k、c、n）",
-                    "'" + key +
-                        "' is no machine constant (they are leadscrew, gearbox, k, c and n)"});
+        throw StoreError(refused(Kind::ListUnknownConstant));
     }
     if (constantText(machine.constants, *constant)) {
-        throw StoreError(source,
-                         lineLabel(line) + MessageText{"常数 " + key + " 出现了两次",
-                                                       "the constant " + key + " is given twice"});
+        throw StoreError(refused(Kind::ListConstantTwice));
     }
     try {
         setConstantText(machine.constants, *constant, value);
-    } catch (const std::invalid_argument& e) {
-        const std::string why = e.what();
-        throw StoreError(
-            source,
-            lineLabel(line) +
-                MessageText{"常数 " + key + "=" + value + " 不可用（" + why + "）",
-                            "the constant " + key + "=" + value + " cannot be used (" + why + ")"});
+    } catch (const ValueRefused& e) {
+        StoreProblem problem = refused(Kind::ListConstantRefused);
+        problem.value = value;
+        problem.why = e.problem();
+        throw StoreError(std::move(problem));
     }
 }
 
@@ -117,8 +119,9 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
-    if (const auto problem = textProblem(text)) {
-        throw StoreError(source, *problem);
+    if (auto problem = textProblem(text)) {
+        throw StoreError(
+            {.kind = StoreProblem::Kind::ListNotText, .file = source, .text = std::move(problem)});
     }
     std::vector<NewMachine> machines;
     std::vector<std::string> fields;
@@ -136,14 +139,10 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
             continue;
         }
         if (!splitFields(line, fields)) {
-            throw StoreError(source, lineLabel(lineNumber) +
-                                         MessageText{"引号没有正确结束", "a quote does not end"});
+            throw StoreError(refusal(StoreProblem::Kind::ListQuoteOpen, source, lineNumber));
         }
         if (fields.size() < 2) {
-            throw StoreError(
-                source, lineLabel(lineNumber) +
-                            MessageText{"缺少 Zn（格式是：名称,Zn,齿数,齿数,…）",
-                                        "Zn is missing (the format is name,Zn,teeth,teeth,...)"});
+            throw StoreError(refusal(StoreProblem::Kind::ListWithoutZn, source, lineNumber));
         }
         // Spreadsheets fill short rows with empty cells up to the longest row.
         while (fields.size() > 2 && fields.back().empty()) {
@@ -151,14 +150,14 @@ std::vector<NewMachine> parseMachineCsv(std::string_view text, const std::string
         }
         NewMachine machine;
         machine.name = fields[0];
-        machine.zn = parseInt16(fields[1], source, lineNumber, {"Zn ", "Zn "});
+        machine.zn = parseInt16(fields[1], source, lineNumber, StoreProblem::Kind::ListZnNotInt16);
         for (std::size_t f = 2; f < fields.size(); ++f) {
             if (fields[f].find('=') != std::string::npos) {
                 readConstant(fields[f], machine, source, lineNumber);
                 continue;
             }
             machine.gears.push_back(
-                parseInt16(fields[f], source, lineNumber, {"齿数 ", "tooth count "}));
+                parseInt16(fields[f], source, lineNumber, StoreProblem::Kind::ListToothNotInt16));
         }
         machines.push_back(std::move(machine));
     }

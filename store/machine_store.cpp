@@ -36,47 +36,41 @@ namespace {
 
 // The machine table of `image`, checked as described above; throws StoreError naming `path`.
 std::vector<MachineEntry> readTable(const LibImage& image, const std::string& path) {
-    const auto damaged = [&](const MessageText& why) {
-        return StoreError(path, MessageText{"已损坏：", "is damaged: "} + why);
-    };
-    const std::string bytes = std::to_string(image.size());
+    using Kind = StoreProblem::Kind;
+    const auto size = static_cast<long long>(image.size());
     if (image.size() == 0) {
-        throw StoreError(path,
-                         {"是空的，不是挂轮数据文件", "is empty, not a change-gear data file"});
+        throw StoreError({.kind = Kind::EmptyDataFile, .file = path});
     }
     if (!image.holds(recordOffset(kHeaderRecord), kRecordSize)) {
-        throw damaged({"它只有 " + bytes + " 字节，装不下表头",
-                       "its " + bytes + " bytes cannot hold the header"});
+        throw StoreError({.kind = Kind::HeaderCutShort, .file = path, .size = size});
     }
     const int stored = image.readRecord(kHeaderRecord).count;
     if (stored < 0) {
-        const std::string number = std::to_string(stored);
-        throw damaged(
-            {"表头中的机床数量是 " + number, "the header counts " + number + " machines"});
+        throw StoreError({.kind = Kind::NegativeMachineCount, .file = path, .count = stored});
     }
     const int count = std::min(stored, kMaxMachines);
     if (count > 0 && !image.holds(machineRecordOffset(count), kRecordSize)) {
-        const std::string number = std::to_string(count);
-        throw damaged(
-            {"它只有 " + bytes + " 字节，装不下表头所说的 " + number + " 台机床",
-             "its " + bytes + " bytes cannot hold the " + number + " machines the header counts"});
+        throw StoreError(
+            {.kind = Kind::RecordsCutShort, .file = path, .size = size, .count = count});
     }
     std::vector<MachineEntry> table;
     for (int i = 0; i < count; ++i) {
         const LibRecord record = image.readRecord(machineRecord(i + 1));
         MachineEntry entry{decodeName(record.name), record.name, record.zn, record.count};
         if (entry.gearCount < 0 || entry.gearCount > kSlotCapacity) {
-            const std::string gears = std::to_string(entry.gearCount);
-            const std::string room = std::to_string(kSlotCapacity);
-            throw damaged(machineLabel(i, entry.name) +
-                          MessageText{"的挂轮数是 " + gears + "，应在 0 到 " + room + " 之间",
-                                      " has " + gears + " gears, not 0 to " + room});
+            throw StoreError({.kind = Kind::GearCountOutOfRange,
+                              .file = path,
+                              .count = entry.gearCount,
+                              .limit = kSlotCapacity,
+                              .machine = i,
+                              .name = entry.name});
         }
         if (!image.holds(slotOffset(i + 1), 2 * static_cast<std::size_t>(entry.gearCount))) {
-            throw damaged(
-                machineLabel(i, entry.name) +
-                MessageText{"的挂轮表不完整（文件只有 " + bytes + " 字节）",
-                            "'s gear list is cut short (the file has " + bytes + " bytes)"});
+            throw StoreError({.kind = Kind::GearListCutShort,
+                              .file = path,
+                              .size = size,
+                              .machine = i,
+                              .name = entry.name});
         }
         table.push_back(std::move(entry));
     }
@@ -86,7 +80,7 @@ std::vector<MachineEntry> readTable(const LibImage& image, const std::string& pa
 // Writes the header and the records of `table`; records after the table stay as they are.
 void writeTable(LibImage& image, const std::vector<MachineEntry>& table) {
     image.writeRecord(kHeaderRecord,
-                      {encodeName(kHeaderTitle).bytes, 0, static_cast<std::int16_t>(table.size())});
+                      {std::string(kHeaderTitle), 0, static_cast<std::int16_t>(table.size())});
     for (std::size_t i = 0; i < table.size(); ++i) {
         const MachineEntry& entry = table[i];
         image.writeRecord(machineRecord(static_cast<int>(i) + 1),
@@ -113,21 +107,11 @@ void refuseStrangers(FileSystem& fs, const std::string& path, const FileInfo& in
     if (fs.statFile(folderPath, folder) == 0 && (folder.mode & S_IWOTH) == 0) {
         return;
     }
-    const std::string owner = userName(info.owner);
-    const std::string dataOwner = userName(dataInfo.owner);
-    const std::string user = userName(me);
-    throw StoreError(path,
-                     {"属于用户“" + owner + "”，既不是数据文件的所有者“" + dataOwner +
-                          "”，也不是当前用户“" + user +
-                          "”，而它所在的文件夹人人都可以写入，所以其中的机床常数不予采用；请删除它"
-                          "，或确认无误后把它交给“" +
-                          dataOwner + "”",
-                      "belongs to the user '" + owner + "', who owns neither the data file ('" +
-                          dataOwner + "') nor this run ('" + user +
-                          "'), in a folder where anyone may make files, so its machine constants "
-                          "are not used; delete it, or give it "
-                          "to '" +
-                          dataOwner + "' once you have checked it"});
+    throw StoreError({.kind = StoreProblem::Kind::ConstantsOfStranger,
+                      .file = path,
+                      .owner = userName(info.owner),
+                      .dataOwner = userName(dataInfo.owner),
+                      .user = userName(me)});
 }
 
 bool sameRecord(const MachineEntry& a, const MachineEntry& b) {
@@ -143,6 +127,10 @@ std::vector<std::int16_t> clampedTeeth(std::vector<std::int16_t> gears) {
 
 } // namespace
 
+std::string MachineStore::defaultName() {
+    return decodeName(kDefaultNameGbk);
+}
+
 MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
     MachineStore store(path, fs);
     store.adopt(store.readSnapshot());
@@ -152,9 +140,9 @@ MachineStore MachineStore::open(const std::string& path, FileSystem& fs) {
 void MachineStore::createFile(const std::string& path, const std::vector<NewMachine>& machines,
                               FileSystem& fs) {
     if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
-        const std::string most = std::to_string(kMaxMachines);
-        throw StoreError(path, {"无法创建：一个数据文件要有 1 到 " + most + " 台机床",
-                                "cannot be created: a data file holds 1 to " + most + " machines"});
+        throw StoreError({.kind = StoreProblem::Kind::MachineCountToCreate,
+                          .file = path,
+                          .limit = kMaxMachines});
     }
     MachineStore store(path, fs);
     const Prepared ready = store.prepare(machines);
@@ -247,15 +235,11 @@ int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
     update([&](Snapshot& now) {
         first = static_cast<int>(now.table.size());
         if (ready.entries.size() > static_cast<std::size_t>(kMaxMachines - first)) {
-            const std::string has = std::to_string(first);
-            const std::string most = std::to_string(kMaxMachines);
-            const std::string more = std::to_string(ready.entries.size());
-            throw StoreError(path_,
-                             {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再添加" +
-                                  (ready.entries.size() > 1 ? " " + more + " 台" : std::string()),
-                              "holds " + has + " machines of at most " + most + ": " +
-                                  (ready.entries.size() > 1 ? more + " more do not fit"
-                                                            : std::string("no more fits"))});
+            throw StoreError({.kind = StoreProblem::Kind::TableFull,
+                              .file = path_,
+                              .count = first,
+                              .limit = kMaxMachines,
+                              .adding = static_cast<long long>(ready.entries.size())});
         }
         // A damaged constants file refuses only an addition that brings constants.
         const bool anyConstants = std::any_of(machines.begin(), machines.end(), [](const auto& m) {
@@ -275,12 +259,10 @@ int MachineStore::addMachines(const std::vector<NewMachine>& machines) {
 
 void MachineStore::replaceMachines(const std::vector<NewMachine>& machines) {
     if (machines.empty() || machines.size() > static_cast<std::size_t>(kMaxMachines)) {
-        const std::string most = std::to_string(kMaxMachines);
-        const std::string count = std::to_string(machines.size());
-        throw StoreError(
-            path_, {"的机床表不能换成 " + count + " 台机床：一个数据文件要有 1 到 " + most + " 台",
-                    "cannot take a table of " + count + " machines in place of its " +
-                        "own: a data file holds 1 to " + most});
+        throw StoreError({.kind = StoreProblem::Kind::MachineCountToReplace,
+                          .file = path_,
+                          .count = static_cast<long long>(machines.size()),
+                          .limit = kMaxMachines});
     }
     const Prepared ready = prepare(machines);
     update([&](Snapshot& now) {
@@ -302,11 +284,10 @@ int MachineStore::copyMachine(int index, const std::string& newName) {
         expectUnchanged(now, index);
         copy = static_cast<int>(now.table.size());
         if (copy >= kMaxMachines) {
-            const std::string has = std::to_string(copy);
-            const std::string most = std::to_string(kMaxMachines);
-            throw StoreError(path_,
-                             {"中已有 " + has + " 台机床，最多只能有 " + most + " 台，不能再复制",
-                              "holds " + has + " machines of at most " + most + ": no copy fits"});
+            throw StoreError({.kind = StoreProblem::Kind::NoRoomForCopy,
+                              .file = path_,
+                              .count = copy,
+                              .limit = kMaxMachines});
         }
         const MachineEntry& source = now.table[static_cast<std::size_t>(index)];
         now.image.writeSlot(copy + 1, clampedTeeth(readSlot(now.image, now.table, index)));
@@ -334,10 +315,10 @@ void MachineStore::deleteMachine(int index) {
         expectUnchanged(now, index);
         const int count = static_cast<int>(now.table.size());
         if (count == 1) {
-            throw StoreError(path_, MessageText{"中只剩", "holds only "} +
-                                        machineLabel(index, now.table.front().name) +
-                                        MessageText{"，不能删除最后一台机床",
-                                                    "; the last machine cannot be deleted"});
+            throw StoreError({.kind = StoreProblem::Kind::LastMachine,
+                              .file = path_,
+                              .machine = index,
+                              .name = now.table.front().name});
         }
         // Machine j + 1 (index j) moves to number j, taking exactly its own values along; the
         // rest of each slot keeps what was there, as a move value by value in place would.
@@ -380,8 +361,7 @@ MachineConstants MachineStore::constants(int index) const {
 std::vector<MachineConstants> MachineStore::allConstants() const {
     const Snapshot now = readSnapshot();
     if (now.image.bytes() != image_.bytes()) {
-        throw StoreConflict(path_, {"已被另一个程序修改，请重新读入后再试",
-                                    "was changed by another program; read it again and retry"});
+        throw StoreConflict({.kind = StoreProblem::Kind::FileChanged, .file = path_});
     }
     const ConstantsSnapshot side = readConstants(now.table, now.info);
     if (side.damage) {
@@ -571,10 +551,10 @@ void MachineStore::writeConstants(const ConstantsSnapshot& side, const FileInfo&
 
 void MachineStore::checkIndex(int index) const {
     if (index < 0 || index >= static_cast<int>(machines_.size())) {
-        const std::string number = std::to_string(index + 1);
-        const std::string count = std::to_string(machines_.size());
-        throw StoreError(path_, {"中没有第 " + number + " 台机床（共 " + count + " 台）",
-                                 "has no machine " + number + " (it holds " + count + ")"});
+        throw StoreError({.kind = StoreProblem::Kind::NoSuchMachine,
+                          .file = path_,
+                          .count = static_cast<long long>(machines_.size()),
+                          .machine = index});
     }
 }
 
@@ -584,12 +564,10 @@ void MachineStore::expectUnchanged(const Snapshot& now, int index) const {
         readSlot(now.image, now.table, index) == readSlot(image_, machines_, index)) {
         return;
     }
-    throw StoreConflict(path_,
-                        MessageText{"已被另一个程序修改：", "was changed by another program: "} +
-                            machineLabel(index, machines_[slot].name) +
-                            MessageText{"已不是刚才读到的样子，这次操作没有进行；请重新读入后再试",
-                                        " is no longer as it was read, so nothing was "
-                                        "done; read the file again and retry"});
+    throw StoreConflict({.kind = StoreProblem::Kind::MachineChanged,
+                         .file = path_,
+                         .machine = index,
+                         .name = machines_[slot].name});
 }
 
 std::vector<std::int16_t> MachineStore::readSlot(const LibImage& image,
@@ -603,40 +581,34 @@ std::string MachineStore::storableName(const std::string& name, bool emptyAllowe
     std::string text(trimmed(name, " "));
     if (text.empty()) {
         if (!emptyAllowed) {
-            throw StoreError(path_,
-                             {"中的机床名称不能是空的", "cannot take an empty machine name"});
+            throw StoreError({.kind = StoreProblem::Kind::EmptyName, .file = path_});
         }
-        text = kDefaultName;
+        return std::string(kDefaultNameGbk);
     }
     EncodedName encoded = encodeName(text);
     if (!encoded.encoded()) {
-        throw StoreError(path_,
-                         MessageText{"不能保存这个机床名称：", "cannot store this machine name: "} +
-                             encoded.problem);
+        throw StoreError({.kind = StoreProblem::Kind::NameNotStorable,
+                          .file = path_,
+                          .nameProblem = encoded.problem});
     }
     return std::move(encoded.bytes);
 }
 
 void MachineStore::checkGears(const std::string& name,
                               const std::vector<std::int16_t>& gears) const {
-    const MessageText what{"不能保存机床“" + name + "”的挂轮表：",
-                           "cannot store the gear list of machine '" + name + "': "};
     if (gears.size() > static_cast<std::size_t>(kSlotCapacity)) {
-        const std::string room = std::to_string(kSlotCapacity);
-        const std::string count = std::to_string(gears.size());
-        throw StoreError(path_,
-                         what + MessageText{"最多 " + room + " 个挂轮，这里有 " + count + " 个",
-                                            "it holds at most " + room + " gears, not " + count});
+        throw StoreError({.kind = StoreProblem::Kind::TooManyGears,
+                          .file = path_,
+                          .count = static_cast<long long>(gears.size()),
+                          .limit = kSlotCapacity,
+                          .name = name});
     }
     for (const std::int16_t tooth : gears) {
         if (tooth < kMinTeeth || tooth > kMaxTeeth) {
-            const std::string t = std::to_string(tooth);
-            const std::string low = std::to_string(kMinTeeth);
-            const std::string high = std::to_string(kMaxTeeth);
-            throw StoreError(
-                path_,
-                what + MessageText{"齿数 " + t + " 不在 " + low + " 到 " + high + " 之间",
-                                   "tooth count " + t + " is outside " + low + " to " + high});
+            throw StoreError({.kind = StoreProblem::Kind::ToothOutOfRange,
+                              .file = path_,
+                              .count = tooth,
+                              .name = name});
         }
     }
 }

@@ -46,14 +46,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gearsel {
 
 class MachineStore {
 public:
-    // Name given to a new machine whose name is empty.
-    static constexpr const char* kDefaultName = "新的机床名称";
+    // The stored name of a new machine whose name is empty: "new machine name" in GBK, padded
+    // with spaces as every stored name is.
+    static constexpr std::string_view kDefaultNameGbk{"\xD0\xC2\xB5\xC4\xBB\xFA\xB4\xB2\xC3\xFB"
+                                                      "\xB3\xC6            ",
+                                                      24};
+    // That name as text.
+    static std::string defaultName();
 
     // Reads the machine table of the existing file `path`. Throws StoreError when the file is
     // missing, unreadable, not a regular file or damaged (see machine_store.cpp for the
@@ -96,11 +102,11 @@ public:
     // The same values exactly as stored.
     std::vector<std::int16_t> storedGearList(int index) const;
 
-    // Adds a machine at the end of the table; returns its index. An empty name becomes
-    // kDefaultName; the gear list is stored in ascending order.
+    // Adds a machine at the end of the table; returns its index. An empty name becomes the
+    // default name (kDefaultNameGbk); the gear list is stored in ascending order.
     int addMachine(const std::string& name, std::int16_t zn, std::vector<std::int16_t> gears);
     // Adds several machines in one save, all or none, each with its constants; returns the index
-    // of the first. Throws std::invalid_argument for constants that no formula accepts.
+    // of the first. Throws ValueRefused for constants that no formula accepts.
     int addMachines(const std::vector<NewMachine>& machines);
     // Makes `machines` (1 to 255) the whole table, with their constants and no others, in one
     // change: what a backup holds, restored. Throws as addMachines(), and StoreError when the
@@ -127,7 +133,7 @@ public:
     // backup). StoreConflict when the table changed in the file, StoreError as constants().
     std::vector<MachineConstants> allConstants() const;
     // Keeps `constants` for machine `index` (all unknown forgets them), under the lock and with
-    // the conflict guard of every change aimed at one machine. Throws std::invalid_argument for
+    // the conflict guard of every change aimed at one machine. Throws ValueRefused for
     // constants that no formula accepts (checkMachineConstants), before anything else.
     void setConstants(int index, const MachineConstants& constants);
 

@@ -7,45 +7,24 @@
 
 namespace gearsel {
 
-MessageText fileKindText(FileKind kind) {
-    switch (kind) {
-    case FileKind::Regular:
-        return {"一个普通文件", "a regular file"};
-    case FileKind::Folder:
-        return {"一个文件夹", "a folder"};
-    case FileKind::Pipe:
-        return {"一个命名管道（FIFO）", "a named pipe (FIFO)"};
-    case FileKind::CharDevice:
-        return {"一个字符设备", "a character device"};
-    case FileKind::BlockDevice:
-        return {"一个块设备", "a block device"};
-    case FileKind::Socket:
-        return {"一个套接字", "a socket"};
-    case FileKind::Other:
-        break;
-    }
-    return {"一个特殊文件", "a special file"};
-}
-
 std::string readRegularFile(FileSystem& fs, const std::string& path, std::size_t maxSize,
                             FileInfo& info) {
     std::string bytes;
     if (const int error = fs.readFile(path, maxSize, bytes, info)) {
+        using Kind = StoreProblem::Kind;
         if (error == ENOENT) {
-            throw StoreError(path, {"不存在", "does not exist"});
+            throw StoreError({.kind = Kind::Missing, .file = path});
         }
         if (error == EFBIG) {
-            const std::string mib = std::to_string(maxSize >> 20);
-            throw StoreError(path, {"太大（超过 " + mib + " MiB），不能读入",
-                                    "is too large (over " + mib + " MiB) to be read"});
+            throw StoreError({.kind = Kind::TooLarge,
+                              .file = path,
+                              .limit = static_cast<long long>(maxSize >> 20)});
         }
-        throw StoreError(path,
-                         MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
+        throw StoreError({.kind = Kind::CannotRead, .file = path, .error = error});
     }
     if (info.kind != FileKind::Regular) {
-        throw StoreError(path, MessageText{"不是普通文件，而是", "is not a regular file but "} +
-                                   fileKindText(info.kind) +
-                                   MessageText{"，不能读入", ", so it cannot be read"});
+        throw StoreError(
+            {.kind = StoreProblem::Kind::NotRegularFile, .file = path, .fileKind = info.kind});
     }
     return bytes;
 }

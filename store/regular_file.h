@@ -6,17 +6,14 @@
 
 #include "store/file_info.h"
 #include "store/file_system.h"
-#include "store/message_text.h"
 
 #include <string>
 
 namespace gearsel {
 
-// What a file of `kind` is, for messages: "一个命名管道（FIFO）", "a named pipe (FIFO)".
-MessageText fileKindText(FileKind kind);
-
 // The content of the regular file `path`; `info` gets its status as it was read. Throws
-// StoreError naming `path` and the cause.
+// StoreError naming `path` and the cause: Missing, TooLarge (over `maxSize`), CannotRead,
+// NotRegularFile.
 std::string readRegularFile(FileSystem& fs, const std::string& path, std::size_t maxSize,
                             FileInfo& info);
 

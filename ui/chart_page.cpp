@@ -4,6 +4,7 @@
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
 #include "present/chart_text.h"
+#include "present/constant_text.h"
 #include "present/search_problem_text.h"
 #include "ui/chart_table_model.h"
 #include "ui/pdf_offer.h"
@@ -186,10 +187,10 @@ void ChartPage::generate() {
         const WaitCursor wait;
         rows = buildChart(setup.search, chart.targets);
     } catch (const ChartRefused& e) {
-        prompter_.inform(QString::fromStdString(chartProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(chartProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const SearchRefused& e) {
-        prompter_.inform(QString::fromStdString(searchProblemText(e.problem())));
+        prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), Language::Chinese)));
         return;
     } catch (const std::invalid_argument&) {
         prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));
@@ -197,7 +198,7 @@ void ChartPage::generate() {
     }
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
-    constants_ = QString::fromStdString(constantsSummary(chart.used));
+    constants_ = QString::fromStdString(constantsSummary(chart.used, Language::Chinese));
     showRows(std::move(rows));
 }
 

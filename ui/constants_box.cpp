@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/constants_box.h"
 
+#include "present/constant_text.h"
+
 #include "ui/widget_helpers.h"
 
 #include <QGridLayout>
@@ -21,7 +23,8 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
         field->setPlaceholderText(hint);
         field->setToolTip(hint);
         connect(field, &QLineEdit::textEdited, this, &ConstantsBox::edited);
-        auto* label = new QLabel(QString::fromUtf8(constantLabel(key)) + tr("："), this);
+        auto* label = new QLabel(
+            QString::fromStdString(constantLabel(key, Language::Chinese)) + tr("："), this);
         label->setBuddy(field);
         // Two pairs of label and field per line.
         const int row = static_cast<int>(i / 2);

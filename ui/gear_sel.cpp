@@ -5,6 +5,7 @@
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
 #include "present/input_rules.h"
+#include "present/problem_text.h"
 #include "present/search_problem_text.h"
 #include "ui/chart_page.h"
 #include "ui/computing_notice.h"
@@ -233,9 +234,11 @@ void GearSel::runSelection() {
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
                                   result.seconds);
         } catch (const SearchRefused& refused) {
-            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+            prompter_.inform(
+                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
-            prompter_.inform(tr("选配没有完成：") + QString::fromStdString(error.what()));
+            prompter_.inform(tr("选配没有完成：") +
+                             QString::fromStdString(exceptionText(error, Language::Chinese)));
         }
     });
 }
@@ -248,9 +251,11 @@ void GearSel::showGearSuggestions() {
         try {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
-            prompter_.inform(QString::fromStdString(searchProblemText(refused.problem())));
+            prompter_.inform(
+                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
         } catch (const std::exception& error) {
-            prompter_.inform(tr("无法给出添置齿轮的建议：") + QString::fromStdString(error.what()));
+            prompter_.inform(tr("无法给出添置齿轮的建议：") +
+                             QString::fromStdString(exceptionText(error, Language::Chinese)));
         }
     });
     if (!report) {

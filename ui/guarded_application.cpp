@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/guarded_application.h"
 
+#include "present/problem_text.h"
 #include "ui/prompter.h"
 
 #include <exception>
@@ -19,7 +20,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
             telling_ = true;
             prompter_->inform(
                 QCoreApplication::translate("gearsel::GuardedApplication", "操作没有完成：") +
-                QString::fromUtf8(error.what()));
+                QString::fromStdString(exceptionText(error, Language::Chinese)));
             telling_ = false;
         }
         return false;

@@ -4,6 +4,7 @@
 #include "engine/number_text.h"
 #include "engine/selection.h"
 #include "present/gear_box_layout.h"
+#include "present/problem_text.h"
 #include "store/lib_layout.h"
 #include "store/store_conflict.h"
 #include "ui/gear_set_editor.h"
@@ -243,7 +244,8 @@ void MachineCommands::startNewMachine() {
     newMachineMode_ = true;
     editor_.setRange(kNewMachineRangeStart, kNewMachineRangeEnd);
     pendingMachineName_ =
-        prompter_.askText(tr("输入新的机床名称："), QString::fromUtf8(MachineStore::kDefaultName))
+        prompter_
+            .askText(tr("输入新的机床名称："), QString::fromStdString(MachineStore::defaultName()))
             .value_or(QString());
     editor_.layOutEmptyBoxes();
 }
@@ -280,7 +282,7 @@ void MachineCommands::saveEditedGearSet() {
         } else if (newMachineMode_) {
             QString name = pendingMachineName_.trimmed();
             if (name.isEmpty()) {
-                name = QString::fromUtf8(MachineStore::kDefaultName);
+                name = QString::fromStdString(MachineStore::defaultName());
             }
             const int index = store_.addMachine(utf8(name), kNewMachineZn, gears);
             newMachineMode_ = false;
@@ -468,7 +470,7 @@ void MachineCommands::showGearCount(int count) {
 }
 
 void MachineCommands::reportStoreError(const std::exception& error) {
-    prompter_.inform(QString::fromStdString(error.what()));
+    prompter_.inform(QString::fromStdString(exceptionText(error, Language::Chinese)));
 }
 
 bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {

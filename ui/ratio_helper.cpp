@@ -36,9 +36,9 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
-    for (Formula formula : kFormulas) {
-        auto* page = new FormulaPage(formula, pages_);
-        pages_->addTab(page, QString::fromStdString(formulaForm(formula).title));
+    for (const FormulaEntry& entry : formulaRegistry()) {
+        auto* page = new FormulaPage(entry.formula, pages_);
+        pages_->addTab(page, QString::fromStdString(formulaForm(entry.formula).title));
         connect(page, &FormulaPage::edited, this, &RatioHelper::showOutcome);
     }
     layout->addWidget(pages_, 1);
@@ -106,7 +106,7 @@ void RatioHelper::showOutcome() {
         const QString note = worked.ratio->fraction() ? tr("（精确分数）") : tr("（近似值）");
         // The sign is said in words on a line of its own: 确定 hands on the size |i|.
         const std::string direction =
-            turnDirectionText(*worked.ratio, page->formula() == Formula::DividingHead);
+            turnDirectionText(*worked.ratio, formulaEntry(page->formula()).signedRatio);
         result_->setText(
             tr("速比 i = ") + QString::fromStdString(ratioResultText(*worked.ratio)) + note +
             (direction.empty() ? QString()

@@ -71,15 +71,15 @@ TEST(ConstantTextTest, AnUpperCaseMNamesAThreadNotAModule) {
         const auto name = readThreadName(c.text);
         ASSERT_TRUE(name);
         EXPECT_EQ(name->pitch, c.pitch);
+        EXPECT_EQ(name->fine, !c.module);
         try {
             readPitch(c.text);
             ADD_FAILURE() << "read as a pitch";
-        } catch (const std::invalid_argument& e) {
-            const std::string message = e.what();
-            EXPECT_NE(message.find("metric thread"), std::string::npos) << message;
-            EXPECT_NE(message.find(*c.pitch ? c.pitch : "in mm"), std::string::npos) << message;
-            EXPECT_EQ(message.find(" m" + name->diameter + " ") != std::string::npos, c.module)
-                << message;
+        } catch (const ValueRefused& e) {
+            EXPECT_EQ(e.problem().kind, ValueProblem::Kind::PitchNamesThread);
+            EXPECT_EQ(e.problem().text, c.text);
+            ASSERT_TRUE(e.problem().thread);
+            EXPECT_EQ(e.problem().thread->pitch, c.pitch);
         }
     }
     // Lower case stays a module; an M without a diameter is no thread.
@@ -89,34 +89,106 @@ TEST(ConstantTextTest, AnUpperCaseMNamesAThreadNotAModule) {
     }
 }
 
+// The known constants as "key=text" in key order, to compare sets of constants.
+std::string known(const MachineConstants& constants) {
+    std::string line;
+    for (const ConstantKey key : kConstantKeys) {
+        if (const auto text = constantText(constants, key)) {
+            line += std::string(line.empty() ? "" : " ") + constantName(key) + "=" + *text;
+        }
+    }
+    return line;
+}
+
 TEST(ConstantTextTest, ConstantsSetByTextAndRefusedWhereNoFormulaTakesThem) {
     MachineConstants constants;
     setConstantText(constants, ConstantKey::Leadscrew, "4tpi");
     setConstantText(constants, ConstantKey::GearboxRatio, "3/2");
     setConstantText(constants, ConstantKey::IndexConstant, "24");
-    EXPECT_EQ(constantsSummary(constants), "丝杠螺距 4tpi，进给箱速比 1.5，分度常数 K 24");
-    const std::pair<ConstantKey, const char*> refused[] = {
-        {ConstantKey::Leadscrew, "m2"},    {ConstantKey::Leadscrew, "0mm"},
-        {ConstantKey::Leadscrew, "6"},     {ConstantKey::GearboxRatio, "-1"},
-        {ConstantKey::IndexConstant, "0"}, {ConstantKey::DifferentialConstant, "x"},
-        {ConstantKey::HeadRatio, "1/0"},
+    EXPECT_EQ(known(constants), "leadscrew=4tpi gearbox=1.5 k=24");
+    using Kind = ValueProblem::Kind;
+    const struct {
+        ConstantKey key;
+        const char* text;
+        Kind kind;
+        ValueInput input;
+    } refused[] = {
+        {ConstantKey::Leadscrew, "m2", Kind::LeadscrewUnit, ValueInput::Leadscrew},
+        {ConstantKey::Leadscrew, "0mm", Kind::NotPositive, ValueInput::Leadscrew},
+        {ConstantKey::Leadscrew, "6", Kind::PitchWithoutUnit, ValueInput::Leadscrew},
+        {ConstantKey::GearboxRatio, "-1", Kind::NotPositive, ValueInput::GearboxRatio},
+        {ConstantKey::IndexConstant, "0", Kind::NotPositive, ValueInput::IndexConstant},
+        {ConstantKey::DifferentialConstant, "x", Kind::NotNumber, ValueInput::DifferentialConstant},
+        {ConstantKey::HeadRatio, "1/0", Kind::DenominatorNotPositive, ValueInput::HeadRatio},
     };
-    for (const auto& [key, text] : refused) {
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
         MachineConstants copy = constants;
-        EXPECT_THROW(setConstantText(copy, key, text), std::invalid_argument) << text;
-        EXPECT_EQ(constantsSummary(copy), constantsSummary(constants)) << "unchanged: " << text;
+        try {
+            setConstantText(copy, r.key, r.text);
+            ADD_FAILURE() << "taken";
+        } catch (const ValueRefused& e) {
+            EXPECT_EQ(e.problem().kind, r.kind);
+            EXPECT_EQ(e.problem().input, r.input);
+        }
+        EXPECT_EQ(known(copy), known(constants)) << "unchanged";
     }
     // Given constants win over kept ones; those not given stay.
     MachineConstants given;
     setConstantText(given, ConstantKey::IndexConstant, "48");
     setConstantText(given, ConstantKey::HeadRatio, "40");
     const MachineConstants both = overridden(constants, given);
-    EXPECT_EQ(constantsSummary(both),
-              "丝杠螺距 4tpi，进给箱速比 1.5，分度常数 K 48，分度头定数 N 40");
+    EXPECT_EQ(known(both), "leadscrew=4tpi gearbox=1.5 k=48 n=40");
     clearConstant(constants, ConstantKey::Leadscrew);
     clearConstant(constants, ConstantKey::GearboxRatio);
     clearConstant(constants, ConstantKey::IndexConstant);
     EXPECT_TRUE(noConstants(constants));
+}
+
+// What is wrong with a text that is no number or no pitch, as the kind the surfaces word.
+TEST(ConstantTextTest, TextsThatAreNoValueSayWhy) {
+    using Kind = ValueProblem::Kind;
+    const struct {
+        const char* name;
+        const char* text;
+        bool pitch; // read as a pitch, not a number
+        Kind kind;
+        const char* refusedText; // the text the problem names
+        const char* within;      // the pitch around a refused number
+        const char* suggestion;
+    } cases[] = {
+        {"letters", "x", false, Kind::NotNumber, "x", "", ""},
+        {"comma", " +1,5 ", false, Kind::DecimalComma, " +1,5 ", "", "1.5"},
+        {"above the doubles", "1e400", false, Kind::BeyondRange, "1e400", "", ""},
+        {"below the doubles", "-1e-400", false, Kind::BelowRange, "-1e-400", "", ""},
+        {"infinite", "inf", false, Kind::NotFinite, "inf", "", ""},
+        {"slash with a decimal", "1.5/2", false, Kind::NotFraction, "1.5/2", "", ""},
+        {"beyond 64 bits", "99999999999999999999/1", false, Kind::FractionTooLarge,
+         "99999999999999999999/1", "", ""},
+        {"denominator 0", "1/0", false, Kind::DenominatorNotPositive, "1/0", "", ""},
+        {"negative denominator", "1/-2", false, Kind::DenominatorNotPositive, "1/-2", "", ""},
+        {"pitch without unit", "1.5", true, Kind::PitchWithoutUnit, "1.5", "", ""},
+        {"unit without number", "xmm", true, Kind::PitchWithoutNumber, "xmm", "", ""},
+        {"pitch with a bad number", "1/0MM", true, Kind::DenominatorNotPositive, "1/0", "1/0MM",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            if (c.pitch) {
+                readPitch(c.text);
+            } else {
+                readQuantity(c.text);
+            }
+            ADD_FAILURE() << "read";
+        } catch (const ValueRefused& e) {
+            EXPECT_EQ(e.problem().kind, c.kind);
+            EXPECT_EQ(e.problem().text, c.refusedText);
+            EXPECT_EQ(e.problem().within, c.within);
+            EXPECT_EQ(e.problem().suggestion, c.suggestion);
+            EXPECT_FALSE(e.problem().input);
+        }
+    }
 }
 
 } // namespace

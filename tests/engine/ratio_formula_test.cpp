@@ -4,11 +4,12 @@
 
 #include "engine/ratio_formula.h"
 
+#include "engine/value_problem.h"
+
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <numbers>
-#include <stdexcept>
 
 namespace gearsel {
 namespace {
@@ -83,47 +84,79 @@ TEST(RatioFormulaTest, PiAndSinesAgainstTheFormulaInDoubles) {
     EXPECT_DOUBLE_EQ(huge.value(), 9223372036854775807.0 * 3 / 7);
 }
 
+// Each refusal names the input at fault, so that a surface can say which field to mend.
 TEST(RatioFormulaTest, RefusesInputsThatGiveNoTrain) {
     const Quantity zero = Quantity::whole(0);
     const Quantity minusOne = Quantity::whole(-1);
-    const std::pair<const char*, std::function<void()>> cases[] = {
+    using Kind = ValueProblem::Kind;
+    using In = ValueInput;
+    const struct {
+        const char* name;
+        std::function<void()> call;
+        Kind kind;
+        ValueInput input;
+        long long count; // for a count below 1
+    } cases[] = {
         {"zero pitch",
          [&] {
              threadRatio({zero, PitchUnit::Millimetre}, 1, mm(6), kOne);
-         }},
+         },
+         Kind::NotPositive, In::Pitch, 0},
         {"negative pitch",
          [&] {
              threadRatio({minusOne, PitchUnit::ThreadsPerInch}, 1, mm(6), kOne);
-         }},
+         },
+         Kind::NotPositive, In::Pitch, 0},
         {"zero module",
          [&] {
              threadRatio({zero, PitchUnit::Module}, 1, mm(6), kOne);
-         }},
-        {"no starts", [&] { threadRatio(mm(1), 0, mm(6), kOne); }},
+         },
+         Kind::NotPositive, In::Pitch, 0},
+        {"no starts", [&] { threadRatio(mm(1), 0, mm(6), kOne); }, Kind::BelowOne, In::Starts, 0},
         {"zero leadscrew",
          [&] {
              threadRatio(mm(1), 1, {zero, PitchUnit::Millimetre}, kOne);
-         }},
+         },
+         Kind::NotPositive, In::Leadscrew, 0},
         {"leadscrew as a module",
          [&] {
              threadRatio(mm(1), 1, {Quantity::whole(2), PitchUnit::Module}, kOne);
-         }},
-        {"negative gearbox", [&] { threadRatio(mm(1), 1, mm(6), minusOne); }},
-        {"K 0", [&] { hobIndexRatio(zero, 1, 101); }},
-        {"z 0", [&] { hobIndexRatio(Quantity::whole(24), 1, 0); }},
-        {"hob without starts", [&] { hobIndexRatio(Quantity::whole(24), 0, 101); }},
-        {"helix 90°", [&] { hobDifferentialRatio(kOne, Quantity::whole(90), kOne, 1); }},
-        {"helix 0°", [&] { hobDifferentialRatio(kOne, zero, kOne, 1); }},
-        {"helix -30°", [&] { hobDifferentialRatio(kOne, Quantity::whole(-30), kOne, 1); }},
-        {"module 0", [&] { hobDifferentialRatio(kOne, Quantity::whole(20), zero, 1); }},
-        {"C 0", [&] { hobDifferentialRatio(zero, Quantity::whole(20), kOne, 1); }},
-        {"z' = z", [&] { dividingHeadRatio(Quantity::whole(40), 127, 127); }},
-        {"z 0", [&] { dividingHeadRatio(Quantity::whole(40), 0, 1); }},
-        {"z' 0", [&] { dividingHeadRatio(Quantity::whole(40), 127, 0); }},
-        {"N 0", [&] { dividingHeadRatio(zero, 127, 120); }},
+         },
+         Kind::LeadscrewUnit, In::Leadscrew, 0},
+        {"negative gearbox", [&] { threadRatio(mm(1), 1, mm(6), minusOne); }, Kind::NotPositive,
+         In::GearboxRatio, 0},
+        {"K 0", [&] { hobIndexRatio(zero, 1, 101); }, Kind::NotPositive, In::IndexConstant, 0},
+        {"z 0", [&] { hobIndexRatio(Quantity::whole(24), 1, 0); }, Kind::BelowOne, In::Teeth, 0},
+        {"hob without starts", [&] { hobIndexRatio(Quantity::whole(24), -2, 101); }, Kind::BelowOne,
+         In::HobStarts, -2},
+        {"helix 90°", [&] { hobDifferentialRatio(kOne, Quantity::whole(90), kOne, 1); },
+         Kind::HelixOutOfRange, In::Helix, 0},
+        {"helix 0°", [&] { hobDifferentialRatio(kOne, zero, kOne, 1); }, Kind::HelixOutOfRange,
+         In::Helix, 0},
+        {"helix -30°", [&] { hobDifferentialRatio(kOne, Quantity::whole(-30), kOne, 1); },
+         Kind::HelixOutOfRange, In::Helix, 0},
+        {"module 0", [&] { hobDifferentialRatio(kOne, Quantity::whole(20), zero, 1); },
+         Kind::NotPositive, In::NormalModule, 0},
+        {"C 0", [&] { hobDifferentialRatio(zero, Quantity::whole(20), kOne, 1); },
+         Kind::NotPositive, In::DifferentialConstant, 0},
+        {"z' = z", [&] { dividingHeadRatio(Quantity::whole(40), 127, 127); }, Kind::SameDivisions,
+         In::ApproxDivisions, 0},
+        {"z 0", [&] { dividingHeadRatio(Quantity::whole(40), 0, 1); }, Kind::BelowOne,
+         In::Divisions, 0},
+        {"z' 0", [&] { dividingHeadRatio(Quantity::whole(40), 127, 0); }, Kind::BelowOne,
+         In::ApproxDivisions, 0},
+        {"N 0", [&] { dividingHeadRatio(zero, 127, 120); }, Kind::NotPositive, In::HeadRatio, 0},
     };
-    for (const auto& [name, call] : cases) {
-        EXPECT_THROW(call(), std::invalid_argument) << name;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.call();
+            ADD_FAILURE() << "worked out";
+        } catch (const ValueRefused& e) {
+            EXPECT_EQ(e.problem().kind, c.kind);
+            EXPECT_EQ(e.problem().input, c.input);
+            EXPECT_EQ(e.problem().count, c.count);
+        }
     }
 }
 

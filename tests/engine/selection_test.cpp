@@ -141,10 +141,10 @@ TEST(SelectionValidationTest, RefusesWhatTheSearchCannotUse) {
         EXPECT_EQ(problem->value, value);
         try {
             runSelection(r);
-            ADD_FAILURE() << describeProblem(*problem);
+            ADD_FAILURE() << "searched although refused";
         } catch (const SearchRefused& e) {
             EXPECT_EQ(e.problem().kind, kind);
-            EXPECT_STREQ(e.what(), describeProblem(*problem).c_str());
+            EXPECT_EQ(e.problem().value, value);
         }
     };
     refused([](auto& r) { r.requiredRatio = 0.0; }, Kind::RatioZero, 0);

@@ -5,6 +5,7 @@
 #include "engine/pitch_notation.h"
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
+#include "present/constant_text.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -50,7 +51,7 @@ TEST(ChartPlanTest, PlansCarryTheirTitleTheConstantsTheyUseAndOneTargetPerRow) {
     const ChartPlan metric = threadChartPlan(ThreadSeries::Metric, {}, 1, lathe());
     EXPECT_EQ(metric.title, "螺纹挂轮表（公制螺纹）");
     EXPECT_EQ(metric.targets.size(), 24U);
-    EXPECT_EQ(constantsSummary(metric.used), "丝杠螺距 6mm");
+    EXPECT_EQ(constantsSummary(metric.used, Language::Chinese), "丝杠螺距 6mm");
     EXPECT_EQ(threadChartPlan(ThreadSeries::Inch, {}, 2, lathe()).title,
               "螺纹挂轮表（英制螺纹）（2 线）");
     const ChartPlan listed = threadChartPlan(ThreadSeries::List, "1.5mm,8tpi", 1, lathe());
@@ -63,7 +64,7 @@ TEST(ChartPlanTest, PlansCarryTheirTitleTheConstantsTheyUseAndOneTargetPerRow) {
     EXPECT_EQ(hob.title, "滚齿分度挂轮表（K = 24，滚刀 2 头）");
     EXPECT_EQ(hob.targets.size(), 104U);
     EXPECT_EQ(hob.targets.front().ratio.fraction(), Fraction(48, 17));
-    EXPECT_EQ(constantsSummary(hob.used), "分度常数 K 24");
+    EXPECT_EQ(constantsSummary(hob.used, Language::Chinese), "分度常数 K 24");
 }
 
 TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {
@@ -86,18 +87,18 @@ TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {
     std::set<std::string> texts;
     for (std::size_t i = 0; i < std::size(problems); ++i) {
         EXPECT_EQ(problems[i].kind, kinds[i]) << i;
-        texts.insert(chartProblemText(problems[i]));
+        texts.insert(chartProblemText(problems[i], Language::Chinese));
     }
     EXPECT_EQ(problems[2].item, "1.5");
     EXPECT_EQ(problems[3].item, "0mm");
     EXPECT_EQ(problems[5].rows, 1001);
     EXPECT_EQ(problems[7].rows, 1002);
-    EXPECT_NE(chartProblemText(problems[2]).find("“1.5”"), std::string::npos);
+    EXPECT_NE(chartProblemText(problems[2], Language::Chinese).find("“1.5”"), std::string::npos);
     // M12 on a drawing is the thread of coarse pitch 1.75 mm.
-    EXPECT_NE(
-        chartProblemText(problems[8]).find("“M12”是公制螺纹的代号，不是螺距：请填它的螺距 1.75mm"),
-        std::string::npos)
-        << chartProblemText(problems[8]);
+    EXPECT_NE(chartProblemText(problems[8], Language::Chinese)
+                  .find("“M12”是公制螺纹的代号，不是螺距：请填它的螺距 1.75mm"),
+              std::string::npos)
+        << chartProblemText(problems[8], Language::Chinese);
     EXPECT_EQ(texts.size(), std::size(problems));
 }
 

@@ -120,7 +120,8 @@ TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {
 
 TEST(FormulaFormTest, EveryFormHasAsManyStartingTextsAsItWorksOut) {
     const MachineConstants all = readConstants({"6mm", "", "24", "8", "40"});
-    for (Formula formula : kFormulas) {
+    for (const FormulaEntry& entry : formulaRegistry()) {
+        const Formula formula = entry.formula;
         const FormulaForm form = formulaForm(formula);
         std::vector<std::string> texts;
         for (const FormField& field : form.fields) {

@@ -7,6 +7,7 @@
 #include "store/data_location.h"
 #include "store/posix_file_system.h"
 #include "store/store_error.h"
+#include "store_error_text.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -166,7 +167,7 @@ TEST_F(DataLocationTest, AFailedCopyLeavesNothingBehind) {
         test::FaultyFileSystem faulty;
         faulty.failing = f.step;
         faulty.error = f.error;
-        const std::string message = test::errorOf<StoreError>([&] { locateDataFile(p, faulty); });
+        const std::string message = test::messageOf([&] { locateDataFile(p, faulty); });
         EXPECT_NE(message.find(f.names), std::string::npos) << message;
         EXPECT_NE(message.find(f.cause), std::string::npos) << message;
         EXPECT_FALSE(fs::exists(p.perUser));
@@ -177,7 +178,7 @@ TEST_F(DataLocationTest, AFailedCopyLeavesNothingBehind) {
     // A folder that cannot be made is named in the message.
     fs::remove_all(dir / "home");
     put(dir / "home" / "data", "a file where the folder should be");
-    const std::string message = test::errorOf<StoreError>([&] { locateDataFile(p); });
+    const std::string message = test::messageOf([&] { locateDataFile(p); });
     EXPECT_NE(message.find("home/data"), std::string::npos) << message;
 }
 
@@ -202,17 +203,18 @@ TEST_F(DataLocationTest, ACopyMadeByAnotherStartAtTheSameMomentIsKept) {
 
 TEST(DataFileNotFoundTest, MessageNamesEveryPlaceLookedAt) {
     const DataPlaces places = dataPlaces("/opt/gs/bin", nullptr, "/home/u");
-    const MessageText message = dataFileNotFoundMessage(places);
-    for (const std::string& text : {message.chinese, message.english}) {
+    for (const Language language : kLanguages) {
+        const std::string text = dataFileNotFoundText(places, language);
         for (const fs::path& place : {places.beside, places.perUser, places.seed}) {
             EXPECT_NE(text.find(place.string()), std::string::npos) << text;
         }
         EXPECT_EQ(text.find('\n'), std::string::npos);
     }
-    const MessageText homeless =
-        dataFileNotFoundMessage(dataPlaces("/opt/gs/bin", nullptr, nullptr));
-    EXPECT_NE(homeless.chinese.find("主文件夹"), std::string::npos);
-    EXPECT_NE(homeless.english.find("no home folder"), std::string::npos);
+    const DataPlaces homeless = dataPlaces("/opt/gs/bin", nullptr, nullptr);
+    EXPECT_NE(dataFileNotFoundText(homeless, Language::Chinese).find("主文件夹"),
+              std::string::npos);
+    EXPECT_NE(dataFileNotFoundText(homeless, Language::English).find("no home folder"),
+              std::string::npos);
 }
 
 } // namespace

@@ -27,8 +27,11 @@ TEST(EncodeNameTest, StoresGbkPaddedWithSpacesAndCutAtTwentyFourBytes) {
 }
 
 TEST(EncodeNameTest, RefusesWhatCannotBeStored) {
-    EXPECT_NE(encodeName("Smile 😀").problem.chinese.find("😀"), std::string::npos);
-    EXPECT_NE(encodeName("Smile 😀").problem.english.find("😀"), std::string::npos);
+    ASSERT_TRUE(encodeName("Smile 😀").problem);
+    EXPECT_EQ(encodeName("Smile 😀").problem->kind, NameProblem::Kind::NotInGbk);
+    EXPECT_EQ(encodeName("Smile 😀").problem->character, "😀");
+    EXPECT_EQ(encodeName("tab\there").problem->kind, NameProblem::Kind::ControlCharacter);
+    EXPECT_EQ(encodeName("bad \xC3 byte").problem->kind, NameProblem::Kind::NotUtf8);
     EXPECT_FALSE(encodeName("tab\there").encoded());
     EXPECT_FALSE(encodeName("bad \xC3 byte").encoded());
     EXPECT_FALSE(encodeName("overlong \xC0\xAF").encoded());

@@ -3,6 +3,7 @@
 // parser would quietly drop refused, and the lines of objects and keys found for the readers'
 // own refusals; the constants file read through it.
 
+#include "present/store_problem_text.h"
 #include "store/constants_file.h"
 #include "store/json_check.h"
 #include "store/store_error.h"
@@ -23,8 +24,8 @@ class JsonCheckTest : public ::testing::TestWithParam<ProblemCase> {};
 TEST_P(JsonCheckTest, NamesTheFirstProblemWithItsLine) {
     JsonOutline outline;
     const auto problem = checkJson(GetParam().text, 8, outline);
-    EXPECT_EQ(problem ? problem->english : "", GetParam().problem);
-    EXPECT_EQ(problem ? problem->chinese.empty() : false, false);
+    EXPECT_EQ(problem ? textProblemText(*problem, Language::English) : "", GetParam().problem);
+    EXPECT_EQ(problem ? textProblemText(*problem, Language::Chinese).empty() : false, false);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,7 +104,8 @@ TEST(ConstantsFileTest, RefusesWhatAParserWouldQuietlyTakeAndSaysWhereInTheUsers
             parseConstants(text, "c.json");
             ADD_FAILURE() << text;
         } catch (const StoreError& e) {
-            EXPECT_EQ(e.english().rfind("c.json: is damaged: " + problem, 0), 0U) << e.english();
+            const std::string english = storeProblemText(e.problem(), Language::English);
+            EXPECT_EQ(english.rfind("c.json: is damaged: " + problem, 0), 0U) << english;
         }
     }
 }

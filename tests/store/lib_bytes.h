@@ -43,16 +43,6 @@ struct LibBytes {
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 std::string readFile(const std::filesystem::path& path);
 
-// The what() of the `Error` that `operation` throws; empty when it throws none.
-template <typename Error, typename Operation> std::string errorOf(Operation operation) {
-    try {
-        operation();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return {};
-}
-
 // A store's machine table as text (stored name, Zn, gear count per machine), to compare tables.
 template <typename Store> std::string tableText(const Store& store) {
     std::string text;

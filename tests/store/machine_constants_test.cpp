@@ -8,6 +8,7 @@
 #include "lib_bytes.h"
 #include "store/machine_store.h"
 #include "store/store_conflict.h"
+#include "store_error_text.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -151,7 +152,7 @@ TEST_F(MachineConstantsTest, AChangeCutShortBetweenTheTwoFilesLosesNoConstant) {
         fs.error = EIO;
         fs.passes = c.passes;
         fs.times = c.times;
-        const std::string message = test::errorOf<StoreError>([&] { store.deleteMachine(1); });
+        const std::string message = test::messageOf([&] { store.deleteMachine(1); });
         EXPECT_EQ(message.empty(), c.saved) << message;
         EXPECT_EQ(test::readFile(sidecar()) == constants, c.constantsAsBefore);
         EXPECT_EQ(allConstants(MachineStore::open(lib())),
@@ -184,7 +185,7 @@ TEST_F(MachineConstantsTest, ADamagedFileIsRefusedAndNeverWritten) {
         test::writeFile(lib(), data);
         test::writeFile(sidecar(), text);
         MachineStore store = MachineStore::open(lib());
-        const std::string message = test::errorOf<StoreError>([&] { store.constants(0); });
+        const std::string message = test::messageOf([&] { store.constants(0); });
         EXPECT_NE(message.find(sidecar()), std::string::npos) << message;
         EXPECT_NE(message.find("已损坏"), std::string::npos) << message;
         EXPECT_THROW(store.setConstants(0, {}), StoreError);

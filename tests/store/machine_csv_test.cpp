@@ -4,6 +4,7 @@
 #include "lib_bytes.h"
 #include "store/machine_csv.h"
 #include "store/store_error.h"
+#include "store_error_text.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -78,7 +79,7 @@ TEST(MachineCsvTest, WrittenLinesReadBackUnchanged) {
 
 TEST(MachineCsvTest, ErrorsNameTheFileAndTheLine) {
     const auto message = [](const std::string& text) {
-        return test::errorOf<StoreError>([&] { parseMachineCsv(text, "in.csv"); });
+        return test::messageOf([&] { parseMachineCsv(text, "in.csv"); });
     };
     EXPECT_EQ(message("A,15\nB,15,20,x2\n"), "文件“in.csv”第 2 行：齿数 “x2”不是 16 位整数");
     EXPECT_NE(message("A\n").find("第 1 行：缺少 Zn"), std::string::npos);

@@ -5,6 +5,7 @@
 #include "lib_bytes.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
+#include "store_error_text.h"
 
 #include <gtest/gtest.h>
 #include <numeric>
@@ -101,7 +102,7 @@ TEST_F(MachineStoreTest, DamagedFilesAreRefusedWithTheFileAndTheCause) {
     };
     for (const auto& [bytes, cause] : cases) {
         test::writeFile(lib(), bytes);
-        const std::string message = test::errorOf<StoreError>([&] { MachineStore::open(lib()); });
+        const std::string message = test::messageOf([&] { MachineStore::open(lib()); });
         EXPECT_NE(message.find(lib()), std::string::npos) << cause;
         EXPECT_NE(message.find(cause), std::string::npos) << cause << ": " << message;
         EXPECT_EQ(message.find('\n'), std::string::npos);
@@ -134,10 +135,9 @@ TEST_F(MachineStoreTest, AStoredCountAbove255ReadsAs255AndA256thMachineIsRefused
     file.record(5, "", 0, 300); // record 262, after the table, holds the pattern
     MachineStore store = openWith(file);
     ASSERT_EQ(store.machines().size(), 255U);
-    EXPECT_NE(test::errorOf<StoreError>([&] {
-                  store.addMachine("One more", 15, {20});
-              }).find("最多只能有 255 台"),
-              std::string::npos);
+    EXPECT_NE(
+        test::messageOf([&] { store.addMachine("One more", 15, {20}); }).find("最多只能有 255 台"),
+        std::string::npos);
     EXPECT_THROW(store.copyMachine(0, "One more"), StoreError);
     EXPECT_TRUE(sameBytes(onDisk(), file.bytes));
     EXPECT_EQ(store.machines().size(), 255U);

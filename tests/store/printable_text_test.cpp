@@ -3,6 +3,7 @@
 // helper's escapes, and the store's messages in both languages built from such names.
 
 #include "base/printable_text.h"
+#include "present/store_problem_text.h"
 #include "store/store_error.h"
 
 #include <gtest/gtest.h>
@@ -46,10 +47,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
 
 TEST(StoreErrorTest, BothLanguagesShowControlCharactersEscapedAndKeepTheFileAsGiven) {
-    const StoreError error("/tmp/a\x1b]0;x\a.lib", {"不存在\r", "does not exist\r"});
-    EXPECT_STREQ(error.what(), "文件“/tmp/a\\x1b]0;x\\x07.lib”不存在\\x0d");
-    EXPECT_EQ(error.english(), "/tmp/a\\x1b]0;x\\x07.lib: does not exist\\x0d");
+    const StoreError error({.kind = StoreProblem::Kind::Missing, .file = "/tmp/a\x1b]0;x\a.lib"});
+    EXPECT_EQ(storeProblemText(error.problem(), Language::Chinese),
+              "文件“/tmp/a\\x1b]0;x\\x07.lib”不存在");
+    EXPECT_EQ(storeProblemText(error.problem(), Language::English),
+              "/tmp/a\\x1b]0;x\\x07.lib: does not exist");
     EXPECT_EQ(error.file(), "/tmp/a\x1b]0;x\a.lib");
+    EXPECT_EQ(std::string(error.what()).find('\x1b'), std::string::npos);
+    // A key from the file, inside the cause.
+    const StoreProblem key{.kind = StoreProblem::Kind::EntryUnknownKey,
+                           .file = "c.json",
+                           .line = 2,
+                           .entry = 1,
+                           .key = "k\r"};
+    EXPECT_NE(storeProblemText(key, Language::Chinese).find("第 2 行：第 1 项有不认识的键“k\\x0d”"),
+              std::string::npos);
+    EXPECT_NE(storeProblemText(key, Language::English)
+                  .find("line 2: entry 1 has the unknown key 'k\\x0d'"),
+              std::string::npos);
 }
 
 } // namespace

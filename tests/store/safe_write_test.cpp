@@ -7,6 +7,7 @@
 #include "lib_bytes.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
+#include "store_error_text.h"
 
 #include <cerrno>
 #include <functional>
@@ -69,7 +70,7 @@ TEST_F(SafeWriteTest, AFailedStepLeavesFileTableAndFolderAsTheyWere) {
             const std::string table = test::tableText(store);
             fs.failing = step;
             fs.error = error;
-            const std::string message = test::errorOf<StoreError>([&] { operation(store); });
+            const std::string message = test::messageOf([&] { operation(store); });
             EXPECT_NE(message.find(lib()), std::string::npos) << message;
             EXPECT_NE(message.find(cause), std::string::npos) << message;
             EXPECT_TRUE(test::sameBytes(onDisk(), original));
@@ -154,8 +155,7 @@ TEST_F(SafeWriteTest, WithoutRootASaveNeverLocksTheOwnerOut) {
         FaultyFileSystem fs;
         fs.notRoot = true;
         MachineStore store = MachineStore::open(lib(), fs);
-        const std::string message =
-            test::errorOf<StoreError>([&] { store.renameMachine(0, "Other"); });
+        const std::string message = test::messageOf([&] { store.renameMachine(0, "Other"); });
         const struct stat info = status();
         EXPECT_EQ(info.st_gid, c.group);
         EXPECT_EQ(info.st_mode & 07777, c.mode);

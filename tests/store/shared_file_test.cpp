@@ -9,6 +9,7 @@
 #include "store/machine_store.h"
 #include "store/posix_file_system.h"
 #include "store/store_conflict.h"
+#include "store_error_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -127,7 +128,19 @@ TEST_F(SharedFileTest, AChangeAimedAtAMachineThatChangedIsRefused) {
             }
             const std::string changedFile = onDisk();
             const std::string table = test::tableText(window);
-            const std::string message = test::errorOf<StoreConflict>([&] { mine.change(window); });
+            std::optional<StoreProblem> conflict;
+            try {
+                mine.change(window);
+            } catch (const StoreConflict& e) {
+                conflict = e.problem();
+            }
+            ASSERT_TRUE(conflict);
+            EXPECT_EQ(conflict->kind, StoreProblem::Kind::MachineChanged);
+            EXPECT_EQ(conflict->file, lib());
+            EXPECT_EQ(conflict->machine, mine.target);
+            EXPECT_EQ(conflict->name,
+                      window.machines()[static_cast<std::size_t>(mine.target)].name);
+            const std::string message = storeProblemText(*conflict, Language::Chinese);
             EXPECT_NE(message.find("已被另一个程序修改"), std::string::npos) << message;
             EXPECT_TRUE(test::sameBytes(onDisk(), changedFile));
             EXPECT_EQ(test::tableText(window), table);
@@ -170,8 +183,7 @@ TEST_F(SharedFileTest, AWriterGivesUpWhileAnotherHoldsTheLock) {
         const FileLock held =
             FileLock::acquire(posixFileSystem(), lib(), std::chrono::milliseconds(0));
         const auto start = std::chrono::steady_clock::now();
-        const std::string message =
-            test::errorOf<StoreError>([&] { store.addMachine("X", 15, {20}); });
+        const std::string message = test::messageOf([&] { store.addMachine("X", 15, {20}); });
         EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
         const std::string lockFile = (dir / ".system.lib.lock").string();
         EXPECT_NE(
@@ -206,7 +218,7 @@ TEST_F(SharedFileTest, WhatIsNoRegularFileIsRefusedAtOnce) {
         {socketPath, "套接字"},
     };
     for (const auto& [path, kind] : cases) {
-        const std::string message = test::errorOf<StoreError>([&] { MachineStore::open(path); });
+        const std::string message = test::messageOf([&] { MachineStore::open(path); });
         EXPECT_NE(message.find("不是普通文件"), std::string::npos) << message;
         EXPECT_NE(message.find(kind), std::string::npos) << message;
     }
@@ -216,12 +228,17 @@ TEST_F(SharedFileTest, WhatIsNoRegularFileIsRefusedAtOnce) {
 TEST_F(SharedFileTest, ALockFileThatIsNoRegularFileIsNamedWithWhatItIs) {
     const std::string lockFile = (dir / ".system.lib.lock").string();
     const std::string before = onDisk();
-    const std::pair<std::function<int()>, std::string> cases[] = {
-        {[&] { return ::mkfifo(lockFile.c_str(), 0644); }, "a named pipe (FIFO)"},
-        {[&] { return ::mkdir(lockFile.c_str(), 0755); }, "a folder"},
-        {[&] { return ::symlink("system.lib", lockFile.c_str()); }, "a symbolic link"},
+    const struct {
+        std::function<int()> make;
+        FileKind fileKind;
+        std::string kind;
+    } cases[] = {
+        {[&] { return ::mkfifo(lockFile.c_str(), 0644); }, FileKind::Pipe, "a named pipe (FIFO)"},
+        {[&] { return ::mkdir(lockFile.c_str(), 0755); }, FileKind::Folder, "a folder"},
+        {[&] { return ::symlink("system.lib", lockFile.c_str()); }, FileKind::SymbolicLink,
+         "a symbolic link"},
     };
-    for (const auto& [make, kind] : cases) {
+    for (const auto& [make, fileKind, kind] : cases) {
         SCOPED_TRACE(kind);
         std::filesystem::remove(lockFile);
         ASSERT_EQ(make(), 0);
@@ -230,9 +247,13 @@ TEST_F(SharedFileTest, ALockFileThatIsNoRegularFileIsNamedWithWhatItIs) {
             store.addMachine("X", 15, {20});
             ADD_FAILURE() << "added";
         } catch (const StoreError& e) {
-            EXPECT_EQ(e.english(), lib() + ": cannot be changed: its lock file " + lockFile +
-                                       " is not a regular file but " + kind +
-                                       "; a lock file holds nothing, so remove it and try again");
+            EXPECT_EQ(e.problem().kind, StoreProblem::Kind::LockFileNotRegular);
+            EXPECT_EQ(e.problem().fileKind, fileKind);
+            EXPECT_EQ(e.problem().lockFile, lockFile);
+            EXPECT_EQ(storeProblemText(e.problem(), Language::English),
+                      lib() + ": cannot be changed: its lock file " + lockFile +
+                          " is not a regular file but " + kind +
+                          "; a lock file holds nothing, so remove it and try again");
         }
         EXPECT_TRUE(test::sameBytes(onDisk(), before));
     }

@@ -6,6 +6,7 @@
 #include "lib_bytes.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
+#include "store_error_text.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -108,12 +109,17 @@ TEST_F(TwoFilesTest, AConstantsFileOfAnotherUserIsTrustedOnlyInAFolderStrangersC
             ADD_FAILURE() << "the constants were used";
         } catch (const StoreError& e) {
             const std::string owner = c.constantsOwner == kOther ? "nobody" : "65533";
-            EXPECT_NE(std::string(e.what()).find("文件“" + sidecar() + "”属于用户“" + owner),
+            EXPECT_EQ(e.problem().kind, StoreProblem::Kind::ConstantsOfStranger);
+            EXPECT_EQ(e.problem().file, sidecar());
+            EXPECT_EQ(e.problem().owner, owner);
+            EXPECT_EQ(e.problem().user, "root");
+            const std::string chinese = storeProblemText(e.problem(), Language::Chinese);
+            const std::string english = storeProblemText(e.problem(), Language::English);
+            EXPECT_NE(chinese.find("文件“" + sidecar() + "”属于用户“" + owner), std::string::npos)
+                << chinese;
+            EXPECT_NE(english.find(sidecar() + ": belongs to the user '" + owner + "'"),
                       std::string::npos)
-                << e.what();
-            EXPECT_NE(e.english().find(sidecar() + ": belongs to the user '" + owner + "'"),
-                      std::string::npos)
-                << e.english();
+                << english;
         }
         // Nothing moves constants on its word; changes that touch none go ahead.
         EXPECT_THROW(store.copyMachine(0, "Copy"), StoreError);
@@ -133,8 +139,13 @@ TEST_F(TwoFilesTest, AFileWithSeveralNamesIsRefusedBeforeAnythingIsWritten) {
         store.addMachine("C", 15, {50});
         ADD_FAILURE() << "a save split the file's names";
     } catch (const StoreError& e) {
-        EXPECT_NE(std::string(e.what()).find("它有 2 个硬链接"), std::string::npos) << e.what();
-        EXPECT_NE(e.english().find("cannot be saved: it has 2 hard links"), std::string::npos);
+        EXPECT_EQ(e.problem().kind, StoreProblem::Kind::HardLinks);
+        EXPECT_EQ(e.problem().count, 2);
+        EXPECT_NE(storeProblemText(e.problem(), Language::Chinese).find("它有 2 个硬链接"),
+                  std::string::npos);
+        EXPECT_NE(storeProblemText(e.problem(), Language::English)
+                      .find("cannot be saved: it has 2 hard links"),
+                  std::string::npos);
     }
     EXPECT_THROW(store.copyMachine(0, "A2"), StoreError); // would write both files
     EXPECT_EQ(inode(lib()), inode(other));

@@ -4,6 +4,7 @@
 
 #include "window_fixture.h"
 
+#include "engine/value_problem.h"
 #include "ui/guarded_application.h"
 #include "ui/prompter.h"
 #include "ui/window_language.h"
@@ -152,7 +153,23 @@ void DesktopTest::anExceptionEscapingASlotIsToldOnce() {
     app->setPrompter(nullptr);
     // The program went on after the first failure and told each one.
     QCOMPARE(prompter.informed.size(), 2);
-    QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：disk on fire"));
+    // An exception that carries no problem is the program's own fault: its English text stays
+    // out of the Chinese sentence.
+    QCOMPARE(prompter.informed.front(), QStringLiteral("操作没有完成：程序内部出错"));
+
+    // One that carries a problem is worded by it, in Chinese.
+    app->setPrompter(&prompter);
+    QMetaObject::invokeMethod(
+        &context,
+        [] {
+            ValueProblem zero{ValueProblem::Kind::NotPositive};
+            zero.input = ValueInput::IndexConstant;
+            throw ValueRefused(zero);
+        },
+        Qt::QueuedConnection);
+    QTRY_COMPARE(prompter.informed.size(), 3);
+    app->setPrompter(nullptr);
+    QCOMPARE(prompter.informed.back(), QStringLiteral("操作没有完成：分度常数 K必须大于 0"));
 }
 
 // The window's own application object, as the program runs it.

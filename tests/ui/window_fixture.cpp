@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_fixture.h"
 
+#include "engine/formula_registry.h"
 #include "lib_bytes.h"
 #include "store/machine_store.h"
 #include "ui/gear_set_editor.h"
@@ -283,9 +284,11 @@ QLineEdit* constantField(QWidget& helper, ConstantKey key) {
 }
 
 QWidget* formulaPage(QWidget& helper, Formula formula) {
-    // The pages stand in the order of the formulas.
-    const auto at = std::find(kFormulas.begin(), kFormulas.end(), formula);
-    return named<QTabWidget>(helper, "pages")->widget(static_cast<int>(at - kFormulas.begin()));
+    // The pages stand in the order of the formula registry.
+    const auto& formulas = formulaRegistry();
+    const auto at = std::find_if(formulas.begin(), formulas.end(),
+                                 [formula](const auto& entry) { return entry.formula == formula; });
+    return named<QTabWidget>(helper, "pages")->widget(static_cast<int>(at - formulas.begin()));
 }
 
 QLineEdit* formulaField(QWidget& helper, Formula formula, int index) {

@@ -3,8 +3,12 @@
 
 #include "engine/train_fraction.h"
 #include "present/chart_plan.h"
+#include "present/chart_problem_text.h"
 #include "present/chart_text.h"
+#include "present/constant_text.h"
 #include "present/result_text.h"
+#include "present/search_problem_text.h"
+#include "present/value_problem_text.h"
 #include "tools/cli/chart_pdf.h"
 #include "tools/cli/gear_list_text.h"
 #include "tools/cli/strict_number.h"
@@ -55,10 +59,11 @@ template <typename Make> auto planned(Make make) -> decltype(make()) {
                 throw UsageError{"--threads has an empty item: pitches are separated by single "
                                  "commas, such as 0.5mm,0.75mm,1mm"};
             }
-            throw UsageError{std::string("thread ") + e.what()};
+            break;
         default:
-            throw UsageError{e.what()};
+            break;
         }
+        throw UsageError{chartProblemText(e.problem(), Language::English)};
     }
 }
 
@@ -80,8 +85,8 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
         MachineConstants given;
         try {
             setConstantText(given, ConstantKey::IndexConstant, *options.hobIndex);
-        } catch (const std::invalid_argument& e) {
-            throw UsageError{e.what()};
+        } catch (const ValueRefused& refused) {
+            throw UsageError{valueProblemText(refused.problem(), Language::English)};
         }
         withK.indexConstant = given.indexConstant;
     }
@@ -206,14 +211,14 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     std::vector<ChartRow> rows;
     try {
         rows = buildChart(setup.request, chart.targets);
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+    } catch (const SearchRefused& refused) {
+        throw UsageError{searchProblemText(refused.problem(), Language::English)};
     }
 
     const ChartHeading heading{chart.title,
                                setup.machine ? setup.machine->name
                                              : "挂轮 " + gearListText(setup.request.gears),
-                               constantsSummary(chart.used)};
+                               constantsSummary(chart.used, Language::Chinese)};
     if (options.pdf) {
         const int pages = writeChartPdfFile(*options.pdf, heading, rows);
         if (!options.format) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/constant_options.h"
 
+#include "present/value_problem_text.h"
+
 #include "tools/cli/strict_number.h"
 
 #include <stdexcept>
@@ -18,6 +20,22 @@ bool ConstantOptions::anyGiven() const {
 
 std::string constantOption(ConstantKey key) {
     return std::string("--") + constantName(key);
+}
+
+std::string constantMeaning(ConstantKey key) {
+    switch (key) {
+    case ConstantKey::Leadscrew:
+        return "the leadscrew pitch (6mm or 4tpi)";
+    case ConstantKey::GearboxRatio:
+        return "the ratio of the feed gearbox";
+    case ConstantKey::IndexConstant:
+        return "the index constant K";
+    case ConstantKey::DifferentialConstant:
+        return "the differential constant C";
+    case ConstantKey::HeadRatio:
+        break;
+    }
+    return "the worm ratio N";
 }
 
 void addConstantOption(CLI::App* cmd, ConstantOptions& options, ConstantKey key,
@@ -46,8 +64,8 @@ MachineConstants givenConstants(const ConstantOptions& options) {
         if (const auto& text = options.texts[static_cast<std::size_t>(key)]) {
             try {
                 setConstantText(constants, key, *text);
-            } catch (const std::invalid_argument& e) {
-                throw UsageError{e.what()};
+            } catch (const ValueRefused& refused) {
+                throw UsageError{valueProblemText(refused.problem(), Language::English)};
             }
         }
     }

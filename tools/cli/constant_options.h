@@ -24,6 +24,9 @@ struct ConstantOptions {
 
 // The option of `key`: "--leadscrew", "--gearbox", "--k", "--c" or "--n".
 std::string constantOption(ConstantKey key);
+// What the constant is, as a refusal names what is missing: "the leadscrew pitch (6mm or
+// 4tpi)", "the index constant K".
+std::string constantMeaning(ConstantKey key);
 
 // Adds the option of `key` to `cmd`; parsing fills `options`.
 void addConstantOption(CLI::App* cmd, ConstantOptions& options, ConstantKey key,

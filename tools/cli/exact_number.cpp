@@ -2,6 +2,7 @@
 #include "tools/cli/exact_number.h"
 
 #include "engine/quantity_text.h"
+#include "present/value_problem_text.h"
 #include "tools/cli/strict_number.h"
 
 #include <stdexcept>
@@ -12,8 +13,9 @@ namespace gearsel::cli {
 Quantity parseExactNumber(std::string_view text, std::string_view what) {
     try {
         return readQuantity(text);
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{std::string(what) + " " + e.what()};
+    } catch (const ValueRefused& refused) {
+        throw UsageError{std::string(what) + " " +
+                         valueProblemText(refused.problem(), Language::English)};
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/machine_file.h"
 
+#include "present/store_problem_text.h"
+#include "present/value_problem_text.h"
 #include "store/constants_file.h"
 #include "store/file_text.h"
 #include "store/json_check.h"
@@ -8,12 +10,11 @@
 #include "store/machine_csv.h"
 #include "store/posix_file_system.h"
 #include "store/regular_file.h"
-#include "store/store_error.h"
+#include "tools/cli/strict_number.h"
 
 #include <cstdint>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 #include <string_view>
 
 namespace gearsel::cli {
@@ -37,54 +38,52 @@ bool isInt16(const Json& value) {
     return false;
 }
 
+// Refused: "<path>: <why>", the line as the command line shows it.
+UsageError refusal(const std::string& path, const std::string& why) {
+    return UsageError{path + ": " + why};
+}
+
 // Machine `position` of the array, `item`, whose object in the text is `object`.
 NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectOutline* object,
                        const std::string& path) {
     const std::string n = std::to_string(position + 1);
     // "line 7: machine 3", at the key `key` when there is one.
-    const auto refuse = [&](std::string_view key, const MessageText& why) {
-        const MessageText label{"第 " + n + " 台机床", "machine " + n};
+    const auto refuse = [&](std::string_view key, const std::string& why) {
         const int line = object == nullptr ? 0 : object->lineOf(key);
-        throw StoreError(path, (line > 0 ? lineLabel(line) + label : label) + why);
+        throw refusal(path,
+                      (line > 0 ? lineLabel(line, Language::English) : "") + "machine " + n + why);
     };
     if (!item.is_object() || object == nullptr) {
-        refuse("", {"不是一个对象 {\"name\": …, \"zn\": …, \"gears\": […]}",
-                    " is not an object {\"name\": ..., \"zn\": ..., \"gears\": [...]}"});
+        refuse("", " is not an object {\"name\": ..., \"zn\": ..., \"gears\": [...]}");
     }
     for (const auto& [key, value] : item.items()) {
         if (key != "name" && key != "zn" && key != "gears" && !constantKeyNamed(key)) {
-            refuse(key, {"有不认识的键“" + key +
-                             "”（可用的有 name、zn、gears 和常数 leadscrew、"
-                             "gearbox、k、c、n）",
-                         " has the unknown key '" + key +
-                             "' (the keys are name, zn, gears and the constants leadscrew, "
-                             "gearbox, k, c and n)"});
+            refuse(key, " has the unknown key '" + key +
+                            "' (the keys are name, zn, gears and the constants leadscrew, "
+                            "gearbox, k, c and n)");
         }
     }
     for (const char* key : {"name", "zn", "gears"}) {
         if (!item.contains(key)) {
-            refuse("", {std::string("缺少键“") + key + "”",
-                        std::string(" lacks the key '") + key + "'"});
+            refuse("", std::string(" lacks the key '") + key + "'");
         }
     }
     NewMachine machine;
     if (!item["name"].is_string()) {
-        refuse("name", {"的 name 应是文字", ": name must be a text"});
+        refuse("name", ": name must be a text");
     }
     machine.name = item["name"].get<std::string>();
     if (!isInt16(item["zn"])) {
-        refuse("zn", {"的 zn " + item["zn"].dump() + " 不是 -32768 到 32767 的整数",
-                      ": zn " + item["zn"].dump() + " is not a whole number from -32768 to 32767"});
+        refuse("zn", ": zn " + item["zn"].dump() + " is not a whole number from -32768 to 32767");
     }
     machine.zn = item["zn"].get<std::int16_t>();
     if (!item["gears"].is_array()) {
-        refuse("gears", {"的 gears 应是齿数的数组", ": gears must be an array of tooth counts"});
+        refuse("gears", ": gears must be an array of tooth counts");
     }
     for (const Json& tooth : item["gears"]) {
         if (!isInt16(tooth)) {
-            refuse("gears", {"的齿数 " + tooth.dump() + " 不是 -32768 到 32767 的整数",
-                             ": tooth count " + tooth.dump() +
-                                 " is not a whole number from -32768 to 32767"});
+            refuse("gears",
+                   ": tooth count " + tooth.dump() + " is not a whole number from -32768 to 32767");
         }
         machine.gears.push_back(tooth.get<std::int16_t>());
     }
@@ -94,15 +93,13 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
             continue;
         }
         if (!value.is_string()) {
-            refuse(key, {"的 " + key + " 应是文字，如 \"12mm\"",
-                         ": " + key + " must be a text such as \"12mm\""});
+            refuse(key, ": " + key + " must be a text such as \"12mm\"");
         }
         try {
             setConstantText(machine.constants, *constant, value.get<std::string>());
-        } catch (const std::invalid_argument& e) {
-            const std::string why = e.what();
-            refuse(key, {"的 " + key + " 不可用（" + why + "）",
-                         ": " + key + " cannot be used (" + why + ")"});
+        } catch (const ValueRefused& refused) {
+            refuse(key, ": " + key + " cannot be used (" +
+                            valueProblemText(refused.problem(), Language::English) + ")");
         }
     }
     return machine;
@@ -111,17 +108,14 @@ NewMachine readMachine(const Json& item, std::size_t position, const JsonObjectO
 std::vector<NewMachine> parseMachineJson(std::string_view text, const std::string& path) {
     JsonOutline outline;
     if (const auto problem = checkJson(text, kMaxJsonDepth, outline)) {
-        throw StoreError(path, *problem);
+        throw refusal(path, textProblemText(*problem, Language::English));
     }
     const Json doc = Json::parse(text);
     if (!doc.is_array()) {
-        throw StoreError(
-            path, {"是一个 JSON " + std::string(doc.is_object() ? "对象" : "值") +
-                       "，而机床列表是一个数组 [{\"name\": …, \"zn\": …, \"gears\": […]}, …]，"
-                       "就像 machines export --format json 写出的那样",
-                   "is a JSON " + std::string(doc.is_object() ? "object" : "value") +
-                       ", but a list of machines is an array [{\"name\": ..., \"zn\": ..., "
-                       "\"gears\": [...]}, ...] as 'machines export --format json' writes it"});
+        throw refusal(path, "is a JSON " + std::string(doc.is_object() ? "object" : "value") +
+                                ", but a list of machines is an array [{\"name\": ..., \"zn\": "
+                                "..., \"gears\": [...]}, ...] as 'machines export --format "
+                                "json' writes it");
     }
     const auto objects = arrayObjects(outline, 1);
     std::vector<NewMachine> machines;
@@ -142,7 +136,7 @@ std::vector<NewMachine> readMachineFile(const std::string& path) {
         text.remove_prefix(3);
     }
     if (const auto problem = textProblem(text)) {
-        throw StoreError(path, *problem);
+        throw refusal(path, textProblemText(*problem, Language::English));
     }
     const auto start = text.find_first_not_of(" \t\r\n");
     if (start != std::string_view::npos && (text[start] == '[' || text[start] == '{')) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/machine_lookup.h"
 
+#include "present/store_problem_text.h"
 #include "store/data_location.h"
 #include "store/store_conflict.h"
 #include "tools/cli/strict_number.h"
@@ -16,7 +17,7 @@ std::string libPath(const std::string& libOption) {
     const DataPlaces places = currentDataPlaces();
     const std::filesystem::path file = locateDataFile(places);
     if (file.empty()) {
-        throw UsageError{dataFileNotFoundMessage(places).english};
+        throw UsageError{dataFileNotFoundText(places, Language::English)};
     }
     return file.string();
 }

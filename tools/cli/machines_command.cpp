@@ -2,6 +2,8 @@
 #include "tools/cli/machines_command.h"
 
 #include "base/trim.h"
+#include "present/constant_text.h"
+#include "present/store_problem_text.h"
 #include "store/data_file.h"
 #include "store/machine_csv.h"
 #include "store/store_error.h"
@@ -98,8 +100,8 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
     table.addRow({"序号:", std::to_string(index + 1)});
     table.addRow({"机床型号:", entry.name});
     for (const ConstantKey key : kConstantKeys) {
-        table.addRow(
-            {std::string(constantLabel(key)) + ":", constantText(constants, key).value_or("-")});
+        table.addRow({constantLabel(key, Language::Chinese) + ":",
+                      constantText(constants, key).value_or("-")});
     }
     out << table.render();
 }
@@ -129,6 +131,12 @@ void exportAll(const MachineStore& store, const std::string& format, std::ostrea
             {machines[i].name, machines[i].zn, store.gearList(static_cast<int>(i)), constants[i]});
     }
     out << text;
+}
+
+// How the confirmations on standard output name machine `index`: "第 3 台机床“CA6140”".
+std::string label(const MachineStore& store, int index) {
+    return machineLabel(index, store.machines()[static_cast<std::size_t>(index)].name,
+                        Language::Chinese);
 }
 
 // Refuses a name that is empty or blank, for every command that names a machine anew.
@@ -207,8 +215,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         if (!dataFileExists(path)) {
             std::error_code ec;
             const int error = std::filesystem::is_directory(path, ec) ? EISDIR : ENOENT;
-            throw StoreError(path,
-                             MessageText{"无法读取：", "cannot be read: "} + describeErrno(error));
+            throw StoreError(
+                {.kind = StoreProblem::Kind::CannotRead, .file = path, .error = error});
         }
         out << std::filesystem::absolute(path).lexically_normal().string() << '\n';
         return 0;
@@ -264,9 +272,8 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         const int zn = parseInt(options.zn, "zn", std::numeric_limits<std::int16_t>::min(),
                                 std::numeric_limits<std::int16_t>::max());
         const int index = store.addMachine(options.name, static_cast<std::int16_t>(zn), gears);
-        out << "已添加"
-            << machineLabel(index, store.machines()[static_cast<std::size_t>(index)].name).chinese
-            << "：Zn " << zn << "，" << gears.size() << " 个挂轮\n";
+        out << "已添加" << label(store, index) << "：Zn " << zn << "，" << gears.size()
+            << " 个挂轮\n";
         return 0;
     }
     if (what == "import") {
@@ -290,24 +297,20 @@ int runMachines(const MachinesOptions& options, std::ostream& out) {
         what == "set-gears" ? parseGearList(options.gears) : std::vector<std::int16_t>();
     store.withLock([&] {
         const int index = findMachine(store, options.machine, NameMatch::Whole);
-        const std::string oldName = store.machines()[static_cast<std::size_t>(index)].name;
+        const std::string before = label(store, index);
         if (what == "copy") {
             const int copy = store.copyMachine(index, options.name);
-            out << "已将" << machineLabel(index, oldName).chinese << "复制为"
-                << machineLabel(copy, store.machines()[static_cast<std::size_t>(copy)].name).chinese
-                << '\n';
+            out << "已将" << before << "复制为" << label(store, copy) << '\n';
         } else if (what == "rename") {
             store.renameMachine(index, options.name);
-            out << machineLabel(index, oldName).chinese << "已改名为“"
-                << store.machines()[static_cast<std::size_t>(index)].name << "”\n";
+            out << before << "已改名为“" << store.machines()[static_cast<std::size_t>(index)].name
+                << "”\n";
         } else if (what == "delete") {
             store.deleteMachine(index);
-            out << "已删除" << machineLabel(index, oldName).chinese << "，还有 "
-                << store.machines().size() << " 台机床\n";
+            out << "已删除" << before << "，还有 " << store.machines().size() << " 台机床\n";
         } else if (what == "set-gears") {
             store.setGearList(index, gears);
-            out << "已保存" << machineLabel(index, oldName).chinese << "的 " << gears.size()
-                << " 个挂轮\n";
+            out << "已保存" << before << "的 " << gears.size() << " 个挂轮\n";
         }
     });
     return 0;

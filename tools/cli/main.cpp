@@ -3,6 +3,7 @@
 
 #include "base/printable_text.h"
 #include "base/version.h"
+#include "present/problem_text.h"
 #include "store/store_error.h"
 #include "tools/cli/chart_command.h"
 #include "tools/cli/machine_lookup.h"
@@ -66,10 +67,13 @@ int main(int argc, char** argv) {
         std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
         return 2;
     } catch (const gearsel::StoreError& e) {
-        std::cerr << "gearsel-cli: " << e.english() << '\n';
+        std::cerr << "gearsel-cli: " << gearsel::exceptionText(e, gearsel::Language::English)
+                  << '\n';
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "gearsel-cli: " << gearsel::printableText(e.what()) << '\n';
+        // A refusal that no command worded is still worded by its problem, not by what().
+        std::cerr << "gearsel-cli: " << gearsel::exceptionText(e, gearsel::Language::English)
+                  << '\n';
         return 1;
     }
     return 0;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/ratio_command.h"
 
-#include "engine/ratio_formula.h"
+#include "engine/formula_registry.h"
 #include "engine/search_request.h"
 #include "present/formula_form.h"
+#include "present/search_problem_text.h"
+#include "present/value_problem_text.h"
 #include "tools/cli/exact_number.h"
 #include "tools/cli/machine_lookup.h"
 #include "tools/cli/pitch_text.h"
 #include "tools/cli/strict_number.h"
 
-#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -31,94 +32,71 @@ CLI::App* formula(CLI::App* parent, RatioOptions& options, bool json, const std:
     return cmd;
 }
 
-void addStarts(CLI::App* cmd, RatioOptions& options, const std::string& what) {
-    cmd->add_option("--starts", options.starts, "Number of starts of the " + what + " (default 1)");
+// The chosen formula; parsing only records the names of the registry's formulas.
+const FormulaEntry& chosen(const RatioOptions& options) {
+    const FormulaEntry* entry = formulaNamed(options.formula);
+    if (entry == nullptr) {
+        throw UsageError{"no formula '" + options.formula + "'"};
+    }
+    return *entry;
 }
 
-// A constant the formula cannot do without.
-template <typename T>
-const T& needed(const std::optional<T>& constant, const RatioOptions& options, ConstantKey key,
-                const std::string& meaning) {
-    if (!constant) {
-        throw UsageError{options.formula + " needs " + constantOption(key) + ", " + meaning +
-                         ", or a machine that keeps it (--machine)"};
+// An input's text read strictly as its kind says; refusals name the option.
+FormulaValue readInput(const FormulaInput& input, const std::string& text) {
+    const std::string what(input.name);
+    switch (input.kind) {
+    case InputKind::Pitch:
+        return parsePitch(text, what);
+    case InputKind::Count:
+        return parseCount(text, what);
+    case InputKind::Number:
+        break;
     }
-    return *constant;
+    return parseExactNumber(text, what);
 }
 
 // The chosen formula's ratio, before the rule for searchable ratios.
 Quantity workOutFormula(const RatioOptions& options, const MachineConstants& constants) {
+    const FormulaEntry& entry = chosen(options);
+    std::vector<FormulaValue> fields;
+    for (const FormulaInput& input : jobFields(entry)) {
+        fields.push_back(readInput(input, options.fields.at(std::string(input.name))));
+    }
     try {
-        if (options.formula == "thread") {
-            return threadRatio(parsePitch(options.pitch, "pitch"),
-                               parseCount(options.starts, "starts"),
-                               needed(constants.leadscrew, options, ConstantKey::Leadscrew,
-                                      "the leadscrew pitch (6mm or 4tpi)"),
-                               constants.gearboxRatio.value_or(Quantity::whole(1)));
+        return gearsel::workOutFormula(entry, fields, constants);
+    } catch (const ValueRefused& refused) {
+        for (const FormulaInput& input : entry.inputs) {
+            if (refused.problem().kind == ValueProblem::Kind::ConstantMissing && input.constant &&
+                refused.problem().input == input.meaning) {
+                const ConstantKey key = *input.constant;
+                throw UsageError{options.formula + " needs " + constantOption(key) + ", " +
+                                 constantMeaning(key) + ", or a machine that keeps it (--machine)"};
+            }
         }
-        if (options.formula == "hob-index") {
-            return hobIndexRatio(needed(constants.indexConstant, options,
-                                        ConstantKey::IndexConstant, "the index constant K"),
-                                 parseCount(options.starts, "starts"),
-                                 parseCount(options.teeth, "teeth"));
-        }
-        if (options.formula == "hob-diff") {
-            return hobDifferentialRatio(
-                needed(constants.differentialConstant, options, ConstantKey::DifferentialConstant,
-                       "the differential constant C"),
-                parseExactNumber(options.helix, "helix"),
-                parseExactNumber(options.module, "module"), parseCount(options.starts, "starts"));
-        }
-        return dividingHeadRatio(
-            needed(constants.headRatio, options, ConstantKey::HeadRatio, "the worm ratio N"),
-            parseCount(options.teeth, "teeth"), parseCount(options.approx, "approx"));
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+        throw UsageError{valueProblemText(refused.problem(), Language::English)};
     }
 }
 
 } // namespace
 
 void addFormulaCommands(CLI::App* parent, RatioOptions& options, bool json) {
-    CLI::App* thread = formula(parent, options, json, "thread",
-                               "Thread on a lathe: i = pitch x starts / (leadscrew x gearbox)");
-    thread
-        ->add_option("--pitch", options.pitch,
-                     "Pitch of the thread: 1.5mm, 20tpi, or a worm's module m2 or "
-                     "diametral pitch dp16")
-        ->required();
-    addStarts(thread, options, "thread");
-    addConstantOption(thread, options.constants, ConstantKey::Leadscrew,
-                      "Pitch of the lathe's leadscrew: 6mm or 4tpi");
-    addConstantOption(thread, options.constants, ConstantKey::GearboxRatio,
-                      "Ratio of the feed gearbox between the train and the leadscrew (default 1)");
-
-    CLI::App* index = formula(parent, options, json, "hob-index",
-                              "Index train of a hobbing machine: i = K x k / z");
-    addConstantOption(index, options.constants, ConstantKey::IndexConstant,
-                      "The machine's index constant K");
-    index->add_option("--teeth", options.teeth, "Tooth count z of the workpiece")->required();
-    addStarts(index, options, "hob");
-
-    CLI::App* diff = formula(parent, options, json, "hob-diff",
-                             "Differential train of a hobbing machine: "
-                             "i = C x sin(helix) / (module x k)");
-    addConstantOption(diff, options.constants, ConstantKey::DifferentialConstant,
-                      "The machine's differential constant C");
-    diff->add_option("--helix", options.helix, "Helix angle in degrees, above 0 and below 90")
-        ->required();
-    diff->add_option("--module", options.module, "Normal module mn of the workpiece")->required();
-    addStarts(diff, options, "hob");
-
-    CLI::App* divide = formula(parent, options, json, "divide",
-                               "Differential indexing on a dividing head: i = N x (z' - z) / z'");
-    addConstantOption(divide, options.constants, ConstantKey::HeadRatio,
-                      "Worm ratio N of the dividing head, e.g. 40");
-    divide->add_option("--teeth", options.teeth, "Number of divisions z wanted")->required();
-    divide
-        ->add_option("--approx", options.approx,
-                     "The number z' indexed on the plate instead (not z)")
-        ->required();
+    for (const FormulaEntry& entry : formulaRegistry()) {
+        CLI::App* cmd =
+            formula(parent, options, json, std::string(entry.name), formulaHelp(entry.formula));
+        for (const FormulaInput& input : entry.inputs) {
+            const std::string help = inputHelp(entry.formula, input.name);
+            if (input.constant) {
+                addConstantOption(cmd, options.constants, *input.constant, help);
+                continue;
+            }
+            std::string& text = options.fields[std::string(input.name)];
+            text = input.fallback;
+            CLI::Option* option = cmd->add_option("--" + std::string(input.name), text, help);
+            if (input.fallback.empty()) {
+                option->required();
+            }
+        }
+    }
 }
 
 CLI::App* addRatioCommand(CLI::App& app, RatioOptions& options) {
@@ -152,25 +130,15 @@ const char* turnDirection(const Quantity& ratio) {
     return ratio.value() < 0.0 ? "opposite" : "same";
 }
 
+bool signedFormula(const RatioOptions& options) {
+    return chosen(options).signedRatio;
+}
+
 void requireUsableRatio(const Quantity& ratio, const std::string& what, bool workedOut) {
-    const auto problem = findRatioProblem(ratio.value());
-    if (!problem) {
-        return;
+    if (const auto problem = findRatioProblem(ratio.value())) {
+        throw UsageError{
+            unusableRatioText(*problem, what, ratio.value(), workedOut, Language::English)};
     }
-    char value[32];
-    std::snprintf(value, sizeof value, "%.17g", ratio.value());
-    const bool infinite = problem->kind == SearchProblem::Kind::RatioNotFinite;
-    const std::string why = infinite ? "not a finite number"
-                                     : "too close to 0 for a relative error (its size must be at "
-                                       "least 2.2e-308)";
-    if (workedOut) {
-        throw UsageError{what + " works out as " + value + ", which is " + why +
-                         ": the inputs are too far apart in size"};
-    }
-    if (problem->kind == SearchProblem::Kind::RatioZero) {
-        throw UsageError{what + " must not be 0"};
-    }
-    throw UsageError{what + " " + value + " is " + why};
 }
 
 Quantity computeRatio(const RatioOptions& options, const MachineConstants& constants) {
@@ -184,7 +152,7 @@ int runRatio(const RatioOptions& options, std::ostream& out) {
         computeRatio(options, formulaConstants(options, options.machine, options.lib));
     // The sign of a dividing head's ratio says which way the plate turns; the others are
     // never negative.
-    const bool dividingHead = options.formula == "divide";
+    const bool dividingHead = signedFormula(options);
     if (!options.json) {
         out << ratioResultText(ratio) << '\n';
         if (dividingHead) {

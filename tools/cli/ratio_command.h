@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -16,13 +17,10 @@ namespace gearsel::cli {
 
 // The arguments as typed; they are checked strictly when the command runs.
 struct RatioOptions {
-    std::string formula;      // the subcommand given: thread, hob-index, hob-diff or divide
-    std::string pitch;        // thread: --pitch, with its unit
-    std::string starts = "1"; // thread, hob-index, hob-diff: --starts
-    std::string teeth;        // hob-index, divide: --teeth
-    std::string approx;       // divide: --approx
-    std::string helix;        // hob-diff: --helix, degrees
-    std::string module;       // hob-diff: --module, the normal module
+    std::string formula; // the subcommand given: the name of a formula of the registry
+    // The job's fields as typed, by the registry's name of the input ("pitch", "starts"); one
+    // left out holds its fallback ("1"). Formulas share the fields of one name.
+    std::map<std::string, std::string> fields;
     // The machine's constants as given; each is unknown when left out.
     ConstantOptions constants;
     std::optional<std::string> machine; // ratio --machine: the constants kept for a machine
@@ -30,9 +28,10 @@ struct RatioOptions {
     bool json = false;
 };
 
-// Adds one subcommand per formula (thread, hob-index, hob-diff, divide) to `parent`; parsing
-// fills `options`. Each passes options it does not know on to `parent`, so that the parent's
-// options may follow the formula's. With `json` each has its own --json flag.
+// Adds one subcommand per formula of the registry (thread, hob-index, hob-diff, divide) to
+// `parent`, with an option per input; parsing fills `options`. Each passes options it does not know
+// on to `parent`, so that the parent's options may follow the formula's. With `json` each has its
+// own --json flag.
 void addFormulaCommands(CLI::App* parent, RatioOptions& options, bool json);
 
 // Adds the "ratio" subcommand with its formulas and --machine; parsing fills `options`.
@@ -46,6 +45,9 @@ Quantity computeRatio(const RatioOptions& options, const MachineConstants& const
 // The way the driven side turns, as JSON names it: "opposite" for a negative ratio, "same"
 // otherwise.
 const char* turnDirection(const Quantity& ratio);
+
+// Whether the chosen formula's sign says which way the dividing plate turns.
+bool signedFormula(const RatioOptions& options);
 
 // Throws UsageError unless a search can use `ratio` (findRatioProblem()): not finite, 0, or so
 // close to 0 that a relative error overflows. `what` names it ("ratio", "the thread ratio");

@@ -87,7 +87,7 @@ RequiredRatio requiredRatio(const RatioChoice& choice, const SearchSetup& setup,
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const Quantity given =
         computeRatio(choice.formula, overridden(kept, givenConstants(choice.formula.constants)));
-    return {given, given.magnitude(), choice.formula.formula == "divide"};
+    return {given, given.magnitude(), signedFormula(choice.formula)};
 }
 
 } // namespace gearsel::cli

@@ -4,6 +4,7 @@
 #include "engine/ratio_range.h"
 #include "engine/train_fraction.h"
 #include "present/result_text.h"
+#include "present/search_problem_text.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -37,7 +38,7 @@ SearchRequest selectRequest(const SelectOptions& options, RequiredRatio& ratio) 
     request.requiredRatio = ratio.searched.value();
     request.resultCount = parseInt(options.count, "count", 0, kMaxResultCount);
     if (auto problem = findProblem(request)) {
-        throw UsageError{describeProblem(*problem)};
+        throw UsageError{searchProblemText(*problem, Language::English)};
     }
     return request;
 }

@@ -5,13 +5,13 @@
 #include "engine/ratio_range.h"
 #include "engine/train_fraction.h"
 #include "present/result_text.h"
+#include "present/search_problem_text.h"
 #include "present/suggestion_text.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <stdexcept>
 
 namespace gearsel::cli {
 
@@ -85,13 +85,13 @@ int runSuggest(const SuggestOptions& options, std::ostream& out) {
     request.requiredRatio = ratio.searched.value();
     const int count = parseInt(options.count, "count", 0, kAdditions);
     if (auto problem = findProblem(request)) {
-        throw UsageError{describeProblem(*problem)};
+        throw UsageError{searchProblemText(*problem, Language::English)};
     }
     SuggestionReport report;
     try {
         report = suggestGears(request, ratio.searched.fraction());
-    } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
+    } catch (const SearchRefused& refused) {
+        throw UsageError{searchProblemText(refused.problem(), Language::English)};
     }
     const std::string direction = ratio.directionText();
     if (!options.json) {

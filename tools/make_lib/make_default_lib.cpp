@@ -5,14 +5,16 @@
 // is; only a missing one is created (and a constants file that is there stays, see
 // MachineStore::createFile).
 
+#include "present/store_problem_text.h"
 #include "store/data_file.h"
+#include "store/lib_layout.h"
 #include "store/machine_csv.h"
 #include "store/machine_store.h"
+#include "store/posix_file_system.h"
+#include "store/regular_file.h"
 #include "store/store_error.h"
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -25,16 +27,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        std::ifstream in(source, std::ios::binary);
-        if (!in) {
-            throw gearsel::StoreError(source, {"无法读取", "cannot be read"});
-        }
-        std::ostringstream text;
-        text << in.rdbuf();
-        gearsel::MachineStore::createFile(target, gearsel::parseMachineCsv(text.str(), source));
+        gearsel::FileInfo info;
+        const std::string text = gearsel::readRegularFile(gearsel::posixFileSystem(), source,
+                                                          gearsel::kMaxFileSize, info);
+        gearsel::MachineStore::createFile(target, gearsel::parseMachineCsv(text, source));
         std::cout << "gearsel-make-lib: wrote " << target << '\n';
     } catch (const gearsel::StoreError& e) {
-        std::cerr << "gearsel-make-lib: " << e.english() << '\n';
+        std::cerr << "gearsel-make-lib: "
+                  << gearsel::storeProblemText(e.problem(), gearsel::Language::English) << '\n';
         return 1;
     }
     return 0;

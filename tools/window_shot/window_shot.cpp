@@ -18,6 +18,7 @@
 // The window speaks the language the locale asks for, as the program does: LANGUAGE=en for
 // the English pictures.
 
+#include "present/store_problem_text.h"
 #include "store/machine_store.h"
 #include "store/store_error.h"
 #include "ui/gear_sel.h"
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
         window.emplace(MachineStore::open(argv[1], lockWaits), lockWaits, prompter,
                        TwipsScale(15, 15), RandomSource(7));
     } catch (const StoreError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "%s\n", storeProblemText(error.problem(), Language::English).c_str());
         return 1;
     }
     window->show();
