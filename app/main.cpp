@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     }
 
     std::filesystem::path dataFile;
-    std::string locateFailure; // e.g. the copy of the default data could not be made
+    // Why no data file was found, e.g. the copy of the default data could not be made.
+    std::optional<gearsel::StoreProblem> locateFailure;
     if (!options.dataFile.empty()) {
         std::error_code ec;
         dataFile = std::filesystem::absolute(options.dataFile, ec);
@@ -83,9 +84,9 @@ int main(int argc, char** argv) {
         try {
             dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
         } catch (const gearsel::StoreError& error) {
-            locateFailure = gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese);
+            locateFailure = error.problem();
         }
-        if (dataFile.empty() && locateFailure.empty()) {
+        if (dataFile.empty() && !locateFailure) {
             return 0;
         }
     }
@@ -122,16 +123,19 @@ int main(int argc, char** argv) {
                                        .value_or(gearsel::languageFromLocale(fromEnvironment)));
     gearsel::MessageBoxPrompter prompter(nullptr);
     app.setPrompter(&prompter);
-    if (!locateFailure.empty()) {
-        prompter.inform(QString::fromStdString(locateFailure));
+    // The store's problems are worded in the window's language, from here on.
+    const auto worded = [](const gearsel::StoreProblem& problem) {
+        return QString::fromStdString(gearsel::storeProblemText(problem, gearsel::windowLanguage()));
+    };
+    if (locateFailure) {
+        prompter.inform(worded(*locateFailure));
         return 1;
     }
     try {
         gearsel::makeWritable(dataFile);
     } catch (const gearsel::StoreError& error) {
         // The file can still be read; the first save will report the same cause.
-        prompter.inform(QString::fromStdString(
-            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
+        prompter.inform(worded(error.problem()));
     }
 
     // The window shows the waits for the data file's lock that the store's changes meet.
@@ -140,8 +144,7 @@ int main(int argc, char** argv) {
     try {
         store.emplace(gearsel::MachineStore::open(dataFile.string(), lockWaits));
     } catch (const gearsel::StoreError& error) {
-        prompter.inform(QString::fromStdString(
-            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
+        prompter.inform(worded(error.problem()));
         return 1;
     }
     gearsel::GearSel window(std::move(*store), lockWaits, prompter,

@@ -73,10 +73,12 @@ void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int p
         putText(painter, ChartPrintoutText::tr("机床常数：") + content.constants, songFont(11),
                 layout.left, layout.constantsTop);
     }
-    drawCells(painter, layout, chartHeadings(), 0);
+    drawCells(painter, layout, chartHeadings(content.language), 0);
     for (int r = 0; r < rows; ++r) {
-        drawCells(painter, layout, chartRowTexts(content.rows[static_cast<std::size_t>(first + r)]),
-                  r + 1);
+        drawCells(
+            painter, layout,
+            chartRowTexts(content.rows[static_cast<std::size_t>(first + r)], content.language),
+            r + 1);
     }
     putText(painter, printedDateLine(content.printedAt), songFont(9), layout.left,
             layout.footerTop);

@@ -235,10 +235,10 @@ void GearSel::runSelection() {
                                   result.seconds);
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
+                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("选配没有完成：") +
-                             QString::fromStdString(exceptionText(error, Language::Chinese)));
+                             QString::fromStdString(exceptionText(error, windowLanguage())));
         }
     });
 }
@@ -252,10 +252,10 @@ void GearSel::showGearSuggestions() {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
+                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("无法给出添置齿轮的建议：") +
-                             QString::fromStdString(exceptionText(error, Language::Chinese)));
+                             QString::fromStdString(exceptionText(error, windowLanguage())));
         }
     });
     if (!report) {

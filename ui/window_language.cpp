@@ -12,19 +12,19 @@ namespace gearsel {
 
 namespace {
 
-WindowLanguage current = WindowLanguage::Chinese;
+Language current = Language::Chinese;
 // The translator installed for `current`, removed again when another language is installed.
 std::unique_ptr<QTranslator> installed;
 
 // The language a locale name such as "en_US.UTF-8", "zh_CN" or "C" asks for; nothing for
 // a language the program has no texts in.
-std::optional<WindowLanguage> languageOfLocale(std::string_view locale) {
+std::optional<Language> languageOfLocale(std::string_view locale) {
     const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
     if (language == "en") {
-        return WindowLanguage::English;
+        return Language::English;
     }
     if (language == "zh") {
-        return WindowLanguage::Chinese;
+        return Language::Chinese;
     }
     return std::nullopt;
 }
@@ -39,17 +39,17 @@ std::unique_ptr<QTranslator> loaded(const QString& file, const QString& folder) 
 
 } // namespace
 
-std::optional<WindowLanguage> languageNamed(std::string_view name) {
+std::optional<Language> languageNamed(std::string_view name) {
     if (name == "en") {
-        return WindowLanguage::English;
+        return Language::English;
     }
     if (name == "zh") {
-        return WindowLanguage::Chinese;
+        return Language::Chinese;
     }
     return std::nullopt;
 }
 
-WindowLanguage languageFromLocale(const std::function<const char*(const char*)>& variable) {
+Language languageFromLocale(const std::function<const char*(const char*)>& variable) {
     const auto valueOf = [&](const char* name) {
         const char* value = variable(name);
         return std::string_view(value == nullptr ? "" : value);
@@ -72,10 +72,10 @@ WindowLanguage languageFromLocale(const std::function<const char*(const char*)>&
         }
         list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
     }
-    return languageOfLocale(locale).value_or(WindowLanguage::Chinese);
+    return languageOfLocale(locale).value_or(Language::Chinese);
 }
 
-bool installWindowLanguage(WindowLanguage language) {
+bool installWindowLanguage(Language language) {
     if (installed) {
         QCoreApplication::removeTranslator(installed.get());
         installed.reset();
@@ -83,20 +83,20 @@ bool installWindowLanguage(WindowLanguage language) {
     current = language;
     // The window's own texts are Chinese and Qt's are English: each language needs one
     // translation, the window's English compiled in, or Qt's Chinese from Qt's folder.
-    installed = language == WindowLanguage::English
+    installed = language == Language::English
                     ? loaded(QStringLiteral(":/translations/gearsel_en.qm"), QString())
                     : loaded(QStringLiteral("qtbase_zh_CN"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return installed && QCoreApplication::installTranslator(installed.get());
 }
 
-WindowLanguage windowLanguage() {
+Language windowLanguage() {
     return current;
 }
 
 QString productName() {
     const QString name = QString::fromUtf8(kProductName);
-    return current == WindowLanguage::English
+    return current == Language::English
                ? name
                : QString::fromUtf8(kProductNameChinese) + QLatin1Char(' ') + name;
 }

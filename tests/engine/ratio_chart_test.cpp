@@ -100,11 +100,11 @@ TEST(RatioChartTest, HobbingRowsNeedingAMissingPrimeAreInexactWithThatPrimeToBuy
 TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
     const auto rows =
         buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 100, 101));
-    const ChartRowTexts exact = chartRowTexts(rows[0]);
+    const ChartRowTexts exact = chartRowTexts(rows[0], Language::Chinese);
     EXPECT_EQ((std::vector<std::string>(exact.begin(), exact.end())),
               (std::vector<std::string>{"z=100", "6/25", "20", "20", "24", "100", "R", "0.2400000",
                                         "6/25", "0", "0", "精确", "", ""}));
-    const ChartRowTexts inexact = chartRowTexts(rows[1]);
+    const ChartRowTexts inexact = chartRowTexts(rows[1], Language::Chinese);
     EXPECT_EQ(inexact[1], "24/101");
     EXPECT_EQ(inexact[6], "");
     EXPECT_EQ(inexact[9], "1.93e-06");
@@ -117,7 +117,7 @@ TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
     tiny.gears = {20};
     const auto none = buildChart(tiny, {{"far", Quantity::whole(500)}});
     EXPECT_FALSE(none[0].best.has_value());
-    EXPECT_EQ(chartRowTexts(none[0])[7], "-");
+    EXPECT_EQ(chartRowTexts(none[0], Language::Chinese)[7], "-");
 }
 
 // The first default machine: 14 gears from 20 to 120.
@@ -132,15 +132,15 @@ TEST(RatioChartTest, RowsCarryTheRepeatMarkAndHonourNoRepeats) {
     // 0.2 mm on 6 mm is 1/30: 20/100 x 20/120, a train that uses 20 twice, as the grid marks it.
     const auto rows = buildChart(lathe, targets);
     EXPECT_EQ(rows[0].best->slot.train, (GearTrain{20, 100, 20, 120}));
-    EXPECT_EQ(chartRowTexts(rows[0])[6], "R");
-    const std::string csv = chartCsv(rows);
+    EXPECT_EQ(chartRowTexts(rows[0], Language::Chinese)[6], "R");
+    const std::string csv = chartCsv(rows, Language::Chinese);
     EXPECT_EQ(csv.substr(csv.find('\n') + 1, 27), "0.2mm,1/30,20,100,20,120,R,");
     lathe.allowRepeats = false;
     for (const ChartRow& row : buildChart(lathe, targets)) {
         SCOPED_TRACE(row.target.label);
         EXPECT_FALSE(row.best && row.best->slot.repeat);
         EXPECT_FALSE(row.buy && row.buy->best.slot.repeat);
-        EXPECT_EQ(chartRowTexts(row)[6], "");
+        EXPECT_EQ(chartRowTexts(row, Language::Chinese)[6], "");
     }
 }
 
@@ -170,7 +170,7 @@ TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
     lathe.gears = {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120, 127};
     const auto rows = buildChart(
         lathe, threadTargets(inchThreadSeries(), 1, leadscrew, Quantity(Fraction(3, 2))));
-    std::istringstream csv(chartCsv(rows));
+    std::istringstream csv(chartCsv(rows, Language::Chinese));
     std::string line;
     std::getline(csv, line);
     EXPECT_EQ(line, "目标,要求速比,Z1,Z2,Z3,Z4,重复,计算速比,速比分数,绝对精度,相对精度,精确,"

@@ -44,7 +44,7 @@ private Q_SLOTS:
 };
 
 void DesktopTest::initTestCase() {
-    QVERIFY(installWindowLanguage(WindowLanguage::Chinese));
+    QVERIFY(installWindowLanguage(Language::Chinese));
 }
 
 void DesktopTest::namesTheProductAndThisBuild() {

@@ -124,7 +124,7 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
         return std::vector<std::string>(texts.begin(), texts.end());
     };
     // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
-    std::vector<std::string> headings = toCells(resultHeadings());
+    std::vector<std::string> headings = toCells(resultHeadings(Language::Chinese));
     headings.push_back("  速比分数");
     table.addRow(std::move(headings));
     for (int s = 0; s < filled; ++s) {
