@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     app.setPrompter(&prompter);
     // The store's problems are worded in the window's language, from here on.
     const auto worded = [](const gearsel::StoreProblem& problem) {
-        return QString::fromStdString(
+        return gearsel::windowSentence(
             gearsel::storeProblemText(problem, gearsel::windowLanguage()));
     };
     if (locateFailure) {

@@ -22,6 +22,15 @@ struct FieldProblem {
     std::string message;
 };
 
+// One of the command line's English phrases ("the leadscrew pitch is not known") as the
+// helper's sentence: capitalized, with its full stop.
+std::string englishSentence(std::string phrase) {
+    if (!phrase.empty() && phrase.front() >= 'a' && phrase.front() <= 'z') {
+        phrase.front() = static_cast<char>(phrase.front() - 'a' + 'A');
+    }
+    return phrase + ".";
+}
+
 // "label" without its closing colon (full-width or not), for sentences about the field.
 std::string nameOf(const FormField& field) {
     const std::string& label = field.label;
@@ -222,15 +231,17 @@ Quantity workOut(Formula formula, const std::vector<std::string>& texts,
     } catch (const ValueRefused& refused) {
         // A constant the box leaves empty, or what the formula refuses beyond the fields' own
         // rules (a helix angle of 90 degrees, z' = z).
-        throw FieldProblem{valueProblemText(refused.problem(), language) +
-                           inLanguage(language, "。", ".")};
+        const std::string problem = valueProblemText(refused.problem(), language);
+        throw FieldProblem{inLanguage(language, problem + "。", englishSentence(problem))};
     }
 }
 
 // The rule every surface applies to a ratio before it is searched.
 Quantity usable(const Quantity& ratio, Language language) {
     if (const auto problem = findRatioProblem(ratio.value())) {
-        throw FieldProblem{unusableRatioText(*problem, "the ratio", ratio.value(), true, language)};
+        const std::string text =
+            unusableRatioText(*problem, "the ratio", ratio.value(), true, language);
+        throw FieldProblem{language == Language::English ? englishSentence(text) : text};
     }
     return ratio;
 }
@@ -274,7 +285,8 @@ std::optional<std::string> threadNameProblem(std::string_view text, Language lan
     if (!thread) {
         return std::nullopt;
     }
-    return threadNameText(std::string(text), *thread, language) + inLanguage(language, "。", ".");
+    const std::string sentence = threadNameText(std::string(text), *thread, language);
+    return inLanguage(language, sentence + "。", englishSentence(sentence));
 }
 
 std::string constantHint(ConstantKey key, Language language) {

@@ -190,10 +190,10 @@ void ChartPage::generate() {
         const WaitCursor wait;
         rows = buildChart(setup.search, chart.targets);
     } catch (const ChartRefused& e) {
-        prompter_.inform(QString::fromStdString(chartProblemText(e.problem(), windowLanguage())));
+        prompter_.inform(windowSentence(chartProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const SearchRefused& e) {
-        prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), windowLanguage())));
+        prompter_.inform(windowSentence(searchProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const std::invalid_argument&) {
         prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));

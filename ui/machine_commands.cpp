@@ -471,7 +471,7 @@ void MachineCommands::showGearCount(int count) {
 }
 
 void MachineCommands::reportStoreError(const std::exception& error) {
-    prompter_.inform(QString::fromStdString(exceptionText(error, windowLanguage())));
+    prompter_.inform(windowSentence(exceptionText(error, windowLanguage())));
 }
 
 bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {

@@ -94,6 +94,18 @@ Language windowLanguage() {
     return current;
 }
 
+QString windowSentence(const std::string& text) {
+    QString sentence = QString::fromStdString(text);
+    if (current != Language::English || sentence.isEmpty()) {
+        return sentence;
+    }
+    sentence[0] = sentence[0].toUpper();
+    if (!QStringLiteral(".!?").contains(sentence.back())) {
+        sentence += QLatin1Char('.');
+    }
+    return sentence;
+}
+
 QString productName() {
     const QString name = QString::fromUtf8(kProductName);
     return current == Language::English

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 class QString;
@@ -33,6 +34,11 @@ bool installWindowLanguage(Language language);
 // The language last installed; Chinese before any. The window words what present/ words for
 // it (problems, grid and chart texts, the ratio helper's forms) in this language.
 Language windowLanguage();
+
+// A sentence of present/ (a problem) as a message box shows it on its own: in English with a
+// capital letter and a full stop, which the command line's sentences go without; in Chinese
+// as it is.
+QString windowSentence(const std::string& text);
 
 // The program's name as the window's title and usage notes show it: "挂轮选配 GearSel" in
 // Chinese, "GearSel" in English.

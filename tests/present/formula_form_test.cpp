@@ -164,6 +164,9 @@ TEST(FormulaFormTest, EnglishFormsAndRefusalsHoldNoChinese) {
               "Please fill in Pitch.");
     EXPECT_EQ(workOutRatio(Formula::Thread, {"1.5mm", "0"}, all, Language::English).problem,
               "Starts must be a whole number of at least 1.");
+    // The command line's phrase, made a sentence for the helper's line.
+    EXPECT_EQ(workOutRatio(Formula::Thread, {"1.5mm", "1"}, {}, Language::English).problem,
+              "The leadscrew pitch is not known.");
     EXPECT_EQ(turnDirectionText(Fraction(-7, 3), true, Language::English),
               "Negative ratio: the plate turns against the crank (set the direction with an "
               "idler); the train is selected for |i|");

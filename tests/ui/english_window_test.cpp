@@ -395,6 +395,12 @@ void EnglishWindowTest::printedPagesInEnglish() {
     pressKey(fixture.face().Ped0, Qt::Key_R, Qt::ControlModifier);
     RatioHelper* helper = fixture.ratioHelper();
     QVERIFY(helper != nullptr && QTest::qWaitForWindowActive(helper));
+    // Without K the chart is refused in a sentence of its own, as a message box shows it.
+    const qsizetype toldBefore = prompter.informed.size(); // the list saved as a PDF file
+    QCOMPARE(workOutHobbingChart(*helper), 0);
+    QCOMPARE(prompter.informed.size(), toldBefore + 1);
+    const QString refusal = prompter.informed.back();
+    QVERIFY2(refusal.front().isUpper() && refusal.endsWith(QLatin1Char('.')), qPrintable(refusal));
     typeInto(constantField(*helper, ConstantKey::IndexConstant), QStringLiteral("24"));
     QCOMPARE(workOutHobbingChart(*helper), 6);
     clickOn(helper->findChild<QPushButton*>(QStringLiteral("print")));
