@@ -69,15 +69,16 @@ fuzz: deps
 # Not a test and not run by CI. BENCH_ARGS passes options on to gearsel-bench, e.g.
 # --benchmark_filter=^fast/ to leave out the reference, which takes from half a minute to two
 # minutes per search at 412 gears. gearsel-window-bench runs offscreen and takes seconds;
-# gearsel-three-pair-bench half a minute.
+# gearsel-three-pair-bench half a minute, gearsel-worst-input-bench about a minute.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGEARSEL_BUILD_TESTS=OFF -DGEARSEL_WERROR=$(WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target gearsel-bench gearsel-window-bench \
-	    gearsel-three-pair-bench
+	    gearsel-three-pair-bench gearsel-worst-input-bench
 	$(BENCH_DIR)/bin/gearsel-bench $(BENCH_ARGS)
 	$(BENCH_DIR)/bin/gearsel-window-bench
 	$(BENCH_DIR)/bin/gearsel-three-pair-bench
+	$(BENCH_DIR)/bin/gearsel-worst-input-bench
 
 # Packs what the normal build folder installs; the .deb is copied here for apt install ./...
 package: build

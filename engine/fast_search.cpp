@@ -5,10 +5,15 @@
 #include "engine/gear_train.h"
 #include "engine/limit_guess.h"
 #include "engine/ranking.h"
+#include "engine/reference_ranking.h"
+#include "engine/train_walk.h"
 #include "engine/train_window.h"
+#include "engine/walk_ranking.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -70,20 +75,38 @@ struct Hit {
     double ratio;
 };
 
-class FastSearch {
+// An empty list for `request`: the ordered ranking, or the slot scan, which scans the filled
+// slots only.
+template <class Ranks> Ranks emptyRanking(const SearchRequest& request) {
+    if constexpr (std::is_same_v<Ranks, ReferenceRanking>) {
+        return ReferenceRanking(request.resultCount, request.zn, request.allowRepeats,
+                                SlotScan::FilledSlots);
+    } else {
+        return Ranking(request.resultCount, request.zn, request.allowRepeats);
+    }
+}
+
+// `Ranks` ranks the candidates: the ordered Ranking, or for short lists the slot scan of
+// ReferenceRanking, which decides alike and is quicker where the list is short.
+template <class Ranks> class FastSearch {
 public:
-    FastSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
-               const SearchTuning& tuning);
+    FastSearch(GearStock stock, const SearchRequest& request, const SearchTuning& tuning);
 
     ResultList run();
 
 private:
     // The first cap to try: below 1.0 only for long lists.
     double firstCap() const;
+    // Whether the gears can form as many trains as the list has slots; counted over distinct
+    // tooth counts with the assembly conditions and the fixed gears, so an upper bound.
+    bool canFill() const;
+    // How many of the z4 indexes [from, to) the stock and the repeat rule let follow
+    // z1/z2 x z3/.. .
+    std::uint64_t admittedLast(int z1, int z2, int z3, int from, int to) const;
     // One search that offers only candidates with an error below `cap` (1.0: all). False if
     // its list may differ from the enumeration's: the list did not fill up, or a train lay so
     // close above the cap that the ranking of trains below it could depend on it.
-    bool attempt(double cap, Ranking& ranking);
+    bool attempt(double cap, Ranks& ranking);
 
     // The bound a candidate's error must stay below to be offered: the ranking's limit, the
     // cap, and 1.0, as empty slots hold 1.0 whatever the ranking's starting limit lets through.
@@ -114,9 +137,6 @@ private:
     // How often the enumeration walks the first pair teeth(a) / teeth(b), and the z4 run of
     // teeth(c) after it.
     int pairCopies(int a, int b) const;
-    // Where the last driven gear is fixed: the z3 indexes, below z3End, whose trains with it
-    // can lie within `bound` of the required ratio after a first pair of ratio r12.
-    std::pair<int, int> z3Near(double r12, int z3End, double bound) const;
     int runCopies(int a, int b, int c) const;
     // Whether the stock lets z3 and z4 follow z1/z2; always where it restricts nothing.
     bool admits(int z1, int z2, int z3, int z4) const;
@@ -127,25 +147,28 @@ private:
     SearchTuning tuning_;
     GearStock stock_;
     TrainWindow window_;
-    Ranking* ranking_ = nullptr;
+    Ranks* ranking_ = nullptr;
+    int lastIndex_ = 0; // where a fixed last driven gear stands among the distinct counts
     double cap_ = 1.0;
     bool capBroken_ = false;
     std::uint64_t listed_ = 0; // trains listed so far: the ranking changes with it only
     std::vector<Hit> hits_;
 };
 
-FastSearch::FastSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
-                       const SearchTuning& tuning)
-    : request_(request), tuning_(tuning), stock_(sortedGears, request),
-      window_(stock_.walked(), request.requiredRatio, request.zn) {}
+template <class Ranks>
+FastSearch<Ranks>::FastSearch(GearStock stock, const SearchRequest& request,
+                              const SearchTuning& tuning)
+    : request_(request), tuning_(tuning), stock_(std::move(stock)),
+      window_(stock_.walked(), request.requiredRatio, request.zn),
+      lastIndex_(request.lastDriven ? window_.firstAtLeast(*request.lastDriven) : 0) {}
 
-ResultList FastSearch::run() {
+template <class Ranks> ResultList FastSearch<Ranks>::run() {
     double cap = firstCap();
     for (;;) {
-        Ranking ranking(request_.resultCount, request_.zn, request_.allowRepeats);
+        Ranks ranking = emptyRanking<Ranks>(request_);
         // With no slots nothing is ever listed.
         if (request_.resultCount == 0 || attempt(cap, ranking)) {
-            return ranking.results();
+            return std::move(ranking).results();
         }
         // Rarely needed: a wider cap, and in the end none. Where the list did not fill up, the
         // share it filled tells about how much wider.
@@ -155,7 +178,7 @@ ResultList FastSearch::run() {
     }
 }
 
-double FastSearch::firstCap() const {
+template <class Ranks> double FastSearch<Ranks>::firstCap() const {
     // A short list fills and tightens the limit after a few trains: no cap would pay for the
     // sample.
     if (request_.resultCount < tuning_.capFromCount) {
@@ -164,6 +187,11 @@ double FastSearch::firstCap() const {
     // A fixed first driver leaves one row of first pairs: the sample would mostly look at
     // trains that it turns away, and the row is quickly walked without a cap.
     if (request_.firstDriver) {
+        return 1.0;
+    }
+    // A list that cannot fill never passes a capped search's check: a cap would only cost
+    // the sample and the failed attempts.
+    if (!canFill()) {
         return 1.0;
     }
     const LimitGuess guess =
@@ -178,17 +206,88 @@ double FastSearch::firstCap() const {
     return std::max(guess.error * slack, window_.spread(0.0));
 }
 
-double FastSearch::reach() const {
+template <class Ranks> bool FastSearch<Ranks>::canFill() const {
+    const auto slots = static_cast<std::uint64_t>(request_.resultCount);
+    const bool repeats = request_.allowRepeats;
+    const int n = window_.size();
+    // At most n^2 single pairs and n^4 two-pair trains: far fewer than a long list's slots
+    // where the set is small, which settles it without the count.
+    const auto most = static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n);
+    if (most * (most + 1) < slots) {
+        return false;
+    }
+    std::uint64_t trains = 0;
+    for (int a = 0; a < n; ++a) {
+        const int z1 = window_.teeth(a);
+        if (stock_.copiesAt(GearStock::Place::First, z1) == 0) {
+            continue;
+        }
+        for (int b = 0; b < n; ++b) {
+            const int z2 = window_.teeth(b);
+            if (request_.includeSinglePairs && (repeats || z1 != z2) &&
+                stock_.copiesAt(GearStock::Place::Last, z2, {z1}) > 0) {
+                ++trains;
+            }
+            if ((!repeats && z1 == z2) || pairCopies(a, b) == 0) {
+                continue;
+            }
+            for (int c = 0, end = window_.z3End(z1, z2); c < end; ++c) {
+                const int z3 = window_.teeth(c);
+                if ((!repeats && (z3 == z1 || z3 == z2)) || runCopies(a, b, c) == 0) {
+                    continue;
+                }
+                int from = window_.firstAtLeast(z2 + request_.zn - z3 + 1);
+                int to = n;
+                if (request_.lastDriven) {
+                    from = std::max(from, lastIndex_);
+                    to = lastIndex_ + 1;
+                }
+                trains += admittedLast(z1, z2, z3, from, to);
+            }
+            if (trains >= slots) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+template <class Ranks>
+std::uint64_t FastSearch<Ranks>::admittedLast(int z1, int z2, int z3, int from, int to) const {
+    if (from >= to) {
+        return 0;
+    }
+    // Every z4 of the run may stand last but a tooth count of the train before it (a repeat,
+    // or a gear used up) and a mounted first driver, which stands only first.
+    auto admitted = static_cast<std::uint64_t>(to - from);
+    const int others[] = {z1, z2, z3, request_.firstDriver.value_or(0)};
+    for (std::size_t i = 0; i < std::size(others); ++i) {
+        const int z4 = others[i];
+        const int at = window_.firstAtLeast(z4);
+        if (z4 == 0 || at < from || at >= to || window_.teeth(at) != z4 ||
+            std::find(others, others + i, z4) != others + i) {
+            continue;
+        }
+        const bool repeat = z4 == z1 || z4 == z2 || z4 == z3;
+        if ((repeat && !request_.allowRepeats) ||
+            stock_.copiesAt(GearStock::Place::Last, z4, {z1, z2, z3}) == 0) {
+            --admitted;
+        }
+    }
+    return admitted;
+}
+
+template <class Ranks> double FastSearch<Ranks>::reach() const {
     return cap_ < 1.0 && !full() ? std::min(1.0, cap_ + 2.0 * window_.spread(cap_)) : limit();
 }
 
-void FastSearch::passOver(double error) {
+template <class Ranks> void FastSearch<Ranks>::passOver(double error) {
     if (error >= cap_ && error <= cap_ + window_.spread(cap_) && error < 1.0 && !full()) {
         capBroken_ = true;
     }
 }
 
-bool FastSearch::attempt(double cap, Ranking& ranking) {
+template <class Ranks> bool FastSearch<Ranks>::attempt(double cap, Ranks& ranking) {
     ranking_ = &ranking;
     cap_ = cap;
     capBroken_ = false;
@@ -224,7 +323,7 @@ bool FastSearch::attempt(double cap, Ranking& ranking) {
     return !capBroken_ && (cap_ >= 1.0 || full());
 }
 
-void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
+template <class Ranks> void FastSearch<Ranks>::firstPairs(int a, int b, std::vector<int>& open) {
     open.clear();
     const std::uint64_t passStart = listed_;
     const int z1 = window_.teeth(a);
@@ -254,14 +353,15 @@ void FastSearch::firstPairs(int a, int b, std::vector<int>& open) {
     }
 }
 
-void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<int>& open) {
+template <class Ranks>
+void FastSearch<Ranks>::offerWindow(int a, int b, double r12, int z3End, std::vector<int>& open) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const double bound = reach();
     if (request_.lastDriven) {
         // z4 is fixed: only the z3 near required x z4 / (z1 / z2) can be within the bound, and
         // the runs of all others list nothing.
-        const auto [from, to] = z3Near(r12, z3End, bound);
+        const auto [from, to] = window_.z3Run(r12, *request_.lastDriven, z3End, bound);
         for (int c = from; c < to; ++c) {
             const std::uint64_t runStart = listed_;
             const bool unsettled = passRun(a, b, c);
@@ -316,14 +416,16 @@ void FastSearch::offerWindow(int a, int b, double r12, int z3End, std::vector<in
     }
 }
 
-void FastSearch::finishRun(int a, int b, int c, bool unsettled, bool changed,
-                           std::vector<int>& open) {
+template <class Ranks>
+void FastSearch<Ranks>::finishRun(int a, int b, int c, bool unsettled, bool changed,
+                                  std::vector<int>& open) {
     if (repeatRun(a, b, c, runCopies(a, b, c) - 1, unsettled, changed)) {
         open.push_back(c);
     }
 }
 
-void FastSearch::repeatPairs(int a, int b, std::vector<int>& open, int passes) {
+template <class Ranks>
+void FastSearch<Ranks>::repeatPairs(int a, int b, std::vector<int>& open, int passes) {
     for (int pass = 0; pass < passes && !open.empty(); ++pass) {
         const std::uint64_t passStart = listed_;
         // Each run goes in z3 order, as the enumeration would walk them.
@@ -340,7 +442,8 @@ void FastSearch::repeatPairs(int a, int b, std::vector<int>& open, int passes) {
     }
 }
 
-bool FastSearch::repeatRun(int a, int b, int c, int passes, bool unsettled, bool changed) {
+template <class Ranks>
+bool FastSearch<Ranks>::repeatRun(int a, int b, int c, int passes, bool unsettled, bool changed) {
     for (int pass = 0; pass < passes && unsettled && changed; ++pass) {
         const std::uint64_t passStart = listed_;
         unsettled = passRun(a, b, c);
@@ -349,7 +452,7 @@ bool FastSearch::repeatRun(int a, int b, int c, int passes, bool unsettled, bool
     return unsettled;
 }
 
-bool FastSearch::passRun(int a, int b, int c) {
+template <class Ranks> bool FastSearch<Ranks>::passRun(int a, int b, int c) {
     const int z1 = window_.teeth(a);
     const int z2 = window_.teeth(b);
     const int z3 = window_.teeth(c);
@@ -358,7 +461,13 @@ bool FastSearch::passRun(int a, int b, int c) {
     }
     const double r12 = static_cast<double>(z1) / static_cast<double>(z2);
     const double p = static_cast<double>(z3) * r12;
-    const auto [from, to] = window_.z4Run(z2, z3, p, reach());
+    // Where the last driven gear is fixed, it alone can stand last: offered beyond the reach
+    // it is turned away as any train beyond the limit is.
+    const auto [from, to] =
+        request_.lastDriven
+            ? std::pair(lastIndex_,
+                        lastIndex_ + (z3 + window_.teeth(lastIndex_) > z2 + request_.zn ? 1 : 0))
+            : window_.z4Run(z2, z3, p, reach());
     bool unsettled = false;
     for (int at = from; at < to; ++at) {
         const int z4 = window_.teeth(at);
@@ -370,42 +479,20 @@ bool FastSearch::passRun(int a, int b, int c) {
     return unsettled;
 }
 
-std::pair<int, int> FastSearch::z3Near(double r12, int z3End, double bound) const {
-    // ratio = (z3 x r12) / z4 lies within the bound only for z3 between (required -+ bound)
-    // x z4 / r12. The ratio and its error are each a few roundings off, by no more than a few
-    // units of 2^-53 of |required| + bound: a slack a million times that widens the run, and
-    // as much again covers the roundings of the run's ends.
-    constexpr double kMargin = 1e-9;
-    const double z4 = *request_.lastDriven;
-    const double required = request_.requiredRatio;
-    const double slack = (std::fabs(required) + bound) * kMargin;
-    const double low = (required - bound - slack) * z4 / r12 * (1.0 - kMargin);
-    const double high = (required + bound + slack) * z4 / r12 * (1.0 + kMargin);
-    if (!(high > 0.0)) {
-        return {0, 0};
-    }
-    const auto teeth = [](double value) {
-        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(kMaxTeeth + 1)));
-    };
-    const int from = low > 0.0 ? window_.firstAtLeast(teeth(std::floor(low))) : 0;
-    return {from,
-            std::max(from, std::min(z3End, window_.firstAtLeast(teeth(std::ceil(high)) + 1)))};
-}
-
-int FastSearch::pairCopies(int a, int b) const {
+template <class Ranks> int FastSearch<Ranks>::pairCopies(int a, int b) const {
     return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(b), {window_.teeth(a)});
 }
 
-int FastSearch::runCopies(int a, int b, int c) const {
+template <class Ranks> int FastSearch<Ranks>::runCopies(int a, int b, int c) const {
     return stock_.copiesAt(GearStock::Place::Middle, window_.teeth(c),
                            {window_.teeth(a), window_.teeth(b)});
 }
 
-bool FastSearch::admits(int z1, int z2, int z3, int z4) const {
+template <class Ranks> bool FastSearch<Ranks>::admits(int z1, int z2, int z3, int z4) const {
     return !stock_.restricts() || stock_.admitsTwoPair(z1, z2, z3, z4);
 }
 
-bool FastSearch::offer(int z1, int z2, int z3, int z4, double ratio) {
+template <class Ranks> bool FastSearch<Ranks>::offer(int z1, int z2, int z3, int z4, double ratio) {
     const double error = std::fabs(ratio - request_.requiredRatio);
     if (!(error < limit())) {
         passOver(error);
@@ -416,11 +503,52 @@ bool FastSearch::offer(int z1, int z2, int z3, int z4, double ratio) {
     return outcome == RankOutcome::Rearranged;
 }
 
+// The steps of walkEveryTrain(): one for each first pair, and one for each z4 after every z3
+// that the first assembly condition lets through. Counting stops beyond `most`; where even
+// every z3 would pass, no more than `most`, that bound is the answer.
+std::int64_t walkSteps(const GearStock& stock, const SearchRequest& request, std::int64_t most) {
+    const std::vector<std::int16_t>& gears = stock.walked();
+    const auto n = static_cast<std::int64_t>(gears.size());
+    if (n * n * (n * n + 1) <= most) {
+        return n * n * (n * n + 1);
+    }
+    std::int64_t steps = 0;
+    for (std::size_t i = 0; i < gears.size(); ++i) {
+        if (!stock.fitsAt(i, GearStock::Place::First)) {
+            continue;
+        }
+        for (std::size_t j = 0; j < gears.size(); ++j) {
+            ++steps;
+            if (stock.fitsAt(j, GearStock::Place::Middle)) {
+                // The z3 below z1 + z2 - zn, taken in int as the walk takes the sum.
+                const int end = gears[i] + gears[j] - request.zn;
+                steps += n * (std::lower_bound(gears.begin(), gears.end(), end) - gears.begin());
+            }
+            if (steps > most) {
+                return steps;
+            }
+        }
+    }
+    return steps;
+}
+
 } // namespace
 
 ResultList searchFast(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
                       const SearchTuning& tuning) {
-    return FastSearch(sortedGears, request, tuning).run();
+    GearStock stock(sortedGears, request);
+    // The walk offers the enumeration's candidates by definition. Elsewhere a short list takes
+    // its candidates fastest by the slot scan, a long one by the ordered ranking.
+    if (tuning.walkUpTo >= 0 && walkSteps(stock, request, tuning.walkUpTo) <= tuning.walkUpTo) {
+        WalkRanking ranking(request.resultCount, request.zn, request.allowRepeats,
+                            tuning.walkScanUpTo);
+        walkEveryTrain(stock, request, ranking);
+        return std::move(ranking).results();
+    }
+    if (request.resultCount <= tuning.scanUpTo) {
+        return FastSearch<ReferenceRanking>(std::move(stock), request, tuning).run();
+    }
+    return FastSearch<Ranking>(std::move(stock), request, tuning).run();
 }
 
 } // namespace gearsel

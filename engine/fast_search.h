@@ -21,6 +21,16 @@ struct SearchTuning {
     // The cap is the sample's guess at the last slot's error times this; 0: 1 + 4 / sqrt(k)
     // for a guess resting on k trains, four times its chance error.
     double capSlack = 0.0;
+    // Where the literal walk over every train takes at most this many steps, the search walks
+    // them all, as the reference does: its index and bookkeeping would cost more than they
+    // save. -1: never.
+    int walkUpTo = 2048;
+    // Such a walk ranks its trains by the slot scan over the filled slots until more than
+    // this many are listed, then by the ordered ranking.
+    int walkScanUpTo = 128;
+    // The indexed search ranks a list of at most this many slots by that slot scan, which is
+    // quickest where the list is short, and longer lists by the ordered ranking.
+    int scanUpTo = 64;
 };
 
 // The list of enumerateReference() over the same inputs, identical to the bit. `sortedGears`

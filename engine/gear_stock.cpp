@@ -46,36 +46,8 @@ GearStock::GearStock(std::span<const std::int16_t> sortedGears, const SearchRequ
     }
 }
 
-int GearStock::mounted(Place place, int teeth) const {
-    return (place == Place::First && teeth == mountedFirst_) ||
-                   (place == Place::Last && teeth == mountedLast_)
-               ? 1
-               : 0;
-}
-
-int GearStock::copiesAt(Place place, int teeth, std::initializer_list<int> earlier) const {
-    if ((place == Place::First && firstDriver_ && teeth != *firstDriver_) ||
-        (place == Place::Last && lastDriven_ && teeth != *lastDriven_)) {
-        return 0;
-    }
-    int copies = held(teeth) + mounted(place, teeth);
-    if (useOnce_) {
-        // An earlier gear of the same count took one of the list's copies, unless it was a
-        // mounted first driver, which the list does not hold.
-        for (const int z : earlier) {
-            copies -= z == teeth && held(z) > 0 ? 1 : 0;
-        }
-    }
-    return std::max(copies, 0);
-}
-
 bool GearStock::admitsSinglePair(int z1, int z2) const {
     return copiesAt(Place::First, z1) > 0 && copiesAt(Place::Last, z2, {z1}) > 0;
-}
-
-bool GearStock::admitsTwoPair(int z1, int z2, int z3, int z4) const {
-    return copiesAt(Place::First, z1) > 0 && copiesAt(Place::Middle, z2, {z1}) > 0 &&
-           copiesAt(Place::Middle, z3, {z1, z2}) > 0 && copiesAt(Place::Last, z4, {z1, z2, z3}) > 0;
 }
 
 int GearStock::driverLimit(int teeth) const {

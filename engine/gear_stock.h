@@ -40,10 +40,28 @@ public:
 
     // How many gears of `teeth` may stand at `place` once the gears `earlier` stand before it
     // in the train: how often an enumeration over the walked gears meets that train there.
-    int copiesAt(Place place, int teeth, std::initializer_list<int> earlier = {}) const;
+    int copiesAt(Place place, int teeth, std::initializer_list<int> earlier = {}) const {
+        if ((place == Place::First && firstDriver_ && teeth != *firstDriver_) ||
+            (place == Place::Last && lastDriven_ && teeth != *lastDriven_)) {
+            return 0;
+        }
+        int copies = held(teeth) + mounted(place, teeth);
+        if (useOnce_) {
+            // An earlier gear of the same count took one of the list's copies, unless it was a
+            // mounted first driver, which the list does not hold.
+            for (const int z : earlier) {
+                copies -= z == teeth && held(z) > 0 ? 1 : 0;
+            }
+        }
+        return copies > 0 ? copies : 0;
+    }
     // Whether the stock holds the train z1/z2 (a single pair) or (z1/z2) x (z3/z4).
     bool admitsSinglePair(int z1, int z2) const;
-    bool admitsTwoPair(int z1, int z2, int z3, int z4) const;
+    bool admitsTwoPair(int z1, int z2, int z3, int z4) const {
+        return copiesAt(Place::First, z1) > 0 && copiesAt(Place::Middle, z2, {z1}) > 0 &&
+               copiesAt(Place::Middle, z3, {z1, z2}) > 0 &&
+               copiesAt(Place::Last, z4, {z1, z2, z3}) > 0;
+    }
 
     // For three-pair trains, whose drivers and driven gears are taken as groups: how often
     // `teeth` may occur among the three drivers, among the three driven gears, and in the
@@ -59,7 +77,12 @@ public:
 private:
     int held(int teeth) const { return held_[static_cast<std::size_t>(teeth)]; }
     // 1 where a fixed gear of `teeth` is mounted at `place` beside the list, else 0.
-    int mounted(Place place, int teeth) const;
+    int mounted(Place place, int teeth) const {
+        return (place == Place::First && teeth == mountedFirst_) ||
+                       (place == Place::Last && teeth == mountedLast_)
+                   ? 1
+                   : 0;
+    }
 
     std::vector<std::int16_t> walked_;
     std::vector<std::uint8_t> places_; // beside walked_: one bit for each place it may take

@@ -71,14 +71,30 @@ std::vector<double> ErrorSample::smallest(std::size_t wanted, double start) cons
         if ((z1 == z2 && !repeats) || z3End == 0) {
             continue;
         }
+        const auto consider = [&](int z3, int z4) {
+            if (z3 + z4 <= z2 + request_.zn) {
+                return;
+            }
+            // The window reaches a little beyond the bound; the stock and the arrangements
+            // cost more than the error, so they are asked last.
+            const double error =
+                std::fabs((static_cast<double>(z3) * r12) / static_cast<double>(z4) - required);
+            if (error < bound() && (repeats || !hasRepeat(z1, z2, z3, z4)) &&
+                held(z1, z2, z3, z4) && leads(z1, z2, z3, z4)) {
+                note(error);
+            }
+        };
+        if (request_.lastDriven) {
+            const int z4 = *request_.lastDriven;
+            const auto [from, to] = window_.z3Run(r12, z4, z3End, bound());
+            for (int c = from; c < to; ++c) {
+                consider(window_.teeth(c), z4);
+            }
+            continue;
+        }
         for (const PairRatioIndex::Pair pair : window_.pairsNear(a, b, z3End, bound())) {
-            const int z3 = window_.teeth(pair.driver);
-            const int z4 = window_.teeth(pair.driven);
-            if (pair.driver < z3End && z3 + z4 > z2 + request_.zn &&
-                (repeats || !hasRepeat(z1, z2, z3, z4)) && held(z1, z2, z3, z4) &&
-                leads(z1, z2, z3, z4)) {
-                note(std::fabs((static_cast<double>(z3) * r12) / static_cast<double>(z4) -
-                               required));
+            if (pair.driver < z3End) {
+                consider(window_.teeth(pair.driver), window_.teeth(pair.driven));
             }
         }
     }
@@ -122,13 +138,14 @@ LimitGuess guessFinalLimit(const TrainWindow& window, const GearStock& stock,
         if (best.size() == wanted) {
             return LimitGuess{best.front(), wanted};
         }
+        // Where the sample found some, their density tells how far to go. A pass with the
+        // bound at 1.0 would look at nearly every train, as a search without a cap does, for a
+        // cap so wide that it would save little: there is no guess then.
+        const double found = static_cast<double>(best.size());
+        start = found >= 8 ? start * 2.0 * static_cast<double>(wanted) / found : start * 64.0;
         if (start >= 1.0) {
             return {};
         }
-        // Where the sample found some, their density tells how far to go.
-        const double found = static_cast<double>(best.size());
-        start = std::min(1.0, found >= 8 ? start * 2.0 * static_cast<double>(wanted) / found
-                                         : start * 64.0);
     }
 }
 

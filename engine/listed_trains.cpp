@@ -6,15 +6,13 @@
 
 namespace gearsel {
 
-ListedTrains::ListedTrains(std::size_t mostTrains) {
-    // At most half full, so that a probe ends after a cell or two.
-    std::size_t size = 16;
-    while (size < 2 * mostTrains) {
-        size *= 2;
-    }
-    cells_.resize(size);
-    mask_ = size - 1;
-}
+namespace {
+
+constexpr std::size_t kFirstCells = 16;
+
+} // namespace
+
+ListedTrains::ListedTrains() : cells_(kFirstCells), mask_(kFirstCells - 1) {}
 
 std::size_t ListedTrains::home(std::uint32_t code) const {
     // The arrangements of one train (drivers exchanged, driven gears exchanged) share a home,
@@ -53,11 +51,31 @@ void ListedTrains::findArrangements(const std::uint32_t (&codes)[4],
 }
 
 void ListedTrains::insert(const Entry& entry) {
+    // At most half full, so that a probe ends after a cell or two.
+    if (2 * (size_ + 1) > cells_.size()) {
+        grow();
+    }
+    place(entry);
+    ++size_;
+}
+
+void ListedTrains::place(const Entry& entry) {
     std::size_t at = home(entry.code);
     while (cells_[at].code != 0) {
         at = (at + 1) & mask_;
     }
     cells_[at] = entry;
+}
+
+void ListedTrains::grow() {
+    std::vector<Entry> old(2 * cells_.size());
+    old.swap(cells_);
+    mask_ = cells_.size() - 1;
+    for (const Entry& entry : old) {
+        if (entry.code != 0) {
+            place(entry);
+        }
+    }
 }
 
 void ListedTrains::erase(std::uint32_t code) {
@@ -75,6 +93,7 @@ void ListedTrains::erase(std::uint32_t code) {
         }
     }
     cells_[hole] = Entry{};
+    --size_;
 }
 
 } // namespace gearsel

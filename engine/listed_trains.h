@@ -17,7 +17,8 @@ constexpr std::uint32_t trainCode(int z1, int z2, int z3, int z4) {
 }
 
 // A hash map from train codes to where the trains rank, with open addressing and linear
-// probing, sized once for the most trains it will hold at a time.
+// probing. It grows with the trains it holds, not with the length of the list: a long list
+// that few trains can fill costs no more than a short one.
 class ListedTrains {
 public:
     // Where a listed train ranks: its error, then the order in which it was listed.
@@ -27,23 +28,28 @@ public:
         std::uint32_t code = 0;
     };
 
-    explicit ListedTrains(std::size_t mostTrains);
+    ListedTrains();
 
     // The entry of a listed train, or nullptr.
     const Entry* find(std::uint32_t code) const;
     // The entries of a train and its arrangements (drivers or driven gears exchanged), or
     // nullptr each: one walk over the cells they share.
     void findArrangements(const std::uint32_t (&codes)[4], const Entry* (&found)[4]) const;
-    // Adds a train that is not listed yet.
+    // Adds a train that is not listed yet. Entries found earlier may move.
     void insert(const Entry& entry);
     // Removes a listed train.
     void erase(std::uint32_t code);
 
 private:
     std::size_t home(std::uint32_t code) const;
+    // Puts an entry into the first free cell of its probe run.
+    void place(const Entry& entry);
+    // Twice the cells, every entry placed again.
+    void grow();
 
     std::vector<Entry> cells_;
     std::size_t mask_ = 0;
+    std::size_t size_ = 0;
 };
 
 } // namespace gearsel

@@ -5,7 +5,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace gearsel {
@@ -150,9 +149,12 @@ std::string formatFixed(double value, int decimals) {
         return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
     }
 
-    // 15 significant digits: "d.dddddddddddddde+XX".
+    // 15 significant digits: "d.dddddddddddddde+XX", as printf's "%.14e" writes them (the
+    // same correctly rounded digits, found many times faster).
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                          std::chars_format::scientific, 14)
+                                .ptr;
     std::string digits;
     const char* p = buffer;
     for (; *p != 'e'; ++p) {
@@ -160,7 +162,8 @@ std::string formatFixed(double value, int decimals) {
             digits.push_back(*p);
         }
     }
-    int exponent = std::atoi(p + 1);
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
 
     // The value is digits x 10^(exponent - 14); scale it by 10^decimals and round to an
     // integer, kept as a decimal string because it may exceed every integer type.

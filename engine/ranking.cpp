@@ -19,8 +19,7 @@ ResultSlot slotOf(const RankedTrain& ranked) {
 } // namespace
 
 Ranking::Ranking(int count, int zn, bool allowRepeats)
-    : listed_(static_cast<std::size_t>(std::max(count, 0)) + 1), count_(std::max(count, 0)),
-      zn_(zn), allowRepeats_(allowRepeats) {}
+    : count_(std::max(count, 0)), zn_(zn), allowRepeats_(allowRepeats) {}
 
 RankOutcome Ranking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRatio,
                                  double absError) {
@@ -100,6 +99,17 @@ RankOutcome Ranking::place(std::uint32_t code, double calcRatio, double absError
     }
     errorLimit_ = filledCount() == count_ ? ranked_.last().absError : 1.0;
     return RankOutcome::Listed;
+}
+
+void Ranking::takeOver(const ResultList& list) {
+    // In slot order, each train after those it ranks below: ties keep their order.
+    for (const ResultSlot& slot : list.slots) {
+        if (!slot.filled()) {
+            break;
+        }
+        const GearTrain& t = slot.train;
+        place(trainCode(t.z1, t.z2, t.z3, t.z4), slot.calcRatio, slot.absError);
+    }
 }
 
 ResultList Ranking::results() const {

@@ -39,6 +39,11 @@ public:
     // The list as it stands: the filled slots in rank order, then the empty ones.
     ResultList results() const;
 
+    // Lists the filled slots of `list`, ranked by the same rules into as many slots, as they
+    // stand there: the state after the candidates that made that list. Only into an empty
+    // ranking.
+    void takeOver(const ResultList& list);
+
 private:
     // Whether the literal scan of a candidate with error `absError` reaches the listed train
     // `listed`: it looks at every slot with an error up to absError and at the first one

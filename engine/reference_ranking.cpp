@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/reference_ranking.h"
 
+#include <algorithm>
+
 namespace gearsel {
 
 namespace {
@@ -23,9 +25,14 @@ bool isRearrangement(const GearTrain& t, int z1, int z2, int z3, int z4) {
 
 } // namespace
 
-ReferenceRanking::ReferenceRanking(int count, int zn, bool allowRepeats)
-    : list_{std::vector<ResultSlot>(static_cast<std::size_t>(count > 0 ? count : 0))}, zn_(zn),
-      allowRepeats_(allowRepeats) {}
+ReferenceRanking::ReferenceRanking(int count, int zn, bool allowRepeats, SlotScan scan)
+    : list_{std::vector<ResultSlot>(static_cast<std::size_t>(count > 0 ? count : 0))}, scan_(scan),
+      zn_(zn), allowRepeats_(allowRepeats) {}
+
+std::size_t ReferenceRanking::scanned() const {
+    const std::size_t size = list_.slots.size();
+    return scan_ == SlotScan::EverySlot ? size : std::min(filled_ + 1, size);
+}
 
 RankOutcome ReferenceRanking::rankTwoPair(int z1, int z2, int z3, int z4, double calcRatio,
                                           double absError) {
@@ -39,7 +46,7 @@ RankOutcome ReferenceRanking::rankTwoPair(int z1, int z2, int z3, int z4, double
         return RankOutcome::Unfit;
     }
     auto& slots = list_.slots;
-    for (std::size_t m = 0; m < slots.size(); ++m) {
+    for (std::size_t m = 0, end = scanned(); m < end; ++m) {
         if (holds(slots[m].train, z1, z2, z3, z4)) {
             return RankOutcome::AlreadyListed;
         }
@@ -60,7 +67,7 @@ RankOutcome ReferenceRanking::rankSinglePair(int z1, int z2, double calcRatio, d
         return RankOutcome::Unfit;
     }
     auto& slots = list_.slots;
-    for (std::size_t m = 0; m < slots.size(); ++m) {
+    for (std::size_t m = 0, end = scanned(); m < end; ++m) {
         const GearTrain& t = slots[m].train;
         if (t.z1 == z1 && t.z2 == z2 && t.z3 == 0) {
             return RankOutcome::AlreadyListed;
@@ -75,10 +82,11 @@ RankOutcome ReferenceRanking::rankSinglePair(int z1, int z2, double calcRatio, d
 
 RankOutcome ReferenceRanking::insertAt(std::size_t index, const ResultSlot& slot) {
     auto& slots = list_.slots;
-    for (std::size_t p = slots.size() - 1; p > index; --p) {
+    for (std::size_t p = scanned() - 1; p > index; --p) {
         slots[p] = slots[p - 1];
     }
     slots[index] = slot;
+    filled_ = std::min(filled_ + 1, slots.size());
     tightenLimit();
     return RankOutcome::Listed;
 }

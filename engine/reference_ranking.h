@@ -11,11 +11,17 @@
 
 namespace gearsel {
 
+// How far a candidate's scan goes: over every slot, as the literal ranking does, or over the
+// filled slots and the first empty one only, which decides alike at a cost that grows with
+// the trains listed, not with the list's length: the empty slots behind it hold nothing a
+// candidate could meet, and shifting them changes nothing.
+enum class SlotScan { EverySlot, FilledSlots };
+
 // Holds the result list and the error limit of one search while it runs.
 class ReferenceRanking {
 public:
     // An empty list of `count` slots; the limit starts at 2.0, above the 1.0 of empty slots.
-    ReferenceRanking(int count, int zn, bool allowRepeats);
+    ReferenceRanking(int count, int zn, bool allowRepeats, SlotScan scan = SlotScan::EverySlot);
 
     // Candidates whose error is not strictly below this limit can never be listed.
     double errorLimit() const { return errorLimit_; }
@@ -28,10 +34,16 @@ public:
     // Never answers Rearranged: a single pair has no other arrangement.
     RankOutcome rankSinglePair(int z1, int z2, double calcRatio, double absError);
 
-    const ResultList& results() const { return list_; }
+    // How many slots are filled.
+    int filledCount() const { return static_cast<int>(filled_); }
+
+    const ResultList& results() const& { return list_; }
+    ResultList results() && { return std::move(list_); }
     ResultList takeResults() { return std::move(list_); }
 
 private:
+    // How many slots a scan looks at.
+    std::size_t scanned() const;
     // Moves slots m..N-1 down by one (dropping slot N), writes `slot` into slot m and
     // tightens the limit to the last slot's error. `index` is 0-based.
     RankOutcome insertAt(std::size_t index, const ResultSlot& slot);
@@ -39,6 +51,8 @@ private:
     void tightenLimit();
 
     ResultList list_;
+    std::size_t filled_ = 0;
+    SlotScan scan_;
     double errorLimit_ = 2.0;
     int zn_;
     bool allowRepeats_;

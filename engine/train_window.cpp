@@ -111,4 +111,23 @@ std::pair<int, int> TrainWindow::z4Run(int z2, int z3, double p, double bound) c
     return {from, std::max(from, to)};
 }
 
+std::pair<int, int> TrainWindow::z3Run(double r12, int z4, int z3End, double bound) const {
+    // ratio = (z3 x r12) / z4 lies within the bound only for z3 between (required -+ bound)
+    // x z4 / r12. The ratio and its error are each a few roundings off, by no more than a few
+    // units of 2^-53 of |required| + bound: a slack a million times that widens the run, and
+    // as much again covers the roundings of the run's ends.
+    constexpr double kRunMargin = 1e-9;
+    const double slack = (std::fabs(required_) + bound) * kRunMargin;
+    const double low = (required_ - bound - slack) * z4 / r12 * (1.0 - kRunMargin);
+    const double high = (required_ + bound + slack) * z4 / r12 * (1.0 + kRunMargin);
+    if (!(high > 0.0)) {
+        return {0, 0};
+    }
+    const auto teeth = [](double value) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(kMaxTeeth + 1)));
+    };
+    const int from = low > 0.0 ? firstAtLeast(teeth(std::floor(low))) : 0;
+    return {from, std::max(from, std::min(z3End, firstAtLeast(teeth(std::ceil(high)) + 1)))};
+}
+
 } // namespace gearsel

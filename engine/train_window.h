@@ -40,6 +40,10 @@ public:
     // condition (z2 + zn < z3 + z4) and can lie within `bound` of the required ratio, where
     // p = z3 * (z1 / z2) as the search computes it.
     std::pair<int, int> z4Run(int z2, int z3, double p, double bound) const;
+    // Where the last driven gear is fixed to `z4`: the z3 indexes [first, second), below
+    // z3End, whose trains with it can lie within `bound` of the required ratio after a first
+    // pair of ratio r12 (z1 / z2 as the search computes it).
+    std::pair<int, int> z3Run(double r12, int z4, int z3End, double bound) const;
 
     // How far apart the computed errors of two arrangements of one train (one exact ratio)
     // can lie at about `error`, with ample room.

@@ -3,10 +3,12 @@
 // The seed and the number of random cases of the differential tests: fixed for CI, or, for a
 // longer local run, GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace gearsel {
 
@@ -25,5 +27,23 @@ inline int diffCases(int normal, int share = 1) {
     const char* set = std::getenv("GEARSEL_DIFF_CASES");
     return set == nullptr || *set == '\0' ? normal : std::atoi(set) / share;
 }
+
+// The draws that random test inputs are made of, from one seeded stream.
+class RandomDraws {
+public:
+    explicit RandomDraws(std::uint64_t seed) : rng_(seed) {}
+
+    // 0 to n - 1.
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    double uniform(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(rng_);
+    }
+    template <class T> T any(const std::vector<T>& values) {
+        return values[static_cast<std::size_t>(below(static_cast<int>(values.size())))];
+    }
+
+private:
+    std::mt19937_64 rng_;
+};
 
 } // namespace gearsel

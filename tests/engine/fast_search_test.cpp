@@ -50,17 +50,16 @@ std::string describe(const ResultSlot& s) {
 
 std::string describe(const SearchTuning& t) {
     return " tuning {" + std::to_string(t.capFromCount) + ", " + std::to_string(t.sampleTrains) +
-           ", " + std::to_string(t.sampleFirstPairs) + ", " + std::to_string(t.capSlack) + "}";
+           ", " + std::to_string(t.sampleFirstPairs) + ", " + std::to_string(t.capSlack) + ", " +
+           std::to_string(t.walkUpTo) + ", " + std::to_string(t.walkScanUpTo) + ", " +
+           std::to_string(t.scanUpTo) + "}";
 }
 
-// Runs both engines; on a difference, returns a text naming the case and the first slot.
-std::string compareEngines(const SearchRequest& request, const SearchTuning& tuning = {}) {
-    std::vector<std::int16_t> sorted = request.gears;
-    sortGears(sorted);
-    const auto fast = searchFast(sorted, request, tuning).slots;
-    const auto reference = enumerateReference(sorted, request).slots;
+// Empty where the two lists agree to the bit; else where they first differ.
+std::string compareLists(const std::vector<ResultSlot>& fast,
+                         const std::vector<ResultSlot>& reference) {
     if (fast.size() != reference.size()) {
-        return describe(request) + ": slot counts differ";
+        return ": slot counts differ";
     }
     const auto bits = [](double d) { return std::bit_cast<std::uint64_t>(d); };
     for (std::size_t s = 0; s < fast.size(); ++s) {
@@ -68,8 +67,29 @@ std::string compareEngines(const SearchRequest& request, const SearchTuning& tun
         const ResultSlot& y = reference[s];
         if (x.train != y.train || x.repeat != y.repeat || bits(x.calcRatio) != bits(y.calcRatio) ||
             bits(x.absError) != bits(y.absError)) {
-            return describe(request) + describe(tuning) + ": slot " + std::to_string(s + 1) +
-                   " fast " + describe(x) + ", reference " + describe(y);
+            return ": slot " + std::to_string(s + 1) + " fast " + describe(x) + ", reference " +
+                   describe(y);
+        }
+    }
+    return {};
+}
+
+// Runs the production search with `tuning`, and once more without its walk over every train
+// where that tuning would walk small sets, so that its index decides there too; on a
+// difference from the reference, returns a text naming the case and the first slot.
+std::string compareEngines(const SearchRequest& request, const SearchTuning& tuning = {}) {
+    std::vector<std::int16_t> sorted = request.gears;
+    sortGears(sorted);
+    const auto reference = enumerateReference(sorted, request).slots;
+    SearchTuning indexed = tuning;
+    indexed.walkUpTo = -1;
+    for (const SearchTuning& t : {tuning, indexed}) {
+        std::string difference = compareLists(searchFast(sorted, request, t).slots, reference);
+        if (!difference.empty()) {
+            return describe(request) + describe(t) + difference;
+        }
+        if (tuning.walkUpTo < 0) {
+            break;
         }
     }
     return {};
@@ -78,9 +98,9 @@ std::string compareEngines(const SearchRequest& request, const SearchTuning& tun
 // Random requests that stress what the search relies on: duplicated tooth counts, ties
 // between trains of equal exact ratio, ratios that trains hit exactly or to the last bit,
 // ratios far from every train, and shaft values that let nothing or everything pass.
-class CaseMaker {
+class CaseMaker : RandomDraws {
 public:
-    explicit CaseMaker(std::uint64_t seed) : rng_(seed) {}
+    explicit CaseMaker(std::uint64_t seed) : RandomDraws(seed) {}
 
     SearchRequest next(int maxGears) {
         SearchRequest r;
@@ -161,18 +181,15 @@ public:
         t.sampleTrains = any(std::vector{1, 4, 64});
         t.sampleFirstPairs = any(std::vector{1, 16, 2048});
         t.capSlack = any(std::vector{0.0, 0.25, 1.0, 1.0, 4.0});
+        // The walk over every train on sets of any size, or never; the slot scan for lists of
+        // any length, or for none.
+        t.walkUpTo = any(std::vector{-1, SearchTuning{}.walkUpTo, 1 << 30});
+        t.walkScanUpTo = any(std::vector{0, SearchTuning{}.walkScanUpTo, kMaxResultCount});
+        t.scanUpTo = any(std::vector{0, SearchTuning{}.scanUpTo, kMaxResultCount});
         return t;
     }
 
 private:
-    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-    double uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(rng_);
-    }
-    template <class T> T any(const std::vector<T>& values) {
-        return values[static_cast<std::size_t>(below(static_cast<int>(values.size())))];
-    }
-
     std::vector<std::int16_t> gears(int count) {
         // Pools: every count; a few random counts; a step of 5; a run from 20; a few on a step
         // of 5. A small pool makes duplicates common; a step of 5 makes many trains share one
@@ -217,8 +234,6 @@ private:
                : kind == 9 ? (below(4) == 0 ? DBL_MAX : std::pow(10.0, uniform(1.5, 300)))
                            : uniform(0.05, 3.0);
     }
-
-    std::mt19937_64 rng_;
 };
 
 TEST(FastSearchDifferentialTest, FixedRequestsWhereAShortcutDecides) {

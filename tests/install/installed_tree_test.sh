@@ -3,8 +3,9 @@
 # Installs the build into a fresh prefix with cmake --install and checks the installed
 # programs: their version and documents; where the data file is found, through gearsel-cli: a
 # user's own copy of the installed default data, made on first use; a system.lib beside the
-# executable, which wins; and a clear refusal when there is neither; and the window opened
-# with --lib on another file, which then is the one it uses.
+# executable, which wins; and a clear refusal when there is neither; a chart PDF written by the
+# installed helper program on the user's file; and the window opened with --lib on another
+# file, which then is the one it uses.
 # Usage: installed_tree_test.sh CMAKE BUILD_DIR PREFIX VERSION
 set -euo pipefail
 cmake=$1 build=$2 prefix=$3 version=$4
@@ -74,6 +75,17 @@ cmp -s "$user_file.constants.json" "$seed_constants" ||
 "$cli" machines rename 1 "Mine" >/dev/null
 "$cli" machines list | grep -q "Mine" || fail "the change was not kept in the user's file"
 [ "$(sha256sum <"$seed")" = "$seed_sum" ] || fail "the seed was changed"
+
+# chart --pdf runs in the helper program, installed elsewhere, on the same data file: the
+# machine renamed in the user's file is found.
+"$cli" machines rename 7 "Hob of mine" >/dev/null
+pdf_out=$("$cli" chart --machine "Hob of mine" --hob-index 24 --teeth 17-120 --pdf "$work/chart.pdf") ||
+  fail "chart --pdf failed in the installed tree"
+[ "$pdf_out" = "已写入 $work/chart.pdf（5 页）" ] || fail "chart --pdf said: $pdf_out"
+[ "$(head -c 5 "$work/chart.pdf")" = "%PDF-" ] || fail "chart --pdf wrote no PDF file"
+if ldd "$cli" | grep -qi "qt"; then
+  fail "the installed gearsel-cli loads Qt"
+fi
 
 # Without XDG_DATA_HOME the user's file lies under ~/.local/share.
 [ "$(env -u XDG_DATA_HOME "$cli" machines where)" = "$HOME/.local/share/gearsel/system.lib" ] ||

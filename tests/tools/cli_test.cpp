@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -53,6 +54,67 @@ TEST(CliSelectTest, JsonReadsBackBitIdentically) {
     }
     EXPECT_EQ(doc["range"][1].get<double>(), 36.0);
     EXPECT_TRUE(doc["seconds"].is_number());
+}
+
+TEST(CliSelectTest, LongListsGiveEveryRowInTableAndJson) {
+    // 2000 rows of a 14-gear set: the JSON is the library's own text of the document, byte for
+    // byte, and lists the search's trains; the table lists the same trains, one line each,
+    // with every column at the same place.
+    const std::string args = kGears + " --ratio 3/7 --count 2000";
+    const CliRun json = runCli(args + " --json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    // Compared as a truth value: a failure would print the whole document twice.
+    EXPECT_TRUE(nlohmann::ordered_json::parse(json.out).dump() + "\n" == json.out);
+    const Json doc = Json::parse(json.out);
+    gearsel::SearchRequest request;
+    request.gears = {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120};
+    request.requiredRatio = 3.0 / 7.0;
+    request.resultCount = 2000;
+    const gearsel::ResultList list = gearsel::runSelection(request).results;
+    const auto filled = static_cast<std::size_t>(list.filledCount());
+    ASSERT_GT(filled, 1000U);
+    ASSERT_EQ(doc["results"].size(), filled);
+    int exact = 0;
+    for (std::size_t s = 0; s < filled; ++s) {
+        const Json& row = doc["results"][s];
+        const auto& t = list.slots[s].train;
+        ASSERT_EQ(Json::array({row["z1"], row["z2"], row["z3"], row["z4"]}),
+                  Json::array({t.z1, t.z2, t.z3, t.z4}))
+            << s;
+        const std::int64_t num = t.z3 == 0 ? t.z1 : t.z1 * t.z3;
+        const std::int64_t den = t.z3 == 0 ? t.z2 : t.z2 * t.z4;
+        EXPECT_EQ(row["num"].get<std::int64_t>() * den, num * row["den"].get<std::int64_t>());
+        EXPECT_EQ(row["exact"].get<bool>(), 7 * num == 3 * den) << s;
+        exact += row["exact"].get<bool>() ? 1 : 0;
+    }
+    EXPECT_GT(exact, 0);
+
+    const CliRun text = runCli(args);
+    ASSERT_EQ(text.status, 0) << text.err;
+    std::istringstream lines(text.out);
+    std::string line;
+    std::getline(lines, line); // the range
+    std::getline(lines, line); // the headings
+    std::size_t rows = 0;
+    std::size_t ratioAt = std::string::npos;
+    while (std::getline(lines, line) && line.find("计算处理所花的时间") == std::string::npos) {
+        const Json& row = doc["results"][rows];
+        std::istringstream cells(line.substr(5));
+        int z[4] = {};
+        cells >> z[0] >> z[1];
+        if (row["z3"] != 0) {
+            cells >> z[2] >> z[3];
+        }
+        ASSERT_EQ(Json::array({z[0], z[1], z[2], z[3]}),
+                  Json::array({row["z1"], row["z2"], row["z3"], row["z4"]}))
+            << line;
+        // The calculated ratio, always below 10 here, takes the same columns on every line.
+        const std::size_t at = line.find(" 0.");
+        ratioAt = rows == 0 ? at : ratioAt;
+        ASSERT_EQ(at, ratioAt) << line;
+        ++rows;
+    }
+    EXPECT_EQ(rows, filled);
 }
 
 TEST(CliSelectTest, EnginesAgreeAndEmptyResultsAreEmpty) {

@@ -124,6 +124,22 @@ void registerAll(SpeedTable& table) {
         registerCase(table, hard, name + ", no repeats", noRepeats, true, reference);
         registerCase(table, hard, name, longList, true, reference);
     }
+
+    // Where the set forms few trains and the list is long, the reference walks them all at
+    // once; the fast search must not be slower there either.
+    const std::string small = "Small sets, long lists";
+    SearchRequest single{{93}, 1.0, 12000};
+    single.includeSinglePairs = false;
+    single.allowRepeats = false;
+    registerCase(table, small, "1 gear, no singles, no repeats", single, false);
+    const std::vector<std::int16_t> gears14 = gearSets().front().gears;
+    for (const int count : {99, 999, kMaxResultCount}) {
+        registerCase(table, small, "14", SearchRequest{gears14, 1.23456, count},
+                     count == kMaxResultCount);
+    }
+    SearchRequest fewCounts{tenCounts(20), 1.0, 12000};
+    fewCounts.allowRepeats = false;
+    registerCase(table, small, "20 of 10 counts, no repeats", fewCounts, false);
 }
 
 } // namespace

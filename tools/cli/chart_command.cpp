@@ -11,6 +11,7 @@
 #include "present/value_problem_text.h"
 #include "tools/cli/chart_pdf.h"
 #include "tools/cli/gear_list_text.h"
+#include "tools/cli/pdf_program.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -149,12 +150,12 @@ void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, s
     }
     TextTable table;
     const ChartRowTexts headings = chartHeadings(Language::Chinese);
-    table.addRow({headings.begin(), headings.end()});
+    table.addRow(headings);
     for (const ChartRow& row : rows) {
-        const ChartRowTexts cells = chartRowTexts(row, Language::Chinese);
-        table.addRow({cells.begin(), cells.end()});
+        table.addRow(chartRowTexts(row, Language::Chinese));
     }
-    out << table.render() << chartSummary(rows, Language::Chinese) << '\n';
+    table.print(out);
+    out << chartSummary(rows, Language::Chinese) << '\n';
 }
 
 } // namespace
@@ -203,6 +204,11 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     if (options.pdf && trimmed(*options.pdf).empty()) {
         throw UsageError{"--pdf needs the name of the PDF file to write"};
     }
+    const ChartPdfWriter writePdf = chartPdfWriter();
+    if (options.pdf && writePdf == nullptr) {
+        const SearchSetupOptions& given = options.setup;
+        runInPdfProgram("chart", given.machine && given.lib.empty() ? libPath({}) : std::string());
+    }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
@@ -221,7 +227,7 @@ int runChart(const ChartOptions& options, std::ostream& out) {
                                              : "挂轮 " + gearListText(setup.request.gears),
                                constantsSummary(chart.used, Language::Chinese)};
     if (options.pdf) {
-        const int pages = writeChartPdfFile(*options.pdf, heading, rows);
+        const int pages = writePdf(*options.pdf, heading, rows);
         if (!options.format) {
             out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
             return 0;

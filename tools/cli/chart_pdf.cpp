@@ -10,6 +10,8 @@
 
 namespace gearsel::cli {
 
+namespace {
+
 int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
                       const std::vector<ChartRow>& rows) {
     // Qt's own notes (a missing runtime folder, font fallbacks) are not for the user of a
@@ -41,6 +43,12 @@ int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
         throw UsageError{"cannot write the PDF file '" + path + "': " + problem.toStdString()};
     }
     return chartPageCount(static_cast<int>(rows.size()));
+}
+
+} // namespace
+
+ChartPdfWriter chartPdfWriter() {
+    return &writeChartPdfFile;
 }
 
 } // namespace gearsel::cli

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The one place where gearsel-cli uses Qt: printing a chart into a PDF file through the
-// printing library, on Qt's offscreen platform, so that no display is needed.
+// Printing a chart into a PDF file. It needs Qt (the printing library, on Qt's offscreen
+// platform, so that no display is needed), which only the program gearsel-cli-pdf loads:
+// gearsel-cli stays free of Qt and hands a chart --pdf command over to it (pdf_program.h).
 
 #include "engine/ratio_chart.h"
 
@@ -19,7 +20,10 @@ struct ChartHeading {
 
 // Writes the chart's pages, dated now, into the PDF file `path`; returns the number of pages.
 // Throws UsageError when the file cannot be written.
-int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
-                      const std::vector<ChartRow>& rows);
+using ChartPdfWriter = int (*)(const std::string& path, const ChartHeading& heading,
+                               const std::vector<ChartRow>& rows);
+
+// This program's PDF writer, or nullptr in gearsel-cli, which has none.
+ChartPdfWriter chartPdfWriter();
 
 } // namespace gearsel::cli

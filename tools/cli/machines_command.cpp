@@ -59,7 +59,7 @@ void list(const MachineStore& store, bool json, std::ostream& out) {
         table.addRow({std::to_string(i + 1), machines[i].name, std::to_string(machines[i].zn),
                       std::to_string(machines[i].gearCount)});
     }
-    out << table.render();
+    table.print(out);
 }
 
 void show(const MachineStore& store, int index, bool json, std::ostream& out) {
@@ -81,7 +81,7 @@ void show(const MachineStore& store, int index, bool json, std::ostream& out) {
     table.addRow({"挂轮数:", std::to_string(entry.gearCount)});
     table.addRow({"挂轮齿数:", gearListText(read)});
     table.addRow({"文件中的值:", gearListText(stored)});
-    out << table.render();
+    table.print(out);
 }
 
 void showConstants(const MachineStore& store, int index, const MachineConstants& constants,
@@ -103,7 +103,7 @@ void showConstants(const MachineStore& store, int index, const MachineConstants&
         table.addRow({constantLabel(key, Language::Chinese) + ":",
                       constantText(constants, key).value_or("-")});
     }
-    out << table.render();
+    table.print(out);
 }
 
 void exportAll(const MachineStore& store, const std::string& format, std::ostream& out) {

@@ -15,24 +15,35 @@
 #include "tools/cli/suggest_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 int main(int argc, char** argv) {
     using namespace gearsel::cli;
     CLI::App app{"gearsel-cli: change-gear selection from the command line"};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("gearsel-cli ") + gearsel::kVersion);
+    // Building a command's options takes longer than running most commands, so only the
+    // command named first is built, or every one where none is (--help, --version, a typo).
+    const std::string_view named = argc > 1 ? argv[1] : "";
+    const std::string_view commands[] = {"select", "machines", "ratio", "suggest", "chart"};
+    const bool all =
+        std::find(std::begin(commands), std::end(commands), named) == std::end(commands);
+    const auto wanted = [&](std::string_view name) { return all || named == name; };
     SelectOptions selectOptions;
-    CLI::App* select = addSelectCommand(app, selectOptions);
+    CLI::App* select = wanted("select") ? addSelectCommand(app, selectOptions) : nullptr;
     MachinesOptions machinesOptions;
-    CLI::App* machines = addMachinesCommand(app, machinesOptions);
+    CLI::App* machines = wanted("machines") ? addMachinesCommand(app, machinesOptions) : nullptr;
     RatioOptions ratioOptions;
-    CLI::App* ratio = addRatioCommand(app, ratioOptions);
+    CLI::App* ratio = wanted("ratio") ? addRatioCommand(app, ratioOptions) : nullptr;
     SuggestOptions suggestOptions;
-    CLI::App* suggest = addSuggestCommand(app, suggestOptions);
+    CLI::App* suggest = wanted("suggest") ? addSuggestCommand(app, suggestOptions) : nullptr;
     ChartOptions chartOptions;
-    CLI::App* chart = addChartCommand(app, chartOptions);
+    CLI::App* chart = wanted("chart") ? addChartCommand(app, chartOptions) : nullptr;
+    const auto given = [](const CLI::App* command) { return command != nullptr && *command; };
 
     try {
         app.parse(argc, argv);
@@ -48,19 +59,19 @@ int main(int argc, char** argv) {
     // files, and a terminal would obey them.
     try {
         refuseEmptyLibPaths(app);
-        if (*select) {
+        if (given(select)) {
             return checkedExit(runSelect(selectOptions, std::cout, std::cerr));
         }
-        if (*machines) {
+        if (given(machines)) {
             return checkedExit(runMachines(machinesOptions, std::cout));
         }
-        if (*ratio) {
+        if (given(ratio)) {
             return checkedExit(runRatio(ratioOptions, std::cout));
         }
-        if (*suggest) {
+        if (given(suggest)) {
             return checkedExit(runSuggest(suggestOptions, std::cout));
         }
-        if (*chart) {
+        if (given(chart)) {
             return checkedExit(runChart(chartOptions, std::cout));
         }
     } catch (const UsageError& e) {

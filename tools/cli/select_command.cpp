@@ -8,11 +8,15 @@
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <stdexcept>
+#include <string_view>
+#include <type_traits>
 
 namespace gearsel::cli {
 
@@ -59,6 +63,50 @@ std::string rangeNote(const SearchRequest& request, const std::optional<RatioRan
            (request.allowRepeats ? "" : " without repeated tooth counts");
 }
 
+// The JSON text of a number or a truth value, as the JSON library writes it.
+template <class T> void appendJson(std::string& text, T value) {
+    if constexpr (std::is_same_v<T, bool>) {
+        text += value ? "true" : "false";
+    } else if constexpr (std::is_integral_v<T>) {
+        char digits[24];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    } else {
+        text += nlohmann::json(value).dump();
+    }
+}
+
+// One result row as an object of the "results" array, with the comma before it unless it is
+// the first.
+void appendJsonRow(std::string& text, const ResultSlot& slot, double requiredRatio,
+                   const std::optional<Fraction>& requiredFraction, bool first) {
+    const Fraction fraction = trainFraction(slot.train);
+    const auto field = [&](std::string_view key, auto value) {
+        text += key;
+        appendJson(text, value);
+    };
+    text += first ? "{" : ",{";
+    field("\"z1\":", slot.train.z1);
+    field(",\"z2\":", slot.train.z2);
+    field(",\"z3\":", slot.train.z3);
+    field(",\"z4\":", slot.train.z4);
+    field(",\"repeat\":", slot.repeat);
+    field(",\"ratio\":", slot.calcRatio);
+    field(",\"abs_error\":", slot.absError);
+    field(",\"rel_error\":", relativeError(slot, requiredRatio));
+    field(",\"num\":", fraction.num());
+    field(",\"den\":", fraction.den());
+    field(",\"exact\":", isExactTrain(slot.train, requiredFraction));
+    text += '}';
+}
+
+// Writes out what `text` holds once it is long, so that a long list is written as it is made.
+void flushFull(std::string& text, std::ostream& out) {
+    if (text.size() >= std::size_t{1} << 16) {
+        out << text;
+        text.clear();
+    }
+}
+
 } // namespace
 
 int runSelect(const SelectOptions& options, std::ostream& out, std::ostream& notes) {
@@ -86,22 +134,6 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
     const int filled = result.results.filledCount();
 
     if (json) {
-        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-        for (int s = 0; s < filled; ++s) {
-            const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
-            const Fraction fraction = trainFraction(slot.train);
-            rows.push_back({{"z1", slot.train.z1},
-                            {"z2", slot.train.z2},
-                            {"z3", slot.train.z3},
-                            {"z4", slot.train.z4},
-                            {"repeat", slot.repeat},
-                            {"ratio", slot.calcRatio},
-                            {"abs_error", slot.absError},
-                            {"rel_error", relativeError(slot, request.requiredRatio)},
-                            {"num", fraction.num()},
-                            {"den", fraction.den()},
-                            {"exact", isExactTrain(slot.train, requiredFraction)}});
-        }
         nlohmann::ordered_json doc;
         if (!direction.empty()) {
             doc["direction"] = turnDirection(ratio.given);
@@ -110,8 +142,18 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
                              : nlohmann::ordered_json();
         doc["note"] = note.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(note);
         doc["seconds"] = result.seconds;
-        doc["results"] = std::move(rows);
-        out << doc.dump() << '\n';
+        doc["results"] = nlohmann::ordered_json::array();
+        // The document with its rows left open; the rows follow one by one, as the document's
+        // own text would hold them, without a tree of every row in memory.
+        std::string text = doc.dump();
+        text.resize(text.size() - std::string_view("]}").size());
+        for (int s = 0; s < filled; ++s) {
+            appendJsonRow(text, slots[static_cast<std::size_t>(s)], request.requiredRatio,
+                          requiredFraction, s == 0);
+            flushFull(text, out);
+        }
+        text += "]}\n";
+        out << text;
         return;
     }
 
@@ -120,21 +162,23 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
     }
     out << "速比可选择的范围: " << (range ? rangeCaption(*range) : std::string("-")) << '\n';
     TextTable table;
-    const auto toCells = [](const ResultRowTexts& texts) {
-        return std::vector<std::string>(texts.begin(), texts.end());
-    };
+    // A row's text takes about 60 bytes.
+    table.reserve(static_cast<std::size_t>(filled) + 1, kResultColumns + 1, 64);
     // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
-    std::vector<std::string> headings = toCells(resultHeadings(Language::Chinese));
-    headings.push_back("  速比分数");
-    table.addRow(std::move(headings));
+    std::array<std::string, kResultColumns + 1> cells;
+    const ResultRowTexts headings = resultHeadings(Language::Chinese);
+    std::copy(headings.begin(), headings.end(), cells.begin());
+    cells.back() = "  速比分数";
+    table.addRow(cells);
     for (int s = 0; s < filled; ++s) {
         const ResultSlot& slot = slots[static_cast<std::size_t>(s)];
-        std::vector<std::string> cells = toCells(resultRow(s + 1, slot, request.requiredRatio));
-        cells.push_back(trainFraction(slot.train).text() +
-                        (isExactTrain(slot.train, requiredFraction) ? " 精确" : ""));
-        table.addRow(std::move(cells));
+        ResultRowTexts texts = resultRow(s + 1, slot, request.requiredRatio);
+        std::move(texts.begin(), texts.end(), cells.begin());
+        cells.back() = trainFraction(slot.train).text() +
+                       (isExactTrain(slot.train, requiredFraction) ? " 精确" : "");
+        table.addRow(cells);
     }
-    out << table.render();
+    table.print(out);
     out << "计算处理所花的时间: " << secondsText(result.seconds) << '\n';
 }
 

@@ -52,14 +52,14 @@ void printText(const SuggestionReport& report, const SearchRequest& request, int
     }
     TextTable table;
     const SuggestionRowTexts headings = suggestionHeadings(Language::Chinese);
-    table.addRow({headings.begin(), headings.end()});
+    table.addRow(headings);
     const std::size_t shown = std::min(report.suggestions.size(), static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < shown; ++i) {
         const SuggestionRowTexts cells =
             suggestionRowTexts(report.suggestions[i], request.requiredRatio, Language::Chinese);
-        table.addRow({cells.begin(), cells.end()});
+        table.addRow(cells);
     }
-    out << table.render();
+    table.print(out);
 }
 
 } // namespace

@@ -41,35 +41,49 @@ std::size_t displayWidth(std::string_view utf8) {
     return width;
 }
 
-void TextTable::addRow(std::vector<std::string> cells) {
-    rows_.push_back(std::move(cells));
+void TextTable::reserve(std::size_t rows, std::size_t columns, std::size_t bytes) {
+    text_.reserve(text_.size() + rows * bytes);
+    cellEnds_.reserve(cellEnds_.size() + rows * columns);
+    rowEnds_.reserve(rowEnds_.size() + rows);
 }
 
-std::string TextTable::render() const {
-    std::vector<std::size_t> widths;
-    for (const auto& row : rows_) {
-        widths.resize(std::max(widths.size(), row.size()), 0);
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
-        }
+void TextTable::addRow(std::span<const std::string> cells) {
+    columnWidths_.resize(std::max(columnWidths_.size(), cells.size()), 0);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const std::size_t width = displayWidth(cells[c]);
+        columnWidths_[c] = std::max(columnWidths_[c], width);
+        text_ += cells[c];
+        cellEnds_.push_back(static_cast<std::uint32_t>(text_.size()));
     }
-    std::string out;
-    for (const auto& row : rows_) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
+    rowEnds_.push_back(cellEnds_.size());
+}
+
+void TextTable::print(std::ostream& out) const {
+    // Written in blocks, not line by line nor as one text the size of the table.
+    constexpr std::size_t kBlock = 1 << 16;
+    std::string block;
+    std::size_t cell = 0;
+    std::size_t start = 0;
+    for (const std::size_t rowEnd : rowEnds_) {
+        const std::size_t lineStart = block.size();
+        for (std::size_t c = 0; cell < rowEnd; ++c, ++cell) {
             if (c > 0) {
-                line.push_back(' ');
+                block.push_back(' ');
             }
-            line += row[c];
-            line.append(widths[c] - displayWidth(row[c]), ' ');
+            const std::string_view text(text_.data() + start, cellEnds_[cell] - start);
+            block += text;
+            block.append(columnWidths_[c] - displayWidth(text), ' ');
+            start = cellEnds_[cell];
         }
-        while (!line.empty() && line.back() == ' ') {
-            line.pop_back();
+        const std::size_t last = block.find_last_not_of(' ');
+        block.resize(last == std::string::npos || last < lineStart ? lineStart : last + 1);
+        block.push_back('\n');
+        if (block.size() >= kBlock) {
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            block.clear();
         }
-        out += line;
-        out.push_back('\n');
     }
-    return out;
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
 } // namespace gearsel::cli
