@@ -2,7 +2,8 @@
 // The program's start: read the command line (--help and --version print and end without a
 // window), take the data file it names with --lib or find system.lib (beside the executable,
 // or the user's own copy made from the installed default data), make it writable and open the
-// window. Without any file the program ends at once, silently.
+// window in the language --lang names or the locale asks for. Without any file the program ends at
+// once, silently.
 
 #include "app/start_options.h"
 #include "base/version.h"
@@ -15,8 +16,8 @@
 #include "ui/guarded_application.h"
 #include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
-#include "ui/qt_translation.h"
 #include "ui/ui_style.h"
+#include "ui/window_language.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
     }
 
     std::filesystem::path dataFile;
-    std::string locateFailure; // e.g. the copy of the default data could not be made
+    // Why no data file was found, e.g. the copy of the default data could not be made.
+    std::optional<gearsel::StoreProblem> locateFailure;
     if (!options.dataFile.empty()) {
         std::error_code ec;
         dataFile = std::filesystem::absolute(options.dataFile, ec);
@@ -82,9 +84,9 @@ int main(int argc, char** argv) {
         try {
             dataFile = gearsel::locateDataFile(gearsel::currentDataPlaces());
         } catch (const gearsel::StoreError& error) {
-            locateFailure = gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese);
+            locateFailure = error.problem();
         }
-        if (dataFile.empty() && locateFailure.empty()) {
+        if (dataFile.empty() && !locateFailure) {
             return 0;
         }
     }
@@ -114,19 +116,27 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromUtf8(gearsel::kVersion));
     QApplication::setDesktopFileName(QStringLiteral(GEARSEL_APP_ID));
     gearsel::style::installFontSubstitutions();
-    gearsel::installQtChineseTranslation(app);
+    // --lang wins over the locale; a translation that cannot be loaded leaves the texts that
+    // are built in (the window's Chinese, Qt's English), which is still a working window.
+    const auto fromEnvironment = [](const char* name) { return std::getenv(name); };
+    gearsel::installWindowLanguage(gearsel::languageNamed(options.language)
+                                       .value_or(gearsel::languageFromLocale(fromEnvironment)));
     gearsel::MessageBoxPrompter prompter(nullptr);
     app.setPrompter(&prompter);
-    if (!locateFailure.empty()) {
-        prompter.inform(QString::fromStdString(locateFailure));
+    // The store's problems are worded in the window's language, from here on.
+    const auto worded = [](const gearsel::StoreProblem& problem) {
+        return gearsel::windowSentence(
+            gearsel::storeProblemText(problem, gearsel::windowLanguage()));
+    };
+    if (locateFailure) {
+        prompter.inform(worded(*locateFailure));
         return 1;
     }
     try {
         gearsel::makeWritable(dataFile);
     } catch (const gearsel::StoreError& error) {
         // The file can still be read; the first save will report the same cause.
-        prompter.inform(QString::fromStdString(
-            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
+        prompter.inform(worded(error.problem()));
     }
 
     // The window shows the waits for the data file's lock that the store's changes meet.
@@ -135,8 +145,7 @@ int main(int argc, char** argv) {
     try {
         store.emplace(gearsel::MachineStore::open(dataFile.string(), lockWaits));
     } catch (const gearsel::StoreError& error) {
-        prompter.inform(QString::fromStdString(
-            gearsel::storeProblemText(error.problem(), gearsel::Language::Chinese)));
+        prompter.inform(worded(error.problem()));
         return 1;
     }
     gearsel::GearSel window(std::move(*store), lockWaits, prompter,

@@ -3,14 +3,12 @@
 
 #include "base/version.h"
 
+#include <optional>
 #include <string_view>
 
 namespace gearsel {
 
 namespace {
-
-constexpr std::string_view kLibOption = "--lib";
-constexpr std::string_view kLibPrefix = "--lib=";
 
 StartOptions refuse(std::string problem) {
     StartOptions refused;
@@ -19,15 +17,31 @@ StartOptions refuse(std::string problem) {
     return refused;
 }
 
+// The value of `option` ("--lib") when `arguments[i]` is it, as "--lib FILE" (which moves `i`
+// on to FILE) or "--lib=FILE"; nothing when the argument is another one. A missing value is
+// an empty one.
+std::optional<std::string> valueOf(std::string_view option,
+                                   const std::vector<std::string>& arguments, std::size_t& i) {
+    const std::string& argument = arguments[i];
+    if (argument == option) {
+        return i + 1 < arguments.size() ? arguments[++i] : std::string();
+    }
+    if (argument.size() > option.size() && argument.starts_with(option) &&
+        argument[option.size()] == '=') {
+        return argument.substr(option.size() + 1);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 StartOptions parseStartOptions(const std::vector<std::string>& arguments) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--help" || arguments[i] == "-h") {
-            return StartOptions{StartOptions::Action::PrintHelp, {}, {}, {}};
+            return StartOptions{StartOptions::Action::PrintHelp, {}, {}, {}, {}};
         }
         if (arguments[i] == "--version") {
-            return StartOptions{StartOptions::Action::PrintVersion, {}, {}, {}};
+            return StartOptions{StartOptions::Action::PrintVersion, {}, {}, {}, {}};
         }
     }
     StartOptions options;
@@ -36,33 +50,32 @@ StartOptions parseStartOptions(const std::vector<std::string>& arguments) {
     }
     bool libGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        std::string file;
-        if (argument == kLibOption) {
-            if (i + 1 == arguments.size()) {
+        if (const std::optional<std::string> file = valueOf("--lib", arguments, i)) {
+            if (libGiven) {
+                return refuse("--lib is given more than once");
+            }
+            if (file->empty()) {
                 return refuse("--lib needs a data file");
             }
-            file = arguments[++i];
-        } else if (argument.starts_with(kLibPrefix)) {
-            file = argument.substr(kLibPrefix.size());
+            libGiven = true;
+            options.dataFile = *file;
+        } else if (const std::optional<std::string> language = valueOf("--lang", arguments, i)) {
+            if (!options.language.empty()) {
+                return refuse("--lang is given more than once");
+            }
+            if (*language != "en" && *language != "zh") {
+                return refuse("--lang takes en or zh, not '" + shownArgument(*language) + "'");
+            }
+            options.language = *language;
         } else {
-            options.qtArguments.push_back(argument);
-            continue;
+            options.qtArguments.push_back(arguments[i]);
         }
-        if (libGiven) {
-            return refuse("--lib is given more than once");
-        }
-        if (file.empty()) {
-            return refuse("--lib needs a data file, not an empty name");
-        }
-        libGiven = true;
-        options.dataFile = file;
     }
     return options;
 }
 
 std::string startUsage() {
-    return std::string("Usage: gearsel [--lib FILE]\n"
+    return std::string("Usage: gearsel [--lib FILE] [--lang en|zh]\n"
                        "       gearsel --help | --version\n"
                        "\n") +
            kProductName + " (" + kProductNameChinese +
@@ -72,6 +85,9 @@ std::string startUsage() {
            "\n"
            "  --lib FILE   open FILE as the data file instead of the usual one, for example\n"
            "               one system.lib that everyone in a workshop shares\n"
+           "  --lang en|zh the window in English or in Chinese; without it the locale\n"
+           "               decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG): English where it\n"
+           "               asks for English, Chinese otherwise\n"
            "  --help       print this text and end\n"
            "  --version    print the version and end\n"
            "\n"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window program's command line asks for: open the window, on the data file given
-// with --lib or else on the one the usual rule finds, or print the usage notes or the version
-// and end without a window. Every other argument is left for Qt, which takes its own
+// with --lib or else on the one the usual rule finds, in the language --lang names or the locale's,
+// or print the usage notes or the version and end without a window. Every other argument is left
+// for Qt, which takes its own
 // (-platform, -style, ...); what Qt does not take either is refused after Qt has looked.
 
 #include <filesystem>
@@ -15,6 +16,7 @@ struct StartOptions {
     enum class Action { OpenWindow, PrintHelp, PrintVersion, Refuse };
     Action action = Action::OpenWindow;
     std::filesystem::path dataFile;       // --lib FILE; empty for the usual place
+    std::string language;                 // --lang: "en" or "zh"; empty for the locale's
     std::string problem;                  // for Refuse: one line that says what is wrong
     std::vector<std::string> qtArguments; // the program's name, then what is not ours
 };

@@ -7,26 +7,38 @@ namespace gearsel {
 
 namespace {
 
-std::string startsText(int starts, const std::string& what) {
-    return starts == 1 ? std::string() : "，" + what + " " + std::to_string(starts) + " 头";
-}
-
 ChartRefused refusal(ChartProblem::Kind kind) {
     return ChartRefused(ChartProblem{kind});
 }
 
 } // namespace
 
-std::string threadChartTitle(ThreadSeries series, int starts) {
+std::string threadChartTitle(ThreadSeries series, int starts, Language language) {
+    const std::string count = std::to_string(starts);
+    if (language == Language::English) {
+        const std::string what = series == ThreadSeries::Metric ? "metric threads"
+                                 : series == ThreadSeries::Inch ? "inch threads"
+                                                                : "";
+        const std::string startsPart = starts == 1 ? "" : count + " starts";
+        const std::string both =
+            what + (what.empty() || startsPart.empty() ? "" : ", ") + startsPart;
+        return "Thread chart" + (both.empty() ? std::string() : " (" + both + ")");
+    }
     return std::string("螺纹挂轮表") +
            (series == ThreadSeries::Metric ? "（公制螺纹）"
             : series == ThreadSeries::Inch ? "（英制螺纹）"
                                            : "") +
-           (starts == 1 ? "" : "（" + std::to_string(starts) + " 线）");
+           (starts == 1 ? "" : "（" + count + " 线）");
 }
 
-std::string hobIndexChartTitle(const std::string& indexConstantText, int hobStarts) {
-    return "滚齿分度挂轮表（K = " + indexConstantText + startsText(hobStarts, "滚刀") + "）";
+std::string hobIndexChartTitle(const std::string& indexConstantText, int hobStarts,
+                               Language language) {
+    const std::string count = std::to_string(hobStarts);
+    return inLanguage(language,
+                      "滚齿分度挂轮表（K = " + indexConstantText +
+                          (hobStarts == 1 ? "" : "，滚刀 " + count + " 头") + "）",
+                      "Hob indexing chart (K = " + indexConstantText +
+                          (hobStarts == 1 ? "" : ", hob of " + count + " starts") + ")");
 }
 
 std::vector<Pitch> readPitchList(std::string_view text) {
@@ -69,10 +81,10 @@ MachineConstants hobIndexChartConstants(const MachineConstants& constants) {
 }
 
 ChartPlan threadChartPlan(ThreadSeries series, std::string_view list, int starts,
-                          const MachineConstants& constants) {
+                          const MachineConstants& constants, Language language) {
     ChartPlan chart;
     chart.used = threadChartConstants(constants);
-    chart.title = threadChartTitle(series, starts);
+    chart.title = threadChartTitle(series, starts, language);
     const std::vector<Pitch> pitches = series == ThreadSeries::Metric ? metricThreadSeries()
                                        : series == ThreadSeries::Inch ? inchThreadSeries()
                                                                       : readPitchList(list);
@@ -81,11 +93,12 @@ ChartPlan threadChartPlan(ThreadSeries series, std::string_view list, int starts
     return chart;
 }
 
-ChartPlan hobIndexChartPlan(const MachineConstants& constants, int hobStarts, int first, int last) {
+ChartPlan hobIndexChartPlan(const MachineConstants& constants, int hobStarts, int first, int last,
+                            Language language) {
     ChartPlan chart;
     chart.used = hobIndexChartConstants(constants);
-    chart.title =
-        hobIndexChartTitle(constantText(chart.used, ConstantKey::IndexConstant).value(), hobStarts);
+    chart.title = hobIndexChartTitle(constantText(chart.used, ConstantKey::IndexConstant).value(),
+                                     hobStarts, language);
     chart.targets = hobIndexTargets(*chart.used.indexConstant, hobStarts, first, last);
     return chart;
 }

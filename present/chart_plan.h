@@ -6,6 +6,7 @@
 
 #include "engine/chart_targets.h"
 #include "engine/machine_constants.h"
+#include "present/wording.h"
 
 #include <string>
 #include <string_view>
@@ -22,10 +23,13 @@ struct ChartPlan {
 // The series a thread chart covers: one of the two presets or a list typed by the user.
 enum class ThreadSeries { Metric, Inch, List };
 
-// "螺纹挂轮表（公制螺纹）", "螺纹挂轮表（英制螺纹）（2 线）", "螺纹挂轮表" for a list.
-std::string threadChartTitle(ThreadSeries series, int starts);
-// "滚齿分度挂轮表（K = 24）", "滚齿分度挂轮表（K = 24，滚刀 2 头）".
-std::string hobIndexChartTitle(const std::string& indexConstantText, int hobStarts);
+// "螺纹挂轮表（公制螺纹）", "螺纹挂轮表（英制螺纹）（2 线）", "螺纹挂轮表" for a list; in English
+// "Thread chart (metric threads)", "Thread chart (inch threads, 2 starts)", "Thread chart".
+std::string threadChartTitle(ThreadSeries series, int starts, Language language);
+// "滚齿分度挂轮表（K = 24）", "滚齿分度挂轮表（K = 24，滚刀 2 头）"; in English
+// "Hob indexing chart (K = 24)", "Hob indexing chart (K = 24, hob of 2 starts)".
+std::string hobIndexChartTitle(const std::string& indexConstantText, int hobStarts,
+                               Language language);
 
 // The pitches of a list such as "0.5mm,0.75mm,1mm", items read by readPitch() and separated
 // by commas. Throws ChartRefused (BadPitch, with readPitch()'s refusal) for the first item that
@@ -40,12 +44,13 @@ MachineConstants hobIndexChartConstants(const MachineConstants& constants);
 
 // A thread chart of the preset series, or of the pitches listed in `list` for
 // ThreadSeries::List, with threads of `starts` starts, on a lathe with `constants` (a gearbox
-// ratio left unknown counts as 1). Throws ChartRefused.
+// ratio left unknown counts as 1), titled in `language`. Throws ChartRefused.
 ChartPlan threadChartPlan(ThreadSeries series, std::string_view list, int starts,
-                          const MachineConstants& constants);
+                          const MachineConstants& constants, Language language);
 
 // A hobbing index chart of the tooth counts `first` to `last` with a hob of `hobStarts`
-// starts, with the K of `constants`. Throws ChartRefused.
-ChartPlan hobIndexChartPlan(const MachineConstants& constants, int hobStarts, int first, int last);
+// starts, with the K of `constants`, titled in `language`. Throws ChartRefused.
+ChartPlan hobIndexChartPlan(const MachineConstants& constants, int hobStarts, int first, int last,
+                            Language language);
 
 } // namespace gearsel

@@ -5,6 +5,7 @@
 // full precision.
 
 #include "engine/ratio_chart.h"
+#include "present/wording.h"
 
 #include <array>
 #include <string>
@@ -17,7 +18,7 @@ using ChartRowTexts = std::array<std::string, kChartColumns>;
 
 // 目标, 要求速比, Z1 .. Z4, 重复, 计算速比, 速比分数, 绝对精度, 相对精度, 精确, 建议添置,
 // 添置后挂轮.
-ChartRowTexts chartHeadings();
+ChartRowTexts chartHeadings(Language language);
 
 // The cells of one row. The required ratio shows its fraction where it has one, the train its
 // ratio with seven decimals (six from 10 up) and its fraction; the errors show three
@@ -26,14 +27,14 @@ ChartRowTexts chartHeadings();
 // count twice. A row without a train shows "-" for it, or "无可装配" where trains come near but
 // none fits the machine; the last two cells name the gear to buy
 // and the train it gives, with R when it repeats a count and 精确 when it is exact.
-ChartRowTexts chartRowTexts(const ChartRow& row);
+ChartRowTexts chartRowTexts(const ChartRow& row, Language language);
 
 // The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".
-std::string chartSummary(const std::vector<ChartRow>& rows);
+std::string chartSummary(const std::vector<ChartRow>& rows, Language language);
 
 // The chart as CSV: the heading line, then one line per row with the cells of chartRowTexts()
 // except that numbers are written in full (the shortest text that reads back to the same
 // double) and an exact required ratio as its fraction. Lines end in a line feed.
-std::string chartCsv(const std::vector<ChartRow>& rows);
+std::string chartCsv(const std::vector<ChartRow>& rows, Language language);
 
 } // namespace gearsel

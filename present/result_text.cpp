@@ -20,15 +20,15 @@ std::string teethCell(int teeth) {
 
 } // namespace
 
-ResultRowTexts resultHeadings() {
+ResultRowTexts resultHeadings(Language language) {
     ResultRowTexts row;
     row[0] = " №";
     for (int c = 1; c <= 4; ++c) {
         row[static_cast<std::size_t>(c)] = " Z" + std::to_string(c);
     }
-    row[5] = "  计算速比";
-    row[6] = "  绝对精度";
-    row[7] = "  相对精度";
+    row[5] = inLanguage(language, "  计算速比", "  Ratio");
+    row[6] = inLanguage(language, "  绝对精度", "  Abs error");
+    row[7] = inLanguage(language, "  相对精度", "  Rel error");
     return row;
 }
 
@@ -60,8 +60,8 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
     return texts;
 }
 
-ThreePairRowTexts threePairHeadings() {
-    const ResultRowTexts two = resultHeadings();
+ThreePairRowTexts threePairHeadings(Language language) {
+    const ResultRowTexts two = resultHeadings(language);
     return {two[0], two[1], two[2], two[3], two[4], " Z5", " Z6", two[5], two[6], two[7]};
 }
 
@@ -80,15 +80,22 @@ std::string secondsText(double seconds) {
     return formatFixed(seconds, 3) + " s";
 }
 
-std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required) {
-    const std::string fraction = "速比分数 " + trainFraction(slot.train).text();
+std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required,
+                          Language language) {
+    const std::string fraction = trainFraction(slot.train).text();
     if (!required) {
-        return fraction + "；要求速比不是准确的分数，无法判断是否精确";
+        return inLanguage(language,
+                          "速比分数 " + fraction + "；要求速比不是准确的分数，无法判断是否精确",
+                          "Ratio " + fraction +
+                              "; the required ratio is no exact fraction, so exactness is unknown");
     }
     if (isExactTrain(slot.train, required)) {
-        return fraction + "，与要求速比完全相同（精确）";
+        return inLanguage(language, "速比分数 " + fraction + "，与要求速比完全相同（精确）",
+                          "Ratio " + fraction + ", exactly the required ratio (exact)");
     }
-    return fraction + "，与要求速比 " + required->text() + " 不完全相同";
+    return inLanguage(language,
+                      "速比分数 " + fraction + "，与要求速比 " + required->text() + " 不完全相同",
+                      "Ratio " + fraction + ", not exactly the required " + required->text());
 }
 
 } // namespace gearsel

@@ -6,6 +6,7 @@
 #include "engine/fraction.h"
 #include "engine/gear_train.h"
 #include "engine/three_pair_train.h"
+#include "present/wording.h"
 
 #include <array>
 #include <optional>
@@ -21,7 +22,7 @@ inline constexpr std::array<int, kResultColumns> kResultColumnTwips = {500, 510,
                                                                        510, 1065, 1065, 1065};
 
 // The heading row: " №", " Z1" .. " Z4", "  计算速比", "  绝对精度", "  相对精度".
-ResultRowTexts resultHeadings();
+ResultRowTexts resultHeadings(Language language);
 
 // Row r of the empty grid: "r " and a single space in every other column.
 ResultRowTexts emptyResultRow(int row);
@@ -40,7 +41,7 @@ ResultRowTexts resultRow(int slotNumber, const ResultSlot& slot, double required
 // a two-pair row's.
 inline constexpr int kThreePairColumns = 10;
 using ThreePairRowTexts = std::array<std::string, kThreePairColumns>;
-ThreePairRowTexts threePairHeadings();
+ThreePairRowTexts threePairHeadings(Language language);
 ThreePairRowTexts threePairRow(int slotNumber, const ThreePairSlot& slot, double requiredRatio);
 
 // The search time as it is shown: three decimals and " s" ("0.047 s").
@@ -49,6 +50,7 @@ std::string secondsText(double seconds);
 // The tooltip of a filled row: the train's exact ratio as a fraction and whether it is exactly
 // the required ratio ("速比分数 60/127，与要求速比完全相同"). `required` is the required ratio's
 // fraction, nothing when it has none.
-std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required);
+std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required,
+                          Language language);
 
 } // namespace gearsel

@@ -10,12 +10,17 @@
 
 namespace gearsel {
 
-SuggestionRowTexts suggestionHeadings() {
+SuggestionRowTexts suggestionHeadings(Language language) {
+    if (language == Language::English) {
+        return {"Buy",   "Z1",       "Z2",        "Z3",        "Z4",
+                "Ratio", "Fraction", "Abs error", "Rel error", "Exact"};
+    }
     return {"添置齿数", "Z1",       "Z2",       "Z3",       "Z4",
             "计算速比", "速比分数", "绝对精度", "相对精度", "精确"};
 }
 
-SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio) {
+SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio,
+                                      Language language) {
     const ResultSlot& slot = suggestion.best.slot;
     const bool exact = suggestion.best.exact;
     const auto teeth = [](std::int16_t z) { return z == 0 ? std::string() : std::to_string(z); };
@@ -28,7 +33,7 @@ SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double r
             trainFraction(slot.train).text(),
             chartErrorText(slot.absError, exact),
             chartErrorText(relativeError(slot, requiredRatio), exact),
-            exact ? "精确" : ""};
+            exact ? inLanguage(language, "精确", "exact") : ""};
 }
 
 std::string trainText(const GearTrain& train) {
@@ -72,26 +77,46 @@ std::string runsText(const std::vector<int>& teeth) {
 } // namespace
 
 std::vector<std::string> suggestionSummary(const SuggestionReport& report,
-                                           const std::optional<RatioRange>& range) {
+                                           const std::optional<RatioRange>& range,
+                                           Language language) {
     std::vector<std::string> lines;
     if (!report.bestInSet) {
-        lines.emplace_back("现有挂轮找不到可用的挂轮组");
+        lines.push_back(inLanguage(language, "现有挂轮找不到可用的挂轮组",
+                                   "The gears at hand give no usable train"));
     } else {
         const BestTrain& best = *report.bestInSet;
-        lines.push_back(std::string(best.exact ? "现有挂轮已有精确的挂轮组: "
-                                               : "现有挂轮没有精确的挂轮组，最接近的是: ") +
-                        trainText(best.slot.train) + "（绝对精度 " +
-                        chartErrorText(best.slot.absError, best.exact) + "）");
+        const std::string train = trainText(best.slot.train);
+        const std::string error = chartErrorText(best.slot.absError, best.exact);
+        lines.push_back(
+            best.exact
+                ? inLanguage(language,
+                             "现有挂轮已有精确的挂轮组: " + train + "（绝对精度 " + error + "）",
+                             "The gears at hand have an exact train: " + train + " (abs error " +
+                                 error + ")")
+                : inLanguage(language,
+                             "现有挂轮没有精确的挂轮组，最接近的是: " + train + "（绝对精度 " +
+                                 error + "）",
+                             "The gears at hand have no exact train; the closest is " + train +
+                                 " (abs error " + error + ")"));
     }
     if (!report.inRange) {
-        lines.push_back("要求速比不在可选择的范围 " +
-                        (range ? rangeCaption(*range) : std::string("-")) + " 之内；" +
-                        (report.bringIntoRange.empty()
-                             ? std::string("添置一个挂轮也达不到")
-                             : "添置下列齿数之一可以达到: " + runsText(report.bringIntoRange)));
+        const std::string shown = range ? rangeCaption(*range) : std::string("-");
+        const std::string runs = runsText(report.bringIntoRange);
+        lines.push_back(
+            report.bringIntoRange.empty()
+                ? inLanguage(language,
+                             "要求速比不在可选择的范围 " + shown + " 之内；添置一个挂轮也达不到",
+                             "The required ratio lies outside the reachable range " + shown +
+                                 "; one more gear does not reach it")
+                : inLanguage(language,
+                             "要求速比不在可选择的范围 " + shown +
+                                 " 之内；添置下列齿数之一可以达到: " + runs,
+                             "The required ratio lies outside the reachable range " + shown +
+                                 "; one of these tooth counts reaches it: " + runs));
     }
     if (report.suggestions.empty()) {
-        lines.emplace_back(kNoGearHelps);
+        lines.push_back(inLanguage(language, "添置任何一个挂轮都得不到更好的挂轮组",
+                                   "No one more gear gives a better train"));
     }
     return lines;
 }

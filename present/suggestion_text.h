@@ -5,6 +5,7 @@
 
 #include "engine/gear_suggestion.h"
 #include "engine/ratio_range.h"
+#include "present/wording.h"
 
 #include <array>
 #include <optional>
@@ -17,21 +18,22 @@ inline constexpr int kSuggestionColumns = 10;
 using SuggestionRowTexts = std::array<std::string, kSuggestionColumns>;
 
 // 添置齿数, Z1 .. Z4, 计算速比, 速比分数, 绝对精度, 相对精度, 精确.
-SuggestionRowTexts suggestionHeadings();
+SuggestionRowTexts suggestionHeadings(Language language);
 
 // The cells of one suggestion for the required ratio `requiredRatio`: the tooth count, the
 // best train's tooth counts (a single pair's z3 and z4 empty), its ratio and fraction, its
 // errors and the exact mark, written as the chart writes them (chartRowTexts).
-SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio);
+SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio,
+                                      Language language);
 
 // The line that says no single gear gives a better train than the set has.
-inline constexpr const char* kNoGearHelps = "添置任何一个挂轮都得不到更好的挂轮组";
 
 // The lines above the list: what the set as it is gives ("现有挂轮已有精确的挂轮组: 24/101（绝对
 // 精度 0）"), when the required ratio lies outside the set's reachable range `range`, which
-// additions bring it in, and kNoGearHelps when no addition helps.
+// additions bring it in, and a line that says so when no addition helps.
 std::vector<std::string> suggestionSummary(const SuggestionReport& report,
-                                           const std::optional<RatioRange>& range);
+                                           const std::optional<RatioRange>& range,
+                                           Language language);
 
 // A train as a workshop writes it: "24/101", "50/90 × 100/45".
 std::string trainText(const GearTrain& train);

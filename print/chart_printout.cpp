@@ -4,6 +4,7 @@
 #include "print/page_painting.h"
 #include "print/printout.h"
 
+#include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -11,6 +12,11 @@
 namespace gearsel {
 
 namespace {
+
+// The pages' texts, in the language of the translation installed (the window's).
+struct ChartPrintoutText {
+    Q_DECLARE_TR_FUNCTIONS(gearsel::ChartPrintout)
+};
 
 void drawRules(QPainter& painter, const ChartPageLayout& layout, int rows) {
     const double bottom = layout.rowTop(rows + 1);
@@ -45,7 +51,7 @@ void drawCells(QPainter& painter, const ChartPageLayout& layout, const ChartRowT
 } // namespace
 
 QString chartPageNumber(int page, int pages) {
-    return QStringLiteral("第 %1 页，共 %2 页").arg(page + 1).arg(pages);
+    return ChartPrintoutText::tr("第 %1 页，共 %2 页").arg(page + 1).arg(pages);
 }
 
 void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int page) {
@@ -61,16 +67,18 @@ void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int p
     painter.setPen(Qt::black);
     putCentred(painter, content.title, heiFont(16), layout.left + layout.tableWidth / 2,
                layout.titleTop);
-    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), songFont(11),
-            layout.left, layout.machineTop);
+    putText(painter, ChartPrintoutText::tr("机床名称：") + content.machineName.trimmed(),
+            songFont(11), layout.left, layout.machineTop);
     if (!content.constants.isEmpty()) {
-        putText(painter, QStringLiteral("机床常数：") + content.constants, songFont(11),
+        putText(painter, ChartPrintoutText::tr("机床常数：") + content.constants, songFont(11),
                 layout.left, layout.constantsTop);
     }
-    drawCells(painter, layout, chartHeadings(), 0);
+    drawCells(painter, layout, chartHeadings(content.language), 0);
     for (int r = 0; r < rows; ++r) {
-        drawCells(painter, layout, chartRowTexts(content.rows[static_cast<std::size_t>(first + r)]),
-                  r + 1);
+        drawCells(
+            painter, layout,
+            chartRowTexts(content.rows[static_cast<std::size_t>(first + r)], content.language),
+            r + 1);
     }
     putText(painter, printedDateLine(content.printedAt), songFont(9), layout.left,
             layout.footerTop);

@@ -3,6 +3,7 @@
 // What a printed chart shows: its rows and the headings above them.
 
 #include "engine/ratio_chart.h"
+#include "present/wording.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,6 +17,7 @@ struct ChartPrintoutContent {
     QString constants;   // the constants the chart was worked out with; empty when none
     std::vector<ChartRow> rows;
     QDateTime printedAt; // the date and time printed under the table of every page
+    Language language = Language::Chinese; // of the headings and marks of the table
 };
 
 } // namespace gearsel

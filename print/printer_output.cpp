@@ -6,6 +6,7 @@
 #include "print/whole_file_output.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -17,8 +18,18 @@ namespace gearsel {
 
 namespace {
 
-const QString kDocumentName = QStringLiteral("挂轮选配结果列表");
-const QString kChartDocumentName = QStringLiteral("挂轮表");
+// The texts, in the language of the translation installed (the window's).
+struct PrinterOutputText {
+    Q_DECLARE_TR_FUNCTIONS(gearsel::PrinterOutput)
+};
+
+// The documents' names, as the printer's queue and the PDF file's title show them.
+QString listDocumentName() {
+    return PrinterOutputText::tr("挂轮选配结果列表");
+}
+QString chartDocumentName() {
+    return PrinterOutputText::tr("挂轮表");
+}
 
 using Pages = std::function<bool(QPagedPaintDevice&)>;
 
@@ -27,7 +38,7 @@ PrinterResult printOnDefault(const QString& documentName, QPageLayout::Orientati
     // Without a printer a default QPrinter quietly becomes a PDF writer; ask for the list.
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
     if (printers.isEmpty()) {
-        return {false, QStringLiteral("没有找到已安装的打印机，无法打印。")};
+        return {false, PrinterOutputText::tr("没有找到已安装的打印机，无法打印。")};
     }
     QPrinterInfo target = QPrinterInfo::defaultPrinter();
     if (target.isNull()) {
@@ -37,7 +48,7 @@ PrinterResult printOnDefault(const QString& documentName, QPageLayout::Orientati
     printer.setDocName(documentName);
     printer.setPageOrientation(orientation);
     if (!printer.isValid() || !print(printer) || printer.printerState() == QPrinter::Error) {
-        return {false, QStringLiteral("打印机“%1”无法打印。").arg(target.printerName())};
+        return {false, PrinterOutputText::tr("打印机“%1”无法打印。").arg(target.printerName())};
     }
     return {true, QString()};
 }
@@ -69,24 +80,24 @@ bool writeA4Pdf(const QString& path, const QString& documentName,
 } // namespace
 
 PrinterResult printOnDefaultPrinter(const PrintoutContent& content) {
-    return printOnDefault(kDocumentName, QPageLayout::Portrait,
+    return printOnDefault(listDocumentName(), QPageLayout::Portrait,
                           [&](QPagedPaintDevice& device) { return printPage(device, content); });
 }
 
 bool writePdf(const QString& path, const PrintoutContent& content, QString* problem) {
     return writeA4Pdf(
-        path, kDocumentName, QPageLayout::Portrait,
+        path, listDocumentName(), QPageLayout::Portrait,
         [&](QPagedPaintDevice& device) { return printPage(device, content); }, problem);
 }
 
 PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content) {
-    return printOnDefault(kChartDocumentName, QPageLayout::Landscape,
+    return printOnDefault(chartDocumentName(), QPageLayout::Landscape,
                           [&](QPagedPaintDevice& device) { return printChart(device, content); });
 }
 
 bool writeChartPdf(const QString& path, const ChartPrintoutContent& content, QString* problem) {
     return writeA4Pdf(
-        path, kChartDocumentName, QPageLayout::Landscape,
+        path, chartDocumentName(), QPageLayout::Landscape,
         [&](QPagedPaintDevice& device) { return printChart(device, content); }, problem);
 }
 

@@ -5,6 +5,7 @@
 #include "present/result_text.h"
 #include "print/page_painting.h"
 
+#include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -13,6 +14,11 @@
 namespace gearsel {
 
 namespace {
+
+// The page's texts, in the language of the translation installed (the window's).
+struct PrintoutText {
+    Q_DECLARE_TR_FUNCTIONS(gearsel::Printout)
+};
 
 const QString kLogo = QStringLiteral(":/print/logo.svg");
 
@@ -57,10 +63,14 @@ void drawRow(QPainter& painter, const PrintoutLayout& layout, const PrintedRow& 
 
 } // namespace
 
+QString printoutTitle() {
+    return PrintoutText::tr("挂轮选配列表");
+}
+
 PrintedRow printedHeadings() {
-    return {QStringLiteral("序号"),     QStringLiteral("Z(1)"),    QStringLiteral("Z(2)"),
-            QStringLiteral("Z(3)"),     QStringLiteral("Z(4)"),    QStringLiteral("计算速比"),
-            QStringLiteral("绝对精度"), QStringLiteral("相对精度")};
+    return {PrintoutText::tr("序号"),     QStringLiteral("Z(1)"),      QStringLiteral("Z(2)"),
+            QStringLiteral("Z(3)"),       QStringLiteral("Z(4)"),      PrintoutText::tr("计算速比"),
+            PrintoutText::tr("绝对精度"), PrintoutText::tr("相对精度")};
 }
 
 PrintedRow printedRow(int number, const ResultSlot& slot, double requiredRatio) {
@@ -90,10 +100,10 @@ void drawPrintout(QPainter& painter, const PrintoutContent& content) {
     drawRules(painter, layout);
 
     painter.setPen(Qt::black);
-    putCentred(painter, kPrintoutTitle, heiFont(20), layout.titleCentre(), layout.titleTop());
-    putText(painter, QStringLiteral("机床名称：") + content.machineName.trimmed(), songFont(12),
+    putCentred(painter, printoutTitle(), heiFont(20), layout.titleCentre(), layout.titleTop());
+    putText(painter, PrintoutText::tr("机床名称：") + content.machineName.trimmed(), songFont(12),
             layout.machineLeft(), layout.infoTop());
-    putText(painter, QStringLiteral("指定速比：") + content.ratioText, songFont(12),
+    putText(painter, PrintoutText::tr("指定速比：") + content.ratioText, songFont(12),
             layout.ratioLeft(), layout.infoTop());
 
     // Texts sit in the middle of their row.

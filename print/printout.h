@@ -19,9 +19,8 @@ namespace gearsel {
 
 using PrintedRow = std::array<QString, kPrintColumns>;
 
-// The title over the table: the program's Chinese name and 列表.
-inline const QString kPrintoutTitle =
-    QString::fromUtf8(kProductNameChinese) + QStringLiteral("列表");
+// The title over the table: the program's Chinese name and 列表, or its English.
+QString printoutTitle();
 
 // The heading row of the table.
 PrintedRow printedHeadings();

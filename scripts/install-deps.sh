@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format clang-tidy
+  qt6-l10n-tools
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming qt6-translations-l10n poppler-utils
   dpkg-dev desktop-file-utils appstream man-db
   lintian devscripts debhelper

@@ -12,6 +12,7 @@
 #include "ui/read_only_table.h"
 #include "ui/saved_file.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -164,13 +165,15 @@ ChartPlan ChartPage::plan(const MachineConstants& constants) const {
     const int starts = starts_->value();
     switch (kinds_->checkedId()) {
     case InchThreads:
-        return threadChartPlan(ThreadSeries::Inch, {}, starts, constants);
+        return threadChartPlan(ThreadSeries::Inch, {}, starts, constants, windowLanguage());
     case ListedThreads:
-        return threadChartPlan(ThreadSeries::List, utf8(pitchList_->text()), starts, constants);
+        return threadChartPlan(ThreadSeries::List, utf8(pitchList_->text()), starts, constants,
+                               windowLanguage());
     case HobIndex:
-        return hobIndexChartPlan(constants, starts, firstTeeth_->value(), lastTeeth_->value());
+        return hobIndexChartPlan(constants, starts, firstTeeth_->value(), lastTeeth_->value(),
+                                 windowLanguage());
     default:
-        return threadChartPlan(ThreadSeries::Metric, {}, starts, constants);
+        return threadChartPlan(ThreadSeries::Metric, {}, starts, constants, windowLanguage());
     }
 }
 
@@ -187,10 +190,10 @@ void ChartPage::generate() {
         const WaitCursor wait;
         rows = buildChart(setup.search, chart.targets);
     } catch (const ChartRefused& e) {
-        prompter_.inform(QString::fromStdString(chartProblemText(e.problem(), Language::Chinese)));
+        prompter_.inform(windowSentence(chartProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const SearchRefused& e) {
-        prompter_.inform(QString::fromStdString(searchProblemText(e.problem(), Language::Chinese)));
+        prompter_.inform(windowSentence(searchProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const std::invalid_argument&) {
         prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));
@@ -198,7 +201,7 @@ void ChartPage::generate() {
     }
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
-    constants_ = QString::fromStdString(constantsSummary(chart.used, Language::Chinese));
+    constants_ = QString::fromStdString(constantsSummary(chart.used, windowLanguage()));
     showRows(std::move(rows));
 }
 
@@ -206,7 +209,7 @@ void ChartPage::showRows(std::vector<ChartRow> rows) {
     rows_->setRows(std::move(rows));
     table_->resizeColumnsToContents();
     table_->scrollToTop();
-    summary_->setText(QString::fromStdString(chartSummary(rows_->rows())));
+    summary_->setText(QString::fromStdString(chartSummary(rows_->rows(), windowLanguage())));
 }
 
 void ChartPage::clear() {
@@ -226,8 +229,9 @@ void ChartPage::print() {
     if (!haveChart()) {
         return;
     }
-    const ChartPrintoutContent content{title_, machineName_, constants_, rows_->rows(),
-                                       QDateTime::currentDateTime()};
+    const ChartPrintoutContent content{
+        title_,          machineName_, constants_, rows_->rows(), QDateTime::currentDateTime(),
+        windowLanguage()};
     const PrinterResult result = printer_(content);
     if (!result.printed) {
         offerPdf(prompter_, result.problem,
@@ -249,7 +253,7 @@ void ChartPage::saveCsv() {
         return;
     }
     const QString file = withSuffix(*path, QStringLiteral("csv"));
-    const std::string csv = chartCsv(rows_->rows());
+    const std::string csv = chartCsv(rows_->rows(), windowLanguage());
     // Written beside the target and renamed over it, so a failure leaves no half-written file.
     QSaveFile out(file);
     const bool written =

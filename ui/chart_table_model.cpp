@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/chart_table_model.h"
+#include "ui/window_language.h"
 
 #include <QBrush>
 #include <QColor>
@@ -20,7 +21,7 @@ void ChartTableModel::setRows(std::vector<ChartRow> rows) {
     texts_.clear();
     texts_.reserve(rows_.size());
     for (const ChartRow& row : rows_) {
-        texts_.push_back(chartRowTexts(row));
+        texts_.push_back(chartRowTexts(row, windowLanguage()));
     }
     endResetModel();
 }
@@ -52,8 +53,8 @@ QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const ChartRowTexts headings = chartHeadings();
-    return QString::fromStdString(headings[static_cast<std::size_t>(section)]);
+    return QString::fromStdString(
+        chartHeadings(windowLanguage())[static_cast<std::size_t>(section)]);
 }
 
 } // namespace gearsel

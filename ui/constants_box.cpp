@@ -4,6 +4,7 @@
 #include "present/constant_text.h"
 
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -19,12 +20,12 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
         const ConstantKey key = kConstantKeys[i];
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(constantName(key)));
-        const QString hint = QString::fromStdString(constantHint(key));
+        const QString hint = QString::fromStdString(constantHint(key, windowLanguage()));
         field->setPlaceholderText(hint);
         field->setToolTip(hint);
         connect(field, &QLineEdit::textEdited, this, &ConstantsBox::edited);
         auto* label = new QLabel(
-            QString::fromStdString(constantLabel(key, Language::Chinese)) + tr("："), this);
+            QString::fromStdString(constantLabel(key, windowLanguage())) + tr("："), this);
         label->setBuddy(field);
         // Two pairs of label and field per line.
         const int row = static_cast<int>(i / 2);
@@ -74,7 +75,7 @@ ConstantsReading ConstantsBox::reading() const {
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
         texts[i] = utf8(fields_[i]->text());
     }
-    return readConstantTexts(texts);
+    return readConstantTexts(texts, windowLanguage());
 }
 
 } // namespace gearsel

@@ -2,6 +2,7 @@
 #include "ui/formula_page.h"
 
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -10,7 +11,7 @@
 namespace gearsel {
 
 FormulaPage::FormulaPage(Formula formula, QWidget* parent) : QWidget(parent), formula_(formula) {
-    const FormulaForm form = formulaForm(formula);
+    const FormulaForm form = formulaForm(formula, windowLanguage());
     auto* layout = new QFormLayout(this);
     auto* equation = new QLabel(QString::fromStdString(form.equation), this);
     equation->setObjectName(QStringLiteral("equation"));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gear_sel.h"
 
-#include "base/version.h"
 #include "engine/gear_suggestion.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
@@ -28,6 +27,7 @@
 #include "ui/search_fields.h"
 #include "ui/suggestion_list.h"
 #include "ui/ui_style.h"
+#include "ui/window_language.h"
 #include "ui/window_mover.h"
 
 #include <QApplication>
@@ -54,8 +54,7 @@ GearSel::GearSel(MachineStore store, LockWaitWatch& lockWaits, Prompter& prompte
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), prompter_(prompter), random_(random),
       lockWaits_(lockWaits) {
     setObjectName(QStringLiteral("GearSel"));
-    setWindowTitle(QString::fromUtf8(kProductNameChinese) + QLatin1Char(' ') +
-                   QString::fromUtf8(kProductName));
+    setWindowTitle(productName());
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
     // The layout is the same at every scale; on a screen too small for it, it is drawn
     // smaller as a whole.
@@ -236,10 +235,10 @@ void GearSel::runSelection() {
                                   result.seconds);
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
+                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("选配没有完成：") +
-                             QString::fromStdString(exceptionText(error, Language::Chinese)));
+                             QString::fromStdString(exceptionText(error, windowLanguage())));
         }
     });
 }
@@ -253,10 +252,10 @@ void GearSel::showGearSuggestions() {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), Language::Chinese)));
+                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("无法给出添置齿轮的建议：") +
-                             QString::fromStdString(exceptionText(error, Language::Chinese)));
+                             QString::fromStdString(exceptionText(error, windowLanguage())));
         }
     });
     if (!report) {

@@ -3,6 +3,7 @@
 
 #include "present/problem_text.h"
 #include "ui/prompter.h"
+#include "ui/window_language.h"
 
 #include <exception>
 
@@ -20,7 +21,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
             telling_ = true;
             prompter_->inform(
                 QCoreApplication::translate("gearsel::GuardedApplication", "操作没有完成：") +
-                QString::fromStdString(exceptionText(error, Language::Chinese)));
+                QString::fromStdString(exceptionText(error, windowLanguage())));
             telling_ = false;
         }
         return false;

@@ -6,6 +6,7 @@
 #include "ui/face_layout.h"
 #include "ui/picture_label.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QLabel>
 
@@ -100,9 +101,7 @@ void HelpPanel::createLines(const TwipsScale& scale) {
         setColour(label, QPalette::WindowText, Qt::black);
         return label;
     };
-    line(QStringLiteral("Label7"), 3750, 525,
-         tr("《%1 %2》程序 使用说明")
-             .arg(QString::fromUtf8(kProductNameChinese), QString::fromUtf8(kProductName)));
+    line(QStringLiteral("Label7"), 3750, 525, tr("《%1》程序 使用说明").arg(productName()));
     line(QStringLiteral("LabLXmm_0"), 4335, 795,
          QStringLiteral("Ver ") + QString::fromUtf8(kVersion));
     for (const NoteLine& note : kNoteLines) {

@@ -14,6 +14,7 @@
 #include "ui/prompter.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -470,7 +471,7 @@ void MachineCommands::showGearCount(int count) {
 }
 
 void MachineCommands::reportStoreError(const std::exception& error) {
-    prompter_.inform(QString::fromStdString(exceptionText(error, Language::Chinese)));
+    prompter_.inform(windowSentence(exceptionText(error, windowLanguage())));
 }
 
 bool MachineCommands::catchUpWithFile(bool aimedAtCurrent) {

@@ -13,9 +13,10 @@ namespace gearsel {
 
 namespace {
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("gearsel::PdfOffer", text);
-}
+// The texts' context for the translation tools and the translators.
+struct PdfOfferText {
+    Q_DECLARE_TR_FUNCTIONS(gearsel::PdfOffer)
+};
 
 } // namespace
 
@@ -36,13 +37,14 @@ QString withSuffix(const QString& path, const QString& suffix) {
 
 void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
               const std::function<bool(const QString&)>& write) {
-    const QString question =
-        problem + QStringLiteral("\n\n") + translated("是否将%1保存为PDF文件? ").arg(offer.what);
+    const QString question = problem + QStringLiteral("\n\n") +
+                             PdfOfferText::tr("是否将%1保存为PDF文件? ").arg(offer.what);
     if (!prompter.askYesNo(question, Prompter::Icon::Question)) {
         return;
     }
-    const std::optional<QString> path = prompter.askSavePath(
-        translated("保存%1").arg(offer.what), offer.defaultPath, translated("PDF 文件 (*.pdf)"));
+    const std::optional<QString> path =
+        prompter.askSavePath(PdfOfferText::tr("保存%1").arg(offer.what), offer.defaultPath,
+                             PdfOfferText::tr("PDF 文件 (*.pdf)"));
     if (!path) {
         return;
     }
@@ -50,7 +52,7 @@ void offerPdf(Prompter& prompter, const QString& problem, const PdfOffer& offer,
     if (write(file)) {
         fileSaved(prompter, SavedFileKind::Pdf, offer.what, file);
     } else {
-        prompter.inform(translated("无法写入文件“%1”，%2没有保存。")
+        prompter.inform(PdfOfferText::tr("无法写入文件“%1”，%2没有保存。")
                             .arg(QDir::toNativeSeparators(file), offer.what));
     }
 }

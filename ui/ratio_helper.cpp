@@ -6,6 +6,7 @@
 #include "ui/prompter.h"
 #include "ui/screen_fit.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -38,7 +39,8 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     pages_->setObjectName(QStringLiteral("pages"));
     for (const FormulaEntry& entry : formulaRegistry()) {
         auto* page = new FormulaPage(entry.formula, pages_);
-        pages_->addTab(page, QString::fromStdString(formulaForm(entry.formula).title));
+        pages_->addTab(page,
+                       QString::fromStdString(formulaForm(entry.formula, windowLanguage()).title));
         connect(page, &FormulaPage::edited, this, &RatioHelper::showOutcome);
     }
     layout->addWidget(pages_, 1);
@@ -91,7 +93,7 @@ FormulaOutcome RatioHelper::outcome() const {
     if (!reading.problem.empty()) {
         return {std::nullopt, reading.problem};
     }
-    return workOutRatio(page->formula(), page->texts(), reading.constants);
+    return workOutRatio(page->formula(), page->texts(), reading.constants, windowLanguage());
 }
 
 void RatioHelper::showOutcome() {
@@ -105,8 +107,8 @@ void RatioHelper::showOutcome() {
     if (worked.ratio) {
         const QString note = worked.ratio->fraction() ? tr("（精确分数）") : tr("（近似值）");
         // The sign is said in words on a line of its own: 确定 hands on the size |i|.
-        const std::string direction =
-            turnDirectionText(*worked.ratio, formulaEntry(page->formula()).signedRatio);
+        const std::string direction = turnDirectionText(
+            *worked.ratio, formulaEntry(page->formula()).signedRatio, windowLanguage());
         result_->setText(
             tr("速比 i = ") + QString::fromStdString(ratioResultText(*worked.ratio)) + note +
             (direction.empty() ? QString()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_table_model.h"
 
+#include "ui/window_language.h"
+
 namespace gearsel {
 
 ResultTableModel::ResultTableModel(QColor cellBack, QColor cellText, QObject* parent)
@@ -53,8 +55,8 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
         if (emptyRows_ > 0) {
             return {};
         }
-        return QString::fromStdString(
-            resultToolTip(results_.slots[static_cast<std::size_t>(index.row())], required_));
+        return QString::fromStdString(resultToolTip(
+            results_.slots[static_cast<std::size_t>(index.row())], required_, windowLanguage()));
     }
     return cellData(QString::fromStdString(
                         rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),
@@ -66,13 +68,14 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return QString::fromStdString(resultHeadings()[static_cast<std::size_t>(section) + 1]);
+        return QString::fromStdString(
+            resultHeadings(windowLanguage())[static_cast<std::size_t>(section) + 1]);
     }
     return QString::fromStdString(rowTexts(section + 1)[0]);
 }
 
 QString ResultTableModel::cornerText() const {
-    return QString::fromStdString(resultHeadings()[0]);
+    return QString::fromStdString(resultHeadings(windowLanguage())[0]);
 }
 
 } // namespace gearsel

@@ -7,6 +7,7 @@
 #include "ui/screen_fit.h"
 #include "ui/suggestion_table_model.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -43,8 +44,8 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
 }
 
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {
-    QStringList lines =
-        qtTexts(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats)));
+    QStringList lines = qtTexts(suggestionSummary(
+        report, reachableRange(request.gears, request.allowRepeats), windowLanguage()));
     if (!report.suggestions.empty()) {
         lines << tr("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
     }

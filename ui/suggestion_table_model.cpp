@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/suggestion_table_model.h"
+#include "ui/window_language.h"
 
 #include <QBrush>
 #include <QColor>
@@ -21,8 +22,8 @@ void SuggestionTableModel::showSuggestions(const std::vector<GearSuggestion>& su
     rows_.clear();
     const auto shown = std::min(suggestions.size(), static_cast<std::size_t>(std::max(count, 0)));
     for (std::size_t r = 0; r < shown; ++r) {
-        rows_.push_back(
-            {suggestionRowTexts(suggestions[r], requiredRatio), suggestions[r].best.exact});
+        rows_.push_back({suggestionRowTexts(suggestions[r], requiredRatio, windowLanguage()),
+                         suggestions[r].best.exact});
     }
     endResetModel();
 }
@@ -57,8 +58,8 @@ QVariant SuggestionTableModel::headerData(int section, Qt::Orientation orientati
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const SuggestionRowTexts headings = suggestionHeadings();
-    return QString::fromStdString(headings[static_cast<std::size_t>(section)]);
+    return QString::fromStdString(
+        suggestionHeadings(windowLanguage())[static_cast<std::size_t>(section)]);
 }
 
 } // namespace gearsel

@@ -43,7 +43,7 @@ status=0
   fail "--version into a full device: status $status, $(cat "$work/err")"
 
 # Refused: one line, status 2, before any window (still no display) and with no data file made.
-for args in "--lib" "--lib=" "--lib $work/missing.lib" "--lib $work/a --lib $work/b"; do
+for args in "--lib" "--lib=" "--lib $work/missing.lib" "--lib $work/a --lib $work/b" "--lang fr"; do
   # shellcheck disable=SC2086 # the words are the arguments
   run "${headless[@]}" "$gearsel" $args
   [ "$status" = 2 ] || fail "gearsel $args: status $status"

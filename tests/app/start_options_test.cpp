@@ -81,6 +81,41 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"LibTwice", {"--lib", "a.lib", "--lib", "b.lib"}, Action::Refuse, "", {}}),
     [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
 
+TEST(StartOptionsLanguageTest, LangChoosesTheWindowsLanguage) {
+    const struct {
+        const char* name;
+        Arguments arguments;  // after the program's name
+        const char* language; // null for a refusal
+    } rows[] = {
+        {"none: the locale decides", {"--lib", "a.lib"}, ""},
+        {"English", {"--lang", "en"}, "en"},
+        {"Chinese with equals", {"--lang=zh", "--lib", "a.lib"}, "zh"},
+        {"beside Qt's options", {"-platform", "offscreen", "--lang", "en"}, "en"},
+        {"a locale name is not a language of ours", {"--lang", "en_US"}, nullptr},
+        {"French", {"--lang", "fr"}, nullptr},
+        {"without a value", {"--lang"}, nullptr},
+        {"empty", {"--lang="}, nullptr},
+        {"twice", {"--lang", "en", "--lang", "zh"}, nullptr},
+    };
+    for (const auto& row : rows) {
+        Arguments arguments{"gearsel"};
+        arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
+        const StartOptions options = gearsel::parseStartOptions(arguments);
+        if (row.language == nullptr) {
+            EXPECT_EQ(options.action, Action::Refuse) << row.name;
+            EXPECT_NE(options.problem.find("--lang"), std::string::npos) << row.name;
+            continue;
+        }
+        EXPECT_EQ(options.action, Action::OpenWindow) << row.name << ": " << options.problem;
+        EXPECT_EQ(options.language, row.language) << row.name;
+        // The option and its value are ours: Qt never sees them.
+        for (const std::string& argument : options.qtArguments) {
+            EXPECT_EQ(argument.find("--lang"), std::string::npos) << row.name;
+            EXPECT_NE(argument, "en") << row.name;
+        }
+    }
+}
+
 // Columns a line takes on a terminal: a Chinese character takes two.
 std::size_t columns(const std::string& line) {
     std::size_t count = 0;
@@ -101,7 +136,8 @@ TEST(StartUsageTest, FitsOneScreenAndNamesEveryOption) {
         EXPECT_LE(columns(line), 80U) << line;
     }
     EXPECT_LE(count, 24U);
-    for (const char* part : {"--lib FILE", "--help", "--version", "GearSel", "挂轮选配"}) {
+    for (const char* part :
+         {"--lib FILE", "--lang en|zh", "--help", "--version", "GearSel", "挂轮选配"}) {
         EXPECT_NE(usage.find(part), std::string::npos) << part;
     }
 }

@@ -103,11 +103,11 @@ TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
         buildChart(hobbingMachine(), hobIndexTargets(Quantity::whole(24), 1, 100, 101));
     // 24/100 itself: the search lists 20/20 x 24/100 first, but the single pair, as exact,
     // has two gears fewer.
-    const ChartRowTexts exact = chartRowTexts(rows[0]);
+    const ChartRowTexts exact = chartRowTexts(rows[0], Language::Chinese);
     EXPECT_EQ((std::vector<std::string>(exact.begin(), exact.end())),
               (std::vector<std::string>{"z=100", "6/25", "24", "100", "", "", "", "0.2400000",
                                         "6/25", "0", "0", "精确", "", ""}));
-    const ChartRowTexts inexact = chartRowTexts(rows[1]);
+    const ChartRowTexts inexact = chartRowTexts(rows[1], Language::Chinese);
     EXPECT_EQ(inexact[1], "24/101");
     EXPECT_EQ(inexact[6], "");
     EXPECT_EQ(inexact[9], "1.93e-06");
@@ -121,7 +121,7 @@ TEST(RatioChartTest, RowTextsShowFractionsErrorsAndTheGearToBuy) {
     const auto none = buildChart(tiny, {{"far", Quantity::whole(500)}});
     EXPECT_FALSE(none[0].best.has_value());
     EXPECT_EQ(none[0].outcome, ChartOutcome::NoTrain);
-    EXPECT_EQ(chartRowTexts(none[0])[7], "-");
+    EXPECT_EQ(chartRowTexts(none[0], Language::Chinese)[7], "-");
 }
 
 // The first default machine: 14 gears from 20 to 120.
@@ -136,15 +136,15 @@ TEST(RatioChartTest, RowsCarryTheRepeatMarkAndHonourNoRepeats) {
     // 0.2 mm on 6 mm is 1/30: 20/100 x 20/120, a train that uses 20 twice, as the grid marks it.
     const auto rows = buildChart(lathe, targets);
     EXPECT_EQ(rows[0].best->slot.train, (GearTrain{20, 100, 20, 120}));
-    EXPECT_EQ(chartRowTexts(rows[0])[6], "R");
-    const std::string csv = chartCsv(rows);
+    EXPECT_EQ(chartRowTexts(rows[0], Language::Chinese)[6], "R");
+    const std::string csv = chartCsv(rows, Language::Chinese);
     EXPECT_EQ(csv.substr(csv.find('\n') + 1, 27), "0.2mm,1/30,20,100,20,120,R,");
     lathe.allowRepeats = false;
     for (const ChartRow& row : buildChart(lathe, targets)) {
         SCOPED_TRACE(row.target.label);
         EXPECT_FALSE(row.best && row.best->slot.repeat);
         EXPECT_FALSE(row.buy && row.buy->best.slot.repeat);
-        EXPECT_EQ(chartRowTexts(row)[6], "");
+        EXPECT_EQ(chartRowTexts(row, Language::Chinese)[6], "");
     }
 }
 
@@ -253,11 +253,11 @@ TEST(RatioChartTest, RowsThatMustFitSayWhenNoneDoesAndWhichGearMakesOneFit) {
     ASSERT_TRUE(rows[0].buy);
     EXPECT_EQ(rows[0].buy->tooth, 60);
     EXPECT_EQ(rows[0].buy->best.slot.train, (GearTrain{20, 40, 0, 0}));
-    EXPECT_EQ(chartRowTexts(rows[0])[7], "无可装配");
-    EXPECT_EQ(chartRowTexts(rows[0])[12], "60");
+    EXPECT_EQ(chartRowTexts(rows[0], Language::Chinese)[7], "无可装配");
+    EXPECT_EQ(chartRowTexts(rows[0], Language::Chinese)[12], "60");
     EXPECT_EQ(rows[1].outcome, ChartOutcome::NoTrain);
     EXPECT_FALSE(rows[1].buy);
-    EXPECT_EQ(chartRowTexts(rows[1])[7], "-");
+    EXPECT_EQ(chartRowTexts(rows[1], Language::Chinese)[7], "-");
     // With a 60 in the set the row's train is 20/40, over that idler.
     setup.gears = {20, 40, 60};
     const auto fitted = buildChart(setup, {{"half", Quantity(Fraction(1, 2))}});
@@ -272,7 +272,7 @@ TEST(RatioChartTest, CsvReadsBackToTheSameRows) {
     lathe.gears = {20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100, 120, 127};
     const auto rows = buildChart(
         lathe, threadTargets(inchThreadSeries(), 1, leadscrew, Quantity(Fraction(3, 2))));
-    std::istringstream csv(chartCsv(rows));
+    std::istringstream csv(chartCsv(rows, Language::Chinese));
     std::string line;
     std::getline(csv, line);
     EXPECT_EQ(line, "目标,要求速比,Z1,Z2,Z3,Z4,重复,计算速比,速比分数,绝对精度,相对精度,精确,"

@@ -48,38 +48,61 @@ template <typename Make> ChartProblem refusal(Make make) {
 }
 
 TEST(ChartPlanTest, PlansCarryTheirTitleTheConstantsTheyUseAndOneTargetPerRow) {
-    const ChartPlan metric = threadChartPlan(ThreadSeries::Metric, {}, 1, lathe());
+    const ChartPlan metric =
+        threadChartPlan(ThreadSeries::Metric, {}, 1, lathe(), Language::Chinese);
     EXPECT_EQ(metric.title, "螺纹挂轮表（公制螺纹）");
     EXPECT_EQ(metric.targets.size(), 24U);
     EXPECT_EQ(constantsSummary(metric.used, Language::Chinese), "丝杠螺距 6mm");
-    EXPECT_EQ(threadChartPlan(ThreadSeries::Inch, {}, 2, lathe()).title,
+    EXPECT_EQ(threadChartPlan(ThreadSeries::Inch, {}, 2, lathe(), Language::Chinese).title,
               "螺纹挂轮表（英制螺纹）（2 线）");
-    const ChartPlan listed = threadChartPlan(ThreadSeries::List, "1.5mm,8tpi", 1, lathe());
+    const ChartPlan listed =
+        threadChartPlan(ThreadSeries::List, "1.5mm,8tpi", 1, lathe(), Language::Chinese);
     EXPECT_EQ(listed.title, "螺纹挂轮表");
     ASSERT_EQ(listed.targets.size(), 2U);
     EXPECT_EQ(listed.targets[0].ratio.fraction(), Fraction(1, 4));
     EXPECT_EQ(listed.targets[1].label, "8tpi");
 
-    const ChartPlan hob = hobIndexChartPlan(hobber(), 2, 17, 120);
+    const ChartPlan hob = hobIndexChartPlan(hobber(), 2, 17, 120, Language::Chinese);
     EXPECT_EQ(hob.title, "滚齿分度挂轮表（K = 24，滚刀 2 头）");
     EXPECT_EQ(hob.targets.size(), 104U);
     EXPECT_EQ(hob.targets.front().ratio.fraction(), Fraction(48, 17));
     EXPECT_EQ(constantsSummary(hob.used, Language::Chinese), "分度常数 K 24");
+
+    // The same titles in English, for an English window.
+    EXPECT_EQ(threadChartPlan(ThreadSeries::Metric, {}, 1, lathe(), Language::English).title,
+              "Thread chart (metric threads)");
+    EXPECT_EQ(threadChartPlan(ThreadSeries::Inch, {}, 2, lathe(), Language::English).title,
+              "Thread chart (inch threads, 2 starts)");
+    EXPECT_EQ(threadChartPlan(ThreadSeries::List, "1mm", 3, lathe(), Language::English).title,
+              "Thread chart (3 starts)");
+    EXPECT_EQ(hobIndexChartPlan(hobber(), 2, 17, 120, Language::English).title,
+              "Hob indexing chart (K = 24, hob of 2 starts)");
 }
 
 TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {
     using Kind = ChartProblem::Kind;
     const ChartProblem problems[] = {
+        refusal([] {
+            threadChartPlan(ThreadSeries::Metric, {}, 1, hobIndexChartConstants(hobber()),
+                            Language::Chinese);
+        }),
+        refusal([] {
+            hobIndexChartPlan(threadChartConstants(lathe()), 1, 17, 120, Language::Chinese);
+        }),
+        refusal([] {
+            threadChartPlan(ThreadSeries::List, "1mm,1.5,2mm", 1, lathe(), Language::Chinese);
+        }),
         refusal(
-            [] { threadChartPlan(ThreadSeries::Metric, {}, 1, hobIndexChartConstants(hobber())); }),
-        refusal([] { hobIndexChartPlan(threadChartConstants(lathe()), 1, 17, 120); }),
-        refusal([] { threadChartPlan(ThreadSeries::List, "1mm,1.5,2mm", 1, lathe()); }),
-        refusal([] { threadChartPlan(ThreadSeries::List, "1mm,0mm", 1, lathe()); }),
-        refusal([] { hobIndexChartPlan(hobber(), 1, 120, 17); }),
-        refusal([] { hobIndexChartPlan(hobber(), 1, 1, 1001); }),
-        refusal([] { threadChartPlan(ThreadSeries::List, "1mm,,2mm", 1, lathe()); }),
-        refusal([] { threadChartPlan(ThreadSeries::List, manyPitches(1002), 1, lathe()); }),
-        refusal([] { threadChartPlan(ThreadSeries::List, "1mm,M12", 1, lathe()); }),
+            [] { threadChartPlan(ThreadSeries::List, "1mm,0mm", 1, lathe(), Language::Chinese); }),
+        refusal([] { hobIndexChartPlan(hobber(), 1, 120, 17, Language::Chinese); }),
+        refusal([] { hobIndexChartPlan(hobber(), 1, 1, 1001, Language::Chinese); }),
+        refusal(
+            [] { threadChartPlan(ThreadSeries::List, "1mm,,2mm", 1, lathe(), Language::Chinese); }),
+        refusal([] {
+            threadChartPlan(ThreadSeries::List, manyPitches(1002), 1, lathe(), Language::Chinese);
+        }),
+        refusal(
+            [] { threadChartPlan(ThreadSeries::List, "1mm,M12", 1, lathe(), Language::Chinese); }),
     };
     const Kind kinds[] = {Kind::NoLeadscrew,      Kind::NoIndexConstant, Kind::BadPitch,
                           Kind::PitchNotPositive, Kind::RangeBackwards,  Kind::TooManyRows,

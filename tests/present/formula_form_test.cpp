@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/formula_form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ namespace gearsel {
 namespace {
 
 MachineConstants readConstants(const std::array<std::string, 5>& texts) {
-    const ConstantsReading reading = readConstantTexts(texts);
+    const ConstantsReading reading = readConstantTexts(texts, Language::Chinese);
     EXPECT_EQ(reading.problem, "");
     return reading.constants;
 }
@@ -34,17 +35,20 @@ TEST(FormulaFormTest, WorksOutEachFormulaFromItsFields) {
         {Formula::DividingHead, {"61", "60"}, head, "-2/3 = -0.66666666666666663"},
     };
     for (const auto& c : cases) {
-        const FormulaOutcome outcome = workOutRatio(c.formula, c.texts, c.constants);
+        const FormulaOutcome outcome =
+            workOutRatio(c.formula, c.texts, c.constants, Language::Chinese);
         ASSERT_TRUE(outcome.ratio) << c.texts[0] << ": " << outcome.problem;
         EXPECT_EQ(ratioResultText(*outcome.ratio), c.shown);
     }
 
     // π and the sine come in as doubles, so these have no fraction.
-    const FormulaOutcome worm = workOutRatio(Formula::Thread, {"m2", "1"}, lathe6);
+    const FormulaOutcome worm =
+        workOutRatio(Formula::Thread, {"m2", "1"}, lathe6, Language::Chinese);
     ASSERT_TRUE(worm.ratio);
     EXPECT_FALSE(worm.ratio->fraction());
     EXPECT_DOUBLE_EQ(worm.ratio->value(), M_PI * 2 / 6);
-    const FormulaOutcome helix = workOutRatio(Formula::HobDifferential, {"15", "2", "1"}, hobber);
+    const FormulaOutcome helix =
+        workOutRatio(Formula::HobDifferential, {"15", "2", "1"}, hobber, Language::Chinese);
     ASSERT_TRUE(helix.ratio);
     EXPECT_NEAR(helix.ratio->value(), 7.95775 * std::sin(15 * M_PI / 180) / 2, 1e-12);
     EXPECT_EQ(ratioResultText(*helix.ratio).find('/'), std::string::npos);
@@ -86,7 +90,8 @@ TEST(FormulaFormTest, RefusesBadFieldsWithOneSentence) {
          "算出的速比太接近 0"},
     };
     for (const auto& c : cases) {
-        const FormulaOutcome outcome = workOutRatio(c.formula, c.texts, c.constants);
+        const FormulaOutcome outcome =
+            workOutRatio(c.formula, c.texts, c.constants, Language::Chinese);
         EXPECT_FALSE(outcome.ratio) << c.problemHas;
         EXPECT_NE(outcome.problem.find(c.problemHas), std::string::npos) << outcome.problem;
     }
@@ -95,12 +100,13 @@ TEST(FormulaFormTest, RefusesBadFieldsWithOneSentence) {
 TEST(FormulaFormTest, SaysWhichWayTheDrivenSideTurns) {
     // z' > z: the plate follows the crank; z' < z: it turns against it, and the train is the
     // one for |i| with an idler.
-    EXPECT_EQ(turnDirectionText(Fraction(2, 3), true), "速比为正：分度盘与手柄转向相同");
-    EXPECT_EQ(turnDirectionText(Fraction(-7, 3), true),
+    EXPECT_EQ(turnDirectionText(Fraction(2, 3), true, Language::Chinese),
+              "速比为正：分度盘与手柄转向相同");
+    EXPECT_EQ(turnDirectionText(Fraction(-7, 3), true, Language::Chinese),
               "速比为负：分度盘与手柄转向相反（用惰轮调整转向），挂轮按 |i| 选配");
-    EXPECT_EQ(turnDirectionText(Quantity(-0.5), false),
+    EXPECT_EQ(turnDirectionText(Quantity(-0.5), false, Language::Chinese),
               "速比为负：从动轴反向转动（用惰轮调整转向），挂轮按 |i| 选配");
-    EXPECT_EQ(turnDirectionText(Fraction(60, 127), false), "");
+    EXPECT_EQ(turnDirectionText(Fraction(60, 127), false, Language::Chinese), "");
 }
 
 TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {
@@ -113,7 +119,7 @@ TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {
          {std::pair<std::array<std::string, 5>, const char*>{{"m2", "", "", "", ""}, "丝杠螺距"},
           {{"6mm", "0", "", "", ""}, "进给箱速比"},
           {{"", "", "-24", "x", ""}, "分度常数 K"}}) {
-        const ConstantsReading reading = readConstantTexts(texts);
+        const ConstantsReading reading = readConstantTexts(texts, Language::Chinese);
         EXPECT_NE(reading.problem.find(name), std::string::npos) << reading.problem;
     }
 }
@@ -122,13 +128,48 @@ TEST(FormulaFormTest, EveryFormHasAsManyStartingTextsAsItWorksOut) {
     const MachineConstants all = readConstants({"6mm", "", "24", "8", "40"});
     for (const FormulaEntry& entry : formulaRegistry()) {
         const Formula formula = entry.formula;
-        const FormulaForm form = formulaForm(formula);
+        const FormulaForm form = formulaForm(formula, Language::Chinese);
         std::vector<std::string> texts;
         for (const FormField& field : form.fields) {
             texts.push_back(field.startText);
         }
-        EXPECT_TRUE(workOutRatio(formula, texts, all).ratio) << form.title;
+        EXPECT_TRUE(workOutRatio(formula, texts, all, Language::Chinese).ratio) << form.title;
     }
+}
+
+// An English window's forms: every word of each form and its refusals in English.
+TEST(FormulaFormTest, EnglishFormsAndRefusalsHoldNoChinese) {
+    const auto english = [](const std::string& text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            // Greek letters, primes, ×, ÷ and π are UTF-8 too; the CJK ranges start at E2 BA.
+            return static_cast<unsigned char>(c) < 0xE3;
+        });
+    };
+    const MachineConstants all = readConstants({"6mm", "", "24", "8", "40"});
+    for (const FormulaEntry& entry : formulaRegistry()) {
+        const FormulaForm form = formulaForm(entry.formula, Language::English);
+        EXPECT_TRUE(english(form.title)) << form.title;
+        EXPECT_TRUE(english(form.equation)) << form.equation;
+        std::vector<std::string> empty;
+        for (const FormField& field : form.fields) {
+            EXPECT_TRUE(english(field.label)) << field.label;
+            EXPECT_TRUE(english(field.hint)) << field.hint;
+            empty.emplace_back();
+        }
+        const std::string problem =
+            workOutRatio(entry.formula, empty, all, Language::English).problem;
+        EXPECT_TRUE(english(problem)) << problem;
+    }
+    EXPECT_EQ(workOutRatio(Formula::Thread, {"", "1"}, all, Language::English).problem,
+              "Please fill in Pitch.");
+    EXPECT_EQ(workOutRatio(Formula::Thread, {"1.5mm", "0"}, all, Language::English).problem,
+              "Starts must be a whole number of at least 1.");
+    // The command line's phrase, made a sentence for the helper's line.
+    EXPECT_EQ(workOutRatio(Formula::Thread, {"1.5mm", "1"}, {}, Language::English).problem,
+              "The leadscrew pitch is not known.");
+    EXPECT_EQ(turnDirectionText(Fraction(-7, 3), true, Language::English),
+              "Negative ratio: the plate turns against the crank (set the direction with an "
+              "idler); the train is selected for |i|");
 }
 
 } // namespace

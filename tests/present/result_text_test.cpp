@@ -7,8 +7,9 @@ namespace gearsel {
 namespace {
 
 TEST(ResultTextTest, HeadingsEmptyRowsAndSeconds) {
-    EXPECT_EQ(resultHeadings(), (ResultRowTexts{" №", " Z1", " Z2", " Z3", " Z4", "  计算速比",
-                                                "  绝对精度", "  相对精度"}));
+    EXPECT_EQ(resultHeadings(Language::Chinese),
+              (ResultRowTexts{" №", " Z1", " Z2", " Z3", " Z4", "  计算速比", "  绝对精度",
+                              "  相对精度"}));
     EXPECT_EQ(emptyResultRow(3), (ResultRowTexts{"3 ", " ", " ", " ", " ", " ", " ", " "}));
     EXPECT_EQ(emptyResultRow(12)[0], "12 ");
     EXPECT_EQ(secondsText(0.047), "0.047 s");
@@ -41,7 +42,7 @@ TEST(ResultTextTest, FilledRows) {
 }
 
 TEST(ResultTextTest, ThreePairRowsWidenTheGridToSixGears) {
-    EXPECT_EQ(threePairHeadings(),
+    EXPECT_EQ(threePairHeadings(Language::Chinese),
               (ThreePairRowTexts{" №", " Z1", " Z2", " Z3", " Z4", " Z5", " Z6", "  计算速比",
                                  "  绝对精度", "  相对精度"}));
     // 24 * 25 * 20 / (100 * 100 * 120) = 12000 / 1200000 = 0.01, 0.04 away from 0.05 (0.8 of it).
@@ -57,12 +58,33 @@ TEST(ResultTextTest, ToolTipTellsExactTrainsFromCloseOnes) {
     const ResultSlot exact{{60, 127, 0, 0}, false, 60.0 / 127, 0.0};
     const ResultSlot pair{{30, 40, 80, 127}, false, 0.47244094488188976, 0.0};
     const ResultSlot close{{26, 55, 0, 0}, false, 26.0 / 55, 1e-4};
-    const Fraction required(60, 127);
-    EXPECT_EQ(resultToolTip(exact, required), "速比分数 60/127，与要求速比完全相同（精确）");
-    EXPECT_EQ(resultToolTip(pair, required), "速比分数 60/127，与要求速比完全相同（精确）");
-    EXPECT_EQ(resultToolTip(close, required), "速比分数 26/55，与要求速比 60/127 不完全相同");
-    EXPECT_EQ(resultToolTip(exact, std::nullopt),
-              "速比分数 60/127；要求速比不是准确的分数，无法判断是否精确");
+    const std::optional<Fraction> required = Fraction(60, 127);
+    const std::optional<Fraction> none;
+    const struct {
+        const char* name;
+        const ResultSlot& slot;
+        const std::optional<Fraction>& required;
+        Language language;
+        const char* tip;
+    } rows[] = {
+        {"exact", exact, required, Language::Chinese,
+         "速比分数 60/127，与要求速比完全相同（精确）"},
+        {"exact in two pairs", pair, required, Language::Chinese,
+         "速比分数 60/127，与要求速比完全相同（精确）"},
+        {"close", close, required, Language::Chinese,
+         "速比分数 26/55，与要求速比 60/127 不完全相同"},
+        {"no fraction required", exact, none, Language::Chinese,
+         "速比分数 60/127；要求速比不是准确的分数，无法判断是否精确"},
+        {"exact, English", pair, required, Language::English,
+         "Ratio 60/127, exactly the required ratio (exact)"},
+        {"close, English", close, required, Language::English,
+         "Ratio 26/55, not exactly the required 60/127"},
+        {"no fraction required, English", exact, none, Language::English,
+         "Ratio 60/127; the required ratio is no exact fraction, so exactness is unknown"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(resultToolTip(row.slot, row.required, row.language), row.tip) << row.name;
+    }
 }
 
 } // namespace

@@ -108,7 +108,8 @@ void ChartPageTest::hobbingChartIsShownPrintedAndSaved() {
     QStringList inexact;
     for (int r = 0; r < 104; ++r) {
         const ChartRowTexts cells = page.cells(r);
-        QVERIFY2(cells == chartRowTexts(expected[static_cast<std::size_t>(r)]), cells[0].c_str());
+        QVERIFY2(cells == chartRowTexts(expected[static_cast<std::size_t>(r)], Language::Chinese),
+                 cells[0].c_str());
         if (cells[11].empty()) {
             inexact << QString::fromStdString(cells[0] + " " + cells[12]);
         }
@@ -145,7 +146,7 @@ void ChartPageTest::hobbingChartIsShownPrintedAndSaved() {
     prompter.savePaths = {dir.filePath(QStringLiteral("table"))};
     page.click("saveCsv");
     QCOMPARE(fileBytes(dir.filePath(QStringLiteral("table.csv"))),
-             QByteArray::fromStdString(chartCsv(expected)));
+             QByteArray::fromStdString(chartCsv(expected, Language::Chinese)));
     QCOMPARE(prompter.informed.size(), 1);
     prompter.informed.clear();
     // A file that cannot be written is named.

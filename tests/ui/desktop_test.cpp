@@ -7,7 +7,7 @@
 #include "engine/value_problem.h"
 #include "ui/guarded_application.h"
 #include "ui/prompter.h"
-#include "ui/qt_translation.h"
+#include "ui/window_language.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -40,11 +40,12 @@ private Q_SLOTS:
     void namesTheProductAndThisBuild();
     void draggingTheBarePanelMovesTheWindow();
     void realDialogsInChinese();
+    void realDialogsFollowTheWindowsLanguage();
     void anExceptionEscapingASlotIsToldOnce();
 };
 
 void DesktopTest::initTestCase() {
-    QVERIFY(installQtChineseTranslation(*QCoreApplication::instance()));
+    QVERIFY(installWindowLanguage(Language::Chinese));
 }
 
 void DesktopTest::namesTheProductAndThisBuild() {
@@ -130,6 +131,26 @@ void DesktopTest::realDialogsInChinese() {
     QCOMPARE(prompter.askText(QStringLiteral("输入新的机床名称："), QStringLiteral("新的机床名称")),
              std::optional<QString>(QStringLiteral("CA6140")));
     QCOMPARE(seen, (QStringList{"取消", "确定"}));
+}
+
+void DesktopTest::realDialogsFollowTheWindowsLanguage() {
+    // Qt's own buttons and the window's title of a question change with the window: English
+    // leaves Qt's texts as they are built in, Chinese comes back with Qt's translation.
+    for (const auto& [language, expected] :
+         {std::pair{Language::English, QStringList{"Notice", "&No", "&Yes"}},
+          std::pair{Language::Chinese, QStringList{"操作提示", "否(&N)", "是(&Y)"}}}) {
+        QVERIFY(installWindowLanguage(language));
+        QWidget parent;
+        parent.show();
+        MessageBoxPrompter prompter(&parent);
+        QStringList seen;
+        answerNextDialog([&seen](QWidget* box) {
+            seen << box->windowTitle() << buttonTexts(box);
+            clickOn(static_cast<QMessageBox*>(box)->button(QMessageBox::No));
+        });
+        QVERIFY(!prompter.askYesNo(QStringLiteral("?"), Prompter::Icon::Information));
+        QCOMPARE(seen, expected);
+    }
 }
 
 void DesktopTest::anExceptionEscapingASlotIsToldOnce() {

@@ -105,7 +105,7 @@ void RatioHelperTest::workedOutRatioIsSearchedInFullUntilTheUserTypes() {
     const ResultSlot& best = fixture_->window().resultList().slots[0];
     QCOMPARE(best.absError, 0.0);
     QCOMPARE(cellToolTip(face().GZ, 1, 3),
-             QString::fromStdString(resultToolTip(best, Fraction(60, 127))));
+             QString::fromStdString(resultToolTip(best, Fraction(60, 127), Language::Chinese)));
     QVERIFY(cellToolTip(face().GZ, 1, 3).contains(QStringLiteral("（精确）")));
     // Leaving the field and coming back does not round the worked-out value.
     focusOn(face().Tns);
@@ -288,8 +288,8 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
     QCOMPARE(list->findChild<QTableView*>(QStringLiteral("suggestions"))->model()->rowCount(),
              kShownSuggestions);
     for (int r = 0; r < kShownSuggestions; ++r) {
-        const SuggestionRowTexts cells =
-            suggestionRowTexts(report.suggestions[static_cast<std::size_t>(r)], 0.47244);
+        const SuggestionRowTexts cells = suggestionRowTexts(
+            report.suggestions[static_cast<std::size_t>(r)], 0.47244, Language::Chinese);
         for (int c = 0; c < kSuggestionColumns; ++c) {
             QCOMPARE(list->findChild<QTableView*>(QStringLiteral("suggestions"))
                          ->model()
@@ -299,10 +299,10 @@ void RatioHelperTest::buyListShowsWhatTheSuggestionEngineGives() {
                      QString::fromStdString(cells[static_cast<std::size_t>(c)]));
         }
     }
-    QVERIFY(
-        list->findChild<QLabel*>(QStringLiteral("summary"))
-            ->text()
-            .startsWith(QString::fromStdString(suggestionSummary(report, std::nullopt).front())));
+    QVERIFY(list->findChild<QLabel*>(QStringLiteral("summary"))
+                ->text()
+                .startsWith(QString::fromStdString(
+                    suggestionSummary(report, std::nullopt, Language::Chinese).front())));
     // Every column is as wide as its texts, the last (精确) too.
     const QHeaderView* header =
         list->findChild<QTableView*>(QStringLiteral("suggestions"))->horizontalHeader();

@@ -80,7 +80,7 @@ void SearchTest::workedExampleInTheGrid() {
     QTableView* grid = face().GZ;
     QCOMPARE(gridRows(grid), 6);
     // The headings written when the grid was emptied stay; the worked example's best train.
-    const ResultRowTexts heading = resultHeadings();
+    const ResultRowTexts heading = resultHeadings(Language::Chinese);
     const QStringList first = {"  1  ", " 50 ",       " 90 ",       "100 ",
                                " 45 ",  "1.2345679 ", "0.0000079 ", "0.0000064 "};
     for (int c = 0; c < 8; ++c) {

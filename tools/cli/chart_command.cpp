@@ -78,8 +78,9 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     const int starts = parseInt(options.starts, "starts", 1, std::numeric_limits<int>::max());
     if (options.threads) {
         const std::string& kind = *options.threads;
-        return planned(
-            [&] { return threadChartPlan(threadSeries(kind), kind, starts, constants); });
+        return planned([&] {
+            return threadChartPlan(threadSeries(kind), kind, starts, constants, Language::Chinese);
+        });
     }
     MachineConstants withK = constants;
     if (!options.hobIndex->empty()) {
@@ -99,7 +100,7 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     const std::pair<int, int> range = toothRange(options.teeth);
     const int first = range.first;
     const int last = range.second;
-    return planned([&] { return hobIndexChartPlan(used, starts, first, last); });
+    return planned([&] { return hobIndexChartPlan(used, starts, first, last, Language::Chinese); });
 }
 
 Json teethJson(std::int16_t teeth) {
@@ -148,13 +149,13 @@ void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, s
         out << "机床常数：" << heading.constants << '\n';
     }
     TextTable table;
-    const ChartRowTexts headings = chartHeadings();
+    const ChartRowTexts headings = chartHeadings(Language::Chinese);
     table.addRow(headings);
     for (const ChartRow& row : rows) {
-        table.addRow(chartRowTexts(row));
+        table.addRow(chartRowTexts(row, Language::Chinese));
     }
     table.print(out);
-    out << chartSummary(rows) << '\n';
+    out << chartSummary(rows, Language::Chinese) << '\n';
 }
 
 } // namespace
@@ -239,7 +240,7 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     }
     const std::string format = options.format.value_or("text");
     if (format == "csv") {
-        out << chartCsv(rows);
+        out << chartCsv(rows, Language::Chinese);
     } else if (format == "json") {
         Json list = Json::array();
         for (const ChartRow& row : rows) {

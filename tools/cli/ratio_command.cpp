@@ -156,7 +156,7 @@ int runRatio(const RatioOptions& options, std::ostream& out) {
     if (!options.json) {
         out << ratioResultText(ratio) << '\n';
         if (dividingHead) {
-            out << turnDirectionText(ratio, true) << '\n';
+            out << turnDirectionText(ratio, true, Language::Chinese) << '\n';
         }
         return 0;
     }

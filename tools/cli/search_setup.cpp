@@ -84,7 +84,7 @@ SearchSetup readSearchSetup(const SearchSetupOptions& options, const std::string
 }
 
 std::string RequiredRatio::directionText() const {
-    return turnDirectionText(given, dividingHead);
+    return turnDirectionText(given, dividingHead, Language::Chinese);
 }
 
 RequiredRatio requiredRatio(const RatioChoice& choice, const SearchSetup& setup,

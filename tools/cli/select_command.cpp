@@ -229,7 +229,7 @@ void printSelection(const SearchRequest& request, const SelectionResult& result,
     table.reserve(static_cast<std::size_t>(filled) + 1, kResultColumns + 1, 64);
     // Beyond the grid's columns: the train's exact ratio, marked where it is the required one.
     std::array<std::string, kResultColumns + 1> cells;
-    const ResultRowTexts headings = resultHeadings();
+    const ResultRowTexts headings = resultHeadings(Language::Chinese);
     std::copy(headings.begin(), headings.end(), cells.begin());
     cells.back() = "  速比分数";
     table.addRow(cells);

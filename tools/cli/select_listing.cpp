@@ -51,10 +51,10 @@ SelectListing::SelectListing(int pairs, bool positions, bool fitColumn)
     : positions_(positions), fitColumn_(fitColumn) {
     std::vector<std::string> headings;
     if (pairs == 3) {
-        const ThreePairRowTexts texts = threePairHeadings();
+        const ThreePairRowTexts texts = threePairHeadings(Language::Chinese);
         headings.assign(texts.begin(), texts.end());
     } else {
-        const ResultRowTexts texts = resultHeadings();
+        const ResultRowTexts texts = resultHeadings(Language::Chinese);
         headings.assign(texts.begin(), texts.end());
     }
     if (positions_) {

@@ -43,20 +43,20 @@ void printText(const SuggestionReport& report, const SearchRequest& request, int
     if (!direction.empty()) {
         out << direction << '\n';
     }
-    for (const std::string& line :
-         suggestionSummary(report, reachableRange(request.gears, request.allowRepeats))) {
+    for (const std::string& line : suggestionSummary(
+             report, reachableRange(request.gears, request.allowRepeats), Language::Chinese)) {
         out << line << '\n';
     }
     if (report.suggestions.empty()) {
         return; // the last line said that no gear helps
     }
     TextTable table;
-    const SuggestionRowTexts headings = suggestionHeadings();
+    const SuggestionRowTexts headings = suggestionHeadings(Language::Chinese);
     table.addRow(headings);
     const std::size_t shown = std::min(report.suggestions.size(), static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < shown; ++i) {
         const SuggestionRowTexts cells =
-            suggestionRowTexts(report.suggestions[i], request.requiredRatio);
+            suggestionRowTexts(report.suggestions[i], request.requiredRatio, Language::Chinese);
         table.addRow(cells);
     }
     table.print(out);

@@ -14,6 +14,9 @@
 //   buylist.png  which gear to buy for the starting ratio
 //
 //   gearsel-window-shot DATA_FILE FOLDER
+//
+// The window speaks the language the locale asks for, as the program does: LANGUAGE=en for
+// the English pictures.
 
 #include "present/store_problem_text.h"
 #include "store/machine_store.h"
@@ -21,8 +24,8 @@
 #include "ui/gear_sel.h"
 #include "ui/lock_wait_watch.h"
 #include "ui/prompter.h"
-#include "ui/qt_translation.h"
 #include "ui/ui_style.h"
+#include "ui/window_language.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -144,7 +147,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     style::installFontSubstitutions();
-    installQtChineseTranslation(app);
+    installWindowLanguage(languageFromLocale([](const char* name) { return std::getenv(name); }));
     const QString folder = QString::fromLocal8Bit(argv[2]);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot make the folder %s\n", argv[2]);
