@@ -75,21 +75,26 @@ void paintFitPicturePage(QPainter& painter, const QRectF& target,
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QFontMetricsF metrics(font, painter.device());
-    const double line = metrics.lineSpacing();
+    // Room between the lines: the CJK face drawn may stand taller than the metrics say.
+    const double line = metrics.lineSpacing() * 1.3;
     const double margin = line;
+    QStringList lines = fitPictureCaption(content);
+    // Without a geometry the sentence that says so stands where the picture would.
+    const QString instead = content.geometry ? QString() : lines.takeLast();
     double y = target.top() + margin;
-    for (const QString& text : fitPictureCaption(content)) {
+    for (const QString& text : lines) {
         painter.drawText(QRectF(target.left() + margin, y, target.width() - 2 * margin, line),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
         y += line;
     }
-    painter.restore();
-    if (!content.geometry || !content.fit) {
-        return;
-    }
     const QRectF pictureArea(target.left() + margin, y + margin / 2, target.width() - 2 * margin,
                              target.bottom() - margin - (y + margin / 2));
-    if (pictureArea.width() <= 0 || pictureArea.height() <= 0) {
+    if (!instead.isEmpty()) {
+        painter.drawText(pictureArea, Qt::AlignCenter | Qt::TextWordWrap, instead);
+    }
+    painter.restore();
+    if (!content.geometry || !content.fit || pictureArea.width() <= 0 ||
+        pictureArea.height() <= 0) {
         return;
     }
     paintFitPicture(painter, pictureArea,
