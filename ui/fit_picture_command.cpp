@@ -74,8 +74,8 @@ void FitPictureCommand::refresh() {
     } else {
         dialog_->showNoTrain();
     }
-    // The choice stays offered while it is ticked, so that it can be taken back.
-    dialog_->showFitOnly(fitOnly_, fitOnly_ || (shown_ && shown_->geometry));
+    // A list that nothing fits leaves the choice offered, so that it can be taken back.
+    dialog_->showFitOnly(fitOnly_, !shown_ || shown_->geometry);
 }
 
 void FitPictureCommand::print() {

@@ -16,6 +16,8 @@
 //   idler 25 (30/20, 40/20, 50/20); z1 + z2 + 2 zi >= 90 holds for all six.
 // - "Triangle", gears 20 30 40 50, Zn 15, module 1, D = 50, no slot and no cover.
 // - "Plain", the gears of "Fit" and no geometry.
+// - "Tight", the gears of "Fit", module 2, D = 91, the stud at most 5 mm from O: no sum of two
+//   gears is 91, and every stud would stand at least 20 + 20 = 40 mm from O, so nothing fits.
 
 #include "window_fixture.h"
 
@@ -48,7 +50,8 @@ MachineConstants geometry(double module, double centre, std::optional<StudRange>
 std::vector<NewMachine> machines() {
     return {{"Fit", 15, {20, 25, 30, 40, 50}, geometry(2.0, 90.0, StudRange{40.0, 45.0})},
             {"Triangle", 15, {20, 30, 40, 50}, geometry(1.0, 50.0, std::nullopt)},
-            {"Plain", 15, {20, 25, 30, 40, 50}}};
+            {"Plain", 15, {20, 25, 30, 40, 50}},
+            {"Tight", 15, {20, 25, 30, 40, 50}, geometry(2.0, 91.0, StudRange{0.0, 5.0})}};
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -89,6 +92,7 @@ private Q_SLOTS:
     void printingWithoutAPrinterOffersAPdfFile();
     void studStandsWhereTheTriangleSays();
     void fitOnlyListsTheTrainsThatFit();
+    void fitOnlyWithNothingThatFitsCanBeTakenBack();
     void machineWithoutGeometrySaysSo();
 
 private:
@@ -351,6 +355,22 @@ void FitPictureTest::fitOnlyListsTheTrainsThatFit() {
         after << rowTrain(row);
     }
     QCOMPARE(after, before);
+}
+
+void FitPictureTest::fitOnlyWithNothingThatFitsCanBeTakenBack() {
+    search(3, QStringLiteral("1.3"), 4);
+    QCOMPARE(gridRows(face().GZ), 5);
+    openByMenu(1);
+    QWidget* fitOnly = controlNamed(*dialog(), QStringLiteral("fitOnly"));
+    clickOn(fitOnly);
+    QCOMPARE(gridRows(face().GZ), 1);
+    QCOMPARE(pictureDescription(), QStringLiteral("选配结果列表中没有挂轮。"));
+    QVERIFY(!controlNamed(*dialog(), QStringLiteral("save"))->isEnabled());
+    QVERIFY(fitOnly->isEnabled());
+    clickOn(fitOnly);
+    QCOMPARE(gridRows(face().GZ), 5);
+    QVERIFY(controlNamed(*dialog(), QStringLiteral("save"))->isEnabled());
+    QVERIFY(fixture_->prompter().informed.isEmpty());
 }
 
 void FitPictureTest::machineWithoutGeometrySaysSo() {
