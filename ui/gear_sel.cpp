@@ -246,7 +246,7 @@ void GearSel::runSelection() {
             fitter_ = fitter;
             fields_->setRequiredRatio(request.requiredRatio);
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
-                                  result.seconds, std::move(fitter));
+                                  result.seconds, fitter_);
         } catch (const SearchRefused& refused) {
             prompter_.inform(
                 QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));

@@ -52,9 +52,9 @@ void ResultDisplay::showEmpty(int rows) {
 
 void ResultDisplay::showResults(const ResultList& results, double requiredRatio,
                                 const std::optional<Fraction>& required, double seconds,
-                                std::optional<TrainFitter> fitter) {
+                                const std::optional<TrainFitter>& fitter) {
     setCaption(seconds_, QString::fromStdString(secondsText(seconds)));
-    rows_->showResults(results, requiredRatio, required, std::move(fitter));
+    rows_->showResults(results, requiredRatio, required, fitter);
     grid_->showFromTop();
     seconds_->show();
 }

@@ -33,7 +33,7 @@ public:
     // fraction and whether it is `required`, and with `fitter` whether the train fits.
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required, double seconds,
-                     std::optional<TrainFitter> fitter = std::nullopt);
+                     const std::optional<TrainFitter>& fitter = std::nullopt);
     // The ratios the gear set can reach; nothing shows an empty caption.
     void showRange(const std::optional<RatioRange>& range);
     // Puts the focus into the grid.

@@ -19,14 +19,14 @@ void ResultTableModel::showEmpty(int rows) {
 
 void ResultTableModel::showResults(const ResultList& results, double requiredRatio,
                                    const std::optional<Fraction>& required,
-                                   std::optional<TrainFitter> fitter) {
+                                   const std::optional<TrainFitter>& fitter) {
     beginResetModel();
     emptyRows_ = 0;
     // Exactly the filled slots are shown.
     results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
     requiredRatio_ = requiredRatio;
     required_ = required;
-    fitter_ = std::move(fitter);
+    fitter_ = fitter;
     cachedRow_ = -1;
     endResetModel();
 }

@@ -28,7 +28,7 @@ public:
     // with `fitter` (the machine's geometry) whether the train fits.
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required,
-                     std::optional<TrainFitter> fitter = std::nullopt);
+                     const std::optional<TrainFitter>& fitter = std::nullopt);
 
     // Whether the rows are listed trains rather than blank rows, and there is at least one.
     bool listsTrains() const { return emptyRows_ == 0 && !results_.slots.empty(); }
