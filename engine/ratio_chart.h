@@ -41,6 +41,11 @@ using ThreePairChartRow = ChartRowOf<ThreePairSlot>;
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets);
 
+// The same, each row's train found by a search of its own (bestTrain()): slower, and the
+// yardstick that buildChart() must equal row for row.
+std::vector<ChartRow> buildChartByRowSearches(const SearchRequest& setup,
+                                              const std::vector<ChartTarget>& targets);
+
 // The same with three-pair trains, each row's train as bestThreePairTrain() takes it. Throws
 // as runThreePairSelection() does: a setup with a geometry among the rest, as whether three
 // pairs fit is unknown.

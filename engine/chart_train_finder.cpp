@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/chart_train_finder.h"
+
+#include "engine/gear_train.h"
+#include "engine/pair_ratio_index.h"
+#include "engine/reference_ranking.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <span>
+
+// How one ratio finds its answer:
+//
+// - bestTrain() decides by the head of the search's list and of its narrower searches: the
+//   first train and the trains whose computed error lies within a 2^-39 share of the ratio
+//   above it. Those lists, down to any error bound, are what the literal walk gives when it
+//   offers only the steps within that bound, provided the bound leaves no rearrangement of a
+//   train below it out (a rearrangement's computed error differs by a few units in the last
+//   place only): the ranking lists a train by the trains before it and the one at its place,
+//   and a train refused for a rearrangement was refused for one of nearly the same error.
+//   Copies of a tooth count are walked as the walk walks them, so a step that the walk offers
+//   again is offered again here.
+// - The steps within a bound are found through the pairs sorted by ratio: a two-pair train
+//   (z1/z2) x (z3/z4) within the bound has its second pair's ratio near required / (z1/z2).
+//   Going through the first pairs from the largest ratio down, that window only moves up the
+//   sorted pairs, so one pass costs a step per pair and a step per train within the bound.
+// - The bound starts at a 2^-36 share of the ratio, which holds every train that hits it
+//   exactly, and grows until some train lies within it and the bound lies that share above
+//   the least error found.
+
+namespace gearsel {
+
+namespace {
+
+// The window of second-pair ratios is widened by this share on each side: the train's
+// computed ratio (z3 x (z1/z2)) / z4 and the product of the two rounded pair ratios differ by
+// a few units in the last place only.
+constexpr double kWindowSlack = 0x1p-40;
+
+// The share of the ratio by which the bound lies above the least error.
+constexpr double kTieShare = 0x1p-36;
+
+// The smallest bound tried first, and how much each try widens it.
+constexpr double kFirstBound = 0x1p-60;
+constexpr double kBoundGrowth = 0x1p12;
+
+std::vector<std::int16_t> checkedSortedGears(const SearchRequest& setup) {
+    if (auto problem = findProblem(setup)) {
+        throw SearchRefused(*problem);
+    }
+    if (setup.fitGeometry) {
+        if (auto refusal = findGeometryProblem(*setup.fitGeometry)) {
+            throw GeometryRefused(*refusal);
+        }
+    }
+    std::vector<std::int16_t> gears = setup.gears;
+    std::sort(gears.begin(), gears.end());
+    return gears;
+}
+
+} // namespace
+
+ChartTrainFinder::ChartTrainFinder(const SearchRequest& setup)
+    : setup_(setup), sortedGears_(checkedSortedGears(setup)), stock_(sortedGears_, setup_),
+      fit_(sortedGears_, setup_) {
+    const std::vector<std::int16_t>& walked = stock_.walked();
+    for (std::size_t w = 0; w < walked.size(); ++w) {
+        if (values_.empty() || values_.back() != walked[w]) {
+            values_.push_back(walked[w]);
+            positions_.emplace_back();
+        }
+        positions_.back().push_back(static_cast<int>(w));
+    }
+    // The index hands out the pairs nearly sorted (a bucket holds a handful of ratios), so an
+    // insertion sort finishes the order in about a step per pair.
+    const PairRatioIndex index(values_);
+    const auto all = index.near(0.0, std::numeric_limits<double>::max());
+    pairs_.reserve(all.size());
+    for (const PairRatioIndex::Pair& p : all) {
+        const double ratio = static_cast<double>(values_[p.driver]) / values_[p.driven];
+        pairs_.push_back(PairEntry{ratio, p.driver, p.driven});
+        for (std::size_t at = pairs_.size() - 1; at > 0 && pairs_[at - 1].ratio > ratio; --at) {
+            std::swap(pairs_[at - 1], pairs_[at]);
+        }
+    }
+}
+
+namespace {
+
+std::uint32_t keyOf(int a, int b, int c, int d) {
+    return (static_cast<std::uint32_t>(a) << 24) | (static_cast<std::uint32_t>(b) << 16) |
+           (static_cast<std::uint32_t>(c + 1) << 8) | static_cast<std::uint32_t>(d + 1);
+}
+
+int byteOf(std::uint32_t key, int byte) {
+    return static_cast<int>((key >> (8 * byte)) & 0xFFU);
+}
+
+// Sorts by key, a byte at a time from the lowest: four passes over the hits, where a
+// comparison sort of the thousands of trains that hit a ratio exactly would cost a chart more
+// than everything else.
+template <class Hit> void sortByKey(std::vector<Hit>& hits) {
+    std::vector<Hit> spare(hits.size());
+    for (int byte = 0; byte < 4; ++byte) {
+        std::array<std::size_t, 257> start{};
+        for (const Hit& h : hits) {
+            ++start[static_cast<std::size_t>(byteOf(h.key, byte)) + 1];
+        }
+        for (std::size_t b = 1; b < start.size(); ++b) {
+            start[b] += start[b - 1];
+        }
+        for (const Hit& h : hits) {
+            spare[start[static_cast<std::size_t>(byteOf(h.key, byte))]++] = h;
+        }
+        hits.swap(spare);
+    }
+}
+
+} // namespace
+
+std::vector<ChartTrainFinder::Hit> ChartTrainFinder::hitsWithin(double ratio, double bound,
+                                                                double& least) const {
+    std::vector<Hit> hits;
+    least = std::numeric_limits<double>::infinity();
+    const int zn = setup_.zn;
+    const bool repeats = setup_.allowRepeats;
+    const auto ratioBelow = [](const PairEntry& e, double r) { return e.ratio < r; };
+    if (setup_.includeSinglePairs) {
+        const auto from = std::lower_bound(pairs_.begin(), pairs_.end(),
+                                           (ratio - bound) * (1.0 - kWindowSlack), ratioBelow);
+        for (auto p = from; p != pairs_.end() && p->ratio <= (ratio + bound) * (1.0 + kWindowSlack);
+             ++p) {
+            const int z1 = values_[p->driver];
+            const int z2 = values_[p->driven];
+            const double error = std::fabs(p->ratio - ratio);
+            if (error > bound || !fit_.admits(z1, z2)) {
+                continue;
+            }
+            hits.push_back(Hit{keyOf(p->driver, p->driven, -1, -1), p->ratio, error});
+            if ((repeats || z1 != z2) && stock_.admitsSinglePair(z1, z2)) {
+                least = std::min(least, error);
+            }
+        }
+    }
+    // The first pairs from the largest ratio down: the window of second pairs moves up.
+    const double low = ratio - bound;
+    const double high = ratio + bound;
+    const int smallest = values_.empty() ? 0 : values_.front();
+    std::size_t start = 0;
+    for (auto first = pairs_.rbegin(); first != pairs_.rend(); ++first) {
+        const int z1 = values_[first->driver];
+        const int z2 = values_[first->driven];
+        // First assembly condition: no z3 at all.
+        if (smallest + zn >= z1 + z2) {
+            continue;
+        }
+        const double x = first->ratio;
+        const double windowLow = low / x * (1.0 - kWindowSlack);
+        const double windowHigh = high / x * (1.0 + kWindowSlack);
+        while (start < pairs_.size() && pairs_[start].ratio < windowLow) {
+            ++start;
+        }
+        for (std::size_t s = start; s < pairs_.size() && pairs_[s].ratio <= windowHigh; ++s) {
+            const PairEntry& second = pairs_[s];
+            const int z3 = values_[second.driver];
+            const int z4 = values_[second.driven];
+            if (z3 + zn >= z1 + z2 || z3 + z4 <= z2 + zn ||
+                (!repeats && hasRepeat(z1, z2, z3, z4))) {
+                continue;
+            }
+            const double trainRatio = static_cast<double>(z3) * x / static_cast<double>(z4);
+            const double error = std::fabs(trainRatio - ratio);
+            if (error > bound || !fit_.admits(z1, z2, z3, z4)) {
+                continue;
+            }
+            hits.push_back(
+                Hit{keyOf(first->driver, first->driven, second.driver, second.driven), trainRatio,
+                    error});
+            if (stock_.admitsTwoPair(z1, z2, z3, z4)) {
+                least = std::min(least, error);
+            }
+        }
+    }
+    sortByKey(hits);
+    return hits;
+}
+
+std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
+                                                   const SearchRequest& request, int count) const {
+    using Place = GearStock::Place;
+    ReferenceRanking ranking(count, request.zn, request.allowRepeats, SlotScan::FilledSlots);
+    const std::vector<std::int16_t>& walked = stock_.walked();
+    const bool once = setup_.useOnce;
+    const auto at = [this](int value) {
+        return std::span<const int>(positions_[static_cast<std::size_t>(value)]);
+    };
+    // Offers one step as the walk does: only below the ranking's limit.
+    const auto offer = [&](const Hit& hit, int i, int j, int k, int l) {
+        if (!(hit.error < ranking.errorLimit())) {
+            return;
+        }
+        const int z1 = walked[static_cast<std::size_t>(i)];
+        const int z2 = walked[static_cast<std::size_t>(j)];
+        if (k < 0) {
+            ranking.rankSinglePair(z1, z2, hit.ratio, hit.error);
+            return;
+        }
+        const int z3 = walked[static_cast<std::size_t>(k)];
+        if (z3 + request.zn < z1 + z2) {
+            ranking.rankTwoPair(z1, z2, z3, walked[static_cast<std::size_t>(l)], hit.ratio,
+                                hit.error);
+        }
+    };
+    // The hits of one z1 are walked once for each gear of that count, those of one first pair
+    // once for each gear of z2, as the walk goes over single gears.
+    for (std::size_t from = 0; from < hits.size();) {
+        const int a = byteOf(hits[from].key, 3);
+        std::size_t to = from;
+        while (to < hits.size() && byteOf(hits[to].key, 3) == a) {
+            ++to;
+        }
+        for (const int i : at(a)) {
+            if (!stock_.fitsAt(static_cast<std::size_t>(i), Place::First)) {
+                continue;
+            }
+            for (std::size_t group = from; group < to;) {
+                const int b = byteOf(hits[group].key, 2);
+                std::size_t groupEnd = group;
+                while (groupEnd < to && byteOf(hits[groupEnd].key, 2) == b) {
+                    ++groupEnd;
+                }
+                for (const int j : at(b)) {
+                    if (once && j == i) {
+                        continue;
+                    }
+                    for (std::size_t h = group; h < groupEnd; ++h) {
+                        const int c = byteOf(hits[h].key, 1) - 1;
+                        const int d = byteOf(hits[h].key, 0) - 1;
+                        if (c < 0) {
+                            if (request.includeSinglePairs &&
+                                stock_.fitsAt(static_cast<std::size_t>(j), Place::Last)) {
+                                offer(hits[h], i, j, -1, -1);
+                            }
+                            continue;
+                        }
+                        if (!stock_.fitsAt(static_cast<std::size_t>(j), Place::Middle)) {
+                            continue;
+                        }
+                        for (const int k : at(c)) {
+                            if (!stock_.fitsAt(static_cast<std::size_t>(k), Place::Middle) ||
+                                (once && (k == i || k == j))) {
+                                continue;
+                            }
+                            for (const int l : at(d)) {
+                                if (stock_.fitsAt(static_cast<std::size_t>(l), Place::Last) &&
+                                    !(once && (l == i || l == j || l == k))) {
+                                    offer(hits[h], i, j, k, l);
+                                }
+                            }
+                        }
+                    }
+                }
+                group = groupEnd;
+            }
+        }
+        from = to;
+    }
+    ResultList list = std::move(ranking).results();
+    list.slots.resize(static_cast<std::size_t>(list.filledCount()));
+    return std::move(list.slots);
+}
+
+std::optional<BestTrain> ChartTrainFinder::best(double ratio,
+                                                const std::optional<Fraction>& required) const {
+    if (auto problem = findRatioProblem(ratio)) {
+        throw SearchRefused(*problem);
+    }
+    SearchRequest request = setup_;
+    request.requiredRatio = ratio;
+    const double size = std::fabs(ratio);
+    // Errors of listed trains lie below 1.0, the error of an empty slot.
+    double bound = std::min(std::max(size * kTieShare, kFirstBound), 1.0);
+    std::vector<Hit> hits;
+    for (;;) {
+        double least = 0.0;
+        hits = hitsWithin(ratio, bound, least);
+        const double wanted = least + (size + least) * kTieShare;
+        if (std::isinf(least)) {
+            if (bound >= 1.0) {
+                return std::nullopt;
+            }
+            bound = std::min(bound * kBoundGrowth, 1.0);
+        } else if (wanted > bound && bound < 1.0) {
+            bound = std::min(wanted, 1.0);
+        } else {
+            break;
+        }
+    }
+    return bestTrain(request, required, [&](const SearchRequest& asked, int count) {
+        return listFrom(hits, asked, count);
+    });
+}
+
+} // namespace gearsel
