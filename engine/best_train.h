@@ -49,8 +49,7 @@ std::optional<BestTrain> bestTrain(const SearchRequest& request,
                                    const std::optional<Fraction>& required);
 
 // The filled slots of the list of `count` slots that runSelection() gives for a request.
-using TrainLister =
-    std::function<std::vector<ResultSlot>(const SearchRequest& request, int count)>;
+using TrainLister = std::function<std::vector<ResultSlot>(const SearchRequest& request, int count)>;
 
 // The same, with the lists taken from `lister`, which is asked for `request` and for its
 // narrower searches only. A lister may leave out the trains whose computed error lies more

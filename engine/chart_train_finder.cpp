@@ -4,12 +4,13 @@
 #include "engine/gear_train.h"
 #include "engine/pair_ratio_index.h"
 #include "engine/reference_ranking.h"
+#include "engine/selection.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <span>
+#include <tuple>
 
 // How one ratio finds its answer:
 //
@@ -87,60 +88,31 @@ ChartTrainFinder::ChartTrainFinder(const SearchRequest& setup)
     }
 }
 
-namespace {
-
-std::uint32_t keyOf(int a, int b, int c, int d) {
-    return (static_cast<std::uint32_t>(a) << 24) | (static_cast<std::uint32_t>(b) << 16) |
-           (static_cast<std::uint32_t>(c + 1) << 8) | static_cast<std::uint32_t>(d + 1);
-}
-
-int byteOf(std::uint32_t key, int byte) {
-    return static_cast<int>((key >> (8 * byte)) & 0xFFU);
-}
-
-// Sorts by key, a byte at a time from the lowest: four passes over the hits, where a
-// comparison sort of the thousands of trains that hit a ratio exactly would cost a chart more
-// than everything else.
-template <class Hit> void sortByKey(std::vector<Hit>& hits) {
-    std::vector<Hit> spare(hits.size());
-    for (int byte = 0; byte < 4; ++byte) {
-        std::array<std::size_t, 257> start{};
-        for (const Hit& h : hits) {
-            ++start[static_cast<std::size_t>(byteOf(h.key, byte)) + 1];
-        }
-        for (std::size_t b = 1; b < start.size(); ++b) {
-            start[b] += start[b - 1];
-        }
-        for (const Hit& h : hits) {
-            spare[start[static_cast<std::size_t>(byteOf(h.key, byte))]++] = h;
-        }
-        hits.swap(spare);
-    }
-}
-
-} // namespace
-
-std::vector<ChartTrainFinder::Hit> ChartTrainFinder::hitsWithin(double ratio, double bound,
-                                                                double& least) const {
-    std::vector<Hit> hits;
-    least = std::numeric_limits<double>::infinity();
+double ChartTrainFinder::scan(double ratio, double bound) {
+    const std::size_t n = values_.size();
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    windowStart_.assign(n * n, 0);
+    windowEnd_.assign(n * n, 0);
+    singleError_.assign(n * n, kNone);
+    std::vector<double> rowLeast(n, kNone);
     const int zn = setup_.zn;
     const bool repeats = setup_.allowRepeats;
-    const auto ratioBelow = [](const PairEntry& e, double r) { return e.ratio < r; };
     if (setup_.includeSinglePairs) {
-        const auto from = std::lower_bound(pairs_.begin(), pairs_.end(),
-                                           (ratio - bound) * (1.0 - kWindowSlack), ratioBelow);
-        for (auto p = from; p != pairs_.end() && p->ratio <= (ratio + bound) * (1.0 + kWindowSlack);
-             ++p) {
+        const auto ratioBelow = [](const PairEntry& e, double r) { return e.ratio < r; };
+        const double high = (ratio + bound) * (1.0 + kWindowSlack);
+        for (auto p = std::lower_bound(pairs_.begin(), pairs_.end(),
+                                       (ratio - bound) * (1.0 - kWindowSlack), ratioBelow);
+             p != pairs_.end() && p->ratio <= high; ++p) {
             const int z1 = values_[p->driver];
             const int z2 = values_[p->driven];
             const double error = std::fabs(p->ratio - ratio);
             if (error > bound || !fit_.admits(z1, z2)) {
                 continue;
             }
-            hits.push_back(Hit{keyOf(p->driver, p->driven, -1, -1), p->ratio, error});
-            if ((repeats || z1 != z2) && stock_.admitsSinglePair(z1, z2)) {
-                least = std::min(least, error);
+            singleError_[p->driver * n + p->driven] = error;
+            double& least = rowLeast[p->driver];
+            if (error < least && (repeats || z1 != z2) && stock_.admitsSinglePair(z1, z2)) {
+                least = error;
             }
         }
     }
@@ -149,6 +121,7 @@ std::vector<ChartTrainFinder::Hit> ChartTrainFinder::hitsWithin(double ratio, do
     const double high = ratio + bound;
     const int smallest = values_.empty() ? 0 : values_.front();
     std::size_t start = 0;
+    std::size_t end = 0;
     for (auto first = pairs_.rbegin(); first != pairs_.rend(); ++first) {
         const int z1 = values_[first->driver];
         const int z2 = values_[first->driven];
@@ -162,39 +135,75 @@ std::vector<ChartTrainFinder::Hit> ChartTrainFinder::hitsWithin(double ratio, do
         while (start < pairs_.size() && pairs_[start].ratio < windowLow) {
             ++start;
         }
-        for (std::size_t s = start; s < pairs_.size() && pairs_[s].ratio <= windowHigh; ++s) {
+        end = std::max(end, start);
+        double& least = rowLeast[first->driver];
+        for (; end < pairs_.size() && pairs_[end].ratio <= windowHigh; ++end) {
+        }
+        for (std::size_t s = start; s < end; ++s) {
             const PairEntry& second = pairs_[s];
             const int z3 = values_[second.driver];
             const int z4 = values_[second.driven];
-            if (z3 + zn >= z1 + z2 || z3 + z4 <= z2 + zn ||
-                (!repeats && hasRepeat(z1, z2, z3, z4))) {
-                continue;
+            const double error =
+                std::fabs(static_cast<double>(z3) * x / static_cast<double>(z4) - ratio);
+            if (error < least && error <= bound && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
+                (repeats || !hasRepeat(z1, z2, z3, z4)) && fit_.admits(z1, z2, z3, z4) &&
+                stock_.admitsTwoPair(z1, z2, z3, z4)) {
+                least = error;
             }
+        }
+        const std::size_t g = first->driver * n + first->driven;
+        windowStart_[g] = static_cast<std::uint32_t>(start);
+        windowEnd_[g] = static_cast<std::uint32_t>(end);
+    }
+    laterLeast_.assign(n + 1, kNone);
+    for (std::size_t a = n; a-- > 0;) {
+        laterLeast_[a] = std::min(laterLeast_[a + 1], rowLeast[a]);
+    }
+    return laterLeast_[0];
+}
+
+void ChartTrainFinder::rowHits(int a, double ratio, double bound, std::vector<Hit>& hits) const {
+    hits.clear();
+    const std::size_t n = values_.size();
+    const int zn = setup_.zn;
+    const bool repeats = setup_.allowRepeats;
+    const int z1 = values_[static_cast<std::size_t>(a)];
+    for (std::size_t b = 0; b < n; ++b) {
+        const std::size_t g = static_cast<std::size_t>(a) * n + b;
+        const int z2 = values_[b];
+        const double x = static_cast<double>(z1) / static_cast<double>(z2);
+        const auto bi = static_cast<int>(b);
+        if (singleError_[g] <= bound) {
+            hits.push_back(Hit{bi, -1, -1, x, singleError_[g]});
+        }
+        for (std::size_t s = windowStart_[g]; s < windowEnd_[g]; ++s) {
+            const PairEntry& second = pairs_[s];
+            const int z3 = values_[second.driver];
+            const int z4 = values_[second.driven];
             const double trainRatio = static_cast<double>(z3) * x / static_cast<double>(z4);
             const double error = std::fabs(trainRatio - ratio);
-            if (error > bound || !fit_.admits(z1, z2, z3, z4)) {
-                continue;
-            }
-            hits.push_back(
-                Hit{keyOf(first->driver, first->driven, second.driver, second.driven), trainRatio,
-                    error});
-            if (stock_.admitsTwoPair(z1, z2, z3, z4)) {
-                least = std::min(least, error);
+            if (error <= bound && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
+                (repeats || !hasRepeat(z1, z2, z3, z4)) && fit_.admits(z1, z2, z3, z4)) {
+                hits.push_back(Hit{bi, second.driver, second.driven, trainRatio, error});
             }
         }
     }
-    sortByKey(hits);
-    return hits;
+    std::sort(hits.begin(), hits.end(), [](const Hit& p, const Hit& q) {
+        return std::tie(p.b, p.c, p.d) < std::tie(q.b, q.c, q.d);
+    });
 }
 
-std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
-                                                   const SearchRequest& request, int count) const {
+std::vector<ResultSlot> ChartTrainFinder::listOf(const SearchRequest& request, int count,
+                                                 double bound) const {
     using Place = GearStock::Place;
     ReferenceRanking ranking(count, request.zn, request.allowRepeats, SlotScan::FilledSlots);
     const std::vector<std::int16_t>& walked = stock_.walked();
     const bool once = setup_.useOnce;
     const auto at = [this](int value) {
         return std::span<const int>(positions_[static_cast<std::size_t>(value)]);
+    };
+    const auto fits = [this](int index, Place place) {
+        return stock_.fitsAt(static_cast<std::size_t>(index), place);
     };
     // Offers one step as the walk does: only below the ranking's limit.
     const auto offer = [&](const Hit& hit, int i, int j, int k, int l) {
@@ -213,22 +222,23 @@ std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
                                 hit.error);
         }
     };
-    // The hits of one z1 are walked once for each gear of that count, those of one first pair
-    // once for each gear of z2, as the walk goes over single gears.
-    for (std::size_t from = 0; from < hits.size();) {
-        const int a = byteOf(hits[from].key, 3);
-        std::size_t to = from;
-        while (to < hits.size() && byteOf(hits[to].key, 3) == a) {
-            ++to;
+    std::vector<Hit> hits;
+    for (std::size_t a = 0; a < values_.size(); ++a) {
+        // No later row holds a train below the limit: the walk would list nothing more.
+        if (!(laterLeast_[a] < ranking.errorLimit())) {
+            break;
         }
-        for (const int i : at(a)) {
-            if (!stock_.fitsAt(static_cast<std::size_t>(i), Place::First)) {
+        rowHits(static_cast<int>(a), request.requiredRatio, bound, hits);
+        // The row is walked once for each gear of its count, each first pair once for each
+        // gear of z2, as the walk goes over single gears.
+        for (const int i : at(static_cast<int>(a))) {
+            if (!fits(i, Place::First)) {
                 continue;
             }
-            for (std::size_t group = from; group < to;) {
-                const int b = byteOf(hits[group].key, 2);
+            for (std::size_t group = 0; group < hits.size();) {
+                const int b = hits[group].b;
                 std::size_t groupEnd = group;
-                while (groupEnd < to && byteOf(hits[groupEnd].key, 2) == b) {
+                while (groupEnd < hits.size() && hits[groupEnd].b == b) {
                     ++groupEnd;
                 }
                 for (const int j : at(b)) {
@@ -236,27 +246,24 @@ std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
                         continue;
                     }
                     for (std::size_t h = group; h < groupEnd; ++h) {
-                        const int c = byteOf(hits[h].key, 1) - 1;
-                        const int d = byteOf(hits[h].key, 0) - 1;
-                        if (c < 0) {
-                            if (request.includeSinglePairs &&
-                                stock_.fitsAt(static_cast<std::size_t>(j), Place::Last)) {
-                                offer(hits[h], i, j, -1, -1);
+                        const Hit& hit = hits[h];
+                        if (hit.c < 0) {
+                            if (request.includeSinglePairs && fits(j, Place::Last)) {
+                                offer(hit, i, j, -1, -1);
                             }
                             continue;
                         }
-                        if (!stock_.fitsAt(static_cast<std::size_t>(j), Place::Middle)) {
+                        if (!fits(j, Place::Middle)) {
                             continue;
                         }
-                        for (const int k : at(c)) {
-                            if (!stock_.fitsAt(static_cast<std::size_t>(k), Place::Middle) ||
-                                (once && (k == i || k == j))) {
+                        for (const int k : at(hit.c)) {
+                            if (!fits(k, Place::Middle) || (once && (k == i || k == j))) {
                                 continue;
                             }
-                            for (const int l : at(d)) {
-                                if (stock_.fitsAt(static_cast<std::size_t>(l), Place::Last) &&
+                            for (const int l : at(hit.d)) {
+                                if (fits(l, Place::Last) &&
                                     !(once && (l == i || l == j || l == k))) {
-                                    offer(hits[h], i, j, k, l);
+                                    offer(hit, i, j, k, l);
                                 }
                             }
                         }
@@ -265,7 +272,6 @@ std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
                 group = groupEnd;
             }
         }
-        from = to;
     }
     ResultList list = std::move(ranking).results();
     list.slots.resize(static_cast<std::size_t>(list.filledCount()));
@@ -273,7 +279,7 @@ std::vector<ResultSlot> ChartTrainFinder::listFrom(const std::vector<Hit>& hits,
 }
 
 std::optional<BestTrain> ChartTrainFinder::best(double ratio,
-                                                const std::optional<Fraction>& required) const {
+                                                const std::optional<Fraction>& required) {
     if (auto problem = findRatioProblem(ratio)) {
         throw SearchRefused(*problem);
     }
@@ -282,10 +288,8 @@ std::optional<BestTrain> ChartTrainFinder::best(double ratio,
     const double size = std::fabs(ratio);
     // Errors of listed trains lie below 1.0, the error of an empty slot.
     double bound = std::min(std::max(size * kTieShare, kFirstBound), 1.0);
-    std::vector<Hit> hits;
     for (;;) {
-        double least = 0.0;
-        hits = hitsWithin(ratio, bound, least);
+        const double least = scan(ratio, bound);
         const double wanted = least + (size + least) * kTieShare;
         if (std::isinf(least)) {
             if (bound >= 1.0) {
@@ -299,7 +303,7 @@ std::optional<BestTrain> ChartTrainFinder::best(double ratio,
         }
     }
     return bestTrain(request, required, [&](const SearchRequest& asked, int count) {
-        return listFrom(hits, asked, count);
+        return listOf(asked, count, bound);
     });
 }
 

@@ -24,39 +24,50 @@ public:
     // What bestTrain() answers for the setup with the required ratio `ratio` (its size is
     // searched) and its exact value `required`. Throws SearchRefused for a ratio that
     // findRatioProblem() refuses.
-    std::optional<BestTrain> best(double ratio, const std::optional<Fraction>& required) const;
+    std::optional<BestTrain> best(double ratio, const std::optional<Fraction>& required);
 
 private:
-    // A train of distinct tooth counts within the bound: the positions in values_ of its
-    // gears packed as (a, b, c + 1, d + 1) from the top byte down, c + 1 = d + 1 = 0 for a
-    // single pair, so that the keys sort as the walk meets the trains; its ratio and error.
-    struct Hit {
-        std::uint32_t key;
-        double ratio;
-        double error;
-    };
     // A pair of distinct tooth counts (positions in values_) and its ratio as a double.
     struct PairEntry {
         double ratio;
         std::uint8_t driver;
         std::uint8_t driven;
     };
+    // A train of distinct tooth counts met in one row of first drivers: the positions in
+    // values_ of z2, z3 and z4 (c = d = -1 for a single pair), its ratio and error.
+    struct Hit {
+        int b;
+        int c;
+        int d;
+        double ratio;
+        double error;
+    };
 
-    // Every train whose computed error against `ratio` is at most `bound`, ordered by key;
-    // `least` becomes the least error of those the setup's ranking would take.
-    std::vector<Hit> hitsWithin(double ratio, double bound, double& least) const;
+    // Finds, for `ratio` and the trains within `bound` of it, the window of second pairs of
+    // each first pair, the single pairs, and the least error the setup's ranking would take,
+    // overall (returned; infinity for none) and in each row of first drivers (rowLeast_).
+    double scan(double ratio, double bound);
+    // The trains within the bound whose first driver is values_[a], in walk order.
+    void rowHits(int a, double ratio, double bound, std::vector<Hit>& hits) const;
     // The filled slots of the list of `count` slots that the walk gives for `request` (the
-    // setup, or one of its narrower searches), offering the steps of `hits` alone.
-    std::vector<ResultSlot> listFrom(const std::vector<Hit>& hits, const SearchRequest& request,
-                                     int count) const;
+    // setup, or one of its narrower searches) when it offers only the trains within `bound`;
+    // rows of first drivers are walked until no later row can change the list.
+    std::vector<ResultSlot> listOf(const SearchRequest& request, int count, double bound) const;
 
     SearchRequest setup_;
     std::vector<std::int16_t> sortedGears_;
     GearStock stock_;
     FitRule fit_;
-    std::vector<int> values_;                  // the distinct tooth counts walked, ascending
-    std::vector<std::vector<int>> positions_;  // beside values_: where each stands in the walk
-    std::vector<PairEntry> pairs_;             // every ordered pair, by ratio ascending
+    std::vector<int> values_;                 // the distinct tooth counts walked, ascending
+    std::vector<std::vector<int>> positions_; // beside values_: where each stands in the walk
+    std::vector<PairEntry> pairs_;            // every ordered pair, by ratio ascending
+    // Of the last scan: beside each first pair (a * values + b), where its window of second
+    // pairs begins and ends in pairs_, and its single pair's error (infinity where it is not
+    // within the bound); the least error of each row a and of the rows after it.
+    std::vector<std::uint32_t> windowStart_;
+    std::vector<std::uint32_t> windowEnd_;
+    std::vector<double> singleError_;
+    std::vector<double> laterLeast_;
 };
 
 } // namespace gearsel

@@ -60,11 +60,11 @@ std::vector<ChartRow> buildChart(const SearchRequest& setup,
 
 std::vector<ChartRow> buildChartByRowSearches(const SearchRequest& setup,
                                               const std::vector<ChartTarget>& targets) {
-    return chartWith<ResultSlot>(setup, targets,
-                                 static_cast<std::optional<BestTrain> (*)(
-                                     const SearchRequest&, const std::optional<Fraction>&)>(
-                                     bestTrain),
-                                 suggestGears);
+    return chartWith<ResultSlot>(
+        setup, targets,
+        static_cast<std::optional<BestTrain> (*)(const SearchRequest&,
+                                                 const std::optional<Fraction>&)>(bestTrain),
+        suggestGears);
 }
 
 std::vector<ThreePairChartRow> buildThreePairChart(const SearchRequest& setup,

@@ -36,8 +36,9 @@ using ThreePairChartRow = ChartRowOf<ThreePairSlot>;
 
 // The chart of `targets` on the gear set, Zn and options of `setup` (its ratio and result count
 // are not used): one- and two-pair trains. A target's ratio is searched by its size |i|, as a
-// train gives it. Throws std::invalid_argument when the search refuses the setup or a target's
-// ratio.
+// train gives it. The rows share one index of the set's pairs (ChartTrainFinder) and
+// find their trains without a search each. Throws std::invalid_argument when the search
+// refuses the setup or a target's ratio.
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets);
 
