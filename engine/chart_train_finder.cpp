@@ -94,7 +94,9 @@ double ChartTrainFinder::scan(double ratio, double bound) {
     windowStart_.assign(n * n, 0);
     windowEnd_.assign(n * n, 0);
     singleError_.assign(n * n, kNone);
-    std::vector<double> rowLeast(n, kNone);
+    rowLeast_.assign(n, kNone);
+    std::vector<double>& rowLeast = rowLeast_;
+    nearest_ = kNone;
     const int zn = setup_.zn;
     const bool repeats = setup_.allowRepeats;
     if (setup_.includeSinglePairs) {
@@ -113,6 +115,7 @@ double ChartTrainFinder::scan(double ratio, double bound) {
             double& least = rowLeast[p->driver];
             if (error < least && (repeats || z1 != z2) && stock_.admitsSinglePair(z1, z2)) {
                 least = error;
+                nearest_ = std::min(nearest_, error);
             }
         }
     }
@@ -139,16 +142,22 @@ double ChartTrainFinder::scan(double ratio, double bound) {
         double& least = rowLeast[first->driver];
         for (; end < pairs_.size() && pairs_[end].ratio <= windowHigh; ++end) {
         }
-        for (std::size_t s = start; s < end; ++s) {
+        // The trains within the bound, and the nearest one on each side beyond it.
+        const std::size_t from = start > 0 ? start - 1 : 0;
+        const std::size_t to = std::min(end + 1, pairs_.size());
+        for (std::size_t s = from; s < to; ++s) {
             const PairEntry& second = pairs_[s];
             const int z3 = values_[second.driver];
             const int z4 = values_[second.driven];
             const double error =
                 std::fabs(static_cast<double>(z3) * x / static_cast<double>(z4) - ratio);
-            if (error < least && error <= bound && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
+            if (error < std::max(least, nearest_) && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
                 (repeats || !hasRepeat(z1, z2, z3, z4)) && fit_.admits(z1, z2, z3, z4) &&
                 stock_.admitsTwoPair(z1, z2, z3, z4)) {
-                least = error;
+                if (error <= bound) {
+                    least = std::min(least, error);
+                }
+                nearest_ = std::min(nearest_, error);
             }
         }
         const std::size_t g = first->driver * n + first->driven;
@@ -162,7 +171,7 @@ double ChartTrainFinder::scan(double ratio, double bound) {
     return laterLeast_[0];
 }
 
-void ChartTrainFinder::rowHits(int a, double ratio, double bound, std::vector<Hit>& hits) const {
+void ChartTrainFinder::rowHits(int a, double ratio, double below, std::vector<Hit>& hits) const {
     hits.clear();
     const std::size_t n = values_.size();
     const int zn = setup_.zn;
@@ -173,7 +182,8 @@ void ChartTrainFinder::rowHits(int a, double ratio, double bound, std::vector<Hi
         const int z2 = values_[b];
         const double x = static_cast<double>(z1) / static_cast<double>(z2);
         const auto bi = static_cast<int>(b);
-        if (singleError_[g] <= bound) {
+        const std::size_t groupStart = hits.size();
+        if (singleError_[g] < below) {
             hits.push_back(Hit{bi, -1, -1, x, singleError_[g]});
         }
         for (std::size_t s = windowStart_[g]; s < windowEnd_[g]; ++s) {
@@ -182,15 +192,16 @@ void ChartTrainFinder::rowHits(int a, double ratio, double bound, std::vector<Hi
             const int z4 = values_[second.driven];
             const double trainRatio = static_cast<double>(z3) * x / static_cast<double>(z4);
             const double error = std::fabs(trainRatio - ratio);
-            if (error <= bound && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
+            if (error < below && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
                 (repeats || !hasRepeat(z1, z2, z3, z4)) && fit_.admits(z1, z2, z3, z4)) {
                 hits.push_back(Hit{bi, second.driver, second.driven, trainRatio, error});
             }
         }
+        // The window gives the second pairs by ratio; the walk meets them by z3, then z4.
+        std::sort(
+            hits.begin() + static_cast<std::ptrdiff_t>(groupStart), hits.end(),
+            [](const Hit& p, const Hit& q) { return std::tie(p.c, p.d) < std::tie(q.c, q.d); });
     }
-    std::sort(hits.begin(), hits.end(), [](const Hit& p, const Hit& q) {
-        return std::tie(p.b, p.c, p.d) < std::tie(q.b, q.c, q.d);
-    });
 }
 
 std::vector<ResultSlot> ChartTrainFinder::listOf(const SearchRequest& request, int count,
@@ -228,7 +239,12 @@ std::vector<ResultSlot> ChartTrainFinder::listOf(const SearchRequest& request, i
         if (!(laterLeast_[a] < ranking.errorLimit())) {
             break;
         }
-        rowHits(static_cast<int>(a), request.requiredRatio, bound, hits);
+        if (!(rowLeast_[a] < ranking.errorLimit())) {
+            continue;
+        }
+        // Trains not below the limit now never will be offered: it only falls.
+        rowHits(static_cast<int>(a), request.requiredRatio,
+                std::min(std::nextafter(bound, 2.0), ranking.errorLimit()), hits);
         // The row is walked once for each gear of its count, each first pair once for each
         // gear of z2, as the walk goes over single gears.
         for (const int i : at(static_cast<int>(a))) {
@@ -295,7 +311,10 @@ std::optional<BestTrain> ChartTrainFinder::best(double ratio,
             if (bound >= 1.0) {
                 return std::nullopt;
             }
-            bound = std::min(bound * kBoundGrowth, 1.0);
+            // A train just beyond the bound that the ranking would take: the next bound holds
+            // it and the trains tied with it.
+            bound = std::isinf(nearest_) ? std::min(bound * kBoundGrowth, 1.0)
+                                         : std::min(nearest_ + (size + nearest_) * kTieShare, 1.0);
         } else if (wanted > bound && bound < 1.0) {
             bound = std::min(wanted, 1.0);
         } else {

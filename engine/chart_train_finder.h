@@ -47,8 +47,9 @@ private:
     // each first pair, the single pairs, and the least error the setup's ranking would take,
     // overall (returned; infinity for none) and in each row of first drivers (rowLeast_).
     double scan(double ratio, double bound);
-    // The trains within the bound whose first driver is values_[a], in walk order.
-    void rowHits(int a, double ratio, double bound, std::vector<Hit>& hits) const;
+    // The trains within the bound and with an error below `below` whose first driver is
+    // values_[a], in walk order.
+    void rowHits(int a, double ratio, double below, std::vector<Hit>& hits) const;
     // The filled slots of the list of `count` slots that the walk gives for `request` (the
     // setup, or one of its narrower searches) when it offers only the trains within `bound`;
     // rows of first drivers are walked until no later row can change the list.
@@ -67,7 +68,11 @@ private:
     std::vector<std::uint32_t> windowStart_;
     std::vector<std::uint32_t> windowEnd_;
     std::vector<double> singleError_;
+    std::vector<double> rowLeast_;
     std::vector<double> laterLeast_;
+    // The least error of the trains the ranking would take among those the scan looked at,
+    // within the bound or just beyond it: no train within the bound has a smaller one.
+    double nearest_ = 0.0;
 };
 
 } // namespace gearsel
