@@ -81,7 +81,7 @@ ChartTrainFinder::ChartTrainFinder(const SearchRequest& setup)
     pairs_.reserve(all.size());
     for (const PairRatioIndex::Pair& p : all) {
         const double ratio = static_cast<double>(values_[p.driver]) / values_[p.driven];
-        pairs_.push_back(PairEntry{ratio, p.driver, p.driven});
+        pairs_.push_back(PairEntry{ratio, 1.0 / ratio, p.driver, p.driven});
         for (std::size_t at = pairs_.size() - 1; at > 0 && pairs_[at - 1].ratio > ratio; --at) {
             std::swap(pairs_[at - 1], pairs_[at]);
         }
@@ -133,8 +133,8 @@ double ChartTrainFinder::scan(double ratio, double bound) {
             continue;
         }
         const double x = first->ratio;
-        const double windowLow = low / x * (1.0 - kWindowSlack);
-        const double windowHigh = high / x * (1.0 + kWindowSlack);
+        const double windowLow = low * first->inverse * (1.0 - kWindowSlack);
+        const double windowHigh = high * first->inverse * (1.0 + kWindowSlack);
         while (start < pairs_.size() && pairs_[start].ratio < windowLow) {
             ++start;
         }
@@ -142,7 +142,15 @@ double ChartTrainFinder::scan(double ratio, double bound) {
         double& least = rowLeast[first->driver];
         for (; end < pairs_.size() && pairs_[end].ratio <= windowHigh; ++end) {
         }
-        // The trains within the bound, and the nearest one on each side beyond it.
+        const std::size_t g = first->driver * n + first->driven;
+        windowStart_[g] = static_cast<std::uint32_t>(start);
+        windowEnd_[g] = static_cast<std::uint32_t>(end);
+        // The trains within the bound, and the nearest one on each side beyond it; none can
+        // lower an error of 0.
+        const double lower = std::max(least, nearest_);
+        if (!(lower > 0.0)) {
+            continue;
+        }
         const std::size_t from = start > 0 ? start - 1 : 0;
         const std::size_t to = std::min(end + 1, pairs_.size());
         for (std::size_t s = from; s < to; ++s) {
@@ -151,7 +159,7 @@ double ChartTrainFinder::scan(double ratio, double bound) {
             const int z4 = values_[second.driven];
             const double error =
                 std::fabs(static_cast<double>(z3) * x / static_cast<double>(z4) - ratio);
-            if (error < std::max(least, nearest_) && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
+            if (error < lower && z3 + zn < z1 + z2 && z3 + z4 > z2 + zn &&
                 (repeats || !hasRepeat(z1, z2, z3, z4)) && fit_.admits(z1, z2, z3, z4) &&
                 stock_.admitsTwoPair(z1, z2, z3, z4)) {
                 if (error <= bound) {
@@ -160,9 +168,6 @@ double ChartTrainFinder::scan(double ratio, double bound) {
                 nearest_ = std::min(nearest_, error);
             }
         }
-        const std::size_t g = first->driver * n + first->driven;
-        windowStart_[g] = static_cast<std::uint32_t>(start);
-        windowEnd_[g] = static_cast<std::uint32_t>(end);
     }
     laterLeast_.assign(n + 1, kNone);
     for (std::size_t a = n; a-- > 0;) {

@@ -27,9 +27,11 @@ public:
     std::optional<BestTrain> best(double ratio, const std::optional<Fraction>& required);
 
 private:
-    // A pair of distinct tooth counts (positions in values_) and its ratio as a double.
+    // A pair of distinct tooth counts (positions in values_), its ratio as a double and the
+    // ratio's inverse.
     struct PairEntry {
         double ratio;
+        double inverse;
         std::uint8_t driver;
         std::uint8_t driven;
     };
