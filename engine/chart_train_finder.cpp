@@ -27,9 +27,9 @@
 //   (z1/z2) x (z3/z4) within the bound has its second pair's ratio near required / (z1/z2).
 //   Going through the first pairs from the largest ratio down, that window only moves up the
 //   sorted pairs, so one pass costs a step per pair and a step per train within the bound.
-// - The bound starts at a 2^-36 share of the ratio, which holds every train that hits it
-//   exactly, and grows until some train lies within it and the bound lies that share above
-//   the least error found.
+// - The bound starts at a 2^-35 share of the ratio, which holds every train that hits it
+//   exactly, and grows until some train lies within it and the bound lies a 2^-36 share above
+//   the least error found: to the nearest train beyond it that the scan saw, where it saw one.
 
 namespace gearsel {
 
@@ -93,7 +93,12 @@ double ChartTrainFinder::scan(double ratio, double bound) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     windowStart_.assign(n * n, 0);
     windowEnd_.assign(n * n, 0);
-    singleError_.assign(n * n, kNone);
+    // Only the single pairs of the last scan are reset.
+    singleError_.resize(n * n, kNone);
+    for (const std::size_t g : singlesSet_) {
+        singleError_[g] = kNone;
+    }
+    singlesSet_.clear();
     rowLeast_.assign(n, kNone);
     std::vector<double>& rowLeast = rowLeast_;
     nearest_ = kNone;
@@ -112,6 +117,7 @@ double ChartTrainFinder::scan(double ratio, double bound) {
                 continue;
             }
             singleError_[p->driver * n + p->driven] = error;
+            singlesSet_.push_back(p->driver * n + p->driven);
             double& least = rowLeast[p->driver];
             if (error < least && (repeats || z1 != z2) && stock_.admitsSinglePair(z1, z2)) {
                 least = error;
@@ -308,7 +314,9 @@ std::optional<BestTrain> ChartTrainFinder::best(double ratio,
     request.requiredRatio = ratio;
     const double size = std::fabs(ratio);
     // Errors of listed trains lie below 1.0, the error of an empty slot.
-    double bound = std::min(std::max(size * kTieShare, kFirstBound), 1.0);
+    // Twice the share: trains within a few units in the last place of the ratio, and those
+    // tied with them, then need one scan.
+    double bound = std::min(std::max(2.0 * size * kTieShare, kFirstBound), 1.0);
     for (;;) {
         const double least = scan(ratio, bound);
         const double wanted = least + (size + least) * kTieShare;

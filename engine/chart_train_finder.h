@@ -70,6 +70,7 @@ private:
     std::vector<std::uint32_t> windowStart_;
     std::vector<std::uint32_t> windowEnd_;
     std::vector<double> singleError_;
+    std::vector<std::size_t> singlesSet_; // where singleError_ holds an error
     std::vector<double> rowLeast_;
     std::vector<double> laterLeast_;
     // The least error of the trains the ranking would take among those the scan looked at,
