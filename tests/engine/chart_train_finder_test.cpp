@@ -7,7 +7,12 @@
 #include "differential_cases.h"
 #include "engine/chart_train_finder.h"
 #include "engine/ratio_chart.h"
+#include "engine/ratio_target.h"
+#include "engine/selection.h"
 #include "random_geometry.h"
+
+#include <algorithm>
+#include <array>
 
 #include <gtest/gtest.h>
 #include <string>
@@ -190,6 +195,64 @@ TEST(ChartTrainFinderTest, ChartsEqualOneSearchPerRowOnRandomSets) {
     }
     // The random machines leave some rows where trains come near but none fits.
     EXPECT_GT(noneFits, 0);
+}
+
+// A three-pair chart row against the reference enumeration's whole list: of the trains as
+// close as its first, the first of the fewest repeated tooth counts.
+std::optional<ThreePairSlot> referenceThreePairRow(const SearchRequest& request,
+                                                   const std::optional<Fraction>& required) {
+    SearchRequest everyTrain = request;
+    everyTrain.resultCount = kMaxResultCount;
+    const auto list = runThreePairSelection(everyTrain, required, EngineKind::Reference).slots;
+    if (list.empty()) {
+        return std::nullopt;
+    }
+    const RatioTarget target(request.requiredRatio, required);
+    const auto repeats = [](const ThreePairTrain& t) {
+        std::array<int, 6> z = {t.z1, t.z2, t.z3, t.z4, t.z5, t.z6};
+        std::sort(z.begin(), z.end());
+        return 6 - static_cast<int>(std::unique(z.begin(), z.end()) - z.begin());
+    };
+    ThreePairSlot best = list.front();
+    for (const ThreePairSlot& slot : list) {
+        if (target.compareErrors(driverProduct(slot.train), drivenProduct(slot.train),
+                                 driverProduct(list.front().train),
+                                 drivenProduct(list.front().train)) != 0) {
+            break;
+        }
+        best = repeats(slot.train) < repeats(best.train) ? slot : best;
+    }
+    return best;
+}
+
+TEST(ChartTrainFinderTest, ThreePairRowsEqualTheReferenceOnRandomSmallSets) {
+    RandomDraws draw(diffSeed(24003));
+    const int cases = diffCases(300, 10);
+    for (int c = 0; c < cases; ++c) {
+        SearchRequest setup = randomSetup(draw);
+        setup.gears.resize(std::min<std::size_t>(setup.gears.size(), 5));
+        setup.fitGeometry.reset(); // whether three pairs fit is unknown
+        const auto [ratio, exact] = randomRatio(draw, setup);
+        SCOPED_TRACE(describe(setup, ratio));
+        SearchRequest request = setup;
+        request.requiredRatio = ratio;
+        const auto found = bestThreePairTrain(request, exact);
+        const auto want = referenceThreePairRow(request, exact);
+        ASSERT_EQ(found.has_value(), want.has_value());
+        if (want) {
+            EXPECT_EQ(found->slot, *want);
+        }
+    }
+    // A whole chart of rows that three pairs of 24..100 hit exactly, so no gear is to buy.
+    SearchRequest setup;
+    for (int z = 24; z <= 100; z += 4) {
+        setup.gears.push_back(static_cast<std::int16_t>(z));
+    }
+    const auto rows = buildThreePairChart(setup, hobIndexTargets(Quantity::whole(12), 1, 300, 300));
+    ASSERT_EQ(rows.size(), 1U);
+    ASSERT_TRUE(rows[0].exact());
+    EXPECT_EQ(25 * driverProduct(rows[0].best->slot.train),
+              drivenProduct(rows[0].best->slot.train));
 }
 
 } // namespace
