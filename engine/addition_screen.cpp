@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/addition_screen.h"
+
+#include "engine/ratio_target.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace gearsel {
+
+namespace {
+
+constexpr int kMaxProduct = kMaxTeeth * kMaxTeeth;
+
+// The trains of a set grown by one tooth count c that hold c, looked for by where c stands:
+// among the drivers only, among the driven gears only, or on both sides. The side without c is
+// a pair of the set's counts, found by its product in an index of all ordered pairs.
+class AdditionScreen {
+public:
+    AdditionScreen(const SearchRequest& request, const std::optional<Fraction>& required,
+                   const std::optional<ResultSlot>& best)
+        : request_(request), target_(request.requiredRatio, required) {
+        const double bound = best ? best->absError : std::numeric_limits<double>::infinity();
+        if (best && required) {
+            const GearTrain& t = best->train;
+            const auto z = [](std::int16_t teeth) { return static_cast<std::uint32_t>(teeth); };
+            bestTerms_ = t.z3 == 0 ? std::pair{z(t.z1), z(t.z2)}
+                                   : std::pair{z(t.z1) * z(t.z3), z(t.z2) * z(t.z4)};
+        }
+        const double r = request.requiredRatio;
+        const double margin = bound + (std::fabs(r) + bound) * 0x1p-39;
+        low_ = r - margin;
+        high_ = r + margin;
+        const auto take = [&](int z) {
+            if (z >= kMinTeeth && z <= kMaxTeeth) {
+                held_[static_cast<std::size_t>(z)] = 1;
+            }
+        };
+        for (const std::int16_t z : request.gears) {
+            take(z);
+        }
+        take(request.firstDriver.value_or(0));
+        take(request.lastDriven.value_or(0));
+        for (int z = kMinTeeth; z <= kMaxTeeth; ++z) {
+            if (held_[static_cast<std::size_t>(z)] != 0) {
+                counts_.push_back(z);
+            }
+        }
+        indexPairs();
+        // A single pair of the set's own counts that did not fit may fit with the new gear as
+        // its idler: then any addition may help.
+        if (request.fitGeometry && request.includeSinglePairs) {
+            for (const int a : counts_) {
+                for (const int b : counts_) {
+                    anyMayHelp_ = anyMayHelp_ || singlePasses(a, b);
+                }
+            }
+        }
+    }
+
+    bool mayHelp(int c) const {
+        if (anyMayHelp_ || high_ <= 0.0) {
+            return anyMayHelp_;
+        }
+        std::vector<int> grown = counts_;
+        if (held_[static_cast<std::size_t>(c)] == 0) {
+            grown.insert(std::lower_bound(grown.begin(), grown.end(), c), c);
+        }
+        for (const int x : grown) {
+            if ((request_.includeSinglePairs && (singlePasses(c, x) || singlePasses(x, c))) ||
+                driversHold(c, x) || drivenHold(c, x) || bothSidesHold(c, x)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    struct Pair {
+        std::uint8_t a;
+        std::uint8_t b;
+    };
+
+    // All ordered pairs of the set's counts, by the product of their teeth.
+    void indexPairs() {
+        offsets_.assign(kMaxProduct + 2, 0);
+        for (const int a : counts_) {
+            for (const int b : counts_) {
+                ++offsets_[static_cast<std::size_t>(a * b) + 1];
+            }
+        }
+        for (std::size_t p = 1; p < offsets_.size(); ++p) {
+            offsets_[p] += offsets_[p - 1];
+        }
+        pairs_.resize(offsets_.back());
+        std::vector<std::uint32_t> next(offsets_.begin(), offsets_.end() - 1);
+        for (const int a : counts_) {
+            for (const int b : counts_) {
+                pairs_[next[static_cast<std::size_t>(a * b)]++] =
+                    Pair{static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b)};
+            }
+        }
+    }
+
+    bool within(long long num, long long den) const {
+        const double ratio = static_cast<double>(num) / static_cast<double>(den);
+        return low_ <= ratio && ratio <= high_ &&
+               (!bestTerms_ || target_.compareErrors(static_cast<std::uint32_t>(num),
+                                                     static_cast<std::uint32_t>(den),
+                                                     bestTerms_->first, bestTerms_->second) < 0);
+    }
+
+    bool singlePasses(int z1, int z2) const {
+        return (!request_.firstDriver || z1 == *request_.firstDriver) &&
+               (!request_.lastDriven || z2 == *request_.lastDriven) &&
+               (request_.allowRepeats || z1 != z2) && within(z1, z2);
+    }
+
+    bool twoPairPasses(int z1, int z2, int z3, int z4) const {
+        const int zn = request_.zn;
+        return z3 + zn < z1 + z2 && z2 + zn < z3 + z4 &&
+               (!request_.firstDriver || z1 == *request_.firstDriver) &&
+               (!request_.lastDriven || z4 == *request_.lastDriven) &&
+               (request_.allowRepeats || !hasRepeat(z1, z2, z3, z4)) &&
+               within(static_cast<long long>(z1) * z3, static_cast<long long>(z2) * z4);
+    }
+
+    // The products from `low` to `high` (reals), widened by one each way and cut to those a
+    // pair can have: the index range of their pairs.
+    std::pair<std::uint32_t, std::uint32_t> pairsBetween(double low, double high) const {
+        const double first = std::max(1.0, std::floor(low) - 1.0);
+        const double last = std::min(static_cast<double>(kMaxProduct), std::ceil(high) + 1.0);
+        if (!(first <= last)) {
+            return {0, 0};
+        }
+        return {offsets_[static_cast<std::size_t>(first)],
+                offsets_[static_cast<std::size_t>(last) + 1]};
+    }
+
+    // Drivers c and x, driven gears u and v of the set: u·v near c·x / r.
+    bool driversHold(int c, int x) const {
+        const double n = static_cast<double>(c) * x;
+        const double most = low_ > 0.0 ? n / low_ : std::numeric_limits<double>::infinity();
+        const auto [begin, end] = pairsBetween(n / high_, most);
+        for (std::uint32_t i = begin; i < end; ++i) {
+            const int u = pairs_[i].a;
+            const int v = pairs_[i].b;
+            if (twoPairPasses(c, u, x, v) || twoPairPasses(x, u, c, v)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Driven gears c and y, drivers p and q of the set: p·q near c·y · r.
+    bool drivenHold(int c, int y) const {
+        const double d = static_cast<double>(c) * y;
+        const auto [begin, end] = pairsBetween(d * low_, d * high_);
+        for (std::uint32_t i = begin; i < end; ++i) {
+            const int p = pairs_[i].a;
+            const int q = pairs_[i].b;
+            if (twoPairPasses(p, c, q, y) || twoPairPasses(p, y, q, c)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // c a driver and a driven gear, x the other driver: the ratio is x / y.
+    bool bothSidesHold(int c, int x) const {
+        const double least = std::max(static_cast<double>(kMinTeeth), std::floor(x / high_) - 1);
+        const double most = low_ > 0.0
+                                ? std::min(static_cast<double>(kMaxTeeth), std::ceil(x / low_) + 1)
+                                : static_cast<double>(kMaxTeeth);
+        for (int y = static_cast<int>(least); y <= static_cast<int>(most); ++y) {
+            if ((y == c || held_[static_cast<std::size_t>(y)] != 0) &&
+                (twoPairPasses(c, c, x, y) || twoPairPasses(c, y, x, c) ||
+                 twoPairPasses(x, c, c, y) || twoPairPasses(x, y, c, c))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const SearchRequest& request_;
+    RatioTarget target_;
+    // The best train's ratio P/Q where trains are compared exactly.
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> bestTerms_;
+    double low_ = 0.0;
+    double high_ = 0.0;
+    std::vector<char> held_ = std::vector<char>(kMaxTeeth + 1, 0);
+    std::vector<int> counts_;
+    std::vector<std::uint32_t> offsets_;
+    std::vector<Pair> pairs_;
+    bool anyMayHelp_ = false;
+};
+
+} // namespace
+
+std::vector<char> additionsCloserThan(const SearchRequest& request,
+                                      const std::optional<Fraction>& required,
+                                      const std::optional<ResultSlot>& best) {
+    const AdditionScreen screen(request, required, best);
+    std::vector<char> helps(static_cast<std::size_t>(kMaxTeeth - kMinTeeth + 1), 0);
+    for (int c = kMinTeeth; c <= kMaxTeeth; ++c) {
+        helps[static_cast<std::size_t>(c - kMinTeeth)] = screen.mayHelp(c) ? 1 : 0;
+    }
+    return helps;
+}
+
+} // namespace gearsel
