@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/addition_screen.h"
 
+#include "engine/pair_products.h"
 #include "engine/ratio_target.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace gearsel {
 
 namespace {
-
-constexpr int kMaxProduct = kMaxTeeth * kMaxTeeth;
 
 // The trains of a set grown by one tooth count c that hold c, looked for by where c stands:
 // among the drivers only, among the driven gears only, or on both sides. The side without c is
@@ -49,7 +48,7 @@ public:
                 counts_.push_back(z);
             }
         }
-        indexPairs();
+        pairs_ = PairProducts(counts_);
         // A single pair of the set's own counts that did not fit may fit with the new gear as
         // its idler: then any addition may help.
         if (request.fitGeometry && request.includeSinglePairs) {
@@ -79,32 +78,6 @@ public:
     }
 
 private:
-    struct Pair {
-        std::uint8_t a;
-        std::uint8_t b;
-    };
-
-    // All ordered pairs of the set's counts, by the product of their teeth.
-    void indexPairs() {
-        offsets_.assign(kMaxProduct + 2, 0);
-        for (const int a : counts_) {
-            for (const int b : counts_) {
-                ++offsets_[static_cast<std::size_t>(a * b) + 1];
-            }
-        }
-        for (std::size_t p = 1; p < offsets_.size(); ++p) {
-            offsets_[p] += offsets_[p - 1];
-        }
-        pairs_.resize(offsets_.back());
-        std::vector<std::uint32_t> next(offsets_.begin(), offsets_.end() - 1);
-        for (const int a : counts_) {
-            for (const int b : counts_) {
-                pairs_[next[static_cast<std::size_t>(a * b)]++] =
-                    Pair{static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b)};
-            }
-        }
-    }
-
     bool within(long long num, long long den) const {
         const double ratio = static_cast<double>(num) / static_cast<double>(den);
         return low_ <= ratio && ratio <= high_ &&
@@ -128,26 +101,13 @@ private:
                within(static_cast<long long>(z1) * z3, static_cast<long long>(z2) * z4);
     }
 
-    // The products from `low` to `high` (reals), widened by one each way and cut to those a
-    // pair can have: the index range of their pairs.
-    std::pair<std::uint32_t, std::uint32_t> pairsBetween(double low, double high) const {
-        const double first = std::max(1.0, std::floor(low) - 1.0);
-        const double last = std::min(static_cast<double>(kMaxProduct), std::ceil(high) + 1.0);
-        if (!(first <= last)) {
-            return {0, 0};
-        }
-        return {offsets_[static_cast<std::size_t>(first)],
-                offsets_[static_cast<std::size_t>(last) + 1]};
-    }
-
     // Drivers c and x, driven gears u and v of the set: u·v near c·x / r.
     bool driversHold(int c, int x) const {
         const double n = static_cast<double>(c) * x;
         const double most = low_ > 0.0 ? n / low_ : std::numeric_limits<double>::infinity();
-        const auto [begin, end] = pairsBetween(n / high_, most);
-        for (std::uint32_t i = begin; i < end; ++i) {
-            const int u = pairs_[i].a;
-            const int v = pairs_[i].b;
+        for (const PairProducts::Pair pair : pairs_.between(n / high_, most)) {
+            const int u = pair.a;
+            const int v = pair.b;
             if (twoPairPasses(c, u, x, v) || twoPairPasses(x, u, c, v)) {
                 return true;
             }
@@ -158,10 +118,9 @@ private:
     // Driven gears c and y, drivers p and q of the set: p·q near c·y · r.
     bool drivenHold(int c, int y) const {
         const double d = static_cast<double>(c) * y;
-        const auto [begin, end] = pairsBetween(d * low_, d * high_);
-        for (std::uint32_t i = begin; i < end; ++i) {
-            const int p = pairs_[i].a;
-            const int q = pairs_[i].b;
+        for (const PairProducts::Pair pair : pairs_.between(d * low_, d * high_)) {
+            const int p = pair.a;
+            const int q = pair.b;
             if (twoPairPasses(p, c, q, y) || twoPairPasses(p, y, q, c)) {
                 return true;
             }
@@ -193,8 +152,7 @@ private:
     double high_ = 0.0;
     std::vector<char> held_ = std::vector<char>(kMaxTeeth + 1, 0);
     std::vector<int> counts_;
-    std::vector<std::uint32_t> offsets_;
-    std::vector<Pair> pairs_;
+    PairProducts pairs_{std::span<const int>()};
     bool anyMayHelp_ = false;
 };
 

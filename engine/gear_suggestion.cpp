@@ -4,6 +4,7 @@
 #include "engine/addition_screen.h"
 #include "engine/ratio_range.h"
 #include "engine/ratio_target.h"
+#include "engine/three_pair_addition_screen.h"
 #include "engine/selection.h"
 #include "engine/train_fitter.h"
 #include "engine/train_fraction.h"
@@ -200,9 +201,8 @@ ThreePairSuggestionReport suggestThreePairs(const SearchRequest& request,
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required) {
     return suggestTwoPairs(request, required, [&](const std::optional<BestTrain>& inSet) {
-        constexpr auto kAdditions = static_cast<std::size_t>(kMaxTeeth - kMinTeeth + 1);
         if (inSet && inSet->exact && required) {
-            return std::vector<char>(kAdditions, 0); // no train beats an exact one
+            return std::vector<char>(kMaxTeeth - kMinTeeth + 1, 0); // no train beats an exact one
         }
         // Only a train closer than the set's best can make an addition help.
         return additionsCloserThan(request, required,
@@ -217,6 +217,17 @@ SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
 
 ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
                                                  const std::optional<Fraction>& required) {
+    return suggestThreePairs(request, required, [&](const std::optional<BestThreePairTrain>& inSet) {
+        if (inSet && inSet->exact && required) {
+            return std::vector<char>(kMaxTeeth - kMinTeeth + 1, 0); // no train beats an exact one
+        }
+        return threePairAdditionsCloserThan(
+            request, required, inSet ? std::optional<ThreePairSlot>(inSet->slot) : std::nullopt);
+    });
+}
+
+ThreePairSuggestionReport suggestGearsThreePairsOneSearchEach(
+    const SearchRequest& request, const std::optional<Fraction>& required) {
     return suggestThreePairs(request, required, EveryAddition{});
 }
 

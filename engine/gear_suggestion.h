@@ -61,9 +61,12 @@ SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
                                            const std::optional<Fraction>& required);
 
 // The same for three-pair trains, each search as runThreePairSelection() runs it and its best
-// train as bestThreePairTrain() takes it. Throws as runThreePairSelection() does.
+// train as bestThreePairTrain() takes it, the additions screened by
+// threePairAdditionsCloserThan(). Throws as runThreePairSelection() does.
 ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
                                                  const std::optional<Fraction>& required);
+ThreePairSuggestionReport suggestGearsThreePairsOneSearchEach(
+    const SearchRequest& request, const std::optional<Fraction>& required);
 
 // Whether train `a` answers the required ratio better than `b`. With the required fraction
 // the errors are compared exactly (an exact train has none, and trains of one ratio tie
