@@ -4,8 +4,8 @@
 #include "engine/addition_screen.h"
 #include "engine/ratio_range.h"
 #include "engine/ratio_target.h"
-#include "engine/three_pair_addition_screen.h"
 #include "engine/selection.h"
+#include "engine/three_pair_addition_screen.h"
 #include "engine/train_fitter.h"
 #include "engine/train_fraction.h"
 
@@ -217,17 +217,21 @@ SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
 
 ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
                                                  const std::optional<Fraction>& required) {
-    return suggestThreePairs(request, required, [&](const std::optional<BestThreePairTrain>& inSet) {
-        if (inSet && inSet->exact && required) {
-            return std::vector<char>(kMaxTeeth - kMinTeeth + 1, 0); // no train beats an exact one
-        }
-        return threePairAdditionsCloserThan(
-            request, required, inSet ? std::optional<ThreePairSlot>(inSet->slot) : std::nullopt);
-    });
+    return suggestThreePairs(
+        request, required, [&](const std::optional<BestThreePairTrain>& inSet) {
+            if (inSet && inSet->exact && required) {
+                return std::vector<char>(kMaxTeeth - kMinTeeth + 1,
+                                         0); // no train beats an exact one
+            }
+            return threePairAdditionsCloserThan(request, required,
+                                                inSet ? std::optional<ThreePairSlot>(inSet->slot)
+                                                      : std::nullopt);
+        });
 }
 
-ThreePairSuggestionReport suggestGearsThreePairsOneSearchEach(
-    const SearchRequest& request, const std::optional<Fraction>& required) {
+ThreePairSuggestionReport
+suggestGearsThreePairsOneSearchEach(const SearchRequest& request,
+                                    const std::optional<Fraction>& required) {
     return suggestThreePairs(request, required, EveryAddition{});
 }
 

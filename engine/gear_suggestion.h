@@ -65,8 +65,9 @@ SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
 // threePairAdditionsCloserThan(). Throws as runThreePairSelection() does.
 ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
                                                  const std::optional<Fraction>& required);
-ThreePairSuggestionReport suggestGearsThreePairsOneSearchEach(
-    const SearchRequest& request, const std::optional<Fraction>& required);
+ThreePairSuggestionReport
+suggestGearsThreePairsOneSearchEach(const SearchRequest& request,
+                                    const std::optional<Fraction>& required);
 
 // Whether train `a` answers the required ratio better than `b`. With the required fraction
 // the errors are compared exactly (an exact train has none, and trains of one ratio tie

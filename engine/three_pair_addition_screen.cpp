@@ -162,13 +162,12 @@ private:
     bool oppositeTriple(const Side& side, bool driving) const {
         const double product = static_cast<double>(side[0]) * side[1] * side[2];
         const auto [first, last] =
-            driving ? wholeBetween(product / high_,
-                                   low_ > 0.0 ? product / low_
-                                              : std::numeric_limits<double>::infinity())
+            driving ? wholeBetween(product / high_, low_ > 0.0
+                                                        ? product / low_
+                                                        : std::numeric_limits<double>::infinity())
                     : wholeBetween(product * low_, product * high_);
-        return anyProduct(first, last, [&](std::uint32_t other) {
-            return tripleOf(other, side, driving);
-        });
+        return anyProduct(first, last,
+                          [&](std::uint32_t other) { return tripleOf(other, side, driving); });
     }
 
     // The drivers `side` = {c, x, y} and the driven gears {c, u, v}: x·y / (u·v) is the ratio.
@@ -205,10 +204,10 @@ private:
             return false;
         }
         if (!request_.allowRepeats &&
-            hasRepeat(ThreePairTrain{static_cast<std::int16_t>(d[0]), static_cast<std::int16_t>(e[0]),
-                                     static_cast<std::int16_t>(d[1]), static_cast<std::int16_t>(e[1]),
-                                     static_cast<std::int16_t>(d[2]),
-                                     static_cast<std::int16_t>(e[2])})) {
+            hasRepeat(
+                ThreePairTrain{static_cast<std::int16_t>(d[0]), static_cast<std::int16_t>(e[0]),
+                               static_cast<std::int16_t>(d[1]), static_cast<std::int16_t>(e[1]),
+                               static_cast<std::int16_t>(d[2]), static_cast<std::int16_t>(e[2])})) {
             return false;
         }
         const int zn = request_.zn;
@@ -222,8 +221,8 @@ private:
             do {
                 // z1..z6 = d0 f0 d1 f1 d2 f2.
                 if ((!request_.lastDriven || f[2] == *request_.lastDriven) &&
-                    d[1] + zn < d[0] + f[0] && f[0] + zn < d[1] + f[1] &&
-                    d[2] + zn < d[1] + f[1] && f[1] + zn < d[2] + f[2]) {
+                    d[1] + zn < d[0] + f[0] && f[0] + zn < d[1] + f[1] && d[2] + zn < d[1] + f[1] &&
+                    f[1] + zn < d[2] + f[2]) {
                     return true;
                 }
             } while (std::next_permutation(f.begin(), f.end()));

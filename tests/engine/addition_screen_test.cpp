@@ -176,9 +176,8 @@ TEST(AdditionScreenTest, ScreenedThreePairSuggestionsEqualEveryAdditionSearched)
     for (int round = 0; round < cases; ++round) {
         std::optional<Fraction> required;
         const SearchRequest request = randomRequest(draw, required, 4);
-        const std::string name =
-            "seed " + std::to_string(seed) + " case " + std::to_string(round) + ": " +
-            described(request, required);
+        const std::string name = "seed " + std::to_string(seed) + " case " + std::to_string(round) +
+                                 ": " + described(request, required);
         const ThreePairSuggestionReport fast = suggestGearsThreePairs(request, required);
         const ThreePairSuggestionReport plain =
             suggestGearsThreePairsOneSearchEach(request, required);
