@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/addition_screen.h"
 
-#include "engine/pair_products.h"
+#include "engine/addition_basis.h"
 #include "engine/ratio_target.h"
 
 #include <algorithm>
@@ -21,39 +21,19 @@ class AdditionScreen {
 public:
     AdditionScreen(const SearchRequest& request, const std::optional<Fraction>& required,
                    const std::optional<ResultSlot>& best)
-        : request_(request), target_(request.requiredRatio, required) {
-        const double bound = best ? best->absError : std::numeric_limits<double>::infinity();
+        : request_(request), target_(request.requiredRatio, required),
+          basis_(request, best ? best->absError : std::numeric_limits<double>::infinity()) {
         if (best && required) {
             const GearTrain& t = best->train;
             const auto z = [](std::int16_t teeth) { return static_cast<std::uint32_t>(teeth); };
             bestTerms_ = t.z3 == 0 ? std::pair{z(t.z1), z(t.z2)}
                                    : std::pair{z(t.z1) * z(t.z3), z(t.z2) * z(t.z4)};
         }
-        const double r = request.requiredRatio;
-        const double margin = bound + (std::fabs(r) + bound) * 0x1p-39;
-        low_ = r - margin;
-        high_ = r + margin;
-        const auto take = [&](int z) {
-            if (z >= kMinTeeth && z <= kMaxTeeth) {
-                held_[static_cast<std::size_t>(z)] = 1;
-            }
-        };
-        for (const std::int16_t z : request.gears) {
-            take(z);
-        }
-        take(request.firstDriver.value_or(0));
-        take(request.lastDriven.value_or(0));
-        for (int z = kMinTeeth; z <= kMaxTeeth; ++z) {
-            if (held_[static_cast<std::size_t>(z)] != 0) {
-                counts_.push_back(z);
-            }
-        }
-        pairs_ = PairProducts(counts_);
         // A single pair of the set's own counts that did not fit may fit with the new gear as
         // its idler: then any addition may help.
         if (request.fitGeometry && request.includeSinglePairs) {
-            for (const int a : counts_) {
-                for (const int b : counts_) {
+            for (const int a : basis_.counts) {
+                for (const int b : basis_.counts) {
                     anyMayHelp_ = anyMayHelp_ || singlePasses(a, b);
                 }
             }
@@ -61,13 +41,10 @@ public:
     }
 
     bool mayHelp(int c) const {
-        if (anyMayHelp_ || high_ <= 0.0) {
+        if (anyMayHelp_ || basis_.high <= 0.0) {
             return anyMayHelp_;
         }
-        std::vector<int> grown = counts_;
-        if (held_[static_cast<std::size_t>(c)] == 0) {
-            grown.insert(std::lower_bound(grown.begin(), grown.end(), c), c);
-        }
+        const std::vector<int> grown = basis_.grownBy(c);
         for (const int x : grown) {
             if ((request_.includeSinglePairs && (singlePasses(c, x) || singlePasses(x, c))) ||
                 driversHold(c, x) || drivenHold(c, x) || bothSidesHold(c, x)) {
@@ -80,7 +57,7 @@ public:
 private:
     bool within(long long num, long long den) const {
         const double ratio = static_cast<double>(num) / static_cast<double>(den);
-        return low_ <= ratio && ratio <= high_ &&
+        return basis_.low <= ratio && ratio <= basis_.high &&
                (!bestTerms_ || target_.compareErrors(static_cast<std::uint32_t>(num),
                                                      static_cast<std::uint32_t>(den),
                                                      bestTerms_->first, bestTerms_->second) < 0);
@@ -104,8 +81,9 @@ private:
     // Drivers c and x, driven gears u and v of the set: u·v near c·x / r.
     bool driversHold(int c, int x) const {
         const double n = static_cast<double>(c) * x;
-        const double most = low_ > 0.0 ? n / low_ : std::numeric_limits<double>::infinity();
-        for (const PairProducts::Pair pair : pairs_.between(n / high_, most)) {
+        const double most =
+            basis_.low > 0.0 ? n / basis_.low : std::numeric_limits<double>::infinity();
+        for (const PairProducts::Pair pair : basis_.pairs.between(n / basis_.high, most)) {
             const int u = pair.a;
             const int v = pair.b;
             if (twoPairPasses(c, u, x, v) || twoPairPasses(x, u, c, v)) {
@@ -118,7 +96,8 @@ private:
     // Driven gears c and y, drivers p and q of the set: p·q near c·y · r.
     bool drivenHold(int c, int y) const {
         const double d = static_cast<double>(c) * y;
-        for (const PairProducts::Pair pair : pairs_.between(d * low_, d * high_)) {
+        for (const PairProducts::Pair pair :
+             basis_.pairs.between(d * basis_.low, d * basis_.high)) {
             const int p = pair.a;
             const int q = pair.b;
             if (twoPairPasses(p, c, q, y) || twoPairPasses(p, y, q, c)) {
@@ -130,12 +109,13 @@ private:
 
     // c a driver and a driven gear, x the other driver: the ratio is x / y.
     bool bothSidesHold(int c, int x) const {
-        const double least = std::max(static_cast<double>(kMinTeeth), std::floor(x / high_) - 1);
-        const double most = low_ > 0.0
-                                ? std::min(static_cast<double>(kMaxTeeth), std::ceil(x / low_) + 1)
-                                : static_cast<double>(kMaxTeeth);
+        const double least =
+            std::max(static_cast<double>(kMinTeeth), std::floor(x / basis_.high) - 1);
+        const double most = basis_.low > 0.0 ? std::min(static_cast<double>(kMaxTeeth),
+                                                        std::ceil(x / basis_.low) + 1)
+                                             : static_cast<double>(kMaxTeeth);
         for (int y = static_cast<int>(least); y <= static_cast<int>(most); ++y) {
-            if ((y == c || held_[static_cast<std::size_t>(y)] != 0) &&
+            if ((y == c || basis_.holds(y)) &&
                 (twoPairPasses(c, c, x, y) || twoPairPasses(c, y, x, c) ||
                  twoPairPasses(x, c, c, y) || twoPairPasses(x, y, c, c))) {
                 return true;
@@ -146,13 +126,9 @@ private:
 
     const SearchRequest& request_;
     RatioTarget target_;
+    AdditionBasis basis_;
     // The best train's ratio P/Q where trains are compared exactly.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> bestTerms_;
-    double low_ = 0.0;
-    double high_ = 0.0;
-    std::vector<char> held_ = std::vector<char>(kMaxTeeth + 1, 0);
-    std::vector<int> counts_;
-    PairProducts pairs_{std::span<const int>()};
     bool anyMayHelp_ = false;
 };
 
@@ -161,12 +137,7 @@ private:
 std::vector<char> additionsCloserThan(const SearchRequest& request,
                                       const std::optional<Fraction>& required,
                                       const std::optional<ResultSlot>& best) {
-    const AdditionScreen screen(request, required, best);
-    std::vector<char> helps(static_cast<std::size_t>(kMaxTeeth - kMinTeeth + 1), 0);
-    for (int c = kMinTeeth; c <= kMaxTeeth; ++c) {
-        helps[static_cast<std::size_t>(c - kMinTeeth)] = screen.mayHelp(c) ? 1 : 0;
-    }
-    return helps;
+    return eachAddition(AdditionScreen(request, required, best));
 }
 
 } // namespace gearsel

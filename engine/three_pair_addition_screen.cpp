@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/three_pair_addition_screen.h"
 
-#include "engine/pair_products.h"
+#include "engine/addition_basis.h"
 #include "engine/ratio_target.h"
 
 #include <algorithm>
@@ -23,44 +23,19 @@ class ThreePairScreen {
 public:
     ThreePairScreen(const SearchRequest& request, const std::optional<Fraction>& required,
                     const std::optional<ThreePairSlot>& best)
-        : request_(request), target_(request.requiredRatio, required) {
-        const double bound = best ? best->absError : std::numeric_limits<double>::infinity();
+        : request_(request), target_(request.requiredRatio, required),
+          basis_(request, best ? best->absError : std::numeric_limits<double>::infinity()) {
         if (best) {
             bestTerms_ = std::pair{driverProduct(best->train), drivenProduct(best->train)};
         }
-        // The exact comparison decides; the window only keeps the doubles near it, with a
-        // margin far above their rounding.
-        const double r = request.requiredRatio;
-        const double margin = bound + (std::fabs(r) + bound) * 0x1p-39;
-        low_ = r - margin;
-        high_ = r + margin;
-        const auto take = [&](int z) {
-            if (z >= kMinTeeth && z <= kMaxTeeth) {
-                held_[static_cast<std::size_t>(z)] = 1;
-            }
-        };
-        for (const std::int16_t z : request.gears) {
-            take(z);
-        }
-        take(request.firstDriver.value_or(0));
-        take(request.lastDriven.value_or(0));
-        for (int z = kMinTeeth; z <= kMaxTeeth; ++z) {
-            if (held_[static_cast<std::size_t>(z)] != 0) {
-                counts_.push_back(z);
-            }
-        }
-        pairs_ = PairProducts(counts_);
         indexTriples();
     }
 
     bool mayHelp(int c) const {
-        if (high_ <= 0.0) {
+        if (basis_.high <= 0.0) {
             return false;
         }
-        std::vector<int> grown = counts_;
-        if (held_[static_cast<std::size_t>(c)] == 0) {
-            grown.insert(std::lower_bound(grown.begin(), grown.end(), c), c);
-        }
+        const std::vector<int> grown = basis_.grownBy(c);
         for (std::size_t i = 0; i < grown.size(); ++i) {
             for (std::size_t j = i; j < grown.size(); ++j) {
                 const Side withC{c, grown[i], grown[j]};
@@ -77,10 +52,11 @@ private:
     // Which products three of the set's counts make, as bits and ascending.
     void indexTriples() {
         bits_.assign(kMaxTriple / 64 + 1, 0);
-        for (std::size_t i = 0; i < counts_.size(); ++i) {
-            for (std::size_t j = i; j < counts_.size(); ++j) {
-                for (std::size_t k = j; k < counts_.size(); ++k) {
-                    const auto p = static_cast<std::uint32_t>(counts_[i] * counts_[j] * counts_[k]);
+        for (std::size_t i = 0; i < basis_.counts.size(); ++i) {
+            for (std::size_t j = i; j < basis_.counts.size(); ++j) {
+                for (std::size_t k = j; k < basis_.counts.size(); ++k) {
+                    const auto p = static_cast<std::uint32_t>(basis_.counts[i] * basis_.counts[j] *
+                                                              basis_.counts[k]);
                     bits_[p / 64] |= std::uint64_t{1} << (p % 64);
                 }
             }
@@ -130,11 +106,11 @@ private:
     // counts holding the added one) make a train that passes: `side` as the drivers when
     // `driving`, else as the driven gears.
     bool tripleOf(std::uint32_t product, const Side& side, bool driving) const {
-        for (const int u : counts_) {
+        for (const int u : basis_.counts) {
             if (static_cast<std::uint64_t>(u) * u * u > product) {
                 break;
             }
-            for (const int v : counts_) {
+            for (const int v : basis_.counts) {
                 if (v < u) {
                     continue;
                 }
@@ -146,7 +122,7 @@ private:
                     continue;
                 }
                 const std::uint64_t w = product / uv;
-                if (w > kMaxTeeth || held_[static_cast<std::size_t>(w)] == 0) {
+                if (w > kMaxTeeth || !basis_.holds(static_cast<int>(w))) {
                     continue;
                 }
                 const Side other{u, v, static_cast<int>(w)};
@@ -162,10 +138,10 @@ private:
     bool oppositeTriple(const Side& side, bool driving) const {
         const double product = static_cast<double>(side[0]) * side[1] * side[2];
         const auto [first, last] =
-            driving ? wholeBetween(product / high_, low_ > 0.0
-                                                        ? product / low_
-                                                        : std::numeric_limits<double>::infinity())
-                    : wholeBetween(product * low_, product * high_);
+            driving ? wholeBetween(product / basis_.high,
+                                   basis_.low > 0.0 ? product / basis_.low
+                                                    : std::numeric_limits<double>::infinity())
+                    : wholeBetween(product * basis_.low, product * basis_.high);
         return anyProduct(first, last,
                           [&](std::uint32_t other) { return tripleOf(other, side, driving); });
     }
@@ -174,17 +150,18 @@ private:
     bool bothSides(const Side& side) const {
         const int c = side[0];
         const double xy = static_cast<double>(side[1]) * side[2];
-        const double most = low_ > 0.0 ? xy / low_ : std::numeric_limits<double>::infinity();
-        for (const PairProducts::Pair pair : pairs_.between(xy / high_, most)) {
+        const double most =
+            basis_.low > 0.0 ? xy / basis_.low : std::numeric_limits<double>::infinity();
+        for (const PairProducts::Pair pair : basis_.pairs.between(xy / basis_.high, most)) {
             if (passes(side, Side{c, pair.a, pair.b})) {
                 return true;
             }
         }
         // u = c: v from the grown set.
-        const auto [first, last] = wholeBetween(xy / c / high_, most / c);
+        const auto [first, last] = wholeBetween(xy / c / basis_.high, most / c);
         for (std::uint32_t v = std::max<std::uint32_t>(first, kMinTeeth);
              v <= std::min<std::uint32_t>(last, kMaxTeeth); ++v) {
-            if ((static_cast<int>(v) == c || held_[v] != 0) &&
+            if ((static_cast<int>(v) == c || basis_.holds(static_cast<int>(v))) &&
                 passes(side, Side{c, c, static_cast<int>(v)})) {
                 return true;
             }
@@ -198,7 +175,7 @@ private:
         const auto p = static_cast<std::uint32_t>(d[0] * d[1] * d[2]);
         const auto q = static_cast<std::uint32_t>(e[0] * e[1] * e[2]);
         const double ratio = static_cast<double>(p) / static_cast<double>(q);
-        if (!(low_ <= ratio && ratio <= high_) ||
+        if (!(basis_.low <= ratio && ratio <= basis_.high) ||
             (bestTerms_ &&
              target_.compareErrors(p, q, bestTerms_->first, bestTerms_->second) >= 0)) {
             return false;
@@ -232,12 +209,8 @@ private:
 
     const SearchRequest& request_;
     RatioTarget target_;
+    AdditionBasis basis_;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> bestTerms_;
-    double low_ = 0.0;
-    double high_ = 0.0;
-    std::vector<char> held_ = std::vector<char>(kMaxTeeth + 1, 0);
-    std::vector<int> counts_;
-    PairProducts pairs_{std::span<const int>()};
     std::vector<std::uint64_t> bits_;
     std::vector<std::uint32_t> products_;
 };
@@ -247,12 +220,7 @@ private:
 std::vector<char> threePairAdditionsCloserThan(const SearchRequest& request,
                                                const std::optional<Fraction>& required,
                                                const std::optional<ThreePairSlot>& best) {
-    const ThreePairScreen screen(request, required, best);
-    std::vector<char> helps(static_cast<std::size_t>(kMaxTeeth - kMinTeeth + 1), 0);
-    for (int c = kMinTeeth; c <= kMaxTeeth; ++c) {
-        helps[static_cast<std::size_t>(c - kMinTeeth)] = screen.mayHelp(c) ? 1 : 0;
-    }
-    return helps;
+    return eachAddition(ThreePairScreen(request, required, best));
 }
 
 } // namespace gearsel

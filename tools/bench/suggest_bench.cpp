@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gearsel {
 
@@ -59,36 +60,31 @@ void registerSuggestBenchmarks() {
         {"0.0417", Quantity(Fraction(417, 10000))},
         {"7.77777", Quantity(Fraction(777777, 100000))},
     };
-    const GearSet sets[] = {hobbingSet(), fullSet(), {"412", evenlySpread(412, 10, 255)}};
-    for (const GearSet& set : sets) {
-        for (const auto& [name, ratio] : ratios) {
-            SearchRequest request;
-            request.gears = set.gears;
-            request.requiredRatio = ratio.value();
-            const std::optional<Fraction> fraction = ratio.fraction();
-            add("select", set.name, name, select, request, fraction);
-            add("suggest", set.name, name, suggest, request, fraction);
-            // The plain way searches 246 grown sets: at 412 gears that is minutes.
-            if (set.name != "412") {
-                add("suggest, every addition", set.name, name, everyAddition, request, fraction);
+    // Each ratio on each set: one select, suggest, and where the set has at most `plainUpTo`
+    // gears the plain way, which searches 246 grown sets (minutes at 412 gears with two pairs
+    // and at 211 with three).
+    const auto addAll = [&](const std::string& suffix, const std::vector<GearSet>& sets,
+                            const Task& selectTask, const Task& suggestTask, const Task& plainTask,
+                            std::size_t plainUpTo) {
+        for (const GearSet& set : sets) {
+            for (const auto& [name, ratio] : ratios) {
+                SearchRequest request;
+                request.gears = set.gears;
+                request.requiredRatio = ratio.value();
+                const std::optional<Fraction> fraction = ratio.fraction();
+                add("select" + suffix, set.name, name, selectTask, request, fraction);
+                add("suggest" + suffix, set.name, name, suggestTask, request, fraction);
+                if (set.gears.size() <= plainUpTo) {
+                    add("suggest" + suffix + ", every addition", set.name, name, plainTask, request,
+                        fraction);
+                }
             }
         }
-    }
-    // Three pairs: the 38-gear set, where the plain way takes seconds, and the 211 counts.
-    for (const GearSet& set : {hobbingSet(), fullSet()}) {
-        for (const auto& [name, ratio] : ratios) {
-            SearchRequest request;
-            request.gears = set.gears;
-            request.requiredRatio = ratio.value();
-            const std::optional<Fraction> fraction = ratio.fraction();
-            add("select 3 pairs", set.name, name, selectThree, request, fraction);
-            add("suggest 3 pairs", set.name, name, suggestThree, request, fraction);
-            if (set.name == "38") {
-                add("suggest 3 pairs, every addition", set.name, name, everyAdditionThree, request,
-                    fraction);
-            }
-        }
-    }
+    };
+    addAll("", {hobbingSet(), fullSet(), {"412", evenlySpread(412, 10, 255)}}, select, suggest,
+           everyAddition, 211);
+    addAll(" 3 pairs", {hobbingSet(), fullSet()}, selectThree, suggestThree, everyAdditionThree,
+           38);
 }
 
 } // namespace gearsel
