@@ -5,6 +5,7 @@
 
 #include "print/chart_printout_content.h"
 #include "print/printout_content.h"
+#include "print/train_table_content.h"
 
 #include <QString>
 
@@ -30,5 +31,11 @@ PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content);
 // Writes the chart's pages as an A4 landscape PDF file at `path`, as writePdf() does.
 bool writeChartPdf(const QString& path, const ChartPrintoutContent& content,
                    QString* problem = nullptr);
+
+// A list of trains on portrait pages (print/train_table_printout.h), on the default printer
+// or as an A4 PDF file, reported as above.
+PrinterResult printTrainTableOnDefaultPrinter(const TrainTableContent& content);
+bool writeTrainTablePdf(const QString& path, const TrainTableContent& content,
+                        QString* problem = nullptr);
 
 } // namespace gearsel

@@ -4,6 +4,7 @@
 #include "engine/gear_suggestion.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
+#include "engine/train_constants.h"
 #include "present/input_rules.h"
 #include "present/problem_text.h"
 #include "present/search_problem_text.h"
@@ -26,6 +27,7 @@
 #include "ui/screen_fit.h"
 #include "ui/search_fields.h"
 #include "ui/suggestion_list.h"
+#include "ui/three_pair_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_language.h"
 #include "ui/window_mover.h"
@@ -34,6 +36,8 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace gearsel {
@@ -123,6 +127,9 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
 
 void GearSel::connectParts() {
     connect(commands_, &FaceCommands::selectionRequested, this, &GearSel::runSelection);
+    connect(commands_, &FaceCommands::selectionRequested, this, &GearSel::offerThreePairs);
+    auto* threePairKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_3), this);
+    connect(threePairKey, &QShortcut::activated, this, &GearSel::openThreePairs);
     connect(commands_, &FaceCommands::printRequested, printCommand_,
             &PrintCommand::printResultList);
     connect(commands_, &FaceCommands::bannerClicked, this, &GearSel::showRandomBanner);
@@ -140,7 +147,10 @@ void GearSel::connectParts() {
     connect(commands_, &FaceCommands::notesRequested, helpPanel_, &HelpPanel::showInPlace);
     // The face's keys do not act behind a panel that covers it.
     connect(panelFocus_, &PanelFocus::coveredChanged, commands_,
-            [this](bool covered) { commands_->setAvailable(!covered); });
+            [this, threePairKey](bool covered) {
+                commands_->setAvailable(!covered);
+                threePairKey->setEnabled(!covered);
+            });
 
     connect(fields_, &SearchFields::resultsStale, this, &GearSel::clearResults);
     connect(fields_, &SearchFields::rangeOptionChanged, this, &GearSel::showRange);
@@ -225,7 +235,10 @@ template <typename Work> void GearSel::whileComputing(Work work) {
 
 void GearSel::runSelection() {
     whileComputing([this] {
-        const SearchRequest request = fields_->searchRequest(gearList());
+        // The machine's fixed gears and use-once rule, as kept for it, hold in every search.
+        const MachineConstants kept = machines_->readCurrentConstants();
+        const SearchRequest request =
+            withTrainConstants(fields_->searchRequest(gearList()), kept, false);
         try {
             SelectionResult result = gearsel::runSelection(request);
             machines_->keepSearchedGears(std::move(result.sortedGears));
@@ -277,11 +290,19 @@ void GearSel::openRatioHelper() {
         connect(
             ratioHelper_, &RatioHelper::keepConstants, this, [this](const MachineConstants& kept) {
                 if (machines_->saveConstants(kept)) {
+                    ratioHelper_->prepare(machines_->machineName(), kept, true);
                     prompter_.inform(tr("已保存机床“%1”的常数。").arg(machines_->machineName()));
                 }
             });
         chartPage_ = new ChartPage(prompter_, [this] { return chartSetup(); });
         ratioHelper_->addPage(chartPage_, tr("挂轮表"));
+        auto* threePairs = new QPushButton(tr("三对挂轮选配…"));
+        threePairs->setObjectName(QStringLiteral("threePairs"));
+        threePairs->setAutoDefault(false);
+        threePairs->setToolTip(tr("列出三对挂轮 z1/z2 × z3/z4 × z5/z6（主界面 Ctrl+3）"));
+        threePairs->setAccessibleDescription(threePairs->toolTip());
+        connect(threePairs, &QPushButton::clicked, this, &GearSel::openThreePairs);
+        ratioHelper_->addCommand(threePairs);
     }
     // The chart and the constants it was worked out with stay or go together.
     if (ratioHelper_->prepare(machines_->machineName(), constants, currentMachine() >= 0)) {
@@ -310,6 +331,36 @@ void GearSel::showRange() {
 
 void GearSel::showRandomBanner() {
     commands_->showBanner(random_.below(7));
+}
+
+ThreePairBasis GearSel::threePairBasis() {
+    const MachineConstants kept = machines_->readCurrentConstants();
+    ThreePairBasis basis;
+    basis.options = withTrainConstants(fields_->searchOptions(gearList()), kept, false);
+    basis.options.resultCount = fields_->listedTrains();
+    basis.machineName = machines_->machineName();
+    basis.ratioText = fields_->ratioText();
+    const std::optional<Fraction> fraction = fields_->requiredFraction();
+    basis.ratio = fields_->workedOutRatio() ? *fields_->workedOutRatio()
+                  : fraction                ? Quantity(*fraction)
+                                            : Quantity(fields_->requiredRatio());
+    return basis;
+}
+
+void GearSel::openThreePairs() {
+    if (threePairs_ == nullptr) {
+        threePairs_ = new ThreePairDialog(prompter_, this);
+    }
+    threePairs_->prepare(threePairBasis());
+    threePairs_->open();
+}
+
+void GearSel::offerThreePairs() {
+    if (currentMachine() < 0 || trainPairs(machines_->readCurrentConstants()) != 3) {
+        return;
+    }
+    openThreePairs();
+    threePairs_->search();
 }
 
 } // namespace gearsel

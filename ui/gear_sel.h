@@ -34,6 +34,8 @@ class RatioHelper;
 class ResultDisplay;
 class SearchFields;
 class SuggestionList;
+class ThreePairDialog;
+struct ThreePairBasis;
 class WindowMover;
 
 class GearSel : public QWidget {
@@ -70,6 +72,8 @@ public Q_SLOTS:
     // Shows which one gear to buy for the required ratio, with the gears and options as they
     // stand (买齿轮).
     void showGearSuggestions();
+    // Opens the three-pair page on the face's ratio, options and the machine's rules (Ctrl+3).
+    void openThreePairs();
 
 protected:
     // The first activation runs one search.
@@ -92,6 +96,10 @@ private:
     // stand, with the constants box's constants; nothing, after telling the user, when a
     // constant cannot be used. Reads the fields and changes nothing.
     std::optional<ChartSetup> chartSetup();
+    // What the three-pair page searches on, as the face and the machine hold it now.
+    ThreePairBasis threePairBasis();
+    // 选配 on a machine that takes three pairs lists them on the three-pair page too.
+    void offerThreePairs();
     // The wait cursor and the computing notice around `work`.
     template <typename Work> void whileComputing(Work work);
 
@@ -113,6 +121,7 @@ private:
     RatioHelper* ratioHelper_ = nullptr;
     ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
+    ThreePairDialog* threePairs_ = nullptr;
 
     ResultList resultList_;
     bool firstSearchDone_ = false;

@@ -5,6 +5,7 @@
 #include "ui/formula_page.h"
 #include "ui/prompter.h"
 #include "ui/screen_fit.h"
+#include "ui/train_rules_box.h"
 #include "ui/widget_helpers.h"
 #include "ui/window_language.h"
 
@@ -34,6 +35,8 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     layout->addWidget(constants_);
     connect(constants_, &ConstantsBox::edited, this, &RatioHelper::showOutcome);
     connect(constants_, &ConstantsBox::keepRequested, this, &RatioHelper::askToKeep);
+    rules_ = new TrainRulesBox(this);
+    layout->addWidget(rules_);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
@@ -53,6 +56,7 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     layout->addWidget(result_);
 
     auto* buttons = new QDialogButtonBox(this);
+    buttons_ = buttons;
     ok_ = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setToolTip(tr("把算出的速比填入“要求速比”"));
@@ -72,12 +76,20 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 bool RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
                           bool canKeep) {
     const bool filledAnew = constants_->showConstants(machineName, constants, canKeep);
+    if (filledAnew) {
+        rules_->showRules(constants);
+    }
+    kept_ = constants;
     showOutcome();
     return filledAnew;
 }
 
 void RatioHelper::addPage(QWidget* page, const QString& title) {
     pages_->addTab(page, title);
+}
+
+void RatioHelper::addCommand(QPushButton* command) {
+    buttons_->addButton(command, QDialogButtonBox::ActionRole);
 }
 
 ConstantsReading RatioHelper::constantsReading() const {
@@ -137,7 +149,18 @@ void RatioHelper::askToKeep() {
         prompter_.inform(QString::fromStdString(reading.problem));
         return;
     }
-    Q_EMIT keepConstants(reading.constants);
+    MachineConstants merged = kept_;
+    merged.leadscrew = reading.constants.leadscrew;
+    merged.gearboxRatio = reading.constants.gearboxRatio;
+    merged.indexConstant = reading.constants.indexConstant;
+    merged.differentialConstant = reading.constants.differentialConstant;
+    merged.headRatio = reading.constants.headRatio;
+    const TrainRulesReading rules = rules_->reading(merged);
+    if (!rules.problem.isEmpty()) {
+        prompter_.inform(rules.problem);
+        return;
+    }
+    Q_EMIT keepConstants(rules.constants);
 }
 
 } // namespace gearsel
