@@ -95,7 +95,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
     commands_ = new FaceCommands(scale, face_, this);
     fields_ = new SearchFields(
         scale, face_,
-        [this](bool allowRepeats) { return reachableRange(gearList(), allowRepeats); }, this);
+        [this](bool allowRepeats) { return reachableRange(gearList(), allowRepeats, pairs_); },
+        this);
     results_ = new ResultDisplay(scale, face_, this);
     helpPanel_ = new HelpPanel(scale, face_);
     editor_ = new GearSetEditor(scale, face_);
@@ -291,6 +292,7 @@ void GearSel::openRatioHelper() {
             ratioHelper_, &RatioHelper::keepConstants, this, [this](const MachineConstants& kept) {
                 if (machines_->saveConstants(kept)) {
                     ratioHelper_->prepare(machines_->machineName(), kept, true);
+                    showRange();
                     prompter_.inform(tr("已保存机床“%1”的常数。").arg(machines_->machineName()));
                 }
             });
@@ -326,7 +328,9 @@ void GearSel::clearResults() {
 }
 
 void GearSel::showRange() {
-    results_->showRange(reachableRange(gearList(), fields_->allowRepeats()));
+    // A machine of three pairs reaches further; the ratio field takes what three pairs reach.
+    pairs_ = trainPairs(machines_->peekCurrentConstants());
+    results_->showRange(reachableRange(gearList(), fields_->allowRepeats(), pairs_));
 }
 
 void GearSel::showRandomBanner() {

@@ -125,6 +125,7 @@ private:
 
     ResultList resultList_;
     bool firstSearchDone_ = false;
+    int pairs_ = 2; // the pairs of the current machine's trains, as its constants say
 };
 
 } // namespace gearsel

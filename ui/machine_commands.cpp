@@ -356,6 +356,15 @@ MachineConstants MachineCommands::readCurrentConstants() {
     return {};
 }
 
+MachineConstants MachineCommands::peekCurrentConstants() const {
+    try {
+        return currentMachine_ < 0 ? MachineConstants{} : store_.constants(currentMachine_);
+    } catch (const std::exception&) {
+        // A search reads them again and tells why they cannot be used.
+        return {};
+    }
+}
+
 bool MachineCommands::saveConstants(const MachineConstants& constants) {
     if (currentMachine_ < 0) {
         return false;

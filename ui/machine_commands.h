@@ -45,6 +45,9 @@ public:
     // up with other programs' changes first); all unknown without a machine and when they
     // cannot be read (which the user is told once).
     MachineConstants readCurrentConstants();
+    // The constants kept for the current machine as the file holds them now, without catching
+    // up or telling anything: all unknown when they cannot be read. For what is only shown.
+    MachineConstants peekCurrentConstants() const;
     // Keeps `constants` for the current machine. False, after telling the user why, when they
     // were not kept.
     bool saveConstants(const MachineConstants& constants);

@@ -7,7 +7,6 @@
 #include "ui/window_language.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,10 +34,11 @@ TrainRulesBox::TrainRulesBox(QWidget* parent) : QGroupBox(parent) {
         grid->addWidget(label, row, col);
         grid->addWidget(field, row, col + 1);
     };
-    pairs_ = new QComboBox(this);
-    pairs_->addItems({tr("两对"), tr("三对")});
-    addField(pairs_, TrainConstantKey::Pairs,
-             tr("三对：主界面的“选配”也列出三对挂轮（三对挂轮选配，Ctrl+3）"), 0, 0);
+    pairs_ = new QCheckBox(tr("三对挂轮"), this);
+    pairs_->setObjectName(QString::fromLatin1(constantName(TrainConstantKey::Pairs)));
+    pairs_->setToolTip(
+        tr("这台机床装三对挂轮：主界面的“选配”同时在三对挂轮选配页（Ctrl+3）列出三对挂轮"));
+    grid->addWidget(pairs_, 0, 0, 1, 2);
     useOnce_ = new QCheckBox(labelOf(TrainConstantKey::UseOnce), this);
     useOnce_->setObjectName(QString::fromLatin1(constantName(TrainConstantKey::UseOnce)));
     useOnce_->setToolTip(
@@ -63,7 +63,7 @@ void TrainRulesBox::showRules(const MachineConstants& constants) {
         const std::optional<std::string> kept = constantText(constants, key);
         return kept ? QString::fromStdString(*kept) : QString();
     };
-    pairs_->setCurrentIndex(trainPairs(constants) == 3 ? 1 : 0);
+    pairs_->setChecked(trainPairs(constants) == 3);
     first_->setText(text(TrainConstantKey::FirstGear));
     last_->setText(text(TrainConstantKey::LastGear));
     useOnce_->setChecked(constants.useOnce.value_or(false));
@@ -75,9 +75,9 @@ TrainRulesReading TrainRulesBox::reading(const MachineConstants& kept) const {
     MachineConstants& constants = reading.constants;
     // Two pairs and gears used freely are what an unknown rule means; a rule kept as such
     // stays as it was kept.
-    constants.pairs = pairs_->currentIndex() == 1 ? std::optional(3)
-                      : kept.pairs                ? std::optional(2)
-                                                  : std::nullopt;
+    constants.pairs = pairs_->isChecked() ? std::optional(3)
+                      : kept.pairs        ? std::optional(2)
+                                          : std::nullopt;
     constants.useOnce = useOnce_->isChecked() ? std::optional(true)
                         : kept.useOnce        ? std::optional(false)
                                               : std::nullopt;

@@ -11,7 +11,6 @@
 #include <QString>
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 
 namespace gearsel {
@@ -34,7 +33,7 @@ public:
     TrainRulesReading reading(const MachineConstants& kept) const;
 
 private:
-    QComboBox* pairs_ = nullptr;
+    QCheckBox* pairs_ = nullptr;
     QLineEdit* first_ = nullptr;
     QLineEdit* last_ = nullptr;
     QCheckBox* useOnce_ = nullptr;
