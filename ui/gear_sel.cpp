@@ -2,6 +2,7 @@
 #include "ui/gear_sel.h"
 
 #include "engine/gear_suggestion.h"
+#include "engine/gearbox_positions.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
 #include "engine/train_constants.h"
@@ -39,6 +40,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <chrono>
 
 namespace gearsel {
 
@@ -121,7 +123,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    fields_->countFieldValue(),
                                    machines_->machineName(),
                                    fields_->ratioText(),
-                                   QDateTime::currentDateTime()};
+                                   QDateTime::currentDateTime(),
+                                   rowPositions_};
         },
         printOnDefaultPrinter, this);
 }
@@ -241,12 +244,20 @@ void GearSel::runSelection() {
         const SearchRequest request =
             withTrainConstants(fields_->searchRequest(gearList()), kept, false);
         try {
+            rowPositions_.clear();
+            if (const auto positions = threadPositions()) {
+                runPositionsSelection(request, *positions);
+                return;
+            }
             SelectionResult result = gearsel::runSelection(request);
             machines_->keepSearchedGears(std::move(result.sortedGears));
             resultList_ = std::move(result.results);
             fields_->setRequiredRatio(request.requiredRatio);
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
                                   result.seconds);
+        } catch (const PositionsRefused& refused) {
+            prompter_.inform(
+                QString::fromStdString(positionProblemText(refused.problem(), windowLanguage())));
         } catch (const SearchRefused& refused) {
             prompter_.inform(
                 QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
@@ -287,7 +298,15 @@ void GearSel::openRatioHelper() {
     const MachineConstants constants = machines_->readCurrentConstants();
     if (ratioHelper_ == nullptr) {
         ratioHelper_ = new RatioHelper(prompter_, this);
-        connect(ratioHelper_, &RatioHelper::ratioChosen, fields_, &SearchFields::setWorkedOutRatio);
+        connect(ratioHelper_, &RatioHelper::ratioChosen, this, [this](const Quantity& ratio) {
+            threadPositions_.reset();
+            fields_->setWorkedOutRatio(ratio);
+        });
+        connect(ratioHelper_, &RatioHelper::positionsChosen, this,
+                [this](const Quantity& ratio, const std::vector<GearboxPosition>& positions) {
+                    fields_->setWorkedOutRatio(ratio);
+                    threadPositions_ = ThreadPositions{ratio, positions};
+                });
         connect(
             ratioHelper_, &RatioHelper::keepConstants, this, [this](const MachineConstants& kept) {
                 if (machines_->saveConstants(kept)) {
@@ -323,6 +342,35 @@ std::optional<ChartSetup> GearSel::chartSetup() {
                       machines_->machineName()};
 }
 
+std::optional<std::vector<GearboxPosition>> GearSel::threadPositions() const {
+    const std::optional<Quantity>& shown = fields_->workedOutRatio();
+    // Typing into the ratio field, or a ratio of another formula, ends the positions.
+    if (!threadPositions_ || !shown || shown->value() != threadPositions_->ratio.value() ||
+        shown->fraction() != threadPositions_->ratio.fraction()) {
+        return std::nullopt;
+    }
+    return threadPositions_->positions;
+}
+
+void GearSel::runPositionsSelection(const SearchRequest& request,
+                                    const std::vector<GearboxPosition>& positions) {
+    const auto started = std::chrono::steady_clock::now();
+    const PositionResults<ResultSlot> found =
+        searchPositions(request, threadPositions_->ratio, positions);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    resultList_ = ResultList{};
+    for (const auto& row : found.rows) {
+        resultList_.slots.push_back(row.slot);
+        const Quantity& required = found.required[row.position];
+        rowPositions_.push_back(RowPosition{QString::fromStdString(positions[row.position].name),
+                                            required.value(), required.fraction()});
+    }
+    fields_->setRequiredRatio(request.requiredRatio);
+    results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(), seconds);
+    results_->showPositions(rowPositions_);
+}
+
 void GearSel::clearResults() {
     results_->showEmpty(fields_->listedTrains());
 }
@@ -348,6 +396,9 @@ ThreePairBasis GearSel::threePairBasis() {
     basis.ratio = fields_->workedOutRatio() ? *fields_->workedOutRatio()
                   : fraction                ? Quantity(*fraction)
                                             : Quantity(fields_->requiredRatio());
+    if (const auto positions = threadPositions()) {
+        basis.positions = *positions;
+    }
     return basis;
 }
 

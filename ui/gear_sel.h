@@ -4,8 +4,10 @@
 // commands, the search run, and the panels shown over the face. Its parts keep their controls
 // to themselves and meet here through signals and typed state.
 
+#include "engine/gearbox_position.h"
 #include "engine/result_list.h"
 #include "engine/search_request.h"
+#include "print/row_position.h"
 #include "store/machine_store.h"
 #include "ui/chart_setup.h"
 #include "ui/random_source.h"
@@ -98,6 +100,12 @@ private:
     std::optional<ChartSetup> chartSetup();
     // What the three-pair page searches on, as the face and the machine hold it now.
     ThreePairBasis threePairBasis();
+    // The positions the ratio in the field is searched over: those the ratio helper worked out
+    // a thread's ratio for, while that ratio stands in the field.
+    std::optional<std::vector<GearboxPosition>> threadPositions() const;
+    // The search over those positions, each row naming its position in its tooltip.
+    void runPositionsSelection(const SearchRequest& request,
+                               const std::vector<GearboxPosition>& positions);
     // 选配 on a machine that takes three pairs lists them on the three-pair page too.
     void offerThreePairs();
     // The wait cursor and the computing notice around `work`.
@@ -126,6 +134,13 @@ private:
     ResultList resultList_;
     bool firstSearchDone_ = false;
     int pairs_ = 2; // the pairs of the current machine's trains, as its constants say
+    // A thread's ratio worked out without the gearbox, and the positions it is searched over.
+    struct ThreadPositions {
+        Quantity ratio;
+        std::vector<GearboxPosition> positions;
+    };
+    std::optional<ThreadPositions> threadPositions_;
+    std::vector<RowPosition> rowPositions_; // the listed rows' positions, as the grid shows
 };
 
 } // namespace gearsel

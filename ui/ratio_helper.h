@@ -10,6 +10,7 @@
 #include "present/formula_form.h"
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 class QDialogButtonBox;
@@ -48,6 +49,10 @@ Q_SIGNALS:
     // 确定 with a ratio worked out: the window puts it into the ratio field. It is the ratio's
     // size |i|, which the train gives; an idler gives a negative ratio's sign.
     void ratioChosen(const Quantity& ratio);
+    // 确定 with a thread's ratio worked out without the gearbox, on a machine whose gearbox
+    // positions are searched together with the change gears (unless a gearbox ratio other than
+    // the kept one is given for this job): instead of ratioChosen().
+    void positionsChosen(const Quantity& ratio, const std::vector<GearboxPosition>& positions);
     // The user asked to keep these constants for the machine: the formulas' and the train's
     // rules as the boxes hold them, the machine's other kept constants as they were.
     void keepConstants(const MachineConstants& constants);
@@ -57,6 +62,8 @@ public Q_SLOTS:
 
 private:
     void showOutcome();
+    // The positions a thread's ratio is searched over, where it is (see positionsChosen()).
+    std::optional<std::vector<GearboxPosition>> threadPositions() const;
     void askToKeep();
 
     Prompter& prompter_;

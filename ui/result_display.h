@@ -6,6 +6,7 @@
 #include "engine/fraction.h"
 #include "engine/ratio_range.h"
 #include "engine/result_list.h"
+#include "print/row_position.h"
 #include "ui/twips_scale.h"
 
 #include <QObject>
@@ -31,6 +32,8 @@ public:
     // fraction and whether it is `required`.
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required, double seconds);
+    // Each shown row's gearbox position (see ResultTableModel::showPositions()).
+    void showPositions(std::vector<RowPosition> positions);
     // The ratios the gear set can reach; nothing shows an empty caption.
     void showRange(const std::optional<RatioRange>& range);
     // Puts the focus into the grid.

@@ -12,6 +12,7 @@ void ResultTableModel::showEmpty(int rows) {
     beginResetModel();
     emptyRows_ = std::max(rows, 0);
     results_ = ResultList{};
+    positions_.clear();
     cachedRow_ = -1;
     endResetModel();
 }
@@ -24,6 +25,14 @@ void ResultTableModel::showResults(const ResultList& results, double requiredRat
     results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
     requiredRatio_ = requiredRatio;
     required_ = required;
+    positions_.clear();
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+void ResultTableModel::showPositions(std::vector<RowPosition> positions) {
+    beginResetModel();
+    positions_ = std::move(positions);
     cachedRow_ = -1;
     endResetModel();
 }
@@ -38,10 +47,12 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 const ResultRowTexts& ResultTableModel::rowTexts(int row) const {
     if (row != cachedRow_) {
+        const auto at = static_cast<std::size_t>(row - 1);
         cachedTexts_ =
             emptyRows_ > 0
                 ? emptyResultRow(row)
-                : resultRow(row, results_.slots[static_cast<std::size_t>(row - 1)], requiredRatio_);
+                : resultRow(row, results_.slots[at],
+                            at < positions_.size() ? positions_[at].requiredRatio : requiredRatio_);
         cachedRow_ = row;
     }
     return cachedTexts_;
@@ -55,8 +66,14 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
         if (emptyRows_ > 0) {
             return {};
         }
-        return QString::fromStdString(resultToolTip(
-            results_.slots[static_cast<std::size_t>(index.row())], required_, windowLanguage()));
+        const auto at = static_cast<std::size_t>(index.row());
+        if (at < positions_.size()) {
+            return QString::fromStdString(resultToolTip(results_.slots[at], positions_[at].required,
+                                                        windowLanguage())) +
+                   tr("；进给箱手柄位置 %1").arg(positions_[at].name);
+        }
+        return QString::fromStdString(
+            resultToolTip(results_.slots[at], required_, windowLanguage()));
     }
     return cellData(QString::fromStdString(
                         rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),

@@ -8,6 +8,7 @@
 #include "engine/fraction.h"
 #include "engine/result_list.h"
 #include "present/result_text.h"
+#include "print/row_position.h"
 #include "ui/grid_view.h"
 
 #include <optional>
@@ -27,6 +28,10 @@ public:
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required);
 
+    // Each shown row's gearbox position, where the positions were searched together: its
+    // relative error is then against the position's ratio, and its tooltip names it.
+    void showPositions(std::vector<RowPosition> positions);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -42,6 +47,7 @@ private:
     ResultList results_;
     double requiredRatio_ = 0.0;
     std::optional<Fraction> required_;
+    std::vector<RowPosition> positions_;
     mutable int cachedRow_ = -1;
     mutable ResultRowTexts cachedTexts_;
 };

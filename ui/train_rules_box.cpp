@@ -54,6 +54,7 @@ TrainRulesBox::TrainRulesBox(QWidget* parent) : QGroupBox(parent) {
     positions_->setPlaceholderText(tr("如 A1=1/2,A2=1,B1=5/4，空为没有"));
     addField(positions_, TrainConstantKey::GearboxPositions,
              tr("进给箱各手柄位置的速比；车螺纹时各位置一起选配，每行注明位置"), 2, 0);
+    connect(positions_, &QLineEdit::textEdited, this, &TrainRulesBox::edited);
     grid->removeWidget(positions_);
     grid->addWidget(positions_, 2, 1, 1, 3);
 }

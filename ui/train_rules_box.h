@@ -32,6 +32,10 @@ public:
     // an unknown rule (two pairs, no fixed gear, gears used as often as needed, no positions).
     TrainRulesReading reading(const MachineConstants& kept) const;
 
+Q_SIGNALS:
+    // The positions changed: a thread's ratio worked out with them is stale.
+    void edited();
+
 private:
     QCheckBox* pairs_ = nullptr;
     QLineEdit* first_ = nullptr;

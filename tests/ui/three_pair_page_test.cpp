@@ -54,6 +54,7 @@ private Q_SLOTS:
     void longSearchShowsItsWorkAndIsCancelledWithoutAList();
     void trainRulesAreKeptAcrossARestartAndHoldInTheSearches();
     void ruleThatCannotBeUsedIsToldOnceAndNothingKept();
+    void threadOverGearboxPositionsNamesEachRowsPosition();
 
 private:
     std::unique_ptr<WindowFixture> fixture_;
@@ -269,6 +270,49 @@ void ThreePairPageTest::ruleThatCannotBeUsedIsToldOnceAndNothingKept() {
     const MachineConstants kept =
         MachineStore::open(fixture_->dataFile().toStdString()).constants(0);
     QVERIFY(noConstants(kept));
+}
+
+// Single pairs only (Zn 1000) of 20, 30, 40, 60; a pitch of 6 mm on a leadscrew of 6 mm is
+// the ratio 1, and with the positions A = 2 and B = 2/3 the change gears must make 1/2 in A and
+// 3/2 in B. Exact: 20/40 and 30/60 in A, 30/20 and 60/40 in B; next, 40/30 in B, 4/3 against
+// 3/2, an error of 1/6 and a relative error of 1/9. Gearbox ratio 1 kept: no other gearbox is
+// given for the job.
+void ThreePairPageTest::threadOverGearboxPositionsNamesEachRowsPosition() {
+    fixture_ =
+        std::make_unique<WindowFixture>(std::vector<NewMachine>{{"Lathe", 1000, {20, 30, 40, 60}}});
+    QVERIFY(fixture_->showAndActivate());
+    setOption(face().CheckZ12, true);
+    RatioHelper* helper = openHelper();
+    QVERIFY(helper != nullptr);
+    typeInto(constantField(*helper, ConstantKey::Leadscrew), QStringLiteral("6mm"));
+    typeInto(constantField(*helper, ConstantKey::GearboxRatio), QStringLiteral("1"));
+    typeInto(named(helper, "gearbox_positions"), QStringLiteral("A=2,B=2/3"));
+    clickOn(named(helper, "keepConstants"));
+    fixture_->prompter().informed.clear();
+    typeInto(formulaField(*helper, Formula::Thread, 0), QStringLiteral("6mm"));
+    QVERIFY(resultLine(*helper)->text().contains(QStringLiteral("进给箱各手柄位置一起选配")));
+    clickOn(okButton(*helper));
+    typeInto(face().Tns, QStringLiteral("5"));
+    clickOn(face().ComCHOSE);
+    const QStringList positions = {"A", "A", "B", "B", "B"};
+    const QStringList teeth = {"20 40", "30 60", "30 20", "60 40", "40 30"};
+    for (int row = 1; row <= 5; ++row) {
+        const auto at = static_cast<qsizetype>(row - 1);
+        QCOMPARE(cellText(face().GZ, row, 1).trimmed() + " " +
+                     cellText(face().GZ, row, 2).trimmed(),
+                 teeth[at]);
+        QVERIFY2(cellToolTip(face().GZ, row, 1).endsWith("进给箱手柄位置 " + positions[at]),
+                 qPrintable(cellToolTip(face().GZ, row, 1)));
+    }
+    QVERIFY(cellToolTip(face().GZ, 1, 1).contains(QStringLiteral("（精确）")));
+    QCOMPARE(cellText(face().GZ, 5, 6).trimmed(), QStringLiteral("0.1666667"));
+    QCOMPARE(cellText(face().GZ, 5, 7).trimmed(), QStringLiteral("0.1111111"));
+
+    // Typing the ratio ends the positions: 1 searched as it stands lists 20/20 first.
+    typeInto(face().TSb, QStringLiteral("1"));
+    clickOn(face().ComCHOSE);
+    QVERIFY(!cellToolTip(face().GZ, 1, 1).contains(QStringLiteral("进给箱手柄位置")));
+    QCOMPARE(fixture_->prompter().informed, QStringList());
 }
 
 QTEST_MAIN(ThreePairPageTest)
