@@ -2,6 +2,7 @@
 #include "print/printer_output.h"
 
 #include "print/chart_printout.h"
+#include "print/fit_picture_page.h"
 #include "print/printout.h"
 #include "print/train_table_printout.h"
 #include "print/whole_file_output.h"
@@ -30,6 +31,9 @@ QString listDocumentName() {
 }
 QString chartDocumentName() {
     return PrinterOutputText::tr("挂轮表");
+}
+QString fitPictureDocumentName() {
+    return PrinterOutputText::tr("挂轮装配图");
 }
 
 using Pages = std::function<bool(QPagedPaintDevice&)>;
@@ -112,6 +116,18 @@ bool writeTrainTablePdf(const QString& path, const TrainTableContent& content, Q
     return writeA4Pdf(
         path, content.title, QPageLayout::Portrait,
         [&](QPagedPaintDevice& device) { return printTrainTable(device, content); }, problem);
+}
+
+PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content) {
+    return printOnDefault(
+        fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); });
+}
+
+bool writeFitPicturePdf(const QString& path, const FitPictureContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); }, problem);
 }
 
 } // namespace gearsel

@@ -14,6 +14,7 @@
 #include "ui/constants_box.h"
 #include "ui/face_commands.h"
 #include "ui/face_layout.h"
+#include "ui/fit_picture_command.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
 #include "ui/lock_wait_notice.h"
@@ -127,6 +128,9 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    rowPositions_};
         },
         printOnDefaultPrinter, this);
+    pictureCommand_ = new FitPictureCommand(
+        prompter_, [this] { return chosenTrainPicture(); }, this);
+    results_->addRowAction(pictureCommand_->action());
 }
 
 void GearSel::connectParts() {
@@ -136,6 +140,7 @@ void GearSel::connectParts() {
     connect(threePairKey, &QShortcut::activated, this, &GearSel::openThreePairs);
     connect(commands_, &FaceCommands::printRequested, printCommand_,
             &PrintCommand::printResultList);
+    connect(pictureCommand_, &FitPictureCommand::fitOnlyChanged, this, &GearSel::runSelection);
     connect(commands_, &FaceCommands::bannerClicked, this, &GearSel::showRandomBanner);
     connect(commands_, &FaceCommands::gearSuggestionsRequested, this,
             &GearSel::showGearSuggestions);
@@ -241,8 +246,11 @@ void GearSel::runSelection() {
     whileComputing([this] {
         // The machine's fixed gears and use-once rule, as kept for it, hold in every search.
         const MachineConstants kept = machines_->readCurrentConstants();
-        const SearchRequest request =
-            withTrainConstants(fields_->searchRequest(gearList()), kept, false);
+        const std::optional<MachineGeometry> geometry = machines_->currentGeometry();
+        SearchRequest request = withTrainConstants(fields_->searchRequest(gearList()), kept, false);
+        if (pictureCommand_->fitOnly()) {
+            request.fitGeometry = geometry;
+        }
         try {
             rowPositions_.clear();
             if (const auto positions = threadPositions()) {
@@ -250,11 +258,16 @@ void GearSel::runSelection() {
                 return;
             }
             SelectionResult result = gearsel::runSelection(request);
+            std::optional<TrainFitter> fitter;
+            if (geometry) {
+                fitter.emplace(*geometry, result.sortedGears);
+            }
             machines_->keepSearchedGears(std::move(result.sortedGears));
             resultList_ = std::move(result.results);
+            fitter_ = fitter;
             fields_->setRequiredRatio(request.requiredRatio);
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
-                                  result.seconds);
+                                  result.seconds, fitter_);
         } catch (const PositionsRefused& refused) {
             prompter_.inform(
                 QString::fromStdString(positionProblemText(refused.problem(), windowLanguage())));
@@ -366,9 +379,32 @@ void GearSel::runPositionsSelection(const SearchRequest& request,
         rowPositions_.push_back(RowPosition{QString::fromStdString(positions[row.position].name),
                                             required.value(), required.fraction()});
     }
+    std::vector<std::int16_t> sorted = request.gears;
+    sortGears(sorted);
+    fitter_.reset();
+    if (const std::optional<MachineGeometry> geometry = machines_->currentGeometry()) {
+        fitter_.emplace(*geometry, sorted);
+    }
     fields_->setRequiredRatio(request.requiredRatio);
-    results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(), seconds);
+    results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(), seconds,
+                          fitter_);
     results_->showPositions(rowPositions_);
+}
+
+std::optional<FitPictureContent> GearSel::chosenTrainPicture() const {
+    const std::optional<int> slot = results_->chosenResult();
+    if (!slot) {
+        return std::nullopt;
+    }
+    FitPictureContent content;
+    content.machineName = machines_->machineName();
+    content.train = resultList_.slots.at(static_cast<std::size_t>(*slot)).train;
+    content.language = windowLanguage();
+    if (fitter_) {
+        content.geometry = fitter_->geometry();
+        content.fit = fitter_->fit(content.train);
+    }
+    return content;
 }
 
 void GearSel::clearResults() {

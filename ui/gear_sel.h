@@ -7,6 +7,8 @@
 #include "engine/gearbox_position.h"
 #include "engine/result_list.h"
 #include "engine/search_request.h"
+#include "engine/train_fitter.h"
+#include "print/fit_picture_content.h"
 #include "print/row_position.h"
 #include "store/machine_store.h"
 #include "ui/chart_setup.h"
@@ -24,6 +26,7 @@ namespace gearsel {
 class ChartPage;
 class ComputingNotice;
 class FaceCommands;
+class FitPictureCommand;
 class GearSetEditor;
 class HelpPanel;
 class LockWaitNotice;
@@ -108,6 +111,8 @@ private:
                                const std::vector<GearboxPosition>& positions);
     // 选配 on a machine that takes three pairs lists them on the three-pair page too.
     void offerThreePairs();
+    // The picture of the train chosen in the result grid, as the last search found it.
+    std::optional<FitPictureContent> chosenTrainPicture() const;
     // The wait cursor and the computing notice around `work`.
     template <typename Work> void whileComputing(Work work);
 
@@ -130,8 +135,11 @@ private:
     ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
     ThreePairDialog* threePairs_ = nullptr;
+    FitPictureCommand* pictureCommand_ = nullptr;
 
     ResultList resultList_;
+    // Whether the listed trains fit the machine, when it had a geometry at the search.
+    std::optional<TrainFitter> fitter_;
     bool firstSearchDone_ = false;
     int pairs_ = 2; // the pairs of the current machine's trains, as its constants say
     // A thread's ratio worked out without the gearbox, and the positions it is searched over.

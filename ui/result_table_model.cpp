@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_table_model.h"
 
+#include "present/fit_sentence.h"
 #include "ui/window_language.h"
 
 namespace gearsel {
@@ -18,13 +19,15 @@ void ResultTableModel::showEmpty(int rows) {
 }
 
 void ResultTableModel::showResults(const ResultList& results, double requiredRatio,
-                                   const std::optional<Fraction>& required) {
+                                   const std::optional<Fraction>& required,
+                                   const std::optional<TrainFitter>& fitter) {
     beginResetModel();
     emptyRows_ = 0;
     // Exactly the filled slots are shown.
     results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
     requiredRatio_ = requiredRatio;
     required_ = required;
+    fitter_ = fitter;
     positions_.clear();
     cachedRow_ = -1;
     endResetModel();
@@ -67,13 +70,18 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
             return {};
         }
         const auto at = static_cast<std::size_t>(index.row());
-        if (at < positions_.size()) {
-            return QString::fromStdString(resultToolTip(results_.slots[at], positions_[at].required,
-                                                        windowLanguage())) +
-                   tr("；进给箱手柄位置 %1").arg(positions_[at].name);
+        const ResultSlot& slot = results_.slots[at];
+        const bool positioned = at < positions_.size();
+        std::string tip =
+            resultToolTip(slot, positioned ? positions_[at].required : required_, windowLanguage());
+        if (fitter_) {
+            tip += '\n' + fitSentence(fitter_->fit(slot.train), windowLanguage());
         }
-        return QString::fromStdString(
-            resultToolTip(results_.slots[at], required_, windowLanguage()));
+        QString text = QString::fromStdString(tip);
+        if (positioned) {
+            text += tr("；进给箱手柄位置 %1").arg(positions_[at].name);
+        }
+        return text;
     }
     return cellData(QString::fromStdString(
                         rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),
