@@ -4,6 +4,7 @@
 #include "print/chart_printout.h"
 #include "print/fit_picture_page.h"
 #include "print/printout.h"
+#include "print/train_table_printout.h"
 #include "print/whole_file_output.h"
 
 #include <QBuffer>
@@ -103,6 +104,18 @@ bool writeChartPdf(const QString& path, const ChartPrintoutContent& content, QSt
     return writeA4Pdf(
         path, chartDocumentName(), QPageLayout::Landscape,
         [&](QPagedPaintDevice& device) { return printChart(device, content); }, problem);
+}
+
+PrinterResult printTrainTableOnDefaultPrinter(const TrainTableContent& content) {
+    return printOnDefault(content.title, QPageLayout::Portrait, [&](QPagedPaintDevice& device) {
+        return printTrainTable(device, content);
+    });
+}
+
+bool writeTrainTablePdf(const QString& path, const TrainTableContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, content.title, QPageLayout::Portrait,
+        [&](QPagedPaintDevice& device) { return printTrainTable(device, content); }, problem);
 }
 
 PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content) {

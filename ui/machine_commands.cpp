@@ -357,6 +357,15 @@ MachineConstants MachineCommands::readCurrentConstants() {
     return {};
 }
 
+MachineConstants MachineCommands::peekCurrentConstants() const {
+    try {
+        return currentMachine_ < 0 ? MachineConstants{} : store_.constants(currentMachine_);
+    } catch (const std::exception&) {
+        // A search reads them again and tells why they cannot be used.
+        return {};
+    }
+}
+
 std::optional<MachineGeometry> MachineCommands::currentGeometry() const {
     if (currentMachine_ < 0) {
         return std::nullopt;

@@ -46,6 +46,9 @@ public:
     // up with other programs' changes first); all unknown without a machine and when they
     // cannot be read (which the user is told once).
     MachineConstants readCurrentConstants();
+    // The constants kept for the current machine as the file holds them now, without catching
+    // up or telling anything: all unknown when they cannot be read. For what is only shown.
+    MachineConstants peekCurrentConstants() const;
     // The geometry kept for the current machine, read quietly from the file as it is now:
     // nothing without a machine or a geometry, and when the constants cannot be read (the
     // ratio helper tells why when it opens).

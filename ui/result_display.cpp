@@ -59,6 +59,10 @@ void ResultDisplay::showResults(const ResultList& results, double requiredRatio,
     seconds_->show();
 }
 
+void ResultDisplay::showPositions(std::vector<RowPosition> positions) {
+    rows_->showPositions(std::move(positions));
+}
+
 void ResultDisplay::showRange(const std::optional<RatioRange>& range) {
     setCaption(range_, range ? QString::fromStdString(rangeCaption(*range)) : QString());
 }

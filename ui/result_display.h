@@ -7,6 +7,7 @@
 #include "engine/ratio_range.h"
 #include "engine/result_list.h"
 #include "engine/train_fitter.h"
+#include "print/row_position.h"
 #include "ui/twips_scale.h"
 
 #include <QObject>
@@ -34,6 +35,8 @@ public:
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required, double seconds,
                      const std::optional<TrainFitter>& fitter = std::nullopt);
+    // Each shown row's gearbox position (see ResultTableModel::showPositions()).
+    void showPositions(std::vector<RowPosition> positions);
     // The ratios the gear set can reach; nothing shows an empty caption.
     void showRange(const std::optional<RatioRange>& range);
     // Puts the focus into the grid.

@@ -9,6 +9,7 @@
 #include "engine/result_list.h"
 #include "engine/train_fitter.h"
 #include "present/result_text.h"
+#include "print/row_position.h"
 #include "ui/grid_view.h"
 
 #include <optional>
@@ -33,6 +34,10 @@ public:
     // Whether the rows are listed trains rather than blank rows, and there is at least one.
     bool listsTrains() const { return emptyRows_ == 0 && !results_.slots.empty(); }
 
+    // Each shown row's gearbox position, where the positions were searched together: its
+    // relative error is then against the position's ratio, and its tooltip names it.
+    void showPositions(std::vector<RowPosition> positions);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -48,6 +53,7 @@ private:
     ResultList results_;
     double requiredRatio_ = 0.0;
     std::optional<Fraction> required_;
+    std::vector<RowPosition> positions_;
     std::optional<TrainFitter> fitter_;
     mutable int cachedRow_ = -1;
     mutable ResultRowTexts cachedTexts_;
