@@ -3,6 +3,7 @@
 // What the printed result list shows, gathered from the window at the moment of printing.
 
 #include "engine/result_list.h"
+#include "present/wording.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,6 +17,9 @@ struct PrintoutContent {
     QString machineName;        // the machine box's text
     QString ratioText;          // the ratio field's text, printed as it stands
     QDateTime printedAt;        // the date and time printed under the table
+    // The language of the logo's words; the page's texts are those of the translation
+    // installed, which the window installs for the same language.
+    Language language = Language::Chinese;
 };
 
 } // namespace gearsel

@@ -116,7 +116,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    fields_->countFieldValue(),
                                    machines_->machineName(),
                                    fields_->ratioText(),
-                                   QDateTime::currentDateTime()};
+                                   QDateTime::currentDateTime(),
+                                   windowLanguage()};
         },
         printOnDefaultPrinter, this);
 }
