@@ -236,7 +236,7 @@ void GearSel::runSelection() {
                                   result.seconds);
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
+                windowSentence(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("选配没有完成：") +
                              QString::fromStdString(exceptionText(error, windowLanguage())));
@@ -253,7 +253,7 @@ void GearSel::showGearSuggestions() {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
+                windowSentence(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("无法给出添置齿轮的建议：") +
                              QString::fromStdString(exceptionText(error, windowLanguage())));

@@ -286,6 +286,7 @@ private Q_SLOTS:
     void printedPagesInEnglish();
     void everyPictureWithWordsHasItsEnglish();
     void picturesInTheWindowsLanguage();
+    void refusedSearchIsASentence();
     void cleanup();
 };
 
@@ -555,6 +556,24 @@ void EnglishWindowTest::picturesInTheWindowsLanguage() {
             clickOn(face.ImgBTZ);
         }
     }
+}
+
+void EnglishWindowTest::refusedSearchIsASentence() {
+    // The search's refusal is the command line's phrase; shown on its own in a message box it
+    // becomes a sentence, while after a caption ("The selection was not made: ") it stays as
+    // it is.
+    QVERIFY(installWindowLanguage(Language::English));
+    WindowFixture fixture({{"M1", 15, fourteenGears()}});
+    QVERIFY(fixture.showAndActivate());
+    const QString expected = QStringLiteral(
+        "The required ratio is too close to 0 (below 2.2e-308): the relative error, which "
+        "divides by it, would be beyond the range of numbers.");
+    // A ratio so close to 0 that no relative error can be worked out, searched before the
+    // field is left; then the gear to buy asked for with it.
+    typeInto(fixture.face().TSb, QStringLiteral("1e-320"));
+    pressKey(fixture.face().TSb, Qt::Key_Return, Qt::ControlModifier);
+    pressKey(fixture.face().TSb, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(fixture.prompter().informed, QStringList(2, expected));
 }
 
 QTEST_MAIN(EnglishWindowTest)
