@@ -107,10 +107,11 @@ TiedLook lookThrough(const std::vector<ResultSlot>& slots, int length, const Rat
 // lists ever longer until one holds them all (or is as long as a list can be); nothing where
 // none ties.
 std::optional<ResultSlot> cheapestTied(const SearchRequest& request, const RatioTarget& target,
-                                       const ResultSlot& first, double bound, TrainCost floor) {
+                                       const ResultSlot& first, double bound, TrainCost floor,
+                                       const TrainLister& lister) {
     TiedLook look;
     for (const int length : kLookLengths) {
-        look = lookThrough(listOf(request, length), length, target, first, bound, floor);
+        look = lookThrough(lister(request, length), length, target, first, bound, floor);
         if (look.complete) {
             break;
         }
@@ -133,11 +134,17 @@ TrainCost trainCost(const ThreePairTrain& t) {
 
 std::optional<BestTrain> bestTrain(const SearchRequest& request,
                                    const std::optional<Fraction>& required) {
+    return bestTrain(request, required, listOf);
+}
+
+std::optional<BestTrain> bestTrain(const SearchRequest& request,
+                                   const std::optional<Fraction>& required,
+                                   const TrainLister& lister) {
     // The first train heads every list, however long: the ranking fills slot 1 with the first
     // train of the smallest error whatever N is. A short list mostly holds every train tied
     // with it too, and then the answer.
     const int shortLength = kLookLengths.front();
-    const std::vector<ResultSlot> head = listOf(request, shortLength);
+    const std::vector<ResultSlot> head = lister(request, shortLength);
     if (head.empty()) {
         return std::nullopt;
     }
@@ -167,7 +174,7 @@ std::optional<BestTrain> bestTrain(const SearchRequest& request,
             narrowed.zn = std::numeric_limits<std::int16_t>::max();
         }
         narrowed.allowRepeats = request.allowRepeats && !n.noRepeats;
-        const auto found = cheapestTied(narrowed, target, first, bound, n.floor);
+        const auto found = cheapestTied(narrowed, target, first, bound, n.floor, lister);
         if (found && trainCost(found->train) < trainCost(best.train)) {
             best = *found;
         }

@@ -10,7 +10,9 @@
 #include "engine/search_request.h"
 #include "engine/three_pair_train.h"
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace gearsel {
 
@@ -45,6 +47,17 @@ TrainCost trainCost(const ThreePairTrain& train);
 // trains of a list.
 std::optional<BestTrain> bestTrain(const SearchRequest& request,
                                    const std::optional<Fraction>& required);
+
+// The filled slots of the list of `count` slots that runSelection() gives for a request.
+using TrainLister = std::function<std::vector<ResultSlot>(const SearchRequest& request, int count)>;
+
+// The same, with the lists taken from `lister`, which is asked for `request` and for its
+// narrower searches only. A lister may leave out the trains whose computed error lies more
+// than a 2^-39 share of the required ratio above the first train's: the answer is decided
+// by those before them.
+std::optional<BestTrain> bestTrain(const SearchRequest& request,
+                                   const std::optional<Fraction>& required,
+                                   const TrainLister& lister);
 
 // The same for three-pair trains, as runThreePairSelection() lists them: the first train, or
 // the first of those exactly as close with the fewest repeated counts. Throws as

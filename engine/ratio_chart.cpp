@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ratio_chart.h"
 
+#include "engine/chart_train_finder.h"
 #include "engine/selection.h"
 
 namespace gearsel {
@@ -45,7 +46,25 @@ std::vector<ChartRowOf<Slot>> chartWith(const SearchRequest& setup,
 
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets) {
-    return chartWith<ResultSlot>(setup, targets, bestTrain, suggestGears);
+    // Made with the first row, so that a setup the search refuses is refused as that row's
+    // search would refuse it.
+    std::optional<ChartTrainFinder> finder;
+    const auto best = [&](const SearchRequest& request, const std::optional<Fraction>& required) {
+        if (!finder) {
+            finder.emplace(request);
+        }
+        return finder->best(request.requiredRatio, required);
+    };
+    return chartWith<ResultSlot>(setup, targets, best, suggestGears);
+}
+
+std::vector<ChartRow> buildChartByRowSearches(const SearchRequest& setup,
+                                              const std::vector<ChartTarget>& targets) {
+    return chartWith<ResultSlot>(
+        setup, targets,
+        static_cast<std::optional<BestTrain> (*)(const SearchRequest&,
+                                                 const std::optional<Fraction>&)>(bestTrain),
+        suggestGears);
 }
 
 std::vector<ThreePairChartRow> buildThreePairChart(const SearchRequest& setup,

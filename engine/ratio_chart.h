@@ -36,10 +36,16 @@ using ThreePairChartRow = ChartRowOf<ThreePairSlot>;
 
 // The chart of `targets` on the gear set, Zn and options of `setup` (its ratio and result count
 // are not used): one- and two-pair trains. A target's ratio is searched by its size |i|, as a
-// train gives it. Throws std::invalid_argument when the search refuses the setup or a target's
-// ratio.
+// train gives it. The rows share one index of the set's pairs (ChartTrainFinder) and
+// find their trains without a search each. Throws std::invalid_argument when the search
+// refuses the setup or a target's ratio.
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
                                  const std::vector<ChartTarget>& targets);
+
+// The same, each row's train found by a search of its own (bestTrain()): slower, and the
+// yardstick that buildChart() must equal row for row.
+std::vector<ChartRow> buildChartByRowSearches(const SearchRequest& setup,
+                                              const std::vector<ChartTarget>& targets);
 
 // The same with three-pair trains, each row's train as bestThreePairTrain() takes it. Throws
 // as runThreePairSelection() does: a setup with a geometry among the rest, as whether three

@@ -5,15 +5,14 @@
 #include "present/result_text.h"
 #include "present/suggestion_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <span>
+#include <tuple>
 
 namespace gearsel {
 
 namespace {
-
-constexpr std::size_t kTarget = 0, kRequired = 1, kTeeth = 2, kRepeat = 6, kRatio = 7,
-                      kFraction = 8, kAbsError = 9, kRelError = 10, kExact = 11, kBuy = 12,
-                      kBuyTrain = 13;
 
 // The mark of an exact train.
 std::string exactMark(Language language) {
@@ -27,10 +26,39 @@ std::string fullText(double value) {
     return std::string(text, end);
 }
 
-// The cells of a row with the given ways of writing numbers.
-template <typename Ratio, typename Error>
-ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell, Language language) {
-    ChartRowTexts cells;
+// What a row's cells take from its train, for two pairs and for three.
+std::vector<int> teethOf(const GearTrain& t) {
+    return {t.z1, t.z2, t.z3, t.z4};
+}
+std::vector<int> teethOf(const ThreePairTrain& t) {
+    return {t.z1, t.z2, t.z3, t.z4, t.z5, t.z6};
+}
+Fraction fractionOf(const GearTrain& t) {
+    return trainFraction(t);
+}
+Fraction fractionOf(const ThreePairTrain& t) {
+    return threePairFraction(t);
+}
+std::string textOf(const GearTrain& t) {
+    return trainText(t);
+}
+std::string textOf(const ThreePairTrain& t) {
+    const auto pair = [](int driver, int driven) {
+        return std::to_string(driver) + "/" + std::to_string(driven);
+    };
+    return pair(t.z1, t.z2) + " × " + pair(t.z3, t.z4) + " × " + pair(t.z5, t.z6);
+}
+
+// The cells of a row with the given ways of writing numbers: the target, the required ratio,
+// the train's tooth counts (4 or 6), then the same columns for both kinds of train.
+template <typename Cells, typename Slot, typename Ratio, typename Error>
+Cells rowTexts(const ChartRowOf<Slot>& row, Ratio ratioText, Error errorCell, Language language) {
+    constexpr std::size_t kTarget = 0, kRequired = 1, kTeeth = 2;
+    constexpr std::size_t kRepeat = std::tuple_size_v<Cells> - 8;
+    constexpr std::size_t kRatio = kRepeat + 1, kFraction = kRepeat + 2, kAbsError = kRepeat + 3,
+                          kRelError = kRepeat + 4, kExact = kRepeat + 5, kBuy = kRepeat + 6,
+                          kBuyTrain = kRepeat + 7;
+    Cells cells;
     cells[kTarget] = row.target.label;
     const auto& required = row.target.ratio.fraction();
     cells[kRequired] = required ? required->text() : ratioText(row.target.ratio.value());
@@ -40,23 +68,23 @@ ChartRowTexts rowTexts(const ChartRow& row, Ratio ratioText, Error errorCell, La
                             ? inLanguage(language, "无可装配", "none fits")
                             : "-";
     } else {
-        const ResultSlot& slot = row.best->slot;
-        const std::int16_t teeth[] = {slot.train.z1, slot.train.z2, slot.train.z3, slot.train.z4};
-        for (std::size_t c = 0; c < 4; ++c) {
+        const Slot& slot = row.best->slot;
+        const std::vector<int> teeth = teethOf(slot.train);
+        for (std::size_t c = 0; c < teeth.size(); ++c) {
             cells[kTeeth + c] = teeth[c] == 0 ? std::string() : std::to_string(teeth[c]);
         }
         cells[kRepeat] = slot.repeat ? kRepeatMark : "";
         cells[kRatio] = ratioText(slot.calcRatio);
-        cells[kFraction] = trainFraction(slot.train).text();
-        const double relative = relativeError(slot, row.target.ratio.value());
+        cells[kFraction] = fractionOf(slot.train).text();
+        const double relative = slot.absError / row.target.ratio.value();
         cells[kAbsError] = errorCell(slot.absError, row.best->exact);
         cells[kRelError] = errorCell(relative, row.best->exact);
         cells[kExact] = row.best->exact ? exactMark(language) : "";
     }
     if (row.buy) {
-        const ResultSlot& bought = row.buy->best.slot;
+        const Slot& bought = row.buy->best.slot;
         cells[kBuy] = std::to_string(row.buy->tooth);
-        cells[kBuyTrain] = trainText(bought.train) +
+        cells[kBuyTrain] = textOf(bought.train) +
                            (bought.repeat ? std::string(" ") + kRepeatMark : "") +
                            (row.buy->best.exact ? " " + exactMark(language) : "");
     }
@@ -75,12 +103,34 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string csvLine(const ChartRowTexts& cells) {
+std::string csvLine(std::span<const std::string> cells) {
     std::string line;
     for (std::size_t c = 0; c < cells.size(); ++c) {
         line += (c == 0 ? "" : ",") + csvField(cells[c]);
     }
     return line + "\n";
+}
+
+template <typename Row> std::string summaryOf(const std::vector<Row>& rows, Language language) {
+    std::size_t inexact = 0;
+    for (const Row& row : rows) {
+        inexact += row.exact() ? 0 : 1;
+    }
+    return inLanguage(language,
+                      "共 " + std::to_string(rows.size()) + " 行，其中 " + std::to_string(inexact) +
+                          " 行没有精确的挂轮组",
+                      std::to_string(rows.size()) + " rows, " + std::to_string(inexact) +
+                          " of them without an exact train");
+}
+
+template <typename Cells, typename Row>
+std::string csvOf(const Cells& headings, const std::vector<Row>& rows, Language language) {
+    std::string text = csvLine(headings);
+    for (const Row& row : rows) {
+        text += csvLine(rowTexts<Cells>(
+            row, fullText, [](double error, bool) { return fullText(error); }, language));
+    }
+    return text;
 }
 
 } // namespace
@@ -95,28 +145,37 @@ ChartRowTexts chartHeadings(Language language) {
 }
 
 ChartRowTexts chartRowTexts(const ChartRow& row, Language language) {
-    return rowTexts(row, chartRatioText, chartErrorText, language);
+    return rowTexts<ChartRowTexts>(row, chartRatioText, chartErrorText, language);
+}
+
+ThreePairChartRowTexts threePairChartHeadings(Language language) {
+    const ChartRowTexts two = chartHeadings(language);
+    ThreePairChartRowTexts three;
+    std::copy(two.begin(), two.begin() + 6, three.begin());
+    three[6] = "Z5";
+    three[7] = "Z6";
+    std::copy(two.begin() + 6, two.end(), three.begin() + 8);
+    return three;
+}
+
+ThreePairChartRowTexts threePairChartRowTexts(const ThreePairChartRow& row, Language language) {
+    return rowTexts<ThreePairChartRowTexts>(row, chartRatioText, chartErrorText, language);
 }
 
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language) {
-    std::size_t inexact = 0;
-    for (const ChartRow& row : rows) {
-        inexact += row.exact() ? 0 : 1;
-    }
-    return inLanguage(language,
-                      "共 " + std::to_string(rows.size()) + " 行，其中 " + std::to_string(inexact) +
-                          " 行没有精确的挂轮组",
-                      std::to_string(rows.size()) + " rows, " + std::to_string(inexact) +
-                          " of them without an exact train");
+    return summaryOf(rows, language);
+}
+
+std::string chartSummary(const std::vector<ThreePairChartRow>& rows, Language language) {
+    return summaryOf(rows, language);
 }
 
 std::string chartCsv(const std::vector<ChartRow>& rows, Language language) {
-    std::string text = csvLine(chartHeadings(language));
-    for (const ChartRow& row : rows) {
-        text += csvLine(rowTexts(
-            row, fullText, [](double error, bool) { return fullText(error); }, language));
-    }
-    return text;
+    return csvOf(chartHeadings(language), rows, language);
+}
+
+std::string chartCsv(const std::vector<ThreePairChartRow>& rows, Language language) {
+    return csvOf(threePairChartHeadings(language), rows, language);
 }
 
 } // namespace gearsel

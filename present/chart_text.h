@@ -29,12 +29,20 @@ ChartRowTexts chartHeadings(Language language);
 // and the train it gives, with R when it repeats a count and 精确 when it is exact.
 ChartRowTexts chartRowTexts(const ChartRow& row, Language language);
 
+// The same for a chart of three-pair trains: Z5 and Z6 after Z4, the rest as for two pairs.
+inline constexpr int kThreePairChartColumns = kChartColumns + 2;
+using ThreePairChartRowTexts = std::array<std::string, kThreePairChartColumns>;
+ThreePairChartRowTexts threePairChartHeadings(Language language);
+ThreePairChartRowTexts threePairChartRowTexts(const ThreePairChartRow& row, Language language);
+
 // The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language);
+std::string chartSummary(const std::vector<ThreePairChartRow>& rows, Language language);
 
 // The chart as CSV: the heading line, then one line per row with the cells of chartRowTexts()
 // except that numbers are written in full (the shortest text that reads back to the same
 // double) and an exact required ratio as its fraction. Lines end in a line feed.
 std::string chartCsv(const std::vector<ChartRow>& rows, Language language);
+std::string chartCsv(const std::vector<ThreePairChartRow>& rows, Language language);
 
 } // namespace gearsel

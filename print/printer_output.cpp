@@ -2,6 +2,7 @@
 #include "print/printer_output.h"
 
 #include "print/chart_printout.h"
+#include "print/fit_picture_page.h"
 #include "print/printout.h"
 #include "print/whole_file_output.h"
 
@@ -29,6 +30,9 @@ QString listDocumentName() {
 }
 QString chartDocumentName() {
     return PrinterOutputText::tr("挂轮表");
+}
+QString fitPictureDocumentName() {
+    return PrinterOutputText::tr("挂轮装配图");
 }
 
 using Pages = std::function<bool(QPagedPaintDevice&)>;
@@ -99,6 +103,18 @@ bool writeChartPdf(const QString& path, const ChartPrintoutContent& content, QSt
     return writeA4Pdf(
         path, chartDocumentName(), QPageLayout::Landscape,
         [&](QPagedPaintDevice& device) { return printChart(device, content); }, problem);
+}
+
+PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content) {
+    return printOnDefault(
+        fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); });
+}
+
+bool writeFitPicturePdf(const QString& path, const FitPictureContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); }, problem);
 }
 
 } // namespace gearsel

@@ -4,6 +4,7 @@
 // into a PDF file.
 
 #include "print/chart_printout_content.h"
+#include "print/fit_picture_content.h"
 #include "print/printout_content.h"
 
 #include <QString>
@@ -30,5 +31,14 @@ PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content);
 // Writes the chart's pages as an A4 landscape PDF file at `path`, as writePdf() does.
 bool writeChartPdf(const QString& path, const ChartPrintoutContent& content,
                    QString* problem = nullptr);
+
+// The picture of a listed train on the default printer, in landscape, reported as
+// printOnDefaultPrinter().
+PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content);
+
+// Writes the picture of a listed train as an A4 landscape PDF file at `path`, as writePdf()
+// does.
+bool writeFitPicturePdf(const QString& path, const FitPictureContent& content,
+                        QString* problem = nullptr);
 
 } // namespace gearsel

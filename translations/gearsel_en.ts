@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>FitPicture</name>
+    <message>
+        <source>输入轴</source>
+        <translation>input shaft</translation>
+    </message>
+    <message>
+        <source>输出轴</source>
+        <translation>output shaft</translation>
+    </message>
+    <message>
+        <source>中间轴</source>
+        <translation>stud</translation>
+    </message>
+</context>
+<context>
     <name>gearsel::ChartPage</name>
     <message>
         <source>挂轮表_%1.%2</source>
@@ -194,6 +209,117 @@
     <message>
         <source>点这里打开速比计算</source>
         <translation>Click here to work out a ratio</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureCommand</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>挂轮装配图...</source>
+        <translation>Train on the machine...</translation>
+    </message>
+    <message>
+        <source>画出选中的挂轮组装在机床上的样子 (%1)</source>
+        <translation>Draw the chosen train as it is mounted on the machine (%1)</translation>
+    </message>
+    <message>
+        <source>挂轮装配图_%1-%2</source>
+        <translation>train_on_machine_%1-%2</translation>
+    </message>
+    <message>
+        <source>选配结果列表中还没有挂轮：请先选配。</source>
+        <translation>The result list holds no train yet: select first.</translation>
+    </message>
+    <message>
+        <source>保存挂轮装配图</source>
+        <translation>Save the picture of the mounted gears</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf);;PNG 图片 (*.png);;SVG 图片 (*.svg)</source>
+        <translation>PDF files (*.pdf);;PNG pictures (*.png);;SVG pictures (*.svg)</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”，挂轮装配图没有保存。</source>
+        <translation>Cannot write the file “%1”; the picture was not saved.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureDialog</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>选配时只列出装得上的挂轮</source>
+        <translation>List only trains that fit the machine</translation>
+    </message>
+    <message>
+        <source>按机床的模数、中心距、挂轮架槽和罩壳，只列出能装上的挂轮组</source>
+        <translation>List only the trains that the machine&apos;s module, centre distance, quadrant slot and cover let you mount</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>保存为文件</source>
+        <translation>Save as a file</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureFiles</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPicturePage</name>
+    <message>
+        <source>模数 %1 mm</source>
+        <translation>Module %1 mm</translation>
+    </message>
+    <message>
+        <source>径节 %1</source>
+        <translation>Diametral pitch %1</translation>
+    </message>
+    <message>
+        <source>，中心距 D = %1 mm</source>
+        <translation>, centre distance D = %1 mm</translation>
+    </message>
+    <message>
+        <source>，挂轮架槽 %1–%2 mm</source>
+        <translation>, quadrant slot %1–%2 mm</translation>
+    </message>
+    <message>
+        <source>，罩壳内最大外径 %1 mm</source>
+        <translation>, largest outside diameter under the cover %1 mm</translation>
+    </message>
+    <message>
+        <source>机床 %1&#x3000;挂轮 %2</source>
+        <translation>Machine %1, gears %2</translation>
+    </message>
+    <message>
+        <source>这台机床没有给出模数和中心距，无法画出挂轮的装配图。</source>
+        <translation>This machine has no module and centre distance: the mounted gears cannot be drawn.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureView</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>选配结果列表中没有挂轮。</source>
+        <translation>The result list holds no train.</translation>
     </message>
 </context>
 <context>
@@ -476,6 +602,10 @@ Is the printer ready to start?</translation>
     <message>
         <source>打印机“%1”无法打印。</source>
         <translation>The printer &quot;%1&quot; cannot print.</translation>
+    </message>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "ui/constants_box.h"
 #include "ui/face_commands.h"
 #include "ui/face_layout.h"
+#include "ui/fit_picture_command.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
 #include "ui/lock_wait_notice.h"
@@ -120,12 +121,16 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    windowLanguage()};
         },
         printOnDefaultPrinter, this);
+    pictureCommand_ = new FitPictureCommand(
+        prompter_, [this] { return chosenTrainPicture(); }, this);
+    results_->addRowAction(pictureCommand_->action());
 }
 
 void GearSel::connectParts() {
     connect(commands_, &FaceCommands::selectionRequested, this, &GearSel::runSelection);
     connect(commands_, &FaceCommands::printRequested, printCommand_,
             &PrintCommand::printResultList);
+    connect(pictureCommand_, &FitPictureCommand::fitOnlyChanged, this, &GearSel::runSelection);
     connect(commands_, &FaceCommands::bannerClicked, this, &GearSel::showRandomBanner);
     connect(commands_, &FaceCommands::gearSuggestionsRequested, this,
             &GearSel::showGearSuggestions);
@@ -226,14 +231,23 @@ template <typename Work> void GearSel::whileComputing(Work work) {
 
 void GearSel::runSelection() {
     whileComputing([this] {
-        const SearchRequest request = fields_->searchRequest(gearList());
+        const std::optional<MachineGeometry> geometry = machines_->currentGeometry();
+        SearchRequest request = fields_->searchRequest(gearList());
+        if (pictureCommand_->fitOnly()) {
+            request.fitGeometry = geometry;
+        }
         try {
             SelectionResult result = gearsel::runSelection(request);
+            std::optional<TrainFitter> fitter;
+            if (geometry) {
+                fitter.emplace(*geometry, result.sortedGears);
+            }
             machines_->keepSearchedGears(std::move(result.sortedGears));
             resultList_ = std::move(result.results);
+            fitter_ = fitter;
             fields_->setRequiredRatio(request.requiredRatio);
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
-                                  result.seconds);
+                                  result.seconds, fitter_);
         } catch (const SearchRefused& refused) {
             prompter_.inform(
                 windowSentence(searchProblemText(refused.problem(), windowLanguage())));
@@ -299,6 +313,22 @@ std::optional<ChartSetup> GearSel::chartSetup() {
     }
     return ChartSetup{fields_->searchOptions(gearList()), reading.constants,
                       machines_->machineName()};
+}
+
+std::optional<FitPictureContent> GearSel::chosenTrainPicture() const {
+    const std::optional<int> slot = results_->chosenResult();
+    if (!slot) {
+        return std::nullopt;
+    }
+    FitPictureContent content;
+    content.machineName = machines_->machineName();
+    content.train = resultList_.slots.at(static_cast<std::size_t>(*slot)).train;
+    content.language = windowLanguage();
+    if (fitter_) {
+        content.geometry = fitter_->geometry();
+        content.fit = fitter_->fit(content.train);
+    }
+    return content;
 }
 
 void GearSel::clearResults() {

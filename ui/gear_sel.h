@@ -6,6 +6,8 @@
 
 #include "engine/result_list.h"
 #include "engine/search_request.h"
+#include "engine/train_fitter.h"
+#include "print/fit_picture_content.h"
 #include "store/machine_store.h"
 #include "ui/chart_setup.h"
 #include "ui/random_source.h"
@@ -22,6 +24,7 @@ namespace gearsel {
 class ChartPage;
 class ComputingNotice;
 class FaceCommands;
+class FitPictureCommand;
 class GearSetEditor;
 class HelpPanel;
 class LockWaitNotice;
@@ -92,6 +95,8 @@ private:
     // stand, with the constants box's constants; nothing, after telling the user, when a
     // constant cannot be used. Reads the fields and changes nothing.
     std::optional<ChartSetup> chartSetup();
+    // The picture of the train chosen in the result grid, as the last search found it.
+    std::optional<FitPictureContent> chosenTrainPicture() const;
     // The wait cursor and the computing notice around `work`.
     template <typename Work> void whileComputing(Work work);
 
@@ -113,8 +118,11 @@ private:
     RatioHelper* ratioHelper_ = nullptr;
     ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
+    FitPictureCommand* pictureCommand_ = nullptr;
 
     ResultList resultList_;
+    // Whether the listed trains fit the machine, when it had a geometry at the search.
+    std::optional<TrainFitter> fitter_;
     bool firstSearchDone_ = false;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_table_model.h"
 
+#include "present/fit_sentence.h"
 #include "ui/window_language.h"
 
 namespace gearsel {
@@ -17,13 +18,15 @@ void ResultTableModel::showEmpty(int rows) {
 }
 
 void ResultTableModel::showResults(const ResultList& results, double requiredRatio,
-                                   const std::optional<Fraction>& required) {
+                                   const std::optional<Fraction>& required,
+                                   const std::optional<TrainFitter>& fitter) {
     beginResetModel();
     emptyRows_ = 0;
     // Exactly the filled slots are shown.
     results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
     requiredRatio_ = requiredRatio;
     required_ = required;
+    fitter_ = fitter;
     cachedRow_ = -1;
     endResetModel();
 }
@@ -55,8 +58,12 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
         if (emptyRows_ > 0) {
             return {};
         }
-        return QString::fromStdString(resultToolTip(
-            results_.slots[static_cast<std::size_t>(index.row())], required_, windowLanguage()));
+        const ResultSlot& slot = results_.slots[static_cast<std::size_t>(index.row())];
+        std::string tip = resultToolTip(slot, required_, windowLanguage());
+        if (fitter_) {
+            tip += '\n' + fitSentence(fitter_->fit(slot.train), windowLanguage());
+        }
+        return QString::fromStdString(tip);
     }
     return cellData(QString::fromStdString(
                         rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),

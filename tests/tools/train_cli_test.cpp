@@ -177,6 +177,43 @@ TEST_F(TrainCliTest, ThreePairTrains) {
                             "unknown"));
 }
 
+// The same index as a chart row: the three-pair train heads the row, with Z5 and Z6 in every
+// format but the PDF, which prints two-pair charts only.
+TEST_F(TrainCliTest, ChartRowsTakeThreePairTrainsWhereTheMachineTakesThem) {
+    std::string gears;
+    for (int z = 24; z <= 100; ++z) {
+        gears += (gears.empty() ? "" : ",") + std::to_string(z);
+    }
+    const std::string chart =
+        "chart --gears " + gears + " --pairs 3 --hob-index 12 --teeth 300-300";
+    const CliRun asJson = cli(chart + " --format json");
+    ASSERT_EQ(asJson.status, 0) << asJson.err;
+    const Json rows = Json::parse(asJson.out)["rows"];
+    ASSERT_EQ(rows.size(), 1U);
+    const Json& row = rows[0];
+    const long long p =
+        row["z1"].get<long long>() * row["z3"].get<long long>() * row["z5"].get<long long>();
+    const long long q =
+        row["z2"].get<long long>() * row["z4"].get<long long>() * row["z6"].get<long long>();
+    EXPECT_EQ(q, 25 * p) << row;
+    EXPECT_EQ(row["exact"], true);
+    EXPECT_EQ(row["repeat"], false);
+    EXPECT_TRUE(row["buy"].is_null());
+    const CliRun text = cli(chart);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(
+        text.out.find(
+            "z=300 1/25     24 45 25 90 27 100      0.0400000 1/25     0        0        精确"),
+        std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("共 1 行，其中 0 行没有精确的挂轮组"), std::string::npos) << text.out;
+    const CliRun csv = cli(chart + " --format csv");
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+              "目标,要求速比,Z1,Z2,Z3,Z4,Z5,Z6,重复,计算速比,速比分数,绝对精度,相对精度,精确,"
+              "建议添置,添置后挂轮");
+    EXPECT_TRUE(refusedWith(cli(chart + " --pdf chart.pdf"), "three-pair"));
+}
+
 // A pitch of 1.5 mm on a leadscrew of 6 mm needs 1/4: the change gears make 1/2 in position
 // A = 1/2 and 1/4 in B = 1. Of 20, 30, 40, 50, 60, 127 without repeats, 1/2 is exactly 20/40
 // and 30/60 only (a two-pair train would need b·d = 2·a·c of four distinct counts: none), so

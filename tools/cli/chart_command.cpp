@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/chart_command.h"
 
+#include "engine/ratio_chart.h"
 #include "engine/train_fraction.h"
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
@@ -107,24 +108,45 @@ Json teethJson(std::int16_t teeth) {
     return teeth == 0 ? Json() : Json(teeth);
 }
 
-Json rowJson(const ChartRow& row) {
+// The tooth counts of a train under their keys ("z1" .. "z4" or "z6", with `prefix`); a single
+// pair's z3 and z4 are null.
+Json teethJson(const GearTrain& t, const std::string& prefix = "") {
+    return {{prefix + "z1", t.z1},
+            {prefix + "z2", t.z2},
+            {prefix + "z3", teethJson(t.z3)},
+            {prefix + "z4", teethJson(t.z4)}};
+}
+
+Json teethJson(const ThreePairTrain& t, const std::string& prefix = "") {
+    return {{prefix + "z1", t.z1}, {prefix + "z2", t.z2}, {prefix + "z3", t.z3},
+            {prefix + "z4", t.z4}, {prefix + "z5", t.z5}, {prefix + "z6", t.z6}};
+}
+
+Fraction fractionOf(const GearTrain& t) {
+    return trainFraction(t);
+}
+
+Fraction fractionOf(const ThreePairTrain& t) {
+    return threePairFraction(t);
+}
+
+template <class Slot> Json rowJson(const ChartRowOf<Slot>& row, int teeth) {
     Json item = {{"target", row.target.label}, {"required", row.target.ratio.value()}};
     if (row.best) {
-        const ResultSlot& slot = row.best->slot;
-        const Fraction fraction = trainFraction(slot.train);
-        item.update({{"z1", slot.train.z1},
-                     {"z2", slot.train.z2},
-                     {"z3", teethJson(slot.train.z3)},
-                     {"z4", teethJson(slot.train.z4)},
-                     {"repeat", slot.repeat},
+        const Slot& slot = row.best->slot;
+        const Fraction fraction = fractionOf(slot.train);
+        item.update(teethJson(slot.train));
+        item.update({{"repeat", slot.repeat},
                      {"ratio", slot.calcRatio},
                      {"num", fraction.num()},
                      {"den", fraction.den()},
                      {"abs_error", slot.absError},
-                     {"rel_error", relativeError(slot, row.target.ratio.value())}});
+                     {"rel_error", slot.absError / row.target.ratio.value()}});
     } else {
-        for (const char* key :
-             {"z1", "z2", "z3", "z4", "repeat", "ratio", "num", "den", "abs_error", "rel_error"}) {
+        for (int z = 1; z <= teeth; ++z) {
+            item["z" + std::to_string(z)] = nullptr;
+        }
+        for (const char* key : {"repeat", "ratio", "num", "den", "abs_error", "rel_error"}) {
             item[key] = nullptr;
         }
     }
@@ -132,30 +154,45 @@ Json rowJson(const ChartRow& row) {
     item["buy"] = row.buy ? Json(row.buy->tooth) : Json();
     item["buy_exact"] = row.buy ? Json(row.buy->best.exact) : Json();
     if (row.buy) {
-        const GearTrain& train = row.buy->best.slot.train;
-        item.update({{"buy_z1", train.z1},
-                     {"buy_z2", train.z2},
-                     {"buy_z3", teethJson(train.z3)},
-                     {"buy_z4", teethJson(train.z4)},
-                     {"buy_repeat", row.buy->best.slot.repeat},
+        item.update(teethJson(row.buy->best.slot.train, "buy_"));
+        item.update({{"buy_repeat", row.buy->best.slot.repeat},
                      {"buy_abs_error", row.buy->best.slot.absError}});
     }
     return item;
 }
 
-void printText(const ChartHeading& heading, const std::vector<ChartRow>& rows, std::ostream& out) {
+template <class Row, class Cells>
+void printText(const ChartHeading& heading, const std::vector<Row>& rows, const Cells& headings,
+               Cells (*cellsOf)(const Row&, Language), std::ostream& out) {
     out << heading.title << '\n' << "机床名称：" << heading.machine << '\n';
     if (!heading.constants.empty()) {
         out << "机床常数：" << heading.constants << '\n';
     }
     TextTable table;
-    const ChartRowTexts headings = chartHeadings(Language::Chinese);
     table.addRow(headings);
-    for (const ChartRow& row : rows) {
-        table.addRow(chartRowTexts(row, Language::Chinese));
+    for (const Row& row : rows) {
+        table.addRow(cellsOf(row, Language::Chinese));
     }
     table.print(out);
     out << chartSummary(rows, Language::Chinese) << '\n';
+}
+
+// Writes the rows as `format` asks: text (under `heading`), csv or json.
+template <class Row, class Cells>
+void writeRows(const std::string& format, const ChartHeading& heading, const std::vector<Row>& rows,
+               const Cells& headings, Cells (*cellsOf)(const Row&, Language), int teeth,
+               std::ostream& out) {
+    if (format == "csv") {
+        out << chartCsv(rows, Language::Chinese);
+    } else if (format == "json") {
+        Json list = Json::array();
+        for (const Row& row : rows) {
+            list.push_back(rowJson(row, teeth));
+        }
+        out << Json{{"rows", std::move(list)}}.dump() << '\n';
+    } else {
+        printText(heading, rows, headings, cellsOf, out);
+    }
 }
 
 } // namespace
@@ -210,45 +247,38 @@ int runChart(const ChartOptions& options, std::ostream& out) {
         runInPdfProgram("chart", given.machine && given.lib.empty() ? libPath({}) : std::string());
     }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
-    if (setup.pairs == 3) {
-        throw UsageError{
-            "chart lists one- and two-pair trains; three-pair trains (--pairs 3, or the "
-            "machine's pairs) are listed by select"};
+    if (setup.pairs == 3 && options.pdf) {
+        throw UsageError{"chart --pdf prints one- and two-pair charts; a chart of three-pair "
+                         "trains (--pairs 3, or the machine's pairs) is written as text, csv or "
+                         "json"};
     }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
     for (const ChartTarget& target : chart.targets) {
         requireUsableRatio(target.ratio, "row " + target.label + ": the ratio", true);
     }
-    std::vector<ChartRow> rows;
-    try {
-        rows = buildChart(setup.request, chart.targets);
-    } catch (const SearchRefused& refused) {
-        throw UsageError{searchProblemText(refused.problem(), Language::English)};
-    }
-
     const ChartHeading heading{chart.title,
                                setup.machine ? setup.machine->name
                                              : "挂轮 " + gearListText(setup.request.gears),
                                constantsSummary(chart.used, Language::Chinese)};
-    if (options.pdf) {
-        const int pages = writePdf(*options.pdf, heading, rows);
-        if (!options.format) {
-            out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
+    const std::string format = options.format.value_or("text");
+    try {
+        if (setup.pairs == 3) {
+            writeRows(format, heading, buildThreePairChart(setup.request, chart.targets),
+                      threePairChartHeadings(Language::Chinese), threePairChartRowTexts, 6, out);
             return 0;
         }
-    }
-    const std::string format = options.format.value_or("text");
-    if (format == "csv") {
-        out << chartCsv(rows, Language::Chinese);
-    } else if (format == "json") {
-        Json list = Json::array();
-        for (const ChartRow& row : rows) {
-            list.push_back(rowJson(row));
+        const std::vector<ChartRow> rows = buildChart(setup.request, chart.targets);
+        if (options.pdf) {
+            const int pages = writePdf(*options.pdf, heading, rows);
+            if (!options.format) {
+                out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
+                return 0;
+            }
         }
-        out << Json{{"rows", std::move(list)}}.dump() << '\n';
-    } else {
-        printText(heading, rows, out);
+        writeRows(format, heading, rows, chartHeadings(Language::Chinese), chartRowTexts, 4, out);
+    } catch (const SearchRefused& refused) {
+        throw UsageError{searchProblemText(refused.problem(), Language::English)};
     }
     return 0;
 }

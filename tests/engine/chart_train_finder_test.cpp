@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart's rows found through one index of the set's pairs against one search per row:
+// thousands of random small sets, every option a chart honours (fixed gears, gears used once,
+// trains that must fit, no repeats, no single pairs), ratios that many trains hit exactly,
+// and the chart kinds, whole rows included.
+
+#include "differential_cases.h"
+#include "engine/chart_train_finder.h"
+#include "engine/ratio_chart.h"
+#include "engine/ratio_target.h"
+#include "engine/selection.h"
+#include "random_geometry.h"
+
+#include <algorithm>
+#include <array>
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace gearsel {
+namespace {
+
+// A small random setup: 1 to 10 gears of 10 to 60 teeth, copies likely, and each option of a
+// chart in some of the cases.
+SearchRequest randomSetup(RandomDraws& draw) {
+    SearchRequest setup;
+    const int gears = 1 + draw.below(10);
+    const int widest = draw.below(3) == 0 ? 12 : 50;
+    for (int g = 0; g < gears; ++g) {
+        setup.gears.push_back(static_cast<std::int16_t>(10 + draw.below(widest + 1)));
+    }
+    setup.zn = draw.any(std::vector<int>{0, 5, 15, 15, 30});
+    setup.includeSinglePairs = draw.below(4) != 0;
+    setup.allowRepeats = draw.below(3) != 0;
+    setup.useOnce = draw.below(4) == 0;
+    if (draw.below(5) == 0) {
+        setup.firstDriver = draw.below(2) == 0 ? setup.gears.front() : 10 + draw.below(51);
+    }
+    if (draw.below(5) == 0) {
+        setup.lastDriven = draw.below(2) == 0 ? setup.gears.back() : 10 + draw.below(51);
+    }
+    if (draw.below(4) == 0) {
+        setup.fitGeometry = randomGeometry(draw.stream(), setup.gears);
+    }
+    return setup;
+}
+
+// A ratio and its exact value: mostly one that trains of the set hit exactly (many of them
+// at once where the set has copies or equal ratios), else a short fraction or any double.
+std::pair<double, std::optional<Fraction>> randomRatio(RandomDraws& draw,
+                                                       const SearchRequest& setup) {
+    const auto gear = [&] { return static_cast<std::int64_t>(draw.any(setup.gears)); };
+    switch (draw.below(4)) {
+    case 0: {
+        const Fraction f(gear() * gear(), gear() * gear());
+        return {f.toDouble(), f};
+    }
+    case 1: {
+        const Fraction f(gear(), gear());
+        return {f.toDouble(), f};
+    }
+    case 2: {
+        const Fraction f(1 + draw.below(40), 1 + draw.below(40));
+        return {f.toDouble(), f};
+    }
+    default:
+        return {draw.uniform(0.05, 8.0), std::nullopt};
+    }
+}
+
+std::string describe(const SearchRequest& s, double ratio) {
+    std::string text = "gears";
+    for (const std::int16_t z : s.gears) {
+        text += " " + std::to_string(z);
+    }
+    text += " zn " + std::to_string(s.zn) + (s.includeSinglePairs ? "" : " no-singles") +
+            (s.allowRepeats ? "" : " no-repeats") + (s.useOnce ? " use-once" : "") +
+            (s.firstDriver ? " first " + std::to_string(*s.firstDriver) : "") +
+            (s.lastDriven ? " last " + std::to_string(*s.lastDriven) : "") +
+            (s.fitGeometry ? " fit-only" : "") + " ratio " + std::to_string(ratio);
+    return text;
+}
+
+void expectSameBest(const std::optional<BestTrain>& found, const std::optional<BestTrain>& want) {
+    ASSERT_EQ(found.has_value(), want.has_value());
+    if (want) {
+        EXPECT_EQ(found->slot, want->slot);
+        EXPECT_EQ(found->exact, want->exact);
+    }
+}
+
+TEST(ChartTrainFinderTest, EqualsOneSearchPerRatioOnRandomSets) {
+    RandomDraws draw(diffSeed(24001));
+    const int cases = diffCases(3000);
+    for (int c = 0; c < cases; ++c) {
+        const SearchRequest setup = randomSetup(draw);
+        ChartTrainFinder finder(setup);
+        // Several ratios on one finder, as a chart's rows ask it.
+        for (int row = 0; row < 4; ++row) {
+            const auto [ratio, exact] = randomRatio(draw, setup);
+            SCOPED_TRACE(describe(setup, ratio));
+            SearchRequest request = setup;
+            request.requiredRatio = ratio;
+            expectSameBest(finder.best(ratio, exact), bestTrain(request, exact));
+        }
+    }
+}
+
+TEST(ChartTrainFinderTest, EqualsOneSearchPerRatioWhereThousandsOfTrainsTie) {
+    // Every count 10 to 60 twice: ratios like 1, 1/2 and 3/4 are hit by thousands of trains,
+    // copies of each, and the answer lies among the trains the short lists leave out.
+    SearchRequest setup;
+    for (int z = 10; z <= 60; ++z) {
+        setup.gears.insert(setup.gears.end(), 2, static_cast<std::int16_t>(z));
+    }
+    for (const bool repeats : {true, false}) {
+        for (const bool once : {false, true}) {
+            setup.allowRepeats = repeats;
+            setup.useOnce = once;
+            ChartTrainFinder finder(setup);
+            for (const Fraction f : {Fraction(1, 1), Fraction(1, 2), Fraction(3, 4),
+                                     Fraction(24, 17), Fraction(7, 100)}) {
+                SCOPED_TRACE(describe(setup, f.toDouble()));
+                SearchRequest request = setup;
+                request.requiredRatio = f.toDouble();
+                expectSameBest(finder.best(f.toDouble(), f), bestTrain(request, f));
+            }
+        }
+    }
+}
+
+TEST(ChartTrainFinderTest, RefusesWhatTheSearchRefuses) {
+    SearchRequest setup;
+    setup.gears = {20, 30};
+    ChartTrainFinder finder(setup);
+    EXPECT_THROW(finder.best(0.0, std::nullopt), SearchRefused);
+    EXPECT_THROW(finder.best(1e-310, std::nullopt), SearchRefused);
+    setup.gears = {9};
+    EXPECT_THROW(ChartTrainFinder{setup}, SearchRefused);
+    // No gears: no train for any ratio.
+    setup.gears.clear();
+    EXPECT_FALSE(ChartTrainFinder(setup).best(1.0, Fraction(1, 1)).has_value());
+}
+
+// Whole charts: the train, whether it is exact, the gear to buy and the row's outcome (with
+// trains that must fit, 无可装配 where trains come near but none fits).
+void expectSameRows(const std::vector<ChartRow>& found, const std::vector<ChartRow>& want) {
+    ASSERT_EQ(found.size(), want.size());
+    for (std::size_t r = 0; r < want.size(); ++r) {
+        SCOPED_TRACE(want[r].target.label);
+        EXPECT_EQ(found[r].target.label, want[r].target.label);
+        expectSameBest(found[r].best, want[r].best);
+        EXPECT_EQ(found[r].outcome, want[r].outcome);
+        ASSERT_EQ(found[r].buy.has_value(), want[r].buy.has_value());
+        if (want[r].buy) {
+            EXPECT_EQ(found[r].buy->tooth, want[r].buy->tooth);
+            EXPECT_EQ(found[r].buy->best.slot, want[r].buy->best.slot);
+        }
+    }
+}
+
+TEST(ChartTrainFinderTest, ChartsEqualOneSearchPerRowOnRandomSets) {
+    RandomDraws draw(diffSeed(24002));
+    const int cases = diffCases(40, 75);
+    const Pitch leadscrews[] = {{Quantity::whole(6), PitchUnit::Millimetre},
+                                {Quantity::whole(4), PitchUnit::ThreadsPerInch},
+                                {Quantity(Fraction(5, 2)), PitchUnit::Millimetre}};
+    int noneFits = 0;
+    for (int c = 0; c < cases; ++c) {
+        const SearchRequest setup = randomSetup(draw);
+        std::vector<ChartTarget> targets;
+        switch (draw.below(3)) {
+        case 0:
+            targets =
+                threadTargets(metricThreadSeries(), 1 + draw.below(2),
+                              draw.any(std::vector(std::begin(leadscrews), std::end(leadscrews))),
+                              Quantity::whole(1));
+            break;
+        case 1:
+            targets = threadTargets(inchThreadSeries(), 1, leadscrews[draw.below(3)],
+                                    Quantity(Fraction(1 + draw.below(3), 2)));
+            break;
+        default: {
+            const int first = 10 + draw.below(40);
+            targets = hobIndexTargets(Quantity::whole(1 + draw.below(40)), 1 + draw.below(2), first,
+                                      first + draw.below(30));
+        }
+        }
+        SCOPED_TRACE(describe(setup, 0.0));
+        const auto want = buildChartByRowSearches(setup, targets);
+        expectSameRows(buildChart(setup, targets), want);
+        for (const ChartRow& row : want) {
+            noneFits += row.outcome == ChartOutcome::NoneFits ? 1 : 0;
+        }
+    }
+    // The random machines leave some rows where trains come near but none fits.
+    EXPECT_GT(noneFits, 0);
+}
+
+// A three-pair chart row against the reference enumeration's whole list: of the trains as
+// close as its first, the first of the fewest repeated tooth counts.
+std::optional<ThreePairSlot> referenceThreePairRow(const SearchRequest& request,
+                                                   const std::optional<Fraction>& required) {
+    SearchRequest everyTrain = request;
+    everyTrain.resultCount = kMaxResultCount;
+    const auto list = runThreePairSelection(everyTrain, required, EngineKind::Reference).slots;
+    if (list.empty()) {
+        return std::nullopt;
+    }
+    const RatioTarget target(request.requiredRatio, required);
+    const auto repeats = [](const ThreePairTrain& t) {
+        std::array<int, 6> z = {t.z1, t.z2, t.z3, t.z4, t.z5, t.z6};
+        std::sort(z.begin(), z.end());
+        return 6 - static_cast<int>(std::unique(z.begin(), z.end()) - z.begin());
+    };
+    ThreePairSlot best = list.front();
+    for (const ThreePairSlot& slot : list) {
+        if (target.compareErrors(driverProduct(slot.train), drivenProduct(slot.train),
+                                 driverProduct(list.front().train),
+                                 drivenProduct(list.front().train)) != 0) {
+            break;
+        }
+        best = repeats(slot.train) < repeats(best.train) ? slot : best;
+    }
+    return best;
+}
+
+TEST(ChartTrainFinderTest, ThreePairRowsEqualTheReferenceOnRandomSmallSets) {
+    RandomDraws draw(diffSeed(24003));
+    const int cases = diffCases(300, 10);
+    for (int c = 0; c < cases; ++c) {
+        SearchRequest setup = randomSetup(draw);
+        setup.gears.resize(std::min<std::size_t>(setup.gears.size(), 5));
+        setup.fitGeometry.reset(); // whether three pairs fit is unknown
+        const auto [ratio, exact] = randomRatio(draw, setup);
+        SCOPED_TRACE(describe(setup, ratio));
+        SearchRequest request = setup;
+        request.requiredRatio = ratio;
+        const auto found = bestThreePairTrain(request, exact);
+        const auto want = referenceThreePairRow(request, exact);
+        ASSERT_EQ(found.has_value(), want.has_value());
+        if (want) {
+            EXPECT_EQ(found->slot, *want);
+        }
+    }
+    // A whole chart of rows that three pairs of 24..100 hit exactly, so no gear is to buy.
+    SearchRequest setup;
+    for (int z = 24; z <= 100; z += 4) {
+        setup.gears.push_back(static_cast<std::int16_t>(z));
+    }
+    const auto rows = buildThreePairChart(setup, hobIndexTargets(Quantity::whole(12), 1, 300, 300));
+    ASSERT_EQ(rows.size(), 1U);
+    ASSERT_TRUE(rows[0].exact());
+    EXPECT_EQ(25 * driverProduct(rows[0].best->slot.train),
+              drivenProduct(rows[0].best->slot.train));
+}
+
+} // namespace
+} // namespace gearsel
