@@ -24,7 +24,8 @@ std::string constantsSummary(const MachineConstants& constants, Language languag
     std::string line;
     for (const ConstantKey key : kConstantKeys) {
         if (const auto text = constantText(constants, key)) {
-            line += (line.empty() ? "" : separator) + constantLabel(key, language) + " " + *text;
+            line += (line.empty() ? "" : separator) +
+                    captionInSentence(constantLabel(key, language)) + " " + *text;
         }
     }
     return line;

@@ -14,8 +14,8 @@ namespace gearsel {
 // "Leadscrew pitch", ... in English.
 std::string constantLabel(ConstantKey key, Language language);
 
-// The known constants in one line for a page heading, "丝杠螺距 6mm，分度常数 K 24"; empty when
-// none is known.
+// The known constants in one line for a page heading, after its caption: "丝杠螺距 6mm，分度常数
+// K 24", "leadscrew pitch 6mm, index constant K 24"; empty when none is known.
 std::string constantsSummary(const MachineConstants& constants, Language language);
 
 } // namespace gearsel

@@ -317,13 +317,13 @@ ConstantsReading readConstantTexts(const std::array<std::string, kConstantKeys.s
         try {
             setConstantText(reading.constants, key, text);
         } catch (const ValueRefused&) {
-            reading.problem =
-                inLanguage(language,
-                           "机床常数“" + constantLabel(key, language) + "”的值“" + text +
-                               "”不能使用，" + constantHint(key, language) + "，且必须大于 0。",
-                           "The machine constant " + constantLabel(key, language) + " \"" + text +
-                               "\" cannot be used: " + constantHint(key, language) +
-                               ", and it must be greater than 0.");
+            const std::string label = constantLabel(key, language);
+            reading.problem = inLanguage(language,
+                                         "机床常数“" + label + "”的值“" + text + "”不能使用，" +
+                                             constantHint(key, language) + "，且必须大于 0。",
+                                         "The " + captionInSentence(label) + " \"" + text +
+                                             "\" cannot be used: " + constantHint(key, language) +
+                                             ", and it must be greater than 0.");
             return reading;
         }
     }

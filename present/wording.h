@@ -40,4 +40,13 @@ inline std::string inLanguage(Language language, std::string chinese, std::strin
     return language == Language::Chinese ? std::move(chinese) : std::move(english);
 }
 
+// An English caption ("Index constant K") inside a sentence or after another caption's colon:
+// with a small first letter, as the command line's phrases have. Any other text as it is.
+inline std::string captionInSentence(std::string caption) {
+    if (!caption.empty() && caption[0] >= 'A' && caption[0] <= 'Z') {
+        caption[0] = static_cast<char>(caption[0] - 'A' + 'a');
+    }
+    return caption;
+}
+
 } // namespace gearsel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/printout.h"
 
+#include "draw/localized_picture.h"
 #include "engine/number_text.h"
 #include "present/result_text.h"
 #include "print/page_painting.h"
@@ -26,8 +27,8 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void drawLogo(QPainter& painter, const PrintoutLayout& layout) {
-    QSvgRenderer logo(kLogo);
+void drawLogo(QPainter& painter, const PrintoutLayout& layout, Language language) {
+    QSvgRenderer logo(pictureFor(kLogo, language));
     if (logo.isValid()) {
         logo.render(&painter, layout.logoRect());
     }
@@ -96,7 +97,7 @@ void drawPrintout(QPainter& painter, const PrintoutContent& content) {
     const PrintoutLayout layout = printoutLayout(device->width(), device->height(), content.rows);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    drawLogo(painter, layout);
+    drawLogo(painter, layout, content.language);
     drawRules(painter, layout);
 
     painter.setPen(Qt::black);

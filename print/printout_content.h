@@ -3,6 +3,7 @@
 // What the printed result list shows, gathered from the window at the moment of printing.
 
 #include "engine/result_list.h"
+#include "present/wording.h"
 #include "print/row_position.h"
 
 #include <QDateTime>
@@ -20,6 +21,9 @@ struct PrintoutContent {
     // Each row's gearbox position where the positions were searched together, else empty: the
     // name stands beside the row, and its relative error is against the position's ratio.
     std::vector<RowPosition> positions;
+    // The language of the logo's words; the page's texts are those of the translation
+    // installed, which the window installs for the same language.
+    Language language = Language::Chinese;
 };
 
 } // namespace gearsel

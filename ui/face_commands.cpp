@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/face_commands.h"
 
+#include "draw/localized_picture.h"
 #include "ui/clickable_label.h"
 #include "ui/command_button.h"
 #include "ui/hover_feedback.h"
 #include "ui/picture_label.h"
 #include "ui/widget_helpers.h"
+#include "ui/window_language.h"
 
 #include <QWidget>
 
@@ -94,7 +96,7 @@ const std::pair<const char*, const char*> kHoverPictures[] = {
 } // namespace
 
 QString bannerPicture(int index) {
-    return QStringLiteral(":/pictures/banner%1.svg").arg(index);
+    return pictureFor(QStringLiteral(":/pictures/banner%1.svg").arg(index), windowLanguage());
 }
 
 FaceCommands::FaceCommands(const TwipsScale& scale, QWidget* face, QObject* parent)

@@ -55,7 +55,7 @@ private:
     HoverFeedback* hover_ = nullptr;
 };
 
-// Resource path of banner `index` (0 to 6).
+// Resource path of banner `index` (0 to 6), in the window's language.
 QString bannerPicture(int index);
 
 } // namespace gearsel

@@ -125,7 +125,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    machines_->machineName(),
                                    fields_->ratioText(),
                                    QDateTime::currentDateTime(),
-                                   rowPositions_};
+                                   rowPositions_,
+                                   windowLanguage()};
         },
         printOnDefaultPrinter, this);
     pictureCommand_ = new FitPictureCommand(
@@ -270,10 +271,10 @@ void GearSel::runSelection() {
                                   result.seconds, fitter_);
         } catch (const PositionsRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(positionProblemText(refused.problem(), windowLanguage())));
+                windowSentence(positionProblemText(refused.problem(), windowLanguage())));
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
+                windowSentence(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("选配没有完成：") +
                              QString::fromStdString(exceptionText(error, windowLanguage())));
@@ -290,7 +291,7 @@ void GearSel::showGearSuggestions() {
             report = suggestGears(request, fields_->requiredFraction());
         } catch (const SearchRefused& refused) {
             prompter_.inform(
-                QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
+                windowSentence(searchProblemText(refused.problem(), windowLanguage())));
         } catch (const std::exception& error) {
             prompter_.inform(tr("无法给出添置齿轮的建议：") +
                              QString::fromStdString(exceptionText(error, windowLanguage())));

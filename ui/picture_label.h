@@ -13,6 +13,8 @@ public:
 
     // Shows the picture at `resource` (":/pictures/...svg" or a PNG), stretched to the size.
     void setPicture(const QString& resource);
+    // The resource shown.
+    QString picture() const { return resource_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

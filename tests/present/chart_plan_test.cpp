@@ -77,6 +77,9 @@ TEST(ChartPlanTest, PlansCarryTheirTitleTheConstantsTheyUseAndOneTargetPerRow) {
               "Thread chart (3 starts)");
     EXPECT_EQ(hobIndexChartPlan(hobber(), 2, 17, 120, Language::English).title,
               "Hob indexing chart (K = 24, hob of 2 starts)");
+    // The constants follow the caption "Machine constants: " as a phrase.
+    EXPECT_EQ(constantsSummary(metric.used, Language::English), "leadscrew pitch 6mm");
+    EXPECT_EQ(constantsSummary(hob.used, Language::English), "index constant K 24");
 }
 
 TEST(ChartPlanTest, EachRefusalNamesTheInputAndHasItsOwnSentence) {

@@ -122,6 +122,13 @@ TEST(FormulaFormTest, ReadsTheConstantsBoxAndNamesTheFirstBadOne) {
         const ConstantsReading reading = readConstantTexts(texts, Language::Chinese);
         EXPECT_NE(reading.problem.find(name), std::string::npos) << reading.problem;
     }
+    // In English the constant's caption is part of the sentence, in lower case.
+    EXPECT_EQ(readConstantTexts({"", "", "-24", "", ""}, Language::English).problem,
+              "The index constant K \"-24\" cannot be used: e.g. 24, and it must be greater "
+              "than 0.");
+    EXPECT_EQ(readConstantTexts({"", "0", "", "", ""}, Language::English).problem,
+              "The feed gearbox ratio \"0\" cannot be used: e.g. 1 or 3/2; empty for 1, and it "
+              "must be greater than 0.");
 }
 
 TEST(FormulaFormTest, EveryFormHasAsManyStartingTextsAsItWorksOut) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printed result list: the page layout in numbers, the page written as PDF and read back
-// as text, and the page drawn on an image, where the ruled, filled and empty rows can be seen.
+// as text, and the page drawn on an image, where the ruled, filled and empty rows and the logo
+// of the page's language can be seen.
 
+#include "logo_likeness.h"
 #include "print/printer_output.h"
 #include "print/printout.h"
 #include "tool_output.h"
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void layoutAndRowCount();
     void ratioOfTenAndMoreHasSixDecimals();
     void pdfCarriesEveryText();
+    void logoInThePagesLanguage();
     void pageRulesAskedRowsAndFillsFoundOnes();
 };
 
@@ -94,6 +97,23 @@ void PrintoutTest::pdfCarriesEveryText() {
           "1 40 35 60 55 1.2467532 0.0121932 0.0098766", "2 50 40 1.2500000 0.0154400 0.0125065",
           "3(R) 45 40 55 50 1.2375000 0.0029400 0.0023814", "03-07-2026 21:05:03"}) {
         QVERIFY2(lines.contains(QString::fromUtf8(line)), qPrintable(line + ("\n" + text)));
+    }
+}
+
+void PrintoutTest::logoInThePagesLanguage() {
+    const QString chinese = QStringLiteral(":/print/logo.svg");
+    const QString english = QStringLiteral(":/print/en/logo.svg");
+    for (const Language language : kLanguages) {
+        PrintoutContent content = threeOfFive();
+        content.language = language;
+        QImage page(620, 877, QImage::Format_RGB32); // A4 at 75 dpi
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        drawPrintout(painter, content);
+        painter.end();
+        const bool inEnglish = language == Language::English;
+        QVERIFY(
+            test::carriesLogo(page, inEnglish ? english : chinese, inEnglish ? chinese : english));
     }
 }
 

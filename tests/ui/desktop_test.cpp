@@ -180,17 +180,25 @@ void DesktopTest::anExceptionEscapingASlotIsToldOnce() {
 
     // One that carries a problem is worded by it, in Chinese.
     app->setPrompter(&prompter);
-    QMetaObject::invokeMethod(
-        &context,
-        [] {
-            ValueProblem zero{ValueProblem::Kind::NotPositive};
-            zero.input = ValueInput::IndexConstant;
-            throw ValueRefused(zero);
-        },
-        Qt::QueuedConnection);
+    const auto refuseZeroIndexConstant = [] {
+        ValueProblem zero{ValueProblem::Kind::NotPositive};
+        zero.input = ValueInput::IndexConstant;
+        throw ValueRefused(zero);
+    };
+    QMetaObject::invokeMethod(&context, refuseZeroIndexConstant, Qt::QueuedConnection);
     QTRY_COMPARE(prompter.informed.size(), 3);
     app->setPrompter(nullptr);
     QCOMPARE(prompter.informed.back(), QStringLiteral("操作没有完成：分度常数 K必须大于 0"));
+
+    // In English the problem is the command line's phrase, after the caption as it stands.
+    QVERIFY(installWindowLanguage(Language::English));
+    app->setPrompter(&prompter);
+    QMetaObject::invokeMethod(&context, refuseZeroIndexConstant, Qt::QueuedConnection);
+    QTRY_COMPARE(prompter.informed.size(), 4);
+    app->setPrompter(nullptr);
+    QVERIFY(installWindowLanguage(Language::Chinese));
+    QCOMPARE(prompter.informed.back(),
+             QStringLiteral("The operation was not completed: the index constant must be above 0"));
 }
 
 // The window's own application object, as the program runs it.

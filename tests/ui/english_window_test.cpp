@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window in English: which language the locale asks for, no Chinese left in any view a
 // user reaches (face, editor, notes, ratio helper with each page, a chart, the buy list, the
-// print question), and every English text fitting the fixed layout the Chinese one was drawn
-// for.
+// print question), every English text fitting the fixed layout the Chinese one was drawn for,
+// and the pictures with words on them (banners, computing notice, the printout's logo) shown in
+// the window's language.
 
 #include "window_fixture.h"
 
+#include "logo_likeness.h"
 #include "tool_output.h"
 
+#include "draw/localized_picture.h"
 #include "ui/command_button.h"
+#include "ui/picture_label.h"
 #include "ui/ratio_helper.h"
 #include "ui/suggestion_list.h"
 #include "ui/window_language.h"
 
 #include <QAbstractItemModel>
+#include <QDirIterator>
+#include <QFile>
 #include <QHeaderView>
 #include <QMap>
 #include <QPrinterInfo>
@@ -23,6 +29,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <map>
 
 using namespace gearsel;
@@ -222,6 +229,52 @@ std::map<QString, bool> headingFits(QWidget* top) {
     return fits;
 }
 
+// What a picture says and how large it is drawn: the words of its text elements, one after
+// another, and its size as the file gives it.
+struct PictureWords {
+    QString words;
+    QString size;
+};
+
+PictureWords wordsOf(const QString& resource) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {QStringLiteral("(cannot read %1)").arg(resource), {}};
+    }
+    PictureWords picture;
+    QXmlStreamReader svg(&file);
+    while (!svg.atEnd()) {
+        if (svg.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (svg.name() == QLatin1String("svg")) {
+            const QXmlStreamAttributes a = svg.attributes();
+            picture.size = QStringList({a.value(QLatin1String("width")).toString(),
+                                        a.value(QLatin1String("height")).toString(),
+                                        a.value(QLatin1String("viewBox")).toString()})
+                               .join(QLatin1Char(' '));
+        } else if (svg.name() == QLatin1String("text")) {
+            picture.words += svg.readElementText() + QLatin1Char(' ');
+        }
+    }
+    picture.words = picture.words.trimmed();
+    return picture;
+}
+
+// The words of the picture a picture label shows.
+QString wordsShownBy(QWidget* label) {
+    auto* picture = qobject_cast<PictureLabel*>(label);
+    return picture == nullptr ? QStringLiteral("(no picture label)")
+                              : wordsOf(picture->picture()).words;
+}
+
+// Whether `words` say `phrase`, once or more (a banner draws its words twice, as their shadow
+// and over it; a Chinese one glyph by glyph), and nothing else.
+bool saysOnly(QString words, const QString& phrase) {
+    words.remove(QLatin1Char(' '));
+    return !words.isEmpty() && words.split(phrase, Qt::SkipEmptyParts).isEmpty();
+}
+
 } // namespace
 
 class EnglishWindowTest : public QObject {
@@ -231,6 +284,9 @@ private Q_SLOTS:
     void noChineseInAnyView();
     void englishFitsTheLayout();
     void printedPagesInEnglish();
+    void everyPictureWithWordsHasItsEnglish();
+    void picturesInTheWindowsLanguage();
+    void refusedSearchIsASentence();
     void cleanup();
 };
 
@@ -419,6 +475,105 @@ void EnglishWindowTest::printedPagesInEnglish() {
         }
     }
     reportChinese(chinese);
+}
+
+void EnglishWindowTest::everyPictureWithWordsHasItsEnglish() {
+    // The window's pictures and the printout's logo, each looked up as the window does.
+    QStringList worded;
+    for (const QString& folder : {QStringLiteral(":/pictures"), QStringLiteral(":/print")}) {
+        QDirIterator pictures(folder, {QStringLiteral("*.svg")}, QDir::Files);
+        while (pictures.hasNext()) {
+            const QString chinese = pictures.next();
+            const PictureWords words = wordsOf(chinese);
+            const QString english = pictureFor(chinese, Language::English);
+            QCOMPARE(pictureFor(chinese, Language::Chinese), chinese);
+            if (!holdsChinese(words.words)) {
+                // Without Chinese words (none, or the Z1 to Z4 of the train): one for both.
+                QCOMPARE(english, chinese);
+                continue;
+            }
+            worded << chinese;
+            QVERIFY2(english != chinese, qPrintable(chinese + " has no English"));
+            const PictureWords translated = wordsOf(english);
+            QVERIFY2(!translated.words.isEmpty() && !holdsChinese(translated.words),
+                     qPrintable(english + ": " + translated.words));
+            // Drawn in the same place as the Chinese one, at the same size.
+            QCOMPARE(translated.size, words.size);
+        }
+    }
+    worded.sort();
+    // The seven banners, the computing notice and the logo, which the printout carries.
+    QCOMPARE(worded, QStringList({":/pictures/banner0.svg", ":/pictures/banner1.svg",
+                                  ":/pictures/banner2.svg", ":/pictures/banner3.svg",
+                                  ":/pictures/banner4.svg", ":/pictures/banner5.svg",
+                                  ":/pictures/banner6.svg", ":/pictures/computing.svg",
+                                  ":/pictures/logo.svg", ":/print/logo.svg"}));
+}
+
+void EnglishWindowTest::picturesInTheWindowsLanguage() {
+    const struct {
+        const char* name;
+        Language language;
+        QString banner;
+        QString computing;
+    } rows[] = {
+        {"Chinese", Language::Chinese, QStringLiteral("挂轮选配"),
+         QStringLiteral("正在计算，请稍候……")},
+        {"English", Language::English, QStringLiteral("GearSel"),
+         QStringLiteral("Computing,pleasewait…")},
+    };
+    for (const auto& row : rows) {
+        QVERIFY(installWindowLanguage(row.language));
+        WindowFixture fixture({{"M1", 15, fourteenGears()}});
+        QVERIFY(fixture.showAndActivate());
+        FaceControls& face = fixture.face();
+        QVERIFY2(saysOnly(wordsShownBy(face.ImgZZJS), row.computing), row.name);
+        // The printed list, offered as a PDF file where no printer is installed, read back as
+        // an image.
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+            fixture.prompter().yesNoAnswers = {true, true};
+            fixture.prompter().savePaths = {pdf};
+            pressKey(face.Ped0, Qt::Key_P, Qt::ControlModifier);
+            const QString png = dir.filePath(QStringLiteral("list"));
+            test::toolOutput(QStringLiteral("pdftoppm"),
+                             {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+                              QStringLiteral("-singlefile"), pdf, png});
+            const QImage page(png + QStringLiteral(".png"));
+            QVERIFY2(!page.isNull(), row.name);
+            const QString chinese = QStringLiteral(":/print/logo.svg");
+            const QString english = QStringLiteral(":/print/en/logo.svg");
+            const bool inEnglish = row.language == Language::English;
+            QVERIFY2(test::carriesLogo(page, inEnglish ? english : chinese,
+                                       inEnglish ? chinese : english),
+                     row.name);
+        }
+        // A click shows another banner, picked at random: each of them in the same language.
+        for (int click = 0; click < 12; ++click) {
+            QVERIFY2(saysOnly(wordsShownBy(face.ImgBTZ), row.banner),
+                     qPrintable(QString::fromLatin1(row.name) + ": " + wordsShownBy(face.ImgBTZ)));
+            clickOn(face.ImgBTZ);
+        }
+    }
+}
+
+void EnglishWindowTest::refusedSearchIsASentence() {
+    // The search's refusal is the command line's phrase; shown on its own in a message box it
+    // becomes a sentence, while after a caption ("The selection was not made: ") it stays as
+    // it is.
+    QVERIFY(installWindowLanguage(Language::English));
+    WindowFixture fixture({{"M1", 15, fourteenGears()}});
+    QVERIFY(fixture.showAndActivate());
+    const QString expected = QStringLiteral(
+        "The required ratio is too close to 0 (below 2.2e-308): the relative error, which "
+        "divides by it, would be beyond the range of numbers.");
+    // A ratio so close to 0 that no relative error can be worked out, searched before the
+    // field is left; then the gear to buy asked for with it.
+    typeInto(fixture.face().TSb, QStringLiteral("1e-320"));
+    pressKey(fixture.face().TSb, Qt::Key_Return, Qt::ControlModifier);
+    pressKey(fixture.face().TSb, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(fixture.prompter().informed, QStringList(2, expected));
 }
 
 QTEST_MAIN(EnglishWindowTest)
