@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/gear_suggestion.h"
 
+#include "engine/addition_screen.h"
 #include "engine/ratio_range.h"
 #include "engine/ratio_target.h"
 #include "engine/selection.h"
+#include "engine/three_pair_addition_screen.h"
 #include "engine/train_fitter.h"
 #include "engine/train_fraction.h"
 
@@ -11,6 +13,7 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -54,7 +57,7 @@ void forEachInParallel(int count, const std::function<void(int)>& work) {
     };
     const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < std::min(cores, 8U); ++t) {
+    for (unsigned t = 1; t < std::min({cores, 8U, static_cast<unsigned>(count)}); ++t) {
         helpers.emplace_back(worker);
     }
     worker();
@@ -66,12 +69,20 @@ void forEachInParallel(int count, const std::function<void(int)>& work) {
     }
 }
 
+// Every addition: the screen that lets all of them through to their search.
+struct EveryAddition {
+    template <class Best> std::vector<char> operator()(const std::optional<Best>&) const {
+        return std::vector<char>(kMaxTeeth - kMinTeeth + 1, 1);
+    }
+};
+
 // The report of the searches `best` (a request: its best train or nothing) on the set as it is
-// and with each tooth count added; `closer` (a, b) ranks trains, `needs` (train, tooth, grown
-// request) says whether the grown set's train needs the added gear.
-template <class Slot, class Best, class Closer, class Needs>
+// and with each tooth count added that `screen` (the set's best train or nothing) lets through;
+// an addition it drops must be one that cannot help. `closer` (a, b) ranks trains, `needs`
+// (train, tooth, grown request) says whether the grown set's train needs the added gear.
+template <class Slot, class Best, class Screen, class Closer, class Needs>
 SuggestionReportOf<Slot> suggestWith(const SearchRequest& request, int pairs, Best best,
-                                     Closer closer, Needs needs) {
+                                     Screen screen, Closer closer, Needs needs) {
     if (request.gears.size() >= static_cast<std::size_t>(kMaxGearCount)) {
         // With the gear to buy, the set would hold one gear more than a gear list can.
         throw SearchRefused(SearchProblem{SearchProblem::Kind::TooManyGears,
@@ -87,9 +98,17 @@ SuggestionReportOf<Slot> suggestWith(const SearchRequest& request, int pairs, Be
     constexpr int kAdditions = kMaxTeeth - kMinTeeth + 1;
     std::vector<std::optional<BestOf<Slot>>> found(kAdditions);
     std::vector<char> needed(kAdditions); // not vector<bool>: threads write neighbours
+    const std::vector<char> searched = screen(report.bestInSet);
+    std::vector<int> additions;
+    for (int i = 0; i < kAdditions; ++i) {
+        if (searched[static_cast<std::size_t>(i)] != 0) {
+            additions.push_back(i);
+        }
+    }
 
-    forEachInParallel(kAdditions, [&](int i) {
+    forEachInParallel(static_cast<int>(additions.size()), [&](int k) {
         SearchRequest grown = request;
+        const int i = additions[static_cast<std::size_t>(k)];
         const int tooth = kMinTeeth + i;
         grown.gears.push_back(static_cast<std::int16_t>(tooth));
         auto& grownBest = found[static_cast<std::size_t>(i)];
@@ -146,10 +165,14 @@ bool ranksBefore(const GearSuggestion& a, const GearSuggestion& b,
     return !closerThan(b.best, a.best, required) && a.tooth < b.tooth;
 }
 
-SuggestionReport suggestGears(const SearchRequest& request,
-                              const std::optional<Fraction>& required) {
+namespace {
+
+// The two-pair report, each addition that `screen` lets through searched as bestTrain() does.
+template <class Screen>
+SuggestionReport suggestTwoPairs(const SearchRequest& request,
+                                 const std::optional<Fraction>& required, Screen screen) {
     return suggestWith<ResultSlot>(
-        request, 2, [&](const SearchRequest& r) { return bestTrain(r, required); },
+        request, 2, [&](const SearchRequest& r) { return bestTrain(r, required); }, screen,
         [&](const BestTrain& a, const BestTrain& b) { return closerThan(a, b, required); },
         [](const GearTrain& train, int tooth, const SearchRequest& grown) {
             // A single pair that fits may need the added gear as its idler.
@@ -159,16 +182,57 @@ SuggestionReport suggestGears(const SearchRequest& request,
         });
 }
 
-ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
-                                                 const std::optional<Fraction>& required) {
+template <class Screen>
+ThreePairSuggestionReport suggestThreePairs(const SearchRequest& request,
+                                            const std::optional<Fraction>& required,
+                                            Screen screen) {
     return suggestWith<ThreePairSlot>(
-        request, 3, [&](const SearchRequest& r) { return bestThreePairTrain(r, required); },
+        request, 3, [&](const SearchRequest& r) { return bestThreePairTrain(r, required); }, screen,
         [&](const BestThreePairTrain& a, const BestThreePairTrain& b) {
             return closerThan(a, b, request.requiredRatio, required);
         },
         [](const ThreePairTrain& train, int tooth, const SearchRequest&) {
             return usesTooth(train, tooth);
         });
+}
+
+} // namespace
+
+SuggestionReport suggestGears(const SearchRequest& request,
+                              const std::optional<Fraction>& required) {
+    return suggestTwoPairs(request, required, [&](const std::optional<BestTrain>& inSet) {
+        if (inSet && inSet->exact && required) {
+            return std::vector<char>(kMaxTeeth - kMinTeeth + 1, 0); // no train beats an exact one
+        }
+        // Only a train closer than the set's best can make an addition help.
+        return additionsCloserThan(request, required,
+                                   inSet ? std::optional<ResultSlot>(inSet->slot) : std::nullopt);
+    });
+}
+
+SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
+                                           const std::optional<Fraction>& required) {
+    return suggestTwoPairs(request, required, EveryAddition{});
+}
+
+ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
+                                                 const std::optional<Fraction>& required) {
+    return suggestThreePairs(
+        request, required, [&](const std::optional<BestThreePairTrain>& inSet) {
+            if (inSet && inSet->exact && required) {
+                return std::vector<char>(kMaxTeeth - kMinTeeth + 1,
+                                         0); // no train beats an exact one
+            }
+            return threePairAdditionsCloserThan(request, required,
+                                                inSet ? std::optional<ThreePairSlot>(inSet->slot)
+                                                      : std::nullopt);
+        });
+}
+
+ThreePairSuggestionReport
+suggestGearsThreePairsOneSearchEach(const SearchRequest& request,
+                                    const std::optional<Fraction>& required) {
+    return suggestThreePairs(request, required, EveryAddition{});
 }
 
 } // namespace gearsel

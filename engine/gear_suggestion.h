@@ -47,13 +47,27 @@ using ThreePairSuggestionReport = SuggestionReportOf<ThreePairSlot>;
 // as it is and one for each tooth count added, and takes the best train of each as bestTrain()
 // does. `required` is the required ratio's fraction, if it has one. Throws SearchRefused as
 // runSelection() does, and (TooManyGears) when the set has no room for one more gear.
+//
+// Most additions cannot help: only a train closer than the set's best can, and such a train
+// holds the added count. One pass over the trains that hold one count from outside the set
+// (additionsWithin()) finds the few additions that may have one, and only those are searched;
+// the report is the same, bit for bit, as suggestGearsOneSearchEach() gives.
 SuggestionReport suggestGears(const SearchRequest& request,
                               const std::optional<Fraction>& required);
 
+// The same report with every addition searched: the plain way the screened one is checked
+// against.
+SuggestionReport suggestGearsOneSearchEach(const SearchRequest& request,
+                                           const std::optional<Fraction>& required);
+
 // The same for three-pair trains, each search as runThreePairSelection() runs it and its best
-// train as bestThreePairTrain() takes it. Throws as runThreePairSelection() does.
+// train as bestThreePairTrain() takes it, the additions screened by
+// threePairAdditionsCloserThan(). Throws as runThreePairSelection() does.
 ThreePairSuggestionReport suggestGearsThreePairs(const SearchRequest& request,
                                                  const std::optional<Fraction>& required);
+ThreePairSuggestionReport
+suggestGearsThreePairsOneSearchEach(const SearchRequest& request,
+                                    const std::optional<Fraction>& required);
 
 // Whether train `a` answers the required ratio better than `b`. With the required fraction
 // the errors are compared exactly (an exact train has none, and trains of one ratio tie

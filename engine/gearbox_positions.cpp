@@ -8,8 +8,8 @@ namespace gearsel {
 
 namespace {
 
-// Each position's list from `search` (request, fraction) -> filled slots, merged by relative
-// error.
+// Each position's list from `search` (request, fraction) -> filled slots, or nothing when it
+// was stopped on request, merged by relative error.
 template <class Slot, class Search>
 PositionResults<Slot> searchJointly(const SearchRequest& request, const Quantity& ratio,
                                     std::span<const GearboxPosition> positions, Search search) {
@@ -22,7 +22,13 @@ PositionResults<Slot> searchJointly(const SearchRequest& request, const Quantity
         const Quantity required = ratio.dividedBy(positions[at].ratio);
         results.required.push_back(required);
         own.requiredRatio = required.value();
-        for (const Slot& slot : search(own, required.fraction())) {
+        const std::optional<std::vector<Slot>> listed = search(own, required.fraction());
+        if (!listed) {
+            results.rows.clear();
+            results.cancelled = true;
+            return results;
+        }
+        for (const Slot& slot : *listed) {
             results.rows.push_back(
                 PositionRow<Slot>{at, slot, slot.absError / std::fabs(required.value())});
         }
@@ -69,18 +75,20 @@ PositionResults<ResultSlot> searchPositions(const SearchRequest& request, const 
         request, ratio, positions, [&](const SearchRequest& own, const std::optional<Fraction>&) {
             ResultList list = runSelection(own, engine).results;
             list.slots.resize(static_cast<std::size_t>(list.filledCount()));
-            return list.slots;
+            return std::optional(std::move(list.slots));
         });
 }
 
 PositionResults<ThreePairSlot> searchPositionsThreePairs(const SearchRequest& request,
                                                          const Quantity& ratio,
                                                          std::span<const GearboxPosition> positions,
-                                                         EngineKind engine) {
+                                                         EngineKind engine,
+                                                         const SearchCancel* cancel) {
     return searchJointly<ThreePairSlot>(
         request, ratio, positions,
         [&](const SearchRequest& own, const std::optional<Fraction>& fraction) {
-            return runThreePairSelection(own, fraction, engine).slots;
+            ThreePairSelection selection = runThreePairSelection(own, fraction, engine, cancel);
+            return selection.cancelled ? std::nullopt : std::optional(std::move(selection.slots));
         });
 }
 

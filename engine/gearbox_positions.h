@@ -58,6 +58,7 @@ template <class Slot> struct PositionRow {
 template <class Slot> struct PositionResults {
     std::vector<Quantity> required;      // each position's ratio for the change gears
     std::vector<PositionRow<Slot>> rows; // at most request.resultCount, best first
+    bool cancelled = false;              // stopped on request: `rows` is then empty
 };
 
 // The joint list: each position's own list for the ratio `ratio` / its gearbox ratio (the
@@ -69,9 +70,11 @@ template <class Slot> struct PositionResults {
 PositionResults<ResultSlot> searchPositions(const SearchRequest& request, const Quantity& ratio,
                                             std::span<const GearboxPosition> positions,
                                             EngineKind engine = EngineKind::Production);
-PositionResults<ThreePairSlot>
-searchPositionsThreePairs(const SearchRequest& request, const Quantity& ratio,
-                          std::span<const GearboxPosition> positions,
-                          EngineKind engine = EngineKind::Production);
+// The three-pair search stops where `cancel` asks it to, and then lists nothing.
+PositionResults<ThreePairSlot> searchPositionsThreePairs(const SearchRequest& request,
+                                                         const Quantity& ratio,
+                                                         std::span<const GearboxPosition> positions,
+                                                         EngineKind engine = EngineKind::Production,
+                                                         const SearchCancel* cancel = nullptr);
 
 } // namespace gearsel

@@ -59,13 +59,26 @@ SelectionResult runSelection(const SearchRequest& request, EngineKind engine) {
 
 ThreePairSelection runThreePairSelection(const SearchRequest& request,
                                          const std::optional<Fraction>& requiredFraction,
-                                         EngineKind engine) {
+                                         EngineKind engine, const SearchCancel* cancel) {
     ThreePairSelection result;
     result.sortedGears = checkedSortedGears(request, findThreePairProblem);
     result.seconds = timed([&] {
-        result.slots = engine == EngineKind::Production
-                           ? searchThreePairs(result.sortedGears, request, requiredFraction)
-                           : enumerateThreePairs(result.sortedGears, request, requiredFraction);
+        if (cancel == nullptr) {
+            result.slots = engine == EngineKind::Production
+                               ? searchThreePairs(result.sortedGears, request, requiredFraction)
+                               : enumerateThreePairs(result.sortedGears, request, requiredFraction);
+            return;
+        }
+        std::optional<std::vector<ThreePairSlot>> slots =
+            engine == EngineKind::Production
+                ? searchThreePairsUnlessCancelled(result.sortedGears, request, requiredFraction,
+                                                  *cancel)
+                : enumerateThreePairsUnlessCancelled(result.sortedGears, request, requiredFraction,
+                                                     *cancel);
+        result.cancelled = !slots.has_value();
+        if (slots) {
+            result.slots = std::move(*slots);
+        }
     });
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include "engine/fraction.h"
 #include "engine/result_list.h"
+#include "engine/search_cancel.h"
 #include "engine/search_request.h"
 #include "engine/three_pair_train.h"
 
@@ -35,6 +36,7 @@ SelectionResult runSelection(const SearchRequest& request,
 
 struct ThreePairSelection {
     std::vector<ThreePairSlot> slots;      // the listed trains, best first; at most N
+    bool cancelled = false;                // stopped on request: `slots` is then empty
     double seconds = 0.0;                  // time spent searching
     std::vector<std::int16_t> sortedGears; // the gear list, ascending
 };
@@ -42,9 +44,11 @@ struct ThreePairSelection {
 // Runs one search for three-pair trains, ranked against `requiredFraction` where it is given
 // (the exact value of request.requiredRatio), else against request.requiredRatio. Throws
 // SearchRefused when findThreePairProblem() refuses the request (a geometry among the rest:
-// whether three pairs fit is unknown); single pairs never take part.
+// whether three pairs fit is unknown); single pairs never take part. Where `cancel` asks the
+// search to stop before it is complete, the selection is marked cancelled and lists nothing.
 ThreePairSelection runThreePairSelection(const SearchRequest& request,
                                          const std::optional<Fraction>& requiredFraction,
-                                         EngineKind engine = EngineKind::Production);
+                                         EngineKind engine = EngineKind::Production,
+                                         const SearchCancel* cancel = nullptr);
 
 } // namespace gearsel

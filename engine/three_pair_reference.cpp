@@ -11,9 +11,12 @@
 
 namespace gearsel {
 
-std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sortedGears,
-                                               const SearchRequest& request,
-                                               const std::optional<Fraction>& requiredFraction) {
+namespace {
+
+std::optional<std::vector<ThreePairSlot>> enumerate(std::span<const std::int16_t> sortedGears,
+                                                    const SearchRequest& request,
+                                                    const std::optional<Fraction>& requiredFraction,
+                                                    const SearchCancel* cancel) {
     using Place = GearStock::Place;
     const GearStock stock(sortedGears, request);
     const std::vector<std::int16_t>& gears = stock.walked();
@@ -35,6 +38,9 @@ std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sor
         }
         const int z1 = gears[i1];
         for (std::size_t i2 = 0; i2 < n; ++i2) {
+            if (cancelRequested(cancel)) {
+                return std::nullopt;
+            }
             if (!fits(i2, Place::Middle, {i1})) {
                 continue;
             }
@@ -93,6 +99,20 @@ std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sor
         list.push_back(threePairSlot(ranked[at], target));
     }
     return list;
+}
+
+} // namespace
+
+std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sortedGears,
+                                               const SearchRequest& request,
+                                               const std::optional<Fraction>& requiredFraction) {
+    return *enumerate(sortedGears, request, requiredFraction, nullptr);
+}
+
+std::optional<std::vector<ThreePairSlot>> enumerateThreePairsUnlessCancelled(
+    std::span<const std::int16_t> sortedGears, const SearchRequest& request,
+    const std::optional<Fraction>& requiredFraction, const SearchCancel& cancel) {
+    return enumerate(sortedGears, request, requiredFraction, &cancel);
 }
 
 } // namespace gearsel

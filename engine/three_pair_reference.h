@@ -6,6 +6,7 @@
 // yardstick that the production search must match exactly.
 
 #include "engine/fraction.h"
+#include "engine/search_cancel.h"
 #include "engine/search_request.h"
 #include "engine/three_pair_train.h"
 
@@ -27,5 +28,10 @@ namespace gearsel {
 std::vector<ThreePairSlot> enumerateThreePairs(std::span<const std::int16_t> sortedGears,
                                                const SearchRequest& request,
                                                const std::optional<Fraction>& requiredFraction);
+
+// The same list, unless `cancel` asks the walk to stop before it is complete: then nothing.
+std::optional<std::vector<ThreePairSlot>> enumerateThreePairsUnlessCancelled(
+    std::span<const std::int16_t> sortedGears, const SearchRequest& request,
+    const std::optional<Fraction>& requiredFraction, const SearchCancel& cancel);
 
 } // namespace gearsel

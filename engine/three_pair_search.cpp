@@ -60,9 +60,11 @@ struct Block {
 class ThreePairSearch {
 public:
     ThreePairSearch(std::span<const std::int16_t> sortedGears, const SearchRequest& request,
-                    const std::optional<Fraction>& requiredFraction, const ThreePairTuning& tuning);
+                    const std::optional<Fraction>& requiredFraction, const ThreePairTuning& tuning,
+                    const SearchCancel* cancel);
 
-    std::vector<ThreePairSlot> run();
+    // The list, or nothing when the search was asked to stop before it was complete.
+    std::optional<std::vector<ThreePairSlot>> run();
 
 private:
     // Every arrangement the conditions allow, the best `count` trains of them.
@@ -76,6 +78,8 @@ private:
     // Whether the stock holds the drivers and driven gears (each ascending) together, and the
     // repeat rule lets them be.
     bool held(const std::array<int, 3>& drivers, const std::array<int, 3>& driven) const;
+    // Whether the search is to stop; once it says so, it keeps saying so.
+    bool stopping();
 
     const SearchRequest& request_;
     ThreePairTuning tuning_;
@@ -87,25 +91,41 @@ private:
     std::vector<Block> blocks_;
     std::vector<ThreePairTrain> best_; // a heap of the group's best trains, the worst on top
     std::vector<ThreePairSlot> list_;
+    const SearchCancel* cancel_;
+    bool stopped_ = false;
 };
 
 ThreePairSearch::ThreePairSearch(std::span<const std::int16_t> sortedGears,
                                  const SearchRequest& request,
                                  const std::optional<Fraction>& requiredFraction,
-                                 const ThreePairTuning& tuning)
+                                 const ThreePairTuning& tuning, const SearchCancel* cancel)
     : request_(request), tuning_(tuning), stock_(sortedGears, request),
-      target_(request.requiredRatio, requiredFraction) {}
+      target_(request.requiredRatio, requiredFraction), cancel_(cancel) {}
 
-std::vector<ThreePairSlot> ThreePairSearch::run() {
+bool ThreePairSearch::stopping() {
+    stopped_ = stopped_ || cancelRequested(cancel_);
+    return stopped_;
+}
+
+std::optional<std::vector<ThreePairSlot>> ThreePairSearch::run() {
     const auto count = static_cast<std::size_t>(std::max(request_.resultCount, 0));
+    if (stopping()) {
+        return std::nullopt;
+    }
     if (count == 0 || stock_.walked().empty()) {
-        return {};
+        return std::vector<ThreePairSlot>{};
     }
     const ThreePairChains chains(stock_, request_.zn);
+    if (stopping()) {
+        return std::nullopt;
+    }
     if (chains.count() <= tuning_.walkAtMost) {
         walkAll(chains, count);
     } else {
         pairProducts(chains, count);
+    }
+    if (stopped_) {
+        return std::nullopt;
     }
     return std::move(list_);
 }
@@ -116,7 +136,12 @@ void ThreePairSearch::walkAll(const ThreePairChains& chains, std::size_t count) 
     };
     // A heap of the best trains so far, the worst on top.
     std::vector<ThreePairTrain> best;
+    // The walk cannot be left half-way; once asked to stop, it skips what is left.
+    std::uint32_t visits = 0;
     chains.forEach([&](const ThreePairTrain& train) {
+        if (stopped_ || (++visits % 4096 == 0 && stopping())) {
+            return;
+        }
         if (!request_.allowRepeats && hasRepeat(train)) {
             return;
         }
@@ -194,9 +219,12 @@ void ThreePairSearch::pairProducts(const ThreePairChains& chains, std::size_t co
             }
         }
     }
+    if (stopping()) {
+        return;
+    }
     ProductFronts fronts(*drivers_, *driven_, target_, chains.lowestRatio(), chains.highestRatio(),
                          walk, reach);
-    while (list_.size() < count) {
+    while (list_.size() < count && !stopping()) {
         const std::vector<ProductFronts::Pair>& group = fronts.nextGroup();
         if (group.empty()) {
             break;
@@ -226,6 +254,9 @@ void ThreePairSearch::listGroup(const std::vector<ProductFronts::Pair>& group, s
               [](const Block& x, const Block& y) { return x.least < y.least; });
     best_.clear();
     for (std::size_t at = 0; at < blocks_.size();) {
+        if (stopping()) {
+            return;
+        }
         const int least = blocks_[at].least;
         if (best_.size() == wanted && least > (byDriven ? best_.front().z2 : best_.front().z1)) {
             break;
@@ -300,7 +331,15 @@ std::vector<ThreePairSlot> searchThreePairs(std::span<const std::int16_t> sorted
                                             const SearchRequest& request,
                                             const std::optional<Fraction>& requiredFraction,
                                             const ThreePairTuning& tuning) {
-    return ThreePairSearch(sortedGears, request, requiredFraction, tuning).run();
+    return *ThreePairSearch(sortedGears, request, requiredFraction, tuning, nullptr).run();
+}
+
+std::optional<std::vector<ThreePairSlot>>
+searchThreePairsUnlessCancelled(std::span<const std::int16_t> sortedGears,
+                                const SearchRequest& request,
+                                const std::optional<Fraction>& requiredFraction,
+                                const SearchCancel& cancel, const ThreePairTuning& tuning) {
+    return ThreePairSearch(sortedGears, request, requiredFraction, tuning, &cancel).run();
 }
 
 } // namespace gearsel

@@ -5,6 +5,7 @@
 // of walking every six gears.
 
 #include "engine/fraction.h"
+#include "engine/search_cancel.h"
 #include "engine/search_request.h"
 #include "engine/three_pair_train.h"
 
@@ -34,5 +35,12 @@ std::vector<ThreePairSlot> searchThreePairs(std::span<const std::int16_t> sorted
                                             const SearchRequest& request,
                                             const std::optional<Fraction>& requiredFraction,
                                             const ThreePairTuning& tuning = {});
+
+// The same list, unless `cancel` asks the search to stop before it is complete: then nothing.
+std::optional<std::vector<ThreePairSlot>>
+searchThreePairsUnlessCancelled(std::span<const std::int16_t> sortedGears,
+                                const SearchRequest& request,
+                                const std::optional<Fraction>& requiredFraction,
+                                const SearchCancel& cancel, const ThreePairTuning& tuning = {});
 
 } // namespace gearsel

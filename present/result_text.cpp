@@ -80,22 +80,38 @@ std::string secondsText(double seconds) {
     return formatFixed(seconds, 3) + " s";
 }
 
-std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required,
-                          Language language) {
-    const std::string fraction = trainFraction(slot.train).text();
+namespace {
+
+// The tooltip of a train whose exact ratio is `fraction`, exactly the required one or not.
+std::string fractionToolTip(const Fraction& fraction, bool exact,
+                            const std::optional<Fraction>& required, Language language) {
+    const std::string text = fraction.text();
     if (!required) {
-        return inLanguage(language,
-                          "速比分数 " + fraction + "；要求速比不是准确的分数，无法判断是否精确",
-                          "Ratio " + fraction +
-                              "; the required ratio is no exact fraction, so exactness is unknown");
+        return inLanguage(
+            language, "速比分数 " + text + "；要求速比不是准确的分数，无法判断是否精确",
+            "Ratio " + text + "; the required ratio is no exact fraction, so exactness is unknown");
     }
-    if (isExactTrain(slot.train, required)) {
-        return inLanguage(language, "速比分数 " + fraction + "，与要求速比完全相同（精确）",
-                          "Ratio " + fraction + ", exactly the required ratio (exact)");
+    if (exact) {
+        return inLanguage(language, "速比分数 " + text + "，与要求速比完全相同（精确）",
+                          "Ratio " + text + ", exactly the required ratio (exact)");
     }
     return inLanguage(language,
-                      "速比分数 " + fraction + "，与要求速比 " + required->text() + " 不完全相同",
-                      "Ratio " + fraction + ", not exactly the required " + required->text());
+                      "速比分数 " + text + "，与要求速比 " + required->text() + " 不完全相同",
+                      "Ratio " + text + ", not exactly the required " + required->text());
+}
+
+} // namespace
+
+std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required,
+                          Language language) {
+    return fractionToolTip(trainFraction(slot.train), isExactTrain(slot.train, required), required,
+                           language);
+}
+
+std::string threePairToolTip(const ThreePairSlot& slot, const std::optional<Fraction>& required,
+                             Language language) {
+    return fractionToolTip(threePairFraction(slot.train), isExactThreePair(slot.train, required),
+                           required, language);
 }
 
 } // namespace gearsel

@@ -52,5 +52,8 @@ std::string secondsText(double seconds);
 // fraction, nothing when it has none.
 std::string resultToolTip(const ResultSlot& slot, const std::optional<Fraction>& required,
                           Language language);
+// The same for a three-pair train.
+std::string threePairToolTip(const ThreePairSlot& slot, const std::optional<Fraction>& required,
+                             Language language);
 
 } // namespace gearsel

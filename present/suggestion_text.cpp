@@ -36,6 +36,36 @@ SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double r
             exact ? inLanguage(language, "精确", "exact") : ""};
 }
 
+ThreePairSuggestionRowTexts threePairSuggestionHeadings(Language language) {
+    const SuggestionRowTexts two = suggestionHeadings(language);
+    return {two[0], two[1], two[2], two[3], two[4], "Z5",
+            "Z6",   two[5], two[6], two[7], two[8], two[9]};
+}
+
+ThreePairSuggestionRowTexts threePairSuggestionRowTexts(const ThreePairSuggestion& suggestion,
+                                                        double requiredRatio, Language language) {
+    const ThreePairSlot& slot = suggestion.best.slot;
+    const ThreePairTrain& t = slot.train;
+    const bool exact = suggestion.best.exact;
+    return {std::to_string(suggestion.tooth),
+            std::to_string(t.z1),
+            std::to_string(t.z2),
+            std::to_string(t.z3),
+            std::to_string(t.z4),
+            std::to_string(t.z5),
+            std::to_string(t.z6),
+            chartRatioText(slot.calcRatio),
+            threePairFraction(t).text(),
+            chartErrorText(slot.absError, exact),
+            chartErrorText(slot.absError / requiredRatio, exact),
+            exact ? inLanguage(language, "精确", "exact") : ""};
+}
+
+std::string trainText(const ThreePairTrain& t) {
+    return std::to_string(t.z1) + "/" + std::to_string(t.z2) + " × " + std::to_string(t.z3) + "/" +
+           std::to_string(t.z4) + " × " + std::to_string(t.z5) + "/" + std::to_string(t.z6);
+}
+
 std::string trainText(const GearTrain& train) {
     std::string text = std::to_string(train.z1) + "/" + std::to_string(train.z2);
     if (train.z3 != 0 || train.z4 != 0) {
@@ -74,17 +104,15 @@ std::string runsText(const std::vector<int>& teeth) {
     return text;
 }
 
-} // namespace
-
-std::vector<std::string> suggestionSummary(const SuggestionReport& report,
-                                           const std::optional<RatioRange>& range,
-                                           Language language) {
+template <class Slot>
+std::vector<std::string> summaryOf(const SuggestionReportOf<Slot>& report,
+                                   const std::optional<RatioRange>& range, Language language) {
     std::vector<std::string> lines;
     if (!report.bestInSet) {
         lines.push_back(inLanguage(language, "现有挂轮找不到可用的挂轮组",
                                    "The gears at hand give no usable train"));
     } else {
-        const BestTrain& best = *report.bestInSet;
+        const BestOf<Slot>& best = *report.bestInSet;
         const std::string train = trainText(best.slot.train);
         const std::string error = chartErrorText(best.slot.absError, best.exact);
         lines.push_back(
@@ -119,6 +147,20 @@ std::vector<std::string> suggestionSummary(const SuggestionReport& report,
                                    "No one more gear gives a better train"));
     }
     return lines;
+}
+
+} // namespace
+
+std::vector<std::string> suggestionSummary(const SuggestionReport& report,
+                                           const std::optional<RatioRange>& range,
+                                           Language language) {
+    return summaryOf(report, range, language);
+}
+
+std::vector<std::string> suggestionSummary(const ThreePairSuggestionReport& report,
+                                           const std::optional<RatioRange>& range,
+                                           Language language) {
+    return summaryOf(report, range, language);
 }
 
 } // namespace gearsel

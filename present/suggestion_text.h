@@ -26,7 +26,11 @@ SuggestionRowTexts suggestionHeadings(Language language);
 SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double requiredRatio,
                                       Language language);
 
-// The line that says no single gear gives a better train than the set has.
+// The same for three-pair trains: 添置齿数, Z1 .. Z6, then as above.
+using ThreePairSuggestionRowTexts = std::array<std::string, kSuggestionColumns + 2>;
+ThreePairSuggestionRowTexts threePairSuggestionHeadings(Language language);
+ThreePairSuggestionRowTexts threePairSuggestionRowTexts(const ThreePairSuggestion& suggestion,
+                                                        double requiredRatio, Language language);
 
 // The lines above the list: what the set as it is gives ("现有挂轮已有精确的挂轮组: 24/101（绝对
 // 精度 0）"), when the required ratio lies outside the set's reachable range `range`, which
@@ -34,9 +38,13 @@ SuggestionRowTexts suggestionRowTexts(const GearSuggestion& suggestion, double r
 std::vector<std::string> suggestionSummary(const SuggestionReport& report,
                                            const std::optional<RatioRange>& range,
                                            Language language);
+std::vector<std::string> suggestionSummary(const ThreePairSuggestionReport& report,
+                                           const std::optional<RatioRange>& range,
+                                           Language language);
 
-// A train as a workshop writes it: "24/101", "50/90 × 100/45".
+// A train as a workshop writes it: "24/101", "50/90 × 100/45", "24/36 × 24/96 × 24/100".
 std::string trainText(const GearTrain& train);
+std::string trainText(const ThreePairTrain& train);
 
 // The number cells of a train as a chart shows them: the ratio with seven decimals (six from
 // 10 up), and an error with three significant digits, or "0" for an exact train.

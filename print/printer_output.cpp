@@ -2,7 +2,9 @@
 #include "print/printer_output.h"
 
 #include "print/chart_printout.h"
+#include "print/fit_picture_page.h"
 #include "print/printout.h"
+#include "print/train_table_printout.h"
 #include "print/whole_file_output.h"
 
 #include <QBuffer>
@@ -29,6 +31,9 @@ QString listDocumentName() {
 }
 QString chartDocumentName() {
     return PrinterOutputText::tr("挂轮表");
+}
+QString fitPictureDocumentName() {
+    return PrinterOutputText::tr("挂轮装配图");
 }
 
 using Pages = std::function<bool(QPagedPaintDevice&)>;
@@ -99,6 +104,30 @@ bool writeChartPdf(const QString& path, const ChartPrintoutContent& content, QSt
     return writeA4Pdf(
         path, chartDocumentName(), QPageLayout::Landscape,
         [&](QPagedPaintDevice& device) { return printChart(device, content); }, problem);
+}
+
+PrinterResult printTrainTableOnDefaultPrinter(const TrainTableContent& content) {
+    return printOnDefault(content.title, QPageLayout::Portrait, [&](QPagedPaintDevice& device) {
+        return printTrainTable(device, content);
+    });
+}
+
+bool writeTrainTablePdf(const QString& path, const TrainTableContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, content.title, QPageLayout::Portrait,
+        [&](QPagedPaintDevice& device) { return printTrainTable(device, content); }, problem);
+}
+
+PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content) {
+    return printOnDefault(
+        fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); });
+}
+
+bool writeFitPicturePdf(const QString& path, const FitPictureContent& content, QString* problem) {
+    return writeA4Pdf(
+        path, fitPictureDocumentName(), QPageLayout::Landscape,
+        [&](QPagedPaintDevice& device) { return paintFitPictureOn(device, content); }, problem);
 }
 
 } // namespace gearsel

@@ -4,7 +4,9 @@
 // into a PDF file.
 
 #include "print/chart_printout_content.h"
+#include "print/fit_picture_content.h"
 #include "print/printout_content.h"
+#include "print/train_table_content.h"
 
 #include <QString>
 
@@ -30,5 +32,20 @@ PrinterResult printChartOnDefaultPrinter(const ChartPrintoutContent& content);
 // Writes the chart's pages as an A4 landscape PDF file at `path`, as writePdf() does.
 bool writeChartPdf(const QString& path, const ChartPrintoutContent& content,
                    QString* problem = nullptr);
+
+// A list of trains on portrait pages (print/train_table_printout.h), on the default printer
+// or as an A4 PDF file, reported as above.
+PrinterResult printTrainTableOnDefaultPrinter(const TrainTableContent& content);
+bool writeTrainTablePdf(const QString& path, const TrainTableContent& content,
+                        QString* problem = nullptr);
+
+// The picture of a listed train on the default printer, in landscape, reported as
+// printOnDefaultPrinter().
+PrinterResult printFitPictureOnDefaultPrinter(const FitPictureContent& content);
+
+// Writes the picture of a listed train as an A4 landscape PDF file at `path`, as writePdf()
+// does.
+bool writeFitPicturePdf(const QString& path, const FitPictureContent& content,
+                        QString* problem = nullptr);
 
 } // namespace gearsel

@@ -110,13 +110,28 @@ void drawPrintout(QPainter& painter, const PrintoutContent& content) {
     const double padding = (layout.rowHeight - lineHeight(painter, songFont(12))) / 2;
     drawRow(painter, layout, printedHeadings(), layout.headingTop() + padding);
     const auto& slots = content.results.slots;
+    const auto& positions = content.positions;
+    // The positions stand in the margin left of the table, so the table keeps its columns.
+    const double positionRight = layout.left - 0.15 * layout.narrowWidth;
+    if (!positions.empty()) {
+        putRightAligned(painter, PrintoutText::tr("档位"), songFont(12), positionRight,
+                        layout.headingTop() + padding);
+    }
     for (int i = 1; i <= layout.rows && i <= static_cast<int>(slots.size()); ++i) {
-        const ResultSlot& slot = slots[static_cast<std::size_t>(i - 1)];
+        const auto at = static_cast<std::size_t>(i - 1);
+        const ResultSlot& slot = slots[at];
         if (!slot.filled()) {
             break;
         }
-        drawRow(painter, layout, printedRow(i, slot, content.requiredRatio),
-                layout.rowTop(i) + padding);
+        const bool positioned = at < positions.size();
+        drawRow(
+            painter, layout,
+            printedRow(i, slot, positioned ? positions[at].requiredRatio : content.requiredRatio),
+            layout.rowTop(i) + padding);
+        if (positioned) {
+            putRightAligned(painter, positions[at].name, songFont(12), positionRight,
+                            layout.rowTop(i) + padding);
+        }
     }
 
     putText(painter, printedDateLine(content.printedAt), songFont(11), layout.dateLeft(),

@@ -3,6 +3,7 @@
 // What the printed result list shows, gathered from the window at the moment of printing.
 
 #include "engine/result_list.h"
+#include "print/row_position.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,6 +17,9 @@ struct PrintoutContent {
     QString machineName;        // the machine box's text
     QString ratioText;          // the ratio field's text, printed as it stands
     QDateTime printedAt;        // the date and time printed under the table
+    // Each row's gearbox position where the positions were searched together, else empty: the
+    // name stands beside the row, and its relative error is against the position's ratio.
+    std::vector<RowPosition> positions;
 };
 
 } // namespace gearsel

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>FitPicture</name>
+    <message>
+        <source>输入轴</source>
+        <translation>input shaft</translation>
+    </message>
+    <message>
+        <source>输出轴</source>
+        <translation>output shaft</translation>
+    </message>
+    <message>
+        <source>中间轴</source>
+        <translation>stud</translation>
+    </message>
+</context>
+<context>
     <name>gearsel::ChartPage</name>
     <message>
         <source>挂轮表_%1.%2</source>
@@ -195,6 +210,121 @@
         <source>点这里打开速比计算</source>
         <translation>Click here to work out a ratio</translation>
     </message>
+    <message>
+        <source>Ctrl+3 打开三对挂轮选配</source>
+        <translation>Ctrl+3 opens the three-pair trains</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureCommand</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>挂轮装配图...</source>
+        <translation>Train on the machine...</translation>
+    </message>
+    <message>
+        <source>画出选中的挂轮组装在机床上的样子 (%1)</source>
+        <translation>Draw the chosen train as it is mounted on the machine (%1)</translation>
+    </message>
+    <message>
+        <source>挂轮装配图_%1-%2</source>
+        <translation>train_on_machine_%1-%2</translation>
+    </message>
+    <message>
+        <source>选配结果列表中还没有挂轮：请先选配。</source>
+        <translation>The result list holds no train yet: select first.</translation>
+    </message>
+    <message>
+        <source>保存挂轮装配图</source>
+        <translation>Save the picture of the mounted gears</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf);;PNG 图片 (*.png);;SVG 图片 (*.svg)</source>
+        <translation>PDF files (*.pdf);;PNG pictures (*.png);;SVG pictures (*.svg)</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”，挂轮装配图没有保存。</source>
+        <translation>Cannot write the file “%1”; the picture was not saved.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureDialog</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>选配时只列出装得上的挂轮</source>
+        <translation>List only trains that fit the machine</translation>
+    </message>
+    <message>
+        <source>按机床的模数、中心距、挂轮架槽和罩壳，只列出能装上的挂轮组</source>
+        <translation>List only the trains that the machine&apos;s module, centre distance, quadrant slot and cover let you mount</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>保存为文件</source>
+        <translation>Save as a file</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureFiles</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPicturePage</name>
+    <message>
+        <source>模数 %1 mm</source>
+        <translation>Module %1 mm</translation>
+    </message>
+    <message>
+        <source>径节 %1</source>
+        <translation>Diametral pitch %1</translation>
+    </message>
+    <message>
+        <source>，中心距 D = %1 mm</source>
+        <translation>, centre distance D = %1 mm</translation>
+    </message>
+    <message>
+        <source>，挂轮架槽 %1–%2 mm</source>
+        <translation>, quadrant slot %1–%2 mm</translation>
+    </message>
+    <message>
+        <source>，罩壳内最大外径 %1 mm</source>
+        <translation>, largest outside diameter under the cover %1 mm</translation>
+    </message>
+    <message>
+        <source>机床 %1&#x3000;挂轮 %2</source>
+        <translation>Machine %1, gears %2</translation>
+    </message>
+    <message>
+        <source>这台机床没有给出模数和中心距，无法画出挂轮的装配图。</source>
+        <translation>This machine has no module and centre distance: the mounted gears cannot be drawn.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::FitPictureView</name>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
+    <message>
+        <source>选配结果列表中没有挂轮。</source>
+        <translation>The result list holds no train.</translation>
+    </message>
 </context>
 <context>
     <name>gearsel::GearSel</name>
@@ -213,6 +343,14 @@
     <message>
         <source>挂轮表</source>
         <translation>Gear chart</translation>
+    </message>
+    <message>
+        <source>三对挂轮选配…</source>
+        <translation>Three-pair trains…</translation>
+    </message>
+    <message>
+        <source>列出三对挂轮 z1/z2 × z3/z4 × z5/z6（主界面 Ctrl+3）</source>
+        <translation>List three-pair trains z1/z2 × z3/z4 × z5/z6 (Ctrl+3 on the main window)</translation>
     </message>
 </context>
 <context>
@@ -477,6 +615,10 @@ Is the printer ready to start?</translation>
         <source>打印机“%1”无法打印。</source>
         <translation>The printer &quot;%1&quot; cannot print.</translation>
     </message>
+    <message>
+        <source>挂轮装配图</source>
+        <translation>Train on the machine</translation>
+    </message>
 </context>
 <context>
     <name>gearsel::Printout</name>
@@ -507,6 +649,10 @@ Is the printer ready to start?</translation>
     <message>
         <source>指定速比：</source>
         <translation>Required ratio: </translation>
+    </message>
+    <message>
+        <source>档位</source>
+        <translation>Position</translation>
     </message>
 </context>
 <context>
@@ -550,6 +696,12 @@ Is the printer ready to start?</translation>
         <source>速比 i = </source>
         <translation>Ratio i = </translation>
     </message>
+    <message>
+        <source>
+不含进给箱速比：选配时进给箱各手柄位置一起选配</source>
+        <translation>
+Without the gearbox ratio: the search tries every gearbox position together</translation>
+    </message>
 </context>
 <context>
     <name>gearsel::ResultDisplay</name>
@@ -568,6 +720,13 @@ Is the printer ready to start?</translation>
     <message>
         <source>选配结果列表</source>
         <translation>Gear trains</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::ResultTableModel</name>
+    <message>
+        <source>；进给箱手柄位置 %1</source>
+        <translation>; gearbox position %1</translation>
     </message>
 </context>
 <context>
@@ -637,6 +796,198 @@ Is the printer ready to start?</translation>
     <message>
         <source>下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：</source>
         <translation>The best trains with one more gear: exact ones first, then by absolute error:</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::ThreePairDialog</name>
+    <message>
+        <source>三对挂轮选配</source>
+        <translation>Three-pair trains</translation>
+    </message>
+    <message>
+        <source>打开本页时取主界面的要求速比；也可输入小数或分数 p/q</source>
+        <translation>Taken from the main window&apos;s required ratio when the page opens; a decimal or a fraction p/q may be typed</translation>
+    </message>
+    <message>
+        <source>要求速比：</source>
+        <translation>Required ratio:</translation>
+    </message>
+    <message>
+        <source>列表组数：</source>
+        <translation>Trains listed:</translation>
+    </message>
+    <message>
+        <source>选配</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>列出最好的三对挂轮（Enter 或 Ctrl+Enter）</source>
+        <translation>List the best three-pair trains (Enter or Ctrl+Enter)</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印三对挂轮列表（Ctrl+P）</source>
+        <translation>Print the list of three-pair trains (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>关闭本页（Esc）</source>
+        <translation>Close this page (Esc)</translation>
+    </message>
+    <message>
+        <source>正在计算</source>
+        <translation>Working</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>停止计算，不列出挂轮</source>
+        <translation>Stop the search; no trains are listed</translation>
+    </message>
+    <message>
+        <source>三对挂轮列表</source>
+        <translation>Three-pair trains</translation>
+    </message>
+    <message>
+        <source>机床：%1</source>
+        <translation>Machine: %1</translation>
+    </message>
+    <message>
+        <source>装配条件 %1</source>
+        <translation>Shaft allowance %1</translation>
+    </message>
+    <message>
+        <source>允许重复</source>
+        <translation>repeats allowed</translation>
+    </message>
+    <message>
+        <source>不允许重复</source>
+        <translation>no repeats</translation>
+    </message>
+    <message>
+        <source>首轮固定为 %1 齿</source>
+        <translation>first gear fixed at %1 teeth</translation>
+    </message>
+    <message>
+        <source>末轮固定为 %1 齿</source>
+        <translation>last gear fixed at %1 teeth</translation>
+    </message>
+    <message>
+        <source>每个齿轮只用一次</source>
+        <translation>each gear used once</translation>
+    </message>
+    <message>
+        <source>车螺纹速比按进给箱手柄位置 %1 一起选配</source>
+        <translation>a thread&apos;s ratio searched over the gearbox positions %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>要求速比“%1”不能使用：%2</source>
+        <translation>The required ratio &quot;%1&quot; cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>已用 %1 秒</source>
+        <translation>%1 s so far</translation>
+    </message>
+    <message>
+        <source>已取消，没有列出挂轮。</source>
+        <translation>Cancelled: no trains listed.</translation>
+    </message>
+    <message>
+        <source>没有找到可以装配的三对挂轮。</source>
+        <translation>No three-pair train can be mounted.</translation>
+    </message>
+    <message>
+        <source>计算处理所花的时间: </source>
+        <translation>Search time: </translation>
+    </message>
+    <message>
+        <source>三对挂轮选配列表</source>
+        <translation>Three-pair gear trains</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::ThreePairTableModel</name>
+    <message>
+        <source>档位</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>；进给箱手柄位置 %1</source>
+        <translation>; gearbox position %1</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::TrainRulesBox</name>
+    <message>
+        <source>挂轮规则</source>
+        <translation>Train rules</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>三对挂轮</source>
+        <translation>Three pairs</translation>
+    </message>
+    <message>
+        <source>这台机床装三对挂轮：主界面的“选配”同时在三对挂轮选配页（Ctrl+3）列出三对挂轮</source>
+        <translation>This machine takes three pairs: Select on the main window also lists three-pair trains on their page (Ctrl+3)</translation>
+    </message>
+    <message>
+        <source>勾选：齿轮组中的每个齿轮在一组挂轮中至多用一次（同齿数的几个齿轮各算一个）</source>
+        <translation>Ticked: each gear of the set at most once in a train (copies of a tooth count each count once)</translation>
+    </message>
+    <message>
+        <source>如 24，空为不固定</source>
+        <translation>e.g. 24; empty: not fixed</translation>
+    </message>
+    <message>
+        <source>主轴一侧的第一个主动轮固定为这个齿数</source>
+        <translation>The first driver, on the spindle side, is fixed to this tooth count</translation>
+    </message>
+    <message>
+        <source>如 127，空为不固定</source>
+        <translation>e.g. 127; empty: not fixed</translation>
+    </message>
+    <message>
+        <source>丝杠一侧的最后一个从动轮固定为这个齿数</source>
+        <translation>The last driven gear, on the leadscrew side, is fixed to this tooth count</translation>
+    </message>
+    <message>
+        <source>如 A1=1/2,A2=1,B1=5/4，空为没有</source>
+        <translation>e.g. A1=1/2,A2=1,B1=5/4; empty: none</translation>
+    </message>
+    <message>
+        <source>进给箱各手柄位置的速比；车螺纹时各位置一起选配，每行注明位置</source>
+        <translation>The gearbox&apos;s ratio in each lever position; a thread is searched over all of them, each row naming its position</translation>
+    </message>
+    <message>
+        <source>挂轮规则“%1”的值“%2”不能使用：%3。</source>
+        <translation>The train rule %1 &quot;%2&quot; cannot be used: %3.</translation>
+    </message>
+</context>
+<context>
+    <name>gearsel::TrainTablePrintout</name>
+    <message>
+        <source>机床名称：</source>
+        <translation>Machine: </translation>
+    </message>
+    <message>
+        <source>指定速比：</source>
+        <translation>Required ratio: </translation>
     </message>
 </context>
 </TS>

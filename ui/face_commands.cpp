@@ -187,7 +187,8 @@ void FaceCommands::createCaptionCommands(const TwipsScale& scale, QWidget* face)
     ratio->move(scale.x(4035), scale.y(1425));
     ratio->setCursor(Qt::PointingHandCursor);
     ratio->setHoverText(tr("请在右边方框中输入要求的传动速比") + QLatin1Char('\n') +
-                        tr("点这里打开速比计算"));
+                        tr("点这里打开速比计算") + QLatin1Char('\n') +
+                        tr("Ctrl+3 打开三对挂轮选配"));
     ratio->setKey(QKeySequence(QStringLiteral("Ctrl+R")));
     connect(ratio, &CommandButton::clicked, this, &FaceCommands::ratioHelperRequested);
     commands_.push_back(ratio);

@@ -2,8 +2,10 @@
 #include "ui/gear_sel.h"
 
 #include "engine/gear_suggestion.h"
+#include "engine/gearbox_positions.h"
 #include "engine/ratio_range.h"
 #include "engine/selection.h"
+#include "engine/train_constants.h"
 #include "present/input_rules.h"
 #include "present/problem_text.h"
 #include "present/search_problem_text.h"
@@ -12,6 +14,7 @@
 #include "ui/constants_box.h"
 #include "ui/face_commands.h"
 #include "ui/face_layout.h"
+#include "ui/fit_picture_command.h"
 #include "ui/gear_set_editor.h"
 #include "ui/help_panel.h"
 #include "ui/lock_wait_notice.h"
@@ -26,6 +29,7 @@
 #include "ui/screen_fit.h"
 #include "ui/search_fields.h"
 #include "ui/suggestion_list.h"
+#include "ui/three_pair_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_language.h"
 #include "ui/window_mover.h"
@@ -34,7 +38,10 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
+#include <chrono>
 
 namespace gearsel {
 
@@ -91,7 +98,8 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
     commands_ = new FaceCommands(scale, face_, this);
     fields_ = new SearchFields(
         scale, face_,
-        [this](bool allowRepeats) { return reachableRange(gearList(), allowRepeats); }, this);
+        [this](bool allowRepeats) { return reachableRange(gearList(), allowRepeats, pairs_); },
+        this);
     results_ = new ResultDisplay(scale, face_, this);
     helpPanel_ = new HelpPanel(scale, face_);
     editor_ = new GearSetEditor(scale, face_);
@@ -116,15 +124,23 @@ void GearSel::createParts(MachineStore store, const TwipsScale& scale) {
                                    fields_->countFieldValue(),
                                    machines_->machineName(),
                                    fields_->ratioText(),
-                                   QDateTime::currentDateTime()};
+                                   QDateTime::currentDateTime(),
+                                   rowPositions_};
         },
         printOnDefaultPrinter, this);
+    pictureCommand_ = new FitPictureCommand(
+        prompter_, [this] { return chosenTrainPicture(); }, this);
+    results_->addRowAction(pictureCommand_->action());
 }
 
 void GearSel::connectParts() {
     connect(commands_, &FaceCommands::selectionRequested, this, &GearSel::runSelection);
+    connect(commands_, &FaceCommands::selectionRequested, this, &GearSel::offerThreePairs);
+    auto* threePairKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_3), this);
+    connect(threePairKey, &QShortcut::activated, this, &GearSel::openThreePairs);
     connect(commands_, &FaceCommands::printRequested, printCommand_,
             &PrintCommand::printResultList);
+    connect(pictureCommand_, &FitPictureCommand::fitOnlyChanged, this, &GearSel::runSelection);
     connect(commands_, &FaceCommands::bannerClicked, this, &GearSel::showRandomBanner);
     connect(commands_, &FaceCommands::gearSuggestionsRequested, this,
             &GearSel::showGearSuggestions);
@@ -140,7 +156,10 @@ void GearSel::connectParts() {
     connect(commands_, &FaceCommands::notesRequested, helpPanel_, &HelpPanel::showInPlace);
     // The face's keys do not act behind a panel that covers it.
     connect(panelFocus_, &PanelFocus::coveredChanged, commands_,
-            [this](bool covered) { commands_->setAvailable(!covered); });
+            [this, threePairKey](bool covered) {
+                commands_->setAvailable(!covered);
+                threePairKey->setEnabled(!covered);
+            });
 
     connect(fields_, &SearchFields::resultsStale, this, &GearSel::clearResults);
     connect(fields_, &SearchFields::rangeOptionChanged, this, &GearSel::showRange);
@@ -225,14 +244,33 @@ template <typename Work> void GearSel::whileComputing(Work work) {
 
 void GearSel::runSelection() {
     whileComputing([this] {
-        const SearchRequest request = fields_->searchRequest(gearList());
+        // The machine's fixed gears and use-once rule, as kept for it, hold in every search.
+        const MachineConstants kept = machines_->readCurrentConstants();
+        const std::optional<MachineGeometry> geometry = machines_->currentGeometry();
+        SearchRequest request = withTrainConstants(fields_->searchRequest(gearList()), kept, false);
+        if (pictureCommand_->fitOnly()) {
+            request.fitGeometry = geometry;
+        }
         try {
+            rowPositions_.clear();
+            if (const auto positions = threadPositions()) {
+                runPositionsSelection(request, *positions);
+                return;
+            }
             SelectionResult result = gearsel::runSelection(request);
+            std::optional<TrainFitter> fitter;
+            if (geometry) {
+                fitter.emplace(*geometry, result.sortedGears);
+            }
             machines_->keepSearchedGears(std::move(result.sortedGears));
             resultList_ = std::move(result.results);
+            fitter_ = fitter;
             fields_->setRequiredRatio(request.requiredRatio);
             results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(),
-                                  result.seconds);
+                                  result.seconds, fitter_);
+        } catch (const PositionsRefused& refused) {
+            prompter_.inform(
+                QString::fromStdString(positionProblemText(refused.problem(), windowLanguage())));
         } catch (const SearchRefused& refused) {
             prompter_.inform(
                 QString::fromStdString(searchProblemText(refused.problem(), windowLanguage())));
@@ -273,15 +311,32 @@ void GearSel::openRatioHelper() {
     const MachineConstants constants = machines_->readCurrentConstants();
     if (ratioHelper_ == nullptr) {
         ratioHelper_ = new RatioHelper(prompter_, this);
-        connect(ratioHelper_, &RatioHelper::ratioChosen, fields_, &SearchFields::setWorkedOutRatio);
+        connect(ratioHelper_, &RatioHelper::ratioChosen, this, [this](const Quantity& ratio) {
+            threadPositions_.reset();
+            fields_->setWorkedOutRatio(ratio);
+        });
+        connect(ratioHelper_, &RatioHelper::positionsChosen, this,
+                [this](const Quantity& ratio, const std::vector<GearboxPosition>& positions) {
+                    fields_->setWorkedOutRatio(ratio);
+                    threadPositions_ = ThreadPositions{ratio, positions};
+                });
         connect(
             ratioHelper_, &RatioHelper::keepConstants, this, [this](const MachineConstants& kept) {
                 if (machines_->saveConstants(kept)) {
+                    ratioHelper_->prepare(machines_->machineName(), kept, true);
+                    showRange();
                     prompter_.inform(tr("已保存机床“%1”的常数。").arg(machines_->machineName()));
                 }
             });
         chartPage_ = new ChartPage(prompter_, [this] { return chartSetup(); });
         ratioHelper_->addPage(chartPage_, tr("挂轮表"));
+        auto* threePairs = new QPushButton(tr("三对挂轮选配…"));
+        threePairs->setObjectName(QStringLiteral("threePairs"));
+        threePairs->setAutoDefault(false);
+        threePairs->setToolTip(tr("列出三对挂轮 z1/z2 × z3/z4 × z5/z6（主界面 Ctrl+3）"));
+        threePairs->setAccessibleDescription(threePairs->toolTip());
+        connect(threePairs, &QPushButton::clicked, this, &GearSel::openThreePairs);
+        ratioHelper_->addCommand(threePairs);
     }
     // The chart and the constants it was worked out with stay or go together.
     if (ratioHelper_->prepare(machines_->machineName(), constants, currentMachine() >= 0)) {
@@ -300,16 +355,103 @@ std::optional<ChartSetup> GearSel::chartSetup() {
                       machines_->machineName()};
 }
 
+std::optional<std::vector<GearboxPosition>> GearSel::threadPositions() const {
+    const std::optional<Quantity>& shown = fields_->workedOutRatio();
+    // Typing into the ratio field, or a ratio of another formula, ends the positions.
+    if (!threadPositions_ || !shown || shown->value() != threadPositions_->ratio.value() ||
+        shown->fraction() != threadPositions_->ratio.fraction()) {
+        return std::nullopt;
+    }
+    return threadPositions_->positions;
+}
+
+void GearSel::runPositionsSelection(const SearchRequest& request,
+                                    const std::vector<GearboxPosition>& positions) {
+    const auto started = std::chrono::steady_clock::now();
+    const PositionResults<ResultSlot> found =
+        searchPositions(request, threadPositions_->ratio, positions);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    resultList_ = ResultList{};
+    for (const auto& row : found.rows) {
+        resultList_.slots.push_back(row.slot);
+        const Quantity& required = found.required[row.position];
+        rowPositions_.push_back(RowPosition{QString::fromStdString(positions[row.position].name),
+                                            required.value(), required.fraction()});
+    }
+    std::vector<std::int16_t> sorted = request.gears;
+    sortGears(sorted);
+    fitter_.reset();
+    if (const std::optional<MachineGeometry> geometry = machines_->currentGeometry()) {
+        fitter_.emplace(*geometry, sorted);
+    }
+    fields_->setRequiredRatio(request.requiredRatio);
+    results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(), seconds,
+                          fitter_);
+    results_->showPositions(rowPositions_);
+}
+
+std::optional<FitPictureContent> GearSel::chosenTrainPicture() const {
+    const std::optional<int> slot = results_->chosenResult();
+    if (!slot) {
+        return std::nullopt;
+    }
+    FitPictureContent content;
+    content.machineName = machines_->machineName();
+    content.train = resultList_.slots.at(static_cast<std::size_t>(*slot)).train;
+    content.language = windowLanguage();
+    if (fitter_) {
+        content.geometry = fitter_->geometry();
+        content.fit = fitter_->fit(content.train);
+    }
+    return content;
+}
+
 void GearSel::clearResults() {
     results_->showEmpty(fields_->listedTrains());
 }
 
 void GearSel::showRange() {
-    results_->showRange(reachableRange(gearList(), fields_->allowRepeats()));
+    // A machine of three pairs reaches further; the ratio field takes what three pairs reach.
+    pairs_ = trainPairs(machines_->peekCurrentConstants());
+    results_->showRange(reachableRange(gearList(), fields_->allowRepeats(), pairs_));
 }
 
 void GearSel::showRandomBanner() {
     commands_->showBanner(random_.below(7));
+}
+
+ThreePairBasis GearSel::threePairBasis() {
+    const MachineConstants kept = machines_->readCurrentConstants();
+    ThreePairBasis basis;
+    basis.options = withTrainConstants(fields_->searchOptions(gearList()), kept, false);
+    basis.options.resultCount = fields_->listedTrains();
+    basis.machineName = machines_->machineName();
+    basis.ratioText = fields_->ratioText();
+    const std::optional<Fraction> fraction = fields_->requiredFraction();
+    basis.ratio = fields_->workedOutRatio() ? *fields_->workedOutRatio()
+                  : fraction                ? Quantity(*fraction)
+                                            : Quantity(fields_->requiredRatio());
+    if (const auto positions = threadPositions()) {
+        basis.positions = *positions;
+    }
+    return basis;
+}
+
+void GearSel::openThreePairs() {
+    if (threePairs_ == nullptr) {
+        threePairs_ = new ThreePairDialog(prompter_, this);
+    }
+    threePairs_->prepare(threePairBasis());
+    threePairs_->open();
+}
+
+void GearSel::offerThreePairs() {
+    if (currentMachine() < 0 || trainPairs(machines_->readCurrentConstants()) != 3) {
+        return;
+    }
+    openThreePairs();
+    threePairs_->search();
 }
 
 } // namespace gearsel

@@ -4,8 +4,12 @@
 // commands, the search run, and the panels shown over the face. Its parts keep their controls
 // to themselves and meet here through signals and typed state.
 
+#include "engine/gearbox_position.h"
 #include "engine/result_list.h"
 #include "engine/search_request.h"
+#include "engine/train_fitter.h"
+#include "print/fit_picture_content.h"
+#include "print/row_position.h"
 #include "store/machine_store.h"
 #include "ui/chart_setup.h"
 #include "ui/random_source.h"
@@ -22,6 +26,7 @@ namespace gearsel {
 class ChartPage;
 class ComputingNotice;
 class FaceCommands;
+class FitPictureCommand;
 class GearSetEditor;
 class HelpPanel;
 class LockWaitNotice;
@@ -34,6 +39,8 @@ class RatioHelper;
 class ResultDisplay;
 class SearchFields;
 class SuggestionList;
+class ThreePairDialog;
+struct ThreePairBasis;
 class WindowMover;
 
 class GearSel : public QWidget {
@@ -70,6 +77,8 @@ public Q_SLOTS:
     // Shows which one gear to buy for the required ratio, with the gears and options as they
     // stand (买齿轮).
     void showGearSuggestions();
+    // Opens the three-pair page on the face's ratio, options and the machine's rules (Ctrl+3).
+    void openThreePairs();
 
 protected:
     // The first activation runs one search.
@@ -92,6 +101,18 @@ private:
     // stand, with the constants box's constants; nothing, after telling the user, when a
     // constant cannot be used. Reads the fields and changes nothing.
     std::optional<ChartSetup> chartSetup();
+    // What the three-pair page searches on, as the face and the machine hold it now.
+    ThreePairBasis threePairBasis();
+    // The positions the ratio in the field is searched over: those the ratio helper worked out
+    // a thread's ratio for, while that ratio stands in the field.
+    std::optional<std::vector<GearboxPosition>> threadPositions() const;
+    // The search over those positions, each row naming its position in its tooltip.
+    void runPositionsSelection(const SearchRequest& request,
+                               const std::vector<GearboxPosition>& positions);
+    // 选配 on a machine that takes three pairs lists them on the three-pair page too.
+    void offerThreePairs();
+    // The picture of the train chosen in the result grid, as the last search found it.
+    std::optional<FitPictureContent> chosenTrainPicture() const;
     // The wait cursor and the computing notice around `work`.
     template <typename Work> void whileComputing(Work work);
 
@@ -113,9 +134,21 @@ private:
     RatioHelper* ratioHelper_ = nullptr;
     ChartPage* chartPage_ = nullptr;
     SuggestionList* suggestionList_ = nullptr;
+    ThreePairDialog* threePairs_ = nullptr;
+    FitPictureCommand* pictureCommand_ = nullptr;
 
     ResultList resultList_;
+    // Whether the listed trains fit the machine, when it had a geometry at the search.
+    std::optional<TrainFitter> fitter_;
     bool firstSearchDone_ = false;
+    int pairs_ = 2; // the pairs of the current machine's trains, as its constants say
+    // A thread's ratio worked out without the gearbox, and the positions it is searched over.
+    struct ThreadPositions {
+        Quantity ratio;
+        std::vector<GearboxPosition> positions;
+    };
+    std::optional<ThreadPositions> threadPositions_;
+    std::vector<RowPosition> rowPositions_; // the listed rows' positions, as the grid shows
 };
 
 } // namespace gearsel

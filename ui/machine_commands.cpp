@@ -3,6 +3,7 @@
 
 #include "engine/number_text.h"
 #include "engine/selection.h"
+#include "engine/train_constants.h"
 #include "present/gear_box_layout.h"
 #include "present/problem_text.h"
 #include "store/lib_layout.h"
@@ -354,6 +355,26 @@ MachineConstants MachineCommands::readCurrentConstants() {
         reportStoreError(error);
     }
     return {};
+}
+
+MachineConstants MachineCommands::peekCurrentConstants() const {
+    try {
+        return currentMachine_ < 0 ? MachineConstants{} : store_.constants(currentMachine_);
+    } catch (const std::exception&) {
+        // A search reads them again and tells why they cannot be used.
+        return {};
+    }
+}
+
+std::optional<MachineGeometry> MachineCommands::currentGeometry() const {
+    if (currentMachine_ < 0) {
+        return std::nullopt;
+    }
+    try {
+        return machineGeometry(store_.constants(currentMachine_));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 bool MachineCommands::saveConstants(const MachineConstants& constants) {

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,13 @@ public:
     // up with other programs' changes first); all unknown without a machine and when they
     // cannot be read (which the user is told once).
     MachineConstants readCurrentConstants();
+    // The constants kept for the current machine as the file holds them now, without catching
+    // up or telling anything: all unknown when they cannot be read. For what is only shown.
+    MachineConstants peekCurrentConstants() const;
+    // The geometry kept for the current machine, read quietly from the file as it is now:
+    // nothing without a machine or a geometry, and when the constants cannot be read (the
+    // ratio helper tells why when it opens).
+    std::optional<MachineGeometry> currentGeometry() const;
     // Keeps `constants` for the current machine. False, after telling the user why, when they
     // were not kept.
     bool saveConstants(const MachineConstants& constants);

@@ -5,6 +5,7 @@
 #include "ui/formula_page.h"
 #include "ui/prompter.h"
 #include "ui/screen_fit.h"
+#include "ui/train_rules_box.h"
 #include "ui/widget_helpers.h"
 #include "ui/window_language.h"
 
@@ -34,6 +35,9 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     layout->addWidget(constants_);
     connect(constants_, &ConstantsBox::edited, this, &RatioHelper::showOutcome);
     connect(constants_, &ConstantsBox::keepRequested, this, &RatioHelper::askToKeep);
+    rules_ = new TrainRulesBox(this);
+    layout->addWidget(rules_);
+    connect(rules_, &TrainRulesBox::edited, this, &RatioHelper::showOutcome);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
@@ -53,6 +57,7 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     layout->addWidget(result_);
 
     auto* buttons = new QDialogButtonBox(this);
+    buttons_ = buttons;
     ok_ = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setToolTip(tr("把算出的速比填入“要求速比”"));
@@ -72,12 +77,20 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 bool RatioHelper::prepare(const QString& machineName, const MachineConstants& constants,
                           bool canKeep) {
     const bool filledAnew = constants_->showConstants(machineName, constants, canKeep);
+    if (filledAnew) {
+        rules_->showRules(constants);
+    }
+    kept_ = constants;
     showOutcome();
     return filledAnew;
 }
 
 void RatioHelper::addPage(QWidget* page, const QString& title) {
     pages_->addTab(page, title);
+}
+
+void RatioHelper::addCommand(QPushButton* command) {
+    buttons_->addButton(command, QDialogButtonBox::ActionRole);
 }
 
 ConstantsReading RatioHelper::constantsReading() const {
@@ -89,11 +102,30 @@ FormulaOutcome RatioHelper::outcome() const {
     if (page == nullptr) {
         return {std::nullopt, tr("这一页不计算速比。").toStdString()};
     }
-    const ConstantsReading reading = constants_->reading();
+    ConstantsReading reading = constants_->reading();
     if (!reading.problem.empty()) {
         return {std::nullopt, reading.problem};
     }
+    if (threadPositions()) {
+        reading.constants.gearboxRatio.reset();
+    }
     return workOutRatio(page->formula(), page->texts(), reading.constants, windowLanguage());
+}
+
+std::optional<std::vector<GearboxPosition>> RatioHelper::threadPositions() const {
+    const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
+    if (page == nullptr || page->formula() != Formula::Thread) {
+        return std::nullopt;
+    }
+    const ConstantsReading reading = constants_->reading();
+    const TrainRulesReading rules = rules_->reading(kept_);
+    // A gearbox ratio typed for this job fixes the gearbox instead.
+    if (!reading.problem.empty() || !rules.problem.isEmpty() ||
+        constantText(reading.constants, ConstantKey::GearboxRatio) !=
+            constantText(kept_, ConstantKey::GearboxRatio)) {
+        return std::nullopt;
+    }
+    return rules.constants.gearboxPositions;
 }
 
 void RatioHelper::showOutcome() {
@@ -109,10 +141,13 @@ void RatioHelper::showOutcome() {
         // The sign is said in words on a line of its own: 确定 hands on the size |i|.
         const std::string direction = turnDirectionText(
             *worked.ratio, formulaEntry(page->formula()).signedRatio, windowLanguage());
-        result_->setText(
-            tr("速比 i = ") + QString::fromStdString(ratioResultText(*worked.ratio)) + note +
-            (direction.empty() ? QString()
-                               : QLatin1Char('\n') + QString::fromStdString(direction)));
+        const QString byPositions =
+            threadPositions() ? tr("\n不含进给箱速比：选配时进给箱各手柄位置一起选配") : QString();
+        result_->setText(tr("速比 i = ") + QString::fromStdString(ratioResultText(*worked.ratio)) +
+                         note + byPositions +
+                         (direction.empty()
+                              ? QString()
+                              : QLatin1Char('\n') + QString::fromStdString(direction)));
         setColour(result_, QPalette::WindowText, QColor(0, 96, 0));
     } else {
         result_->setText(QString::fromStdString(worked.problem));
@@ -127,7 +162,11 @@ void RatioHelper::accept() {
         return;
     }
     // The train to mount is the one for |i|; the line beside the ratio said what the sign means.
-    Q_EMIT ratioChosen(worked.ratio->magnitude());
+    if (const auto positions = threadPositions()) {
+        Q_EMIT positionsChosen(worked.ratio->magnitude(), *positions);
+    } else {
+        Q_EMIT ratioChosen(worked.ratio->magnitude());
+    }
     QDialog::accept();
 }
 
@@ -137,7 +176,18 @@ void RatioHelper::askToKeep() {
         prompter_.inform(QString::fromStdString(reading.problem));
         return;
     }
-    Q_EMIT keepConstants(reading.constants);
+    MachineConstants merged = kept_;
+    merged.leadscrew = reading.constants.leadscrew;
+    merged.gearboxRatio = reading.constants.gearboxRatio;
+    merged.indexConstant = reading.constants.indexConstant;
+    merged.differentialConstant = reading.constants.differentialConstant;
+    merged.headRatio = reading.constants.headRatio;
+    const TrainRulesReading rules = rules_->reading(merged);
+    if (!rules.problem.isEmpty()) {
+        prompter_.inform(rules.problem);
+        return;
+    }
+    Q_EMIT keepConstants(rules.constants);
 }
 
 } // namespace gearsel

@@ -10,8 +10,10 @@
 #include "present/formula_form.h"
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
+class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -21,6 +23,7 @@ namespace gearsel {
 class ConstantsBox;
 class FormulaPage;
 class Prompter;
+class TrainRulesBox;
 
 class RatioHelper : public QDialog {
     Q_OBJECT
@@ -34,6 +37,8 @@ public:
     bool prepare(const QString& machineName, const MachineConstants& constants, bool canKeep);
     // Adds a page that works out no ratio of its own (确定 is off while it is shown).
     void addPage(QWidget* page, const QString& title);
+    // Adds a command under the pages, beside 确定 and 关闭.
+    void addCommand(QPushButton* command);
 
     // The constants as the constants box holds them, or why they cannot be used.
     ConstantsReading constantsReading() const;
@@ -44,7 +49,12 @@ Q_SIGNALS:
     // 确定 with a ratio worked out: the window puts it into the ratio field. It is the ratio's
     // size |i|, which the train gives; an idler gives a negative ratio's sign.
     void ratioChosen(const Quantity& ratio);
-    // The user asked to keep these constants for the machine.
+    // 确定 with a thread's ratio worked out without the gearbox, on a machine whose gearbox
+    // positions are searched together with the change gears (unless a gearbox ratio other than
+    // the kept one is given for this job): instead of ratioChosen().
+    void positionsChosen(const Quantity& ratio, const std::vector<GearboxPosition>& positions);
+    // The user asked to keep these constants for the machine: the formulas' and the train's
+    // rules as the boxes hold them, the machine's other kept constants as they were.
     void keepConstants(const MachineConstants& constants);
 
 public Q_SLOTS:
@@ -52,10 +62,15 @@ public Q_SLOTS:
 
 private:
     void showOutcome();
+    // The positions a thread's ratio is searched over, where it is (see positionsChosen()).
+    std::optional<std::vector<GearboxPosition>> threadPositions() const;
     void askToKeep();
 
     Prompter& prompter_;
     ConstantsBox* constants_ = nullptr;
+    TrainRulesBox* rules_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
+    MachineConstants kept_; // as the machine keeps them, when the helper was last prepared
     QTabWidget* pages_ = nullptr;
     QLabel* result_ = nullptr;
     QPushButton* ok_ = nullptr;

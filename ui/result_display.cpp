@@ -2,11 +2,13 @@
 #include "ui/result_display.h"
 
 #include "present/result_text.h"
+#include "ui/grid_row_menu.h"
 #include "ui/grid_view.h"
 #include "ui/result_table_model.h"
 #include "ui/ui_style.h"
 #include "ui/widget_helpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 
@@ -49,11 +51,16 @@ void ResultDisplay::showEmpty(int rows) {
 }
 
 void ResultDisplay::showResults(const ResultList& results, double requiredRatio,
-                                const std::optional<Fraction>& required, double seconds) {
+                                const std::optional<Fraction>& required, double seconds,
+                                const std::optional<TrainFitter>& fitter) {
     setCaption(seconds_, QString::fromStdString(secondsText(seconds)));
-    rows_->showResults(results, requiredRatio, required);
+    rows_->showResults(results, requiredRatio, required, fitter);
     grid_->showFromTop();
     seconds_->show();
+}
+
+void ResultDisplay::showPositions(std::vector<RowPosition> positions) {
+    rows_->showPositions(std::move(positions));
 }
 
 void ResultDisplay::showRange(const std::optional<RatioRange>& range) {
@@ -62,6 +69,22 @@ void ResultDisplay::showRange(const std::optional<RatioRange>& range) {
 
 void ResultDisplay::focusGrid() {
     grid_->setFocus(Qt::OtherFocusReason);
+}
+
+void ResultDisplay::addRowAction(QAction* action) {
+    if (grid_->actions().isEmpty()) {
+        new GridRowMenu(grid_);
+    }
+    action->setShortcutContext(Qt::WidgetShortcut);
+    grid_->addAction(action);
+}
+
+std::optional<int> ResultDisplay::chosenResult() const {
+    if (!rows_->listsTrains()) {
+        return std::nullopt;
+    }
+    const QModelIndex current = grid_->currentIndex();
+    return current.isValid() ? current.row() : 0;
 }
 
 } // namespace gearsel

@@ -6,11 +6,14 @@
 #include "engine/fraction.h"
 #include "engine/ratio_range.h"
 #include "engine/result_list.h"
+#include "engine/train_fitter.h"
+#include "print/row_position.h"
 #include "ui/twips_scale.h"
 
 #include <QObject>
 #include <optional>
 
+class QAction;
 class QLabel;
 class QWidget;
 
@@ -28,13 +31,22 @@ public:
     // The empty grid with `rows` numbered blank rows, and no search time.
     void showEmpty(int rows);
     // The listed trains of a search that took `seconds`; each row's tooltip tells its exact
-    // fraction and whether it is `required`.
+    // fraction and whether it is `required`, and with `fitter` whether the train fits.
     void showResults(const ResultList& results, double requiredRatio,
-                     const std::optional<Fraction>& required, double seconds);
+                     const std::optional<Fraction>& required, double seconds,
+                     const std::optional<TrainFitter>& fitter = std::nullopt);
+    // Each shown row's gearbox position (see ResultTableModel::showPositions()).
+    void showPositions(std::vector<RowPosition> positions);
     // The ratios the gear set can reach; nothing shows an empty caption.
     void showRange(const std::optional<RatioRange>& range);
     // Puts the focus into the grid.
     void focusGrid();
+    // Offers `action` on the grid's rows: by its key while the grid has the focus and in the
+    // rows' context menu.
+    void addRowAction(QAction* action);
+    // The slot (from 0) of the listed train that a row command is for: the current row's, or
+    // the first when no row is current; nothing while the grid lists no trains.
+    std::optional<int> chosenResult() const;
 
 private:
     GridView* grid_;

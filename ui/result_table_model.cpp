@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_table_model.h"
 
+#include "present/fit_sentence.h"
 #include "ui/window_language.h"
 
 namespace gearsel {
@@ -12,18 +13,29 @@ void ResultTableModel::showEmpty(int rows) {
     beginResetModel();
     emptyRows_ = std::max(rows, 0);
     results_ = ResultList{};
+    positions_.clear();
     cachedRow_ = -1;
     endResetModel();
 }
 
 void ResultTableModel::showResults(const ResultList& results, double requiredRatio,
-                                   const std::optional<Fraction>& required) {
+                                   const std::optional<Fraction>& required,
+                                   const std::optional<TrainFitter>& fitter) {
     beginResetModel();
     emptyRows_ = 0;
     // Exactly the filled slots are shown.
     results_.slots.assign(results.slots.begin(), results.slots.begin() + results.filledCount());
     requiredRatio_ = requiredRatio;
     required_ = required;
+    fitter_ = fitter;
+    positions_.clear();
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+void ResultTableModel::showPositions(std::vector<RowPosition> positions) {
+    beginResetModel();
+    positions_ = std::move(positions);
     cachedRow_ = -1;
     endResetModel();
 }
@@ -38,10 +50,12 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 const ResultRowTexts& ResultTableModel::rowTexts(int row) const {
     if (row != cachedRow_) {
+        const auto at = static_cast<std::size_t>(row - 1);
         cachedTexts_ =
             emptyRows_ > 0
                 ? emptyResultRow(row)
-                : resultRow(row, results_.slots[static_cast<std::size_t>(row - 1)], requiredRatio_);
+                : resultRow(row, results_.slots[at],
+                            at < positions_.size() ? positions_[at].requiredRatio : requiredRatio_);
         cachedRow_ = row;
     }
     return cachedTexts_;
@@ -55,8 +69,19 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
         if (emptyRows_ > 0) {
             return {};
         }
-        return QString::fromStdString(resultToolTip(
-            results_.slots[static_cast<std::size_t>(index.row())], required_, windowLanguage()));
+        const auto at = static_cast<std::size_t>(index.row());
+        const ResultSlot& slot = results_.slots[at];
+        const bool positioned = at < positions_.size();
+        std::string tip =
+            resultToolTip(slot, positioned ? positions_[at].required : required_, windowLanguage());
+        if (fitter_) {
+            tip += '\n' + fitSentence(fitter_->fit(slot.train), windowLanguage());
+        }
+        QString text = QString::fromStdString(tip);
+        if (positioned) {
+            text += tr("；进给箱手柄位置 %1").arg(positions_[at].name);
+        }
+        return text;
     }
     return cellData(QString::fromStdString(
                         rowTexts(index.row() + 1)[static_cast<std::size_t>(index.column()) + 1]),

@@ -7,7 +7,9 @@
 
 #include "engine/fraction.h"
 #include "engine/result_list.h"
+#include "engine/train_fitter.h"
 #include "present/result_text.h"
+#include "print/row_position.h"
 #include "ui/grid_view.h"
 
 #include <optional>
@@ -23,9 +25,18 @@ public:
     // The empty grid: `rows` numbered blank rows under the headings.
     void showEmpty(int rows);
     // One row per filled slot of `results`. Each row's tooltip tells its exact fraction and
-    // whether it is the required fraction `required` (nothing when the ratio has none).
+    // whether it is the required fraction `required` (nothing when the ratio has none), and
+    // with `fitter` (the machine's geometry) whether the train fits.
     void showResults(const ResultList& results, double requiredRatio,
-                     const std::optional<Fraction>& required);
+                     const std::optional<Fraction>& required,
+                     const std::optional<TrainFitter>& fitter = std::nullopt);
+
+    // Whether the rows are listed trains rather than blank rows, and there is at least one.
+    bool listsTrains() const { return emptyRows_ == 0 && !results_.slots.empty(); }
+
+    // Each shown row's gearbox position, where the positions were searched together: its
+    // relative error is then against the position's ratio, and its tooltip names it.
+    void showPositions(std::vector<RowPosition> positions);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,6 +53,8 @@ private:
     ResultList results_;
     double requiredRatio_ = 0.0;
     std::optional<Fraction> required_;
+    std::vector<RowPosition> positions_;
+    std::optional<TrainFitter> fitter_;
     mutable int cachedRow_ = -1;
     mutable ResultRowTexts cachedTexts_;
 };

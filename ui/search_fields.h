@@ -47,6 +47,8 @@ public:
     // The required ratio's exact fraction: the worked-out ratio's, or that of the short
     // decimal in the field; nothing when it has none.
     std::optional<Fraction> requiredFraction() const;
+    // The ratio worked out elsewhere while it stands in the field; nothing once the user typed.
+    const std::optional<Quantity>& workedOutRatio() const { return workedOut_; }
     // The ratio field's text, as the printout shows it.
     QString ratioText() const;
     // The count field's value as a whole number (halves to even), 0 for none or less, as the

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The 装配 cell of listed trains, on a machine worked by hand: module 1, centre D = 60 mm, the
-// stud 20 to 40 mm from the output shaft, a cover of 62 mm (gears of up to 60 teeth).
+// The 装配 cell of listed trains and the sentence of the window's tooltips, on a machine worked
+// by hand: module 1, centre D = 60 mm, the stud 20 to 40 mm from the output shaft, a cover of
+// 62 mm (gears of up to 60 teeth).
 
 #include "engine/train_fitter.h"
+#include "present/fit_sentence.h"
 #include "present/fit_text.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +12,15 @@
 namespace gearsel {
 namespace {
 
-TEST(FitTextTest, CellsOfTrainsThatFitAndDoNot) {
+TrainFitter workedMachine() {
     const MachineGeometry machine{
         {ToothSize::Unit::Module, 1.0}, 60.0, StudRange{20.0, 40.0}, 62.0};
     const std::vector<std::int16_t> gears = {20, 25, 30, 35, 40, 50, 50, 58, 60};
-    const TrainFitter fitter(machine, gears);
+    return TrainFitter(machine, gears);
+}
+
+TEST(FitTextTest, CellsOfTrainsThatFitAndDoNot) {
+    const TrainFitter fitter = workedMachine();
     const struct {
         const char* name;
         GearTrain train;
@@ -52,6 +58,58 @@ TEST(FitTextTest, APairWithoutAnIdlerSaysSo) {
     const std::vector<std::int16_t> gears = {20, 20, 30, 40, 80};
     const TrainFitter fitter(machine, gears);
     EXPECT_EQ(fitCellText(fitter.fit({20, 20, 0, 0})), "✗ 无合适惰轮");
+}
+
+TEST(FitSentenceTest, SaysWhetherATrainFitsAndWhyNot) {
+    const TrainFitter fitter = workedMachine();
+    const struct {
+        const char* name;
+        GearTrain train;
+        const char* chinese;
+        const char* english;
+    } rows[] = {
+        // (60 + 60) / 2 = 60 = D.
+        {"pair meshing directly", {60, 60, 0, 0}, "装得上", "Fits the machine"},
+        // Through idler zi both distances are (20 + zi)/2, adding up to 60 from zi = 40.
+        {"pair through an idler",
+         {20, 20, 0, 0},
+         "装得上：需加惰轮 40，输出反向",
+         "Fits the machine with idler 40, which reverses the output"},
+        // a1 = 62, a2 = 50 reach, but the slot ends at 40 and 64 + 2 = 66 > 62.
+        {"two rules broken",
+         {60, 64, 50, 50},
+         "装不上：超出挂轮架槽、齿轮超出罩壳",
+         "Does not fit: the stud lies outside the quadrant's slot; a gear is wider than the "
+         "cover"},
+        // 100/10 through idler 30: a1 = 65, a2 = 20 close D, but 100 + 2 > 62.
+        {"idler found, pair over the cover",
+         {100, 10, 0, 0},
+         "装不上（惰轮 30）：齿轮超出罩壳",
+         "Does not fit (idler 30): a gear is wider than the cover"},
+        // a1 = 22.5, a2 = 32.5 add up to 55 < 60.
+        {"short of the centre",
+         {20, 25, 30, 35},
+         "装不上：中心距够不着",
+         "Does not fit: the centre distances cannot meet"},
+    };
+    for (const auto& row : rows) {
+        const TrainFit fit = fitter.fit(row.train);
+        EXPECT_EQ(fitSentence(fit, Language::Chinese), row.chinese) << row.name;
+        EXPECT_EQ(fitSentence(fit, Language::English), row.english) << row.name;
+    }
+}
+
+TEST(FitSentenceTest, EveryProblemHasEnglishWords) {
+    for (const FitProblem problem : kFitProblems) {
+        const std::string english = fitProblemWords(problem, Language::English);
+        EXPECT_FALSE(english.empty());
+        EXPECT_NE(english, fitProblemWords(problem, Language::Chinese));
+        for (const FitProblem other : kFitProblems) {
+            if (other != problem) {
+                EXPECT_NE(english, fitProblemWords(other, Language::English));
+            }
+        }
+    }
 }
 
 } // namespace

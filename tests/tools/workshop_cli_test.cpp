@@ -224,6 +224,29 @@ TEST_F(WorkshopCliTest, SuggestRanksEqualAnswersByToothCountAndListsOnlyGearsTha
     EXPECT_FALSE(json("suggest " + kFourteen + " --ratio 24/101 --json")["none_helps"].get<bool>());
 }
 
+TEST_F(WorkshopCliTest, SuggestWithThreePairsRanksByTheBestThreePairTrain) {
+    // 24, 36 and 96 reach 1/24 at best: 24/36 x 24/96 x 24/96. 1/25 needs a second factor 5
+    // among the driven gears: a 100 (24/36 x 24/96 x 24/100), two 60s (24/60 x 24/60 x
+    // 24/96) or two 90s (24/90 x 36/90 x 36/96). No other gear below 100 gives 1/25.
+    const CliRun text = cli("suggest --gears 24,36,96 --ratio 1/25 --pairs 3 --count 3");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out,
+              "现有挂轮没有精确的挂轮组，最接近的是: 24/36 × 24/96 × 24/96（绝对精度 1.67e-03）\n"
+              "添置齿数 Z1 Z2 Z3 Z4 Z5 Z6  计算速比  速比分数 绝对精度 相对精度 精确\n"
+              "60       24 60 24 60 24 96  0.0400000 1/25     0        0        精确\n"
+              "90       24 90 36 90 36 96  0.0400000 1/25     0        0        精确\n"
+              "100      24 36 24 96 24 100 0.0400000 1/25     0        0        精确\n");
+    const Json doc = json("suggest --gears 24,36,96 --ratio 1/25 --pairs 3 --count 1 --json");
+    EXPECT_EQ(doc["suggestions"][0],
+              Json::parse(R"({"tooth":60,"z1":24,"z2":60,"z3":24,"z4":60,"z5":24,"z6":96,
+                              "ratio":0.04,"num":1,"den":25,"abs_error":0.0,"rel_error":0.0,
+                              "exact":true})"));
+    // With a 100 the set holds the exact train; two pairs cannot come near 1/25 at all.
+    EXPECT_TRUE(json("suggest --gears 24,36,96,100 --ratio 1/25 --pairs 3 --json")["exact_in_set"]
+                    .get<bool>());
+    EXPECT_FALSE(json("suggest --gears 24,36,96 --ratio 1/25 --json")["in_range"].get<bool>());
+}
+
 TEST_F(WorkshopCliTest, ChartRowsCarryTheRepeatMarkAndBuyAsSuggestRanks) {
     // 0.2 mm on a 6 mm leadscrew is 1/30: 20/100 x 20/120, which uses 20 twice.
     const std::string metric = "chart " + kFourteen + " --leadscrew 6mm --threads metric";

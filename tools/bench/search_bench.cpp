@@ -14,6 +14,7 @@
 #include "engine/selection.h"
 #include "heap_meter.h"
 #include "speed_table.h"
+#include "suggest_bench.h"
 #include "workshop_bench.h"
 
 #include <benchmark/benchmark.h>
@@ -211,6 +212,7 @@ int main(int argc, char** argv) {
     gearsel::SpeedTable table;
     gearsel::registerAll(table);
     gearsel::registerWorkshopBenchmarks();
+    gearsel::registerSuggestBenchmarks();
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     // The lists compared slot by slot, the doubles by value: both engines compute them with

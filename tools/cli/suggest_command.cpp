@@ -38,28 +38,85 @@ Json suggestionJson(const GearSuggestion& suggestion, double requiredRatio) {
             {"exact", suggestion.best.exact}};
 }
 
-void printText(const SuggestionReport& report, const SearchRequest& request, int count,
-               const std::string& direction, std::ostream& out) {
+Json suggestionJson(const ThreePairSuggestion& suggestion, double requiredRatio) {
+    const ThreePairSlot& slot = suggestion.best.slot;
+    const ThreePairTrain& t = slot.train;
+    const Fraction fraction = threePairFraction(t);
+    return {{"tooth", suggestion.tooth},
+            {"z1", t.z1},
+            {"z2", t.z2},
+            {"z3", t.z3},
+            {"z4", t.z4},
+            {"z5", t.z5},
+            {"z6", t.z6},
+            {"ratio", slot.calcRatio},
+            {"num", fraction.num()},
+            {"den", fraction.den()},
+            {"abs_error", slot.absError},
+            {"rel_error", slot.absError / requiredRatio},
+            {"exact", suggestion.best.exact}};
+}
+
+SuggestionRowTexts headingsOf(const SuggestionReport&) {
+    return suggestionHeadings(Language::Chinese);
+}
+ThreePairSuggestionRowTexts headingsOf(const ThreePairSuggestionReport&) {
+    return threePairSuggestionHeadings(Language::Chinese);
+}
+SuggestionRowTexts cellsOf(const GearSuggestion& suggestion, double requiredRatio) {
+    return suggestionRowTexts(suggestion, requiredRatio, Language::Chinese);
+}
+ThreePairSuggestionRowTexts cellsOf(const ThreePairSuggestion& suggestion, double requiredRatio) {
+    return threePairSuggestionRowTexts(suggestion, requiredRatio, Language::Chinese);
+}
+
+template <class Slot>
+void printText(const SuggestionReportOf<Slot>& report, const SearchRequest& request, int pairs,
+               int count, const std::string& direction, std::ostream& out) {
     if (!direction.empty()) {
         out << direction << '\n';
     }
-    for (const std::string& line : suggestionSummary(
-             report, reachableRange(request.gears, request.allowRepeats), Language::Chinese)) {
+    for (const std::string& line :
+         suggestionSummary(report, reachableRange(request.gears, request.allowRepeats, pairs),
+                           Language::Chinese)) {
         out << line << '\n';
     }
     if (report.suggestions.empty()) {
         return; // the last line said that no gear helps
     }
     TextTable table;
-    const SuggestionRowTexts headings = suggestionHeadings(Language::Chinese);
-    table.addRow(headings);
+    table.addRow(headingsOf(report));
     const std::size_t shown = std::min(report.suggestions.size(), static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < shown; ++i) {
-        const SuggestionRowTexts cells =
-            suggestionRowTexts(report.suggestions[i], request.requiredRatio, Language::Chinese);
-        table.addRow(cells);
+        table.addRow(cellsOf(report.suggestions[i], request.requiredRatio));
     }
     table.print(out);
+}
+
+// The report in the form asked for.
+template <class Slot>
+void printReport(const SuggestionReportOf<Slot>& report, const SearchRequest& request, int pairs,
+                 int count, const RequiredRatio& ratio, bool json, std::ostream& out) {
+    const std::string direction = ratio.directionText();
+    if (!json) {
+        printText(report, request, pairs, count, direction, out);
+        return;
+    }
+    Json suggestions = Json::array();
+    for (std::size_t i = 0; i < report.suggestions.size() && i < static_cast<std::size_t>(count);
+         ++i) {
+        suggestions.push_back(suggestionJson(report.suggestions[i], request.requiredRatio));
+    }
+    Json doc;
+    if (!direction.empty()) {
+        doc["direction"] = turnDirection(ratio.given);
+    }
+    doc.update({{"exact_in_set", report.exactInSet()},
+                {"in_range", report.inRange},
+                {"bring_into_range", report.bringIntoRange},
+                {"none_helps", report.suggestions.empty()},
+                {"suggestions", std::move(suggestions)}});
+    out << doc.dump() << '\n';
 }
 
 } // namespace
@@ -80,44 +137,25 @@ CLI::App* addSuggestCommand(CLI::App& app, SuggestOptions& options) {
 
 int runSuggest(const SuggestOptions& options, std::ostream& out) {
     const SearchSetup setup = readSearchSetup(options.setup, "suggest", true);
-    if (setup.pairs == 3) {
-        throw UsageError{
-            "suggest lists one- and two-pair trains; three-pair trains (--pairs 3, or the "
-            "machine's pairs) are listed by select"};
-    }
     SearchRequest request = setup.request;
     const RequiredRatio ratio = requiredRatio(options.ratio, setup, "suggest");
     request.requiredRatio = ratio.searched.value();
     const int count = parseInt(options.count, "count", 0, kAdditions);
-    if (auto problem = findProblem(request)) {
+    const bool threePairs = setup.pairs == 3;
+    if (auto problem = threePairs ? findThreePairProblem(request) : findProblem(request)) {
         throw UsageError{searchProblemText(*problem, Language::English)};
     }
-    SuggestionReport report;
     try {
-        report = suggestGears(request, ratio.searched.fraction());
+        if (threePairs) {
+            printReport(suggestGearsThreePairs(request, ratio.searched.fraction()), request, 3,
+                        count, ratio, options.json, out);
+        } else {
+            printReport(suggestGears(request, ratio.searched.fraction()), request, 2, count, ratio,
+                        options.json, out);
+        }
     } catch (const SearchRefused& refused) {
         throw UsageError{searchProblemText(refused.problem(), Language::English)};
     }
-    const std::string direction = ratio.directionText();
-    if (!options.json) {
-        printText(report, request, count, direction, out);
-        return 0;
-    }
-    Json suggestions = Json::array();
-    for (std::size_t i = 0; i < report.suggestions.size() && i < static_cast<std::size_t>(count);
-         ++i) {
-        suggestions.push_back(suggestionJson(report.suggestions[i], request.requiredRatio));
-    }
-    Json doc;
-    if (!direction.empty()) {
-        doc["direction"] = turnDirection(ratio.given);
-    }
-    doc.update({{"exact_in_set", report.exactInSet()},
-                {"in_range", report.inRange},
-                {"bring_into_range", report.bringIntoRange},
-                {"none_helps", report.suggestions.empty()},
-                {"suggestions", std::move(suggestions)}});
-    out << doc.dump() << '\n';
     return 0;
 }
 
