@@ -7,8 +7,11 @@
 
 #include "engine/chart_targets.h"
 #include "engine/gear_suggestion.h"
+#include "engine/gearbox_position.h"
 
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace gearsel {
@@ -28,6 +31,9 @@ template <class Slot> struct ChartRowOf {
     // gear helps.
     std::optional<SuggestionOf<Slot>> buy;
     ChartOutcome outcome = ChartOutcome::Train;
+    // On a lathe with gearbox positions: the name of the position the row's train is for, and
+    // target.ratio is then what the change gears must make in it. Empty without positions.
+    std::string position = {};
 
     bool exact() const { return best && best->exact; }
 };
@@ -35,22 +41,30 @@ using ChartRow = ChartRowOf<ResultSlot>;
 using ThreePairChartRow = ChartRowOf<ThreePairSlot>;
 
 // The chart of `targets` on the gear set, Zn and options of `setup` (its ratio and result count
-// are not used): one- and two-pair trains. A target's ratio is searched by its size |i|, as a
+// are not used): one- and two-pair trains. With gearbox `positions` (thread charts), each row
+// searches every position as the joint search does (searchPositions()): the ratio of a
+// position is the target's divided by the position's, and the row takes the train of least
+// relative error (an exact one counting 0), the first position winning a tie; a row without
+// any train keeps the first position. Throws PositionsRefused for positions that
+// findPositionProblem() refuses. A target's ratio is searched by its size |i|, as a
 // train gives it. The rows share one index of the set's pairs (ChartTrainFinder) and
 // find their trains without a search each. Throws std::invalid_argument when the search
 // refuses the setup or a target's ratio.
 std::vector<ChartRow> buildChart(const SearchRequest& setup,
-                                 const std::vector<ChartTarget>& targets);
+                                 const std::vector<ChartTarget>& targets,
+                                 std::span<const GearboxPosition> positions = {});
 
 // The same, each row's train found by a search of its own (bestTrain()): slower, and the
 // yardstick that buildChart() must equal row for row.
 std::vector<ChartRow> buildChartByRowSearches(const SearchRequest& setup,
-                                              const std::vector<ChartTarget>& targets);
+                                              const std::vector<ChartTarget>& targets,
+                                              std::span<const GearboxPosition> positions = {});
 
 // The same with three-pair trains, each row's train as bestThreePairTrain() takes it. Throws
 // as runThreePairSelection() does: a setup with a geometry among the rest, as whether three
 // pairs fit is unknown.
 std::vector<ThreePairChartRow> buildThreePairChart(const SearchRequest& setup,
-                                                   const std::vector<ChartTarget>& targets);
+                                                   const std::vector<ChartTarget>& targets,
+                                                   std::span<const GearboxPosition> positions = {});
 
 } // namespace gearsel

@@ -123,12 +123,20 @@ template <typename Row> std::string summaryOf(const std::vector<Row>& rows, Lang
                           " of them without an exact train");
 }
 
+template <typename Row> bool anyPosition(const std::vector<Row>& rows) {
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const Row& row) { return !row.position.empty(); });
+}
+
 template <typename Cells, typename Row>
 std::string csvOf(const Cells& headings, const std::vector<Row>& rows, Language language) {
-    std::string text = csvLine(headings);
+    const bool positions = anyPosition(rows);
+    std::string text =
+        positions ? csvLine(withPosition(headings, positionHeading(language))) : csvLine(headings);
     for (const Row& row : rows) {
-        text += csvLine(rowTexts<Cells>(
-            row, fullText, [](double error, bool) { return fullText(error); }, language));
+        const Cells cells = rowTexts<Cells>(
+            row, fullText, [](double error, bool) { return fullText(error); }, language);
+        text += positions ? csvLine(withPosition(cells, row.position)) : csvLine(cells);
     }
     return text;
 }
@@ -160,6 +168,25 @@ ThreePairChartRowTexts threePairChartHeadings(Language language) {
 
 ThreePairChartRowTexts threePairChartRowTexts(const ThreePairChartRow& row, Language language) {
     return rowTexts<ThreePairChartRowTexts>(row, chartRatioText, chartErrorText, language);
+}
+
+bool namesPositions(const std::vector<ChartRow>& rows) {
+    return anyPosition(rows);
+}
+
+bool namesPositions(const std::vector<ThreePairChartRow>& rows) {
+    return anyPosition(rows);
+}
+
+std::string positionHeading(Language language) {
+    return inLanguage(language, "档位", "Position");
+}
+
+std::vector<std::string> withPosition(std::span<const std::string> cells,
+                                      const std::string& position) {
+    std::vector<std::string> line(cells.begin(), cells.end());
+    line.insert(line.begin() + (line.empty() ? 0 : 1), position);
+    return line;
 }
 
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language) {

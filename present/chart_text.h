@@ -8,6 +8,7 @@
 #include "present/wording.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,23 @@ using ThreePairChartRowTexts = std::array<std::string, kThreePairChartColumns>;
 ThreePairChartRowTexts threePairChartHeadings(Language language);
 ThreePairChartRowTexts threePairChartRowTexts(const ThreePairChartRow& row, Language language);
 
+// Rows on a lathe with gearbox positions name theirs: the texts then have a column 档位
+// ("Position") after the target. Whether any row names one:
+bool namesPositions(const std::vector<ChartRow>& rows);
+bool namesPositions(const std::vector<ThreePairChartRow>& rows);
+std::string positionHeading(Language language);
+// `cells` with `position` put after the first cell, the target.
+std::vector<std::string> withPosition(std::span<const std::string> cells,
+                                      const std::string& position);
+
 // The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language);
 std::string chartSummary(const std::vector<ThreePairChartRow>& rows, Language language);
 
 // The chart as CSV: the heading line, then one line per row with the cells of chartRowTexts()
 // except that numbers are written in full (the shortest text that reads back to the same
-// double) and an exact required ratio as its fraction. Lines end in a line feed.
+// double) and an exact required ratio as its fraction, and the position column where the rows
+// name positions. Lines end in a line feed.
 std::string chartCsv(const std::vector<ChartRow>& rows, Language language);
 std::string chartCsv(const std::vector<ThreePairChartRow>& rows, Language language);
 

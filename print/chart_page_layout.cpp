@@ -7,7 +7,8 @@ namespace {
 
 // The columns' shares of the table's width: target, required ratio, four tooth counts, the
 // repeat mark, ratio, fraction, two errors, the exact mark, the gear to buy and the train it
-// gives.
+// gives; the gearbox position takes this share after the target.
+constexpr double kPositionShare = 0.6;
 constexpr std::array<double, kChartColumns> kShares = {1.2, 1.4, 0.55, 0.55, 0.55, 0.55, 0.45,
                                                        1.1, 1.3, 1.0,  1.0,  0.6,  0.8,  2.0};
 
@@ -18,7 +19,7 @@ double ChartPageLayout::columnCentre(int column) const {
     return (edges[c] + edges[c + 1]) / 2;
 }
 
-ChartPageLayout chartPageLayout(double pageWidth, double pageHeight) {
+ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions) {
     ChartPageLayout layout;
     layout.left = 0.05 * pageWidth;
     layout.tableWidth = pageWidth - 2 * layout.left;
@@ -29,16 +30,20 @@ ChartPageLayout chartPageLayout(double pageWidth, double pageHeight) {
     // The heading row and the chart's rows fill the next seven tenths of the page.
     layout.rowHeight = 0.7 * pageHeight / (kChartRowsPerPage + 1);
     layout.footerTop = layout.rowTop(kChartRowsPerPage + 1) + 0.4 * layout.rowHeight;
+    std::vector<double> shares(kShares.begin(), kShares.end());
+    if (positions) {
+        shares.insert(shares.begin() + 1, kPositionShare);
+    }
     double total = 0;
-    for (const double share : kShares) {
+    for (const double share : shares) {
         total += share;
     }
     double x = layout.left;
-    for (std::size_t c = 0; c < kShares.size(); ++c) {
-        layout.edges[c] = x;
-        x += kShares[c] / total * layout.tableWidth;
+    for (const double share : shares) {
+        layout.edges.push_back(x);
+        x += share / total * layout.tableWidth;
     }
-    layout.edges.back() = layout.right();
+    layout.edges.push_back(layout.right());
     return layout;
 }
 

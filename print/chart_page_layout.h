@@ -7,7 +7,7 @@
 
 #include "present/chart_text.h"
 
-#include <array>
+#include <vector>
 
 namespace gearsel {
 
@@ -23,8 +23,11 @@ struct ChartPageLayout {
     double top = 0;          // top of the heading row
     double rowHeight = 0;
     double footerTop = 0; // top of the date and page number line
-    // Column edges from left to right; column c spans edges[c] to edges[c + 1].
-    std::array<double, kChartColumns + 1> edges{};
+    // Column edges from left to right; column c spans edges[c] to edges[c + 1]. One column
+    // more (档位, after the target) for rows that name a gearbox position.
+    std::vector<double> edges;
+
+    int columns() const { return static_cast<int>(edges.size()) - 1; }
 
     double right() const { return left + tableWidth; }
     // Top of row `row`: 0 is the heading row, 1 to kChartRowsPerPage the rows of the chart.
@@ -32,8 +35,8 @@ struct ChartPageLayout {
     double columnCentre(int column) const;
 };
 
-// The layout of a page of `pageWidth` by `pageHeight`.
-ChartPageLayout chartPageLayout(double pageWidth, double pageHeight);
+// The layout of a page of `pageWidth` by `pageHeight`, with the position column or without.
+ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions = false);
 
 // The pages that a chart of `rows` rows takes; at least one, which shows the headings.
 int chartPageCount(int rows);

@@ -30,17 +30,17 @@ void drawRules(QPainter& painter, const ChartPageLayout& layout, int rows) {
         painter.drawLine(QPointF(layout.left, layout.rowTop(row)),
                          QPointF(layout.right(), layout.rowTop(row)));
     }
-    for (int c = 1; c < kChartColumns; ++c) {
+    for (int c = 1; c < layout.columns(); ++c) {
         const double x = layout.edges[static_cast<std::size_t>(c)];
         painter.drawLine(QPointF(x, layout.top), QPointF(x, bottom));
     }
 }
 
-void drawCells(QPainter& painter, const ChartPageLayout& layout, const ChartRowTexts& cells,
-               int row) {
+void drawCells(QPainter& painter, const ChartPageLayout& layout,
+               const std::vector<std::string>& cells, int row) {
     const QFont font = songFont(9);
     const double y = layout.rowTop(row) + (layout.rowHeight - lineHeight(painter, font)) / 2;
-    for (int c = 0; c < kChartColumns; ++c) {
+    for (int c = 0; c < layout.columns(); ++c) {
         const auto& text = cells[static_cast<std::size_t>(c)];
         if (!text.empty()) {
             putCentred(painter, QString::fromStdString(text), font, layout.columnCentre(c), y);
@@ -56,7 +56,13 @@ QString chartPageNumber(int page, int pages) {
 
 void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int page) {
     const QPaintDevice* device = painter.device();
-    const ChartPageLayout layout = chartPageLayout(device->width(), device->height());
+    const bool positions = namesPositions(content.rows);
+    const ChartPageLayout layout = chartPageLayout(device->width(), device->height(), positions);
+    // The cells of a line, with the position column where the rows name positions.
+    const auto line = [&](const ChartRowTexts& cells, const std::string& position) {
+        return positions ? withPosition(cells, position)
+                         : std::vector<std::string>(cells.begin(), cells.end());
+    };
     const int total = static_cast<int>(content.rows.size());
     const int first = page * kChartRowsPerPage;
     const int rows = std::clamp(total - first, 0, kChartRowsPerPage);
@@ -73,12 +79,11 @@ void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int p
         putText(painter, ChartPrintoutText::tr("机床常数：") + content.constants, songFont(11),
                 layout.left, layout.constantsTop);
     }
-    drawCells(painter, layout, chartHeadings(content.language), 0);
+    drawCells(painter, layout,
+              line(chartHeadings(content.language), positionHeading(content.language)), 0);
     for (int r = 0; r < rows; ++r) {
-        drawCells(
-            painter, layout,
-            chartRowTexts(content.rows[static_cast<std::size_t>(first + r)], content.language),
-            r + 1);
+        const ChartRow& row = content.rows[static_cast<std::size_t>(first + r)];
+        drawCells(painter, layout, line(chartRowTexts(row, content.language), row.position), r + 1);
     }
     putText(painter, printedDateLine(content.printedAt), songFont(9), layout.left,
             layout.footerTop);

@@ -6,6 +6,7 @@
 
 #include "differential_cases.h"
 #include "engine/chart_train_finder.h"
+#include "engine/gearbox_positions.h"
 #include "engine/ratio_chart.h"
 #include "engine/ratio_target.h"
 #include "engine/selection.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include <gtest/gtest.h>
 #include <string>
@@ -149,6 +151,8 @@ void expectSameRows(const std::vector<ChartRow>& found, const std::vector<ChartR
     for (std::size_t r = 0; r < want.size(); ++r) {
         SCOPED_TRACE(want[r].target.label);
         EXPECT_EQ(found[r].target.label, want[r].target.label);
+        EXPECT_EQ(found[r].position, want[r].position);
+        EXPECT_EQ(found[r].target.ratio.value(), want[r].target.ratio.value());
         expectSameBest(found[r].best, want[r].best);
         EXPECT_EQ(found[r].outcome, want[r].outcome);
         ASSERT_EQ(found[r].buy.has_value(), want[r].buy.has_value());
@@ -195,6 +199,67 @@ TEST(ChartTrainFinderTest, ChartsEqualOneSearchPerRowOnRandomSets) {
     }
     // The random machines leave some rows where trains come near but none fits.
     EXPECT_GT(noneFits, 0);
+}
+
+// 1 to 3 gearbox positions of short ratios, some of them equal (a tie the first one wins).
+std::vector<GearboxPosition> randomPositions(RandomDraws& draw) {
+    std::vector<GearboxPosition> positions;
+    const int count = 1 + draw.below(3);
+    for (int p = 0; p < count; ++p) {
+        const Quantity ratio = draw.below(4) == 0 && !positions.empty()
+                                   ? positions.front().ratio
+                                   : Quantity(Fraction(1 + draw.below(6), 1 + draw.below(4)));
+        positions.push_back({"P" + std::to_string(p), ratio});
+    }
+    return positions;
+}
+
+// Thread charts on lathes with gearbox positions: the rows found through the index equal the
+// rows of one search per position, and each row's relative error is the least that the joint
+// search over all positions (as select lists it) finds for that thread.
+TEST(ChartTrainFinderTest, PositionChartsEqualTheJointSearchPerRowOnRandomSets) {
+    RandomDraws draw(diffSeed(24004));
+    const int cases = diffCases(60, 50);
+    const Pitch leadscrew{Quantity::whole(6), PitchUnit::Millimetre};
+    const std::vector<Pitch> pitches = {{Quantity(Fraction(1, 2)), PitchUnit::Millimetre},
+                                        {Quantity::whole(1), PitchUnit::Millimetre},
+                                        {Quantity(Fraction(5, 4)), PitchUnit::Millimetre},
+                                        {Quantity::whole(2), PitchUnit::Millimetre},
+                                        {Quantity::whole(11), PitchUnit::ThreadsPerInch},
+                                        {Quantity::whole(20), PitchUnit::ThreadsPerInch}};
+    int moved = 0;
+    for (int c = 0; c < cases; ++c) {
+        const SearchRequest setup = randomSetup(draw);
+        const std::vector<GearboxPosition> positions = randomPositions(draw);
+        const auto targets = threadTargets(pitches, 1, leadscrew, Quantity::whole(1));
+        SCOPED_TRACE(describe(setup, 0.0) + " positions " + std::to_string(positions.size()));
+        const auto want = buildChartByRowSearches(setup, targets, positions);
+        expectSameRows(buildChart(setup, targets, positions), want);
+        for (std::size_t r = 0; r < targets.size(); ++r) {
+            SCOPED_TRACE(targets[r].label);
+            SearchRequest request = setup;
+            request.resultCount = 1;
+            const auto joint = searchPositions(request, targets[r].ratio, positions);
+            ASSERT_EQ(want[r].best.has_value(), !joint.rows.empty());
+            moved += want[r].position != positions.front().name ? 1 : 0;
+            if (!want[r].best) {
+                EXPECT_EQ(want[r].position, positions.front().name);
+                continue;
+            }
+            const double size = std::fabs(want[r].target.ratio.value());
+            const double error = want[r].exact() ? 0.0 : want[r].best->slot.absError / size;
+            EXPECT_NEAR(error, joint.rows.front().relError, 1e-12);
+            // The row's ratio is the thread's divided by its position's.
+            const auto named = std::find_if(positions.begin(), positions.end(), [&](const auto& p) {
+                return p.name == want[r].position;
+            });
+            ASSERT_NE(named, positions.end());
+            EXPECT_DOUBLE_EQ(want[r].target.ratio.value() * named->ratio.value(),
+                             targets[r].ratio.value());
+        }
+    }
+    // Some rows are best in a later position.
+    EXPECT_GT(moved, 0);
 }
 
 // A three-pair chart row against the reference enumeration's whole list: of the trains as

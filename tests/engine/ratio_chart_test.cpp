@@ -3,6 +3,7 @@
 // that need a missing prime gear are inexact, each with that prime to buy), the texts of a row
 // and the CSV read back.
 
+#include "engine/gearbox_positions.h"
 #include "engine/pitch_notation.h"
 #include "engine/ratio_chart.h"
 #include "engine/selection.h"
@@ -264,6 +265,53 @@ TEST(RatioChartTest, RowsThatMustFitSayWhenNoneDoesAndWhichGearMakesOneFit) {
     EXPECT_EQ(fitted[0].outcome, ChartOutcome::Train);
     EXPECT_EQ(fitted[0].best->slot.train, (GearTrain{20, 40, 0, 0}));
     EXPECT_TRUE(fitted[0].exact());
+}
+
+TEST(RatioChartTest, ThreadRowsTakeTheGearboxPositionOfLeastRelativeError) {
+    // 20 and 40, each used once: only the single pairs 1/2 and 2. On a 6 mm leadscrew a thread
+    // of pitch p needs p/6 from the train times the gearbox.
+    SearchRequest setup;
+    setup.gears = {20, 40};
+    setup.useOnce = true;
+    const Quantity half(Fraction(1, 2));
+    const std::vector<GearboxPosition> positions = {
+        {"A", Quantity::whole(1)}, {"B", half}, {"C", half}};
+    const Pitch leadscrew{Quantity::whole(6), PitchUnit::Millimetre};
+    const std::vector<Pitch> pitches = {{Quantity(Fraction(3, 2)), PitchUnit::Millimetre},
+                                        {Quantity::whole(3), PitchUnit::Millimetre},
+                                        {Quantity(Fraction(3, 4)), PitchUnit::Millimetre}};
+    const auto rows =
+        buildChart(setup, threadTargets(pitches, 1, leadscrew, Quantity::whole(1)), positions);
+    ASSERT_EQ(rows.size(), 3U);
+    struct Want {
+        const char* name;
+        const char* position;
+        Fraction required;
+        bool exact;
+    };
+    const Want wants[] = {
+        {"1/4 is 1/2 in B, exact; C ties and comes later", "B", Fraction(1, 2), true},
+        {"1/2 is exact in A already", "A", Fraction(1, 2), true},
+        // 1/8: A gives 1/2 at relative error 3, B and C at 1 (1/2 for 1/4).
+        {"1/8 is nearest in B", "B", Fraction(1, 4), false},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(wants[r].name);
+        EXPECT_EQ(rows[r].position, wants[r].position);
+        EXPECT_EQ(rows[r].target.ratio.fraction(), wants[r].required);
+        EXPECT_EQ(rows[r].exact(), wants[r].exact);
+        ASSERT_TRUE(rows[r].best);
+        EXPECT_EQ(rows[r].best->slot.train.z1, 20);
+        EXPECT_EQ(rows[r].best->slot.train.z2, 40);
+    }
+    // Without positions nothing names one.
+    for (const ChartRow& row :
+         buildChart(setup, threadTargets(pitches, 1, leadscrew, Quantity::whole(1)))) {
+        EXPECT_EQ(row.position, "");
+    }
+    const std::vector<GearboxPosition> twice = {{"A", half}, {"A", half}};
+    EXPECT_THROW(buildChart(setup, threadTargets(pitches, 1, leadscrew, half), twice),
+                 PositionsRefused);
 }
 
 TEST(RatioChartTest, CsvReadsBackToTheSameRows) {

@@ -14,8 +14,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 using namespace gearsel;
 
@@ -47,6 +49,7 @@ class ChartPrintoutTest : public QObject {
 private Q_SLOTS:
     void pagesForRows();
     void everyPageCarriesHeadingsRowsAndItsNumber();
+    void rowsOfGearboxPositionsNameTheirPosition();
     void columnsFillTheTableWidth();
     void pdfFileIsWrittenWholeOrNotAtAll();
 };
@@ -95,6 +98,34 @@ void ChartPrintoutTest::everyPageCarriesHeadingsRowsAndItsNumber() {
         QVERIFY2(lines.contains(firstRow), qPrintable(firstRow + "\n" + text));
     }
     QCOMPARE(chartPageNumber(1, 2), QStringLiteral("第 2 页，共 2 页"));
+}
+
+void ChartPrintoutTest::rowsOfGearboxPositionsNameTheirPosition() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("positions.pdf"));
+    ChartPrintoutContent content = chartOf(2);
+    content.rows[0].position = "A1";
+    content.rows[1].position = "B2";
+    QVERIFY(writeChartPdf(pdf, content));
+    const QString text = test::toolOutput(QStringLiteral("pdftotext"),
+                                          {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        line = line.simplified();
+    }
+    for (const QString& line :
+         {QStringLiteral("目标 档位 要求速比 Z1 Z2 Z3 Z4 重复 计算速比 速比分数 绝对精度 "
+                         "相对精度 精确 建议添置 添置后挂轮"),
+          QStringLiteral("row1 A1 24/101 24 101 0.2376238 24/101 0 0 精确"),
+          QStringLiteral("row2 B2 4/17 24 102 0.2352941 4/17 0 0 精确")}) {
+        QVERIFY2(lines.contains(line), qPrintable(line + "\n" + text));
+    }
+    // The position column takes its room from the others: the table keeps its width.
+    const ChartPageLayout plain = chartPageLayout(2970, 2100);
+    const ChartPageLayout wide = chartPageLayout(2970, 2100, true);
+    QCOMPARE(wide.columns(), plain.columns() + 1);
+    QCOMPARE(wide.edges.back(), plain.edges.back());
+    QVERIFY(std::is_sorted(wide.edges.begin(), wide.edges.end(), std::less_equal<>()));
 }
 
 void ChartPrintoutTest::columnsFillTheTableWidth() {

@@ -26,6 +26,12 @@ protected:
             lib(), {{"C6132", 15, {25, 35, 45, 60}}, {"CQ6125", 15, {20, 30, 40, 50, 60, 127}}});
     }
     CliRun cli(const std::string& args) const { return test::runCli(args, dir); }
+    // A chart's JSON (chart takes --format json).
+    Json chartJson(const std::string& args) const {
+        const CliRun run = cli(args + " --format json");
+        EXPECT_EQ(run.status, 0) << args << ": " << run.err;
+        return Json::parse(run.out.empty() ? "null" : run.out);
+    }
     Json json(const std::string& args) const {
         const CliRun run = cli(args + " --json");
         EXPECT_EQ(run.status, 0) << args << ": " << run.err;
@@ -242,6 +248,35 @@ TEST_F(TrainCliTest, AThreadIsSearchedInEveryGearboxPositionAndTheyTravelWithThe
                             "--gearbox 1/2")["results"][0];
     EXPECT_FALSE(fixed.contains("position"));
     EXPECT_EQ(fixed["den"], 2);
+
+    // A thread chart searches the positions the same way, each row naming its own: on 20, 40
+    // and 80 used once, 0.75 mm (1/8) is 20/80 in A, 3 mm (1/2) is 20/40 in B, as 1 in A has
+    // no pair of different gears.
+    const std::string chart = "chart --gears 20,40,80 --use-once --leadscrew 6mm "
+                              "--gearbox-positions A=1/2,B=1 --threads 0.75mm,3mm";
+    const Json chartRows = chartJson(chart)["rows"];
+    ASSERT_EQ(chartRows.size(), 2U);
+    EXPECT_EQ(Json::array({chartRows[0]["position"], chartRows[0]["required"], chartRows[0]["z2"],
+                           chartRows[1]["position"], chartRows[1]["required"], chartRows[1]["z2"]}),
+              Json::parse("[\"A\",0.25,80,\"B\",0.5,40]"));
+    const CliRun text = cli(chart);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("目标   档位 要求速比 Z1"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("3mm    B    1/2      20 40"), std::string::npos) << text.out;
+    const CliRun csv = cli(chart + " --format csv");
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+              "目标,档位,要求速比,Z1,Z2,Z3,Z4,重复,计算速比,速比分数,绝对精度,相对精度,精确,"
+              "建议添置,添置后挂轮");
+    // The machine's positions, unless the run fixes the gearbox.
+    EXPECT_EQ(
+        chartJson("chart --machine 2 --lib system.lib --threads 1.5mm")["rows"][0]["position"],
+        "A");
+    EXPECT_FALSE(
+        chartJson("chart --machine 2 --lib system.lib --threads 1.5mm --gearbox 1/2")["rows"][0]
+            .contains("position"));
+    EXPECT_TRUE(refusedWith(cli("chart --gears 20,40 --leadscrew 6mm --gearbox-positions "
+                                "A=1,A=2 --threads 1mm"),
+                            "given twice"));
 
     // The positions' commas survive a CSV export and import.
     const CliRun exported = cli("machines --lib system.lib export");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/chart_command.h"
 
+#include "engine/gearbox_positions.h"
 #include "engine/ratio_chart.h"
 #include "engine/train_fraction.h"
 #include "present/chart_plan.h"
@@ -131,7 +132,11 @@ Fraction fractionOf(const ThreePairTrain& t) {
 }
 
 template <class Slot> Json rowJson(const ChartRowOf<Slot>& row, int teeth) {
-    Json item = {{"target", row.target.label}, {"required", row.target.ratio.value()}};
+    Json item = {{"target", row.target.label}};
+    if (!row.position.empty()) {
+        item["position"] = row.position;
+    }
+    item["required"] = row.target.ratio.value();
     if (row.best) {
         const Slot& slot = row.best->slot;
         const Fraction fraction = fractionOf(slot.train);
@@ -169,9 +174,13 @@ void printText(const ChartHeading& heading, const std::vector<Row>& rows, const 
         out << "机床常数：" << heading.constants << '\n';
     }
     TextTable table;
-    table.addRow(headings);
+    const bool positions = namesPositions(rows);
+    table.addRow(positions ? withPosition(headings, positionHeading(Language::Chinese))
+                           : std::vector<std::string>(headings.begin(), headings.end()));
     for (const Row& row : rows) {
-        table.addRow(cellsOf(row, Language::Chinese));
+        const Cells cells = cellsOf(row, Language::Chinese);
+        table.addRow(positions ? withPosition(cells, row.position)
+                               : std::vector<std::string>(cells.begin(), cells.end()));
     }
     table.print(out);
     out << chartSummary(rows, Language::Chinese) << '\n';
@@ -253,7 +262,18 @@ int runChart(const ChartOptions& options, std::ostream& out) {
                          "json"};
     }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
-    const ChartPlan chart = plan(options, overridden(kept, givenConstants(options.constants)));
+    MachineConstants constants = overridden(kept, givenConstants(options.constants));
+    // A thread chart searches the gearbox positions, unless a gearbox ratio is given for it.
+    std::vector<GearboxPosition> positions;
+    if (options.threads && setup.train.gearboxPositions &&
+        !options.constants.texts[static_cast<std::size_t>(ConstantKey::GearboxRatio)]) {
+        positions = *setup.train.gearboxPositions;
+        if (const auto refused = findPositionProblem(positions)) {
+            throw UsageError{positionProblemText(*refused, Language::English)};
+        }
+        constants.gearboxRatio.reset();
+    }
+    const ChartPlan chart = plan(options, constants);
     for (const ChartTarget& target : chart.targets) {
         requireUsableRatio(target.ratio, "row " + target.label + ": the ratio", true);
     }
@@ -264,11 +284,11 @@ int runChart(const ChartOptions& options, std::ostream& out) {
     const std::string format = options.format.value_or("text");
     try {
         if (setup.pairs == 3) {
-            writeRows(format, heading, buildThreePairChart(setup.request, chart.targets),
+            writeRows(format, heading, buildThreePairChart(setup.request, chart.targets, positions),
                       threePairChartHeadings(Language::Chinese), threePairChartRowTexts, 6, out);
             return 0;
         }
-        const std::vector<ChartRow> rows = buildChart(setup.request, chart.targets);
+        const std::vector<ChartRow> rows = buildChart(setup.request, chart.targets, positions);
         if (options.pdf) {
             const int pages = writePdf(*options.pdf, heading, rows);
             if (!options.format) {

@@ -38,7 +38,7 @@ std::string description(TrainConstantKey key, TrainOptionUse use) {
         break;
     }
     return "Ratios of the quick-change gearbox's positions, searched together in 'select "
-           "thread': NAME=RATIO,..., e.g. A1=1/2,A2=1,B1=5/4";
+           "thread' and 'chart --threads': NAME=RATIO,..., e.g. A1=1/2,A2=1,B1=5/4";
 }
 
 } // namespace
