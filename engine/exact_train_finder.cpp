@@ -38,10 +38,6 @@ namespace {
 // The share of the ratio that the gap between exact and other trains must exceed.
 constexpr double kGapShare = 0x1p-30;
 
-std::int64_t gcdOf(std::int64_t a, std::int64_t b) {
-    return std::gcd(a, b);
-}
-
 } // namespace
 
 ExactTrainFinder::ExactTrainFinder(std::span<const int> values, const SearchRequest& setup,
@@ -49,12 +45,23 @@ ExactTrainFinder::ExactTrainFinder(std::span<const int> values, const SearchRequ
     : values_(values.begin(), values.end()), setup_(setup), stock_(stock), fit_(fit),
       largest_(values.empty() ? 0 : values.back()) {
     const std::size_t width = static_cast<std::size_t>(largest_) + 1;
+    // Greatest common divisors up to the largest count, each from one found before it:
+    // gcd(a, b) = gcd(a - b, b) = gcd(a, b - a).
+    gcd_.assign(width * width, 0);
+    for (std::size_t a = 0; a < width; ++a) {
+        for (std::size_t b = 0; b < width; ++b) {
+            gcd_[a * width + b] = static_cast<std::uint8_t>(a == 0             ? b
+                                                            : b == 0 || a == b ? a
+                                                            : a > b ? gcd_[(a - b) * width + b]
+                                                                    : gcd_[a * width + b - a]);
+        }
+    }
     std::vector<std::uint32_t> keys;
     keys.reserve(values_.size() * values_.size());
     groupStart_.assign(width * width + 1, 0);
     for (const int z1 : values_) {
         for (const int z2 : values_) {
-            const auto g = static_cast<int>(gcdOf(z1, z2));
+            const int g = gcdOf(z1, z2);
             const std::size_t key =
                 static_cast<std::size_t>(z1 / g) * width + static_cast<std::size_t>(z2 / g);
             keys.push_back(static_cast<std::uint32_t>(key));
@@ -128,6 +135,8 @@ std::optional<ResultSlot> ExactTrainFinder::distinctTrain(double ratio,
                                                           const Fraction& required) const {
     const int zn = setup_.zn;
     const int smallest = values_.empty() ? 0 : values_.front();
+    const std::int64_t p = required.num();
+    const std::int64_t q = required.den();
     for (const int z1 : values_) {
         if (stock_.copiesAt(GearStock::Place::First, z1) == 0) {
             continue;
@@ -138,11 +147,15 @@ std::optional<ResultSlot> ExactTrainFinder::distinctTrain(double ratio,
             if (z2 == z1 || smallest + zn >= z1 + z2) {
                 continue;
             }
-            // The second pair's ratio: (p z2) / (q z1) in lowest terms.
-            const std::int64_t num = required.num() * z2;
-            const std::int64_t den = required.den() * z1;
-            const std::int64_t g = gcdOf(num, den);
-            const std::span<const std::int16_t> seconds = pairsOf(num / g, den / g);
+            // The second pair's ratio: (p z2) / (q z1) in lowest terms, from z1/z2 = a/b in
+            // lowest terms as (p / gcd(p, a)) (b / gcd(q, b)) / ((q / gcd(q, b)) (a / gcd(p, a))).
+            const int g = gcdOf(z1, z2);
+            const int a = z1 / g;
+            const int b = z2 / g;
+            const int pa = gcdOf(a, static_cast<int>(p % a));
+            const int qb = gcdOf(b, static_cast<int>(q % b));
+            const std::span<const std::int16_t> seconds =
+                pairsOf(p / pa * (b / qb), q / qb * (a / pa));
             if (seconds.empty()) {
                 continue;
             }

@@ -34,6 +34,11 @@ public:
 private:
     // The pairs z1/z2 of ratio num/den in lowest terms, by z1, then z2.
     std::span<const std::int16_t> pairsOf(std::int64_t num, std::int64_t den) const;
+    // The greatest common divisor of two numbers from 0 to the largest count.
+    int gcdOf(int a, int b) const {
+        return gcd_[static_cast<std::size_t>(a) * (static_cast<std::size_t>(largest_) + 1) +
+                    static_cast<std::size_t>(b)];
+    }
     // The first exact single pair of the walk.
     std::optional<ResultSlot> singlePair(const Fraction& required) const;
     // The first exact train of four distinct counts of the walk, where its computed error is 0.
@@ -48,6 +53,7 @@ private:
     // terms num/den; its group lies from groupStart_[num * (largest_ + 1) + den] to the next.
     std::vector<std::int16_t> pairs_;
     std::vector<std::uint32_t> groupStart_;
+    std::vector<std::uint8_t> gcd_; // gcd(a, b) at a * (largest_ + 1) + b
 };
 
 } // namespace gearsel
