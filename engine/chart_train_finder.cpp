@@ -74,6 +74,14 @@ ChartTrainFinder::ChartTrainFinder(const SearchRequest& setup)
         }
         positions_.back().push_back(static_cast<int>(w));
     }
+    exact_.emplace(values_, setup_, stock_, fit_);
+}
+
+void ChartTrainFinder::sortPairs() {
+    if (pairsSorted_) {
+        return;
+    }
+    pairsSorted_ = true;
     // The index hands out the pairs nearly sorted (a bucket holds a handful of ratios), so an
     // insertion sort finishes the order in about a step per pair.
     const PairRatioIndex index(values_);
@@ -310,6 +318,12 @@ std::optional<BestTrain> ChartTrainFinder::best(double ratio,
     if (auto problem = findRatioProblem(ratio)) {
         throw SearchRefused(*problem);
     }
+    if (required) {
+        if (auto found = exact_->find(ratio, *required)) {
+            return found;
+        }
+    }
+    sortPairs();
     SearchRequest request = setup_;
     request.requiredRatio = ratio;
     const double size = std::fabs(ratio);

@@ -5,6 +5,7 @@
 // the few trains that come closest to it without a search of its own.
 
 #include "engine/best_train.h"
+#include "engine/exact_train_finder.h"
 #include "engine/fit_rule.h"
 #include "engine/gear_stock.h"
 #include "engine/search_request.h"
@@ -49,6 +50,8 @@ private:
     // each first pair, the single pairs, and the least error the setup's ranking would take,
     // overall (returned; infinity for none) and in each row of first drivers (rowLeast_).
     double scan(double ratio, double bound);
+    // Sorts every pair by its ratio into pairs_, once, when the first ratio needs a scan.
+    void sortPairs();
     // The trains within the bound and with an error below `below` whose first driver is
     // values_[a], in walk order.
     void rowHits(int a, double ratio, double below, std::vector<Hit>& hits) const;
@@ -64,6 +67,9 @@ private:
     std::vector<int> values_;                 // the distinct tooth counts walked, ascending
     std::vector<std::vector<int>> positions_; // beside values_: where each stands in the walk
     std::vector<PairEntry> pairs_;            // every ordered pair, by ratio ascending
+    bool pairsSorted_ = false;
+    // Rows whose fraction trains meet exactly, mostly, without a scan.
+    std::optional<ExactTrainFinder> exact_;
     // Of the last scan: beside each first pair (a * values + b), where its window of second
     // pairs begins and ends in pairs_, and its single pair's error (infinity where it is not
     // within the bound); the least error of each row a and of the rows after it.

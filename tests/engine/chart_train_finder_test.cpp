@@ -6,6 +6,7 @@
 
 #include "differential_cases.h"
 #include "engine/chart_train_finder.h"
+#include "engine/exact_train_finder.h"
 #include "engine/gearbox_positions.h"
 #include "engine/ratio_chart.h"
 #include "engine/ratio_target.h"
@@ -142,6 +143,154 @@ TEST(ChartTrainFinderTest, RefusesWhatTheSearchRefuses) {
     // No gears: no train for any ratio.
     setup.gears.clear();
     EXPECT_FALSE(ChartTrainFinder(setup).best(1.0, Fraction(1, 1)).has_value());
+}
+
+// The exact path alone, on the setup's own stock and fit rule: what it answers, where it
+// answers at all.
+class ExactPath {
+public:
+    explicit ExactPath(const SearchRequest& setup)
+        : sorted_(sortedGears(setup)), stock_(sorted_, setup), fit_(sorted_, setup),
+          finder_(distinctWalked(stock_), setup, stock_, fit_) {}
+
+    std::optional<BestTrain> find(const Fraction& f) const { return finder_.find(f.toDouble(), f); }
+
+private:
+    static std::vector<std::int16_t> sortedGears(const SearchRequest& setup) {
+        std::vector<std::int16_t> gears = setup.gears;
+        std::sort(gears.begin(), gears.end());
+        return gears;
+    }
+    static std::vector<int> distinctWalked(const GearStock& stock) {
+        std::vector<int> values(stock.walked().begin(), stock.walked().end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        return values;
+    }
+
+    std::vector<std::int16_t> sorted_;
+    GearStock stock_;
+    FitRule fit_;
+    ExactTrainFinder finder_;
+};
+
+std::optional<BestTrain> searched(const SearchRequest& setup, const Fraction& f) {
+    SearchRequest request = setup;
+    request.requiredRatio = f.toDouble();
+    return bestTrain(request, f);
+}
+
+// Rows that trains of the set meet exactly: where the exact path answers, it answers as the
+// search does (single pairs before two pairs, four distinct counts before repeats, the least
+// computed error, then the walk's order), and it answers most of them.
+TEST(ChartTrainFinderTest, ExactRowsEqualOneSearchPerRatioOnRandomSets) {
+    RandomDraws draw(diffSeed(24005));
+    const int cases = diffCases(2000);
+    int answered = 0;
+    int twoPair = 0;
+    for (int c = 0; c < cases; ++c) {
+        const SearchRequest setup = randomSetup(draw);
+        const auto gear = [&] { return static_cast<std::int64_t>(draw.any(setup.gears)); };
+        const Fraction f = draw.below(2) == 0 ? Fraction(gear() * gear(), gear() * gear())
+                                              : Fraction(gear(), gear());
+        SCOPED_TRACE(describe(setup, f.toDouble()));
+        const auto found = ExactPath(setup).find(f);
+        if (!found) {
+            continue;
+        }
+        ++answered;
+        twoPair += found->slot.train.z3 != 0 ? 1 : 0;
+        EXPECT_TRUE(found->exact);
+        expectSameBest(found, searched(setup, f));
+    }
+    EXPECT_GT(answered, cases / 3);
+    EXPECT_GT(twoPair, cases / 50);
+}
+
+// Ties between a single pair, trains of four distinct counts and trains with repeats.
+TEST(ChartTrainFinderTest, ExactRowsTakeTheCheapestTrainAsTheSearchDoes) {
+    SearchRequest setup;
+    setup.gears = {20, 30, 40, 60};
+    // 20/40 beside 20/30 x 30/40 and 20/20 x 20/40: the single pair.
+    auto found = ExactPath(setup).find(Fraction(1, 2));
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->slot.train, (GearTrain{20, 40, 0, 0}));
+    expectSameBest(found, searched(setup, Fraction(1, 2)));
+    // Without single pairs only trains with a repeated count make 1/2: left to the search,
+    // which the chart's finder then runs.
+    setup.includeSinglePairs = false;
+    EXPECT_FALSE(ExactPath(setup).find(Fraction(1, 2)).has_value());
+    SearchRequest request = setup;
+    request.requiredRatio = 0.5;
+    expectSameBest(ChartTrainFinder(setup).best(0.5, Fraction(1, 2)),
+                   bestTrain(request, Fraction(1, 2)));
+    EXPECT_EQ(ChartTrainFinder(setup).best(0.5, Fraction(1, 2))->slot.train,
+              (GearTrain{20, 30, 30, 40}));
+    // A fraction finer than any train's ratio could tell from the ones that miss it.
+    setup.gears = {20, 30, 40, 60};
+    EXPECT_FALSE(ExactPath(setup).find(Fraction(1000000007, 2000000011)).has_value());
+}
+
+// A larger Zn refuses the first exact trains of the walk (z3 + Zn < z1 + z2, z3 + z4 > z2 +
+// Zn): the answer moves on, as the search's does, and in the end no train is left to it.
+TEST(ChartTrainFinderTest, ExactRowsFollowZnAsTheSearchDoes) {
+    SearchRequest setup;
+    for (int z = 20; z <= 80; z += 5) {
+        setup.gears.push_back(static_cast<std::int16_t>(z));
+    }
+    setup.includeSinglePairs = false;
+    std::vector<GearTrain> answers;
+    for (const int zn : {0, 20, 40, 60, 75}) {
+        setup.zn = zn;
+        SCOPED_TRACE(zn);
+        const Fraction f(27, 32);
+        const auto found = ExactPath(setup).find(f);
+        const auto want = searched(setup, f);
+        if (found) {
+            expectSameBest(found, want);
+            answers.push_back(found->slot.train);
+        } else {
+            expectSameBest(ChartTrainFinder(setup).best(f.toDouble(), f), want);
+        }
+    }
+    ASSERT_GE(answers.size(), 3U);
+    EXPECT_NE(answers.front(), answers[1]);
+    EXPECT_NE(answers[1], answers[2]);
+}
+
+// The hobbing rows 24/z on the counts 10 to 220, which thousands of trains each meet exactly,
+// their computed ratios a unit in the last place apart: with single pairs the pair 24/z, without
+// them the first train of the walk where it computes the ratio itself, else the search's.
+TEST(ChartTrainFinderTest, HobbingRowsOnManyCountsEqualOneSearchPerRow) {
+    SearchRequest setup;
+    for (int z = 10; z <= 220; ++z) {
+        setup.gears.push_back(static_cast<std::int16_t>(z));
+    }
+#ifdef GEARSEL_SANITIZED
+    const std::vector<int> teeth = {17, 97};
+#else
+    const std::vector<int> teeth = {17, 53, 60, 97, 113, 120};
+#endif
+    int answered = 0;
+    for (const bool singles : {true, false}) {
+        setup.includeSinglePairs = singles;
+        const ExactPath exact(setup);
+        ChartTrainFinder finder(setup);
+        for (const int z : teeth) {
+            SCOPED_TRACE(std::to_string(z) + (singles ? "" : " no-singles"));
+            const Fraction f(24, z);
+            const auto want = searched(setup, f);
+            const auto found = exact.find(f);
+            if (singles) {
+                ASSERT_TRUE(found.has_value());
+            }
+            if (found) {
+                ++answered;
+                expectSameBest(found, want);
+            }
+            expectSameBest(finder.best(f.toDouble(), f), want);
+        }
+    }
+    EXPECT_GT(answered, static_cast<int>(teeth.size()));
 }
 
 // Whole charts: the train, whether it is exact, the gear to buy and the row's outcome (with
