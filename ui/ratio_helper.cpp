@@ -182,7 +182,12 @@ void RatioHelper::askToKeep() {
     merged.indexConstant = reading.constants.indexConstant;
     merged.differentialConstant = reading.constants.differentialConstant;
     merged.headRatio = reading.constants.headRatio;
-    const TrainRulesReading rules = rules_->reading(merged);
+    const GeometryReading geometry = constants_->geometryReading(merged);
+    if (!geometry.problem.isEmpty()) {
+        prompter_.inform(geometry.problem);
+        return;
+    }
+    const TrainRulesReading rules = rules_->reading(geometry.constants);
     if (!rules.problem.isEmpty()) {
         prompter_.inform(rules.problem);
         return;
