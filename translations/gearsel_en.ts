@@ -427,7 +427,7 @@
     </message>
     <message>
         <source>挂轮的模数（mm）；与径节 DP 只填一个</source>
-        <translation>The change gears' module in mm; give it or the diametral pitch DP, not both</translation>
+        <translation>The change gears&apos; module in mm; give it or the diametral pitch DP, not both</translation>
     </message>
     <message>
         <source>如 24，与模数只填一个</source>
@@ -435,7 +435,7 @@
     </message>
     <message>
         <source>挂轮的径节：分度圆直径每英寸的齿数；与模数只填一个</source>
-        <translation>The change gears' diametral pitch: teeth per inch of pitch diameter; give it or the module, not both</translation>
+        <translation>The change gears&apos; diametral pitch: teeth per inch of pitch diameter; give it or the module, not both</translation>
     </message>
     <message>
         <source>如 120（mm）</source>
@@ -443,7 +443,7 @@
     </message>
     <message>
         <source>第一个主动轮的轴到最后一个从动轮的轴的固定距离（mm）</source>
-        <translation>The fixed distance in mm from the first driver's shaft to the last driven gear's shaft</translation>
+        <translation>The fixed distance in mm from the first driver&apos;s shaft to the last driven gear&apos;s shaft</translation>
     </message>
     <message>
         <source>如 45-95（mm），空为不限</source>
@@ -451,7 +451,7 @@
     </message>
     <message>
         <source>挂轮架槽能放中间轴的位置：到最后一个从动轮的轴的最小和最大距离（mm）</source>
-        <translation>Where the quadrant's slot holds the stud: its smallest and largest distance in mm from the last driven gear's shaft</translation>
+        <translation>Where the quadrant&apos;s slot holds the stud: its smallest and largest distance in mm from the last driven gear&apos;s shaft</translation>
     </message>
     <message>
         <source>如 200（mm），空为不限</source>
@@ -756,6 +756,10 @@ Is the printer ready to start?</translation>
 不含进给箱速比：选配时进给箱各手柄位置一起选配</source>
         <translation>
 Without the gearbox ratio: the search tries every gearbox position together</translation>
+    </message>
+    <message>
+        <source>计算页</source>
+        <translation>Calculation pages</translation>
     </message>
 </context>
 <context>

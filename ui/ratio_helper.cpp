@@ -27,6 +27,9 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the fields inside, which the area scrolls into view; the area itself takes
+    // no focus, as it would as an unnamed stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget(scroll);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -41,6 +44,7 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setAccessibleName(tr("计算页"));
     for (const FormulaEntry& entry : formulaRegistry()) {
         auto* page = new FormulaPage(entry.formula, pages_);
         pages_->addTab(page,
