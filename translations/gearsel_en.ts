@@ -420,6 +420,61 @@
     </message>
 </context>
 <context>
+    <name>gearsel::GeometryFields</name>
+    <message>
+        <source>如 1.5，与径节只填一个</source>
+        <translation>e.g. 1.5; module or DP, not both</translation>
+    </message>
+    <message>
+        <source>挂轮的模数（mm）；与径节 DP 只填一个</source>
+        <translation>The change gears&apos; module in mm; give it or the diametral pitch DP, not both</translation>
+    </message>
+    <message>
+        <source>如 24，与模数只填一个</source>
+        <translation>e.g. 24; DP or module, not both</translation>
+    </message>
+    <message>
+        <source>挂轮的径节：分度圆直径每英寸的齿数；与模数只填一个</source>
+        <translation>The change gears&apos; diametral pitch: teeth per inch of pitch diameter; give it or the module, not both</translation>
+    </message>
+    <message>
+        <source>如 120（mm）</source>
+        <translation>e.g. 120 (mm)</translation>
+    </message>
+    <message>
+        <source>第一个主动轮的轴到最后一个从动轮的轴的固定距离（mm）</source>
+        <translation>The fixed distance in mm from the first driver&apos;s shaft to the last driven gear&apos;s shaft</translation>
+    </message>
+    <message>
+        <source>如 45-95（mm），空为不限</source>
+        <translation>e.g. 45-95 (mm); empty: any</translation>
+    </message>
+    <message>
+        <source>挂轮架槽能放中间轴的位置：到最后一个从动轮的轴的最小和最大距离（mm）</source>
+        <translation>Where the quadrant&apos;s slot holds the stud: its smallest and largest distance in mm from the last driven gear&apos;s shaft</translation>
+    </message>
+    <message>
+        <source>如 200（mm），空为不限</source>
+        <translation>e.g. 200 (mm); empty: any</translation>
+    </message>
+    <message>
+        <source>罩壳下放得下的最大齿轮外径 m(z + 2)（mm）</source>
+        <translation>The largest outside diameter m(z + 2) in mm that fits under the cover</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>“%1”和“%2”只能填一个：径节 DP = 25.4 / 模数 m。</source>
+        <translation>Give %1 or %2, not both: DP = 25.4 / m.</translation>
+    </message>
+    <message>
+        <source>机床常数“%1”的值“%2”不能使用：%3。</source>
+        <translation>The machine constant %1 &quot;%2&quot; cannot be used: %3.</translation>
+    </message>
+</context>
+<context>
     <name>gearsel::GuardedApplication</name>
     <message>
         <source>操作没有完成：</source>
@@ -701,6 +756,10 @@ Is the printer ready to start?</translation>
 不含进给箱速比：选配时进给箱各手柄位置一起选配</source>
         <translation>
 Without the gearbox ratio: the search tries every gearbox position together</translation>
+    </message>
+    <message>
+        <source>计算页</source>
+        <translation>Calculation pages</translation>
     </message>
 </context>
 <context>

@@ -34,19 +34,24 @@ ConstantsBox::ConstantsBox(QWidget* parent) : QGroupBox(parent) {
         grid->addWidget(field, row, col + 1);
         fields_[i] = field;
     }
+    // The geometry below them, on the same columns; the command beside its last field.
+    const int geometryRow = static_cast<int>((kConstantKeys.size() + 1) / 2);
+    geometry_ = new GeometryFields(this, grid, geometryRow);
     keep_ = new QPushButton(tr("保存为本机常数"), this);
     keep_->setObjectName(QStringLiteral("keepConstants"));
     keep_->setAutoDefault(false);
     keep_->setToolTip(tr("记住这些常数，下次选这台机床时自动填入"));
-    grid->addWidget(keep_, 2, 2, 1, 2, Qt::AlignRight);
+    grid->addWidget(keep_, geometryRow + static_cast<int>(GeometryFields::kKeys.size() / 2), 2, 1,
+                    2, Qt::AlignRight);
     connect(keep_, &QPushButton::clicked, this, &ConstantsBox::keepRequested);
 }
 
 ConstantsBox::ConstantTexts ConstantsBox::textsOf(const MachineConstants& constants) {
     ConstantTexts texts;
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
-        texts[i] = constantText(constants, kConstantKeys[i]);
+        texts.first[i] = constantText(constants, kConstantKeys[i]);
     }
+    texts.second = GeometryFields::textsOf(constants);
     return texts;
 }
 
@@ -54,9 +59,10 @@ bool ConstantsBox::showConstants(const QString& machineName, const MachineConsta
                                  bool canKeep) {
     const ConstantTexts kept = textsOf(constants);
     const ConstantsReading typed = reading();
-    const bool asLeft =
-        shownMachine_ == machineName &&
-        (kept == shownTexts_ || (typed.problem.empty() && kept == textsOf(typed.constants)));
+    const GeometryReading typedGeometry = geometry_->reading(typed.constants);
+    const bool typedAsKept = typed.problem.empty() && typedGeometry.problem.isEmpty() &&
+                             kept == textsOf(typedGeometry.constants);
+    const bool asLeft = shownMachine_ == machineName && (kept == shownTexts_ || typedAsKept);
     shownMachine_ = machineName;
     shownTexts_ = kept;
     if (asLeft) {
@@ -64,8 +70,10 @@ bool ConstantsBox::showConstants(const QString& machineName, const MachineConsta
     }
     setTitle(canKeep ? tr("机床常数（%1）").arg(machineName) : tr("机床常数"));
     for (std::size_t i = 0; i < kConstantKeys.size(); ++i) {
-        fields_[i]->setText(kept[i] ? QString::fromStdString(*kept[i]) : QString());
+        const auto& text = kept.first[i];
+        fields_[i]->setText(text ? QString::fromStdString(*text) : QString());
     }
+    geometry_->showTexts(kept.second);
     keep_->setEnabled(canKeep);
     return true;
 }
@@ -76,6 +84,10 @@ ConstantsReading ConstantsBox::reading() const {
         texts[i] = utf8(fields_[i]->text());
     }
     return readConstantTexts(texts, windowLanguage());
+}
+
+GeometryReading ConstantsBox::geometryReading(const MachineConstants& kept) const {
+    return geometry_->reading(kept);
 }
 
 } // namespace gearsel

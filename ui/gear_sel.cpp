@@ -263,6 +263,7 @@ void GearSel::runSelection() {
             if (geometry) {
                 fitter.emplace(*geometry, result.sortedGears);
             }
+            fitGears_ = result.sortedGears;
             machines_->keepSearchedGears(std::move(result.sortedGears));
             resultList_ = std::move(result.results);
             fitter_ = fitter;
@@ -326,6 +327,7 @@ void GearSel::openRatioHelper() {
                 if (machines_->saveConstants(kept)) {
                     ratioHelper_->prepare(machines_->machineName(), kept, true);
                     showRange();
+                    refitResults();
                     prompter_.inform(tr("已保存机床“%1”的常数。").arg(machines_->machineName()));
                 }
             });
@@ -382,14 +384,27 @@ void GearSel::runPositionsSelection(const SearchRequest& request,
     }
     std::vector<std::int16_t> sorted = request.gears;
     sortGears(sorted);
+    fitGears_ = std::move(sorted);
     fitter_.reset();
     if (const std::optional<MachineGeometry> geometry = machines_->currentGeometry()) {
-        fitter_.emplace(*geometry, sorted);
+        fitter_.emplace(*geometry, fitGears_);
     }
     fields_->setRequiredRatio(request.requiredRatio);
     results_->showResults(resultList_, request.requiredRatio, fields_->requiredFraction(), seconds,
                           fitter_);
     results_->showPositions(rowPositions_);
+}
+
+void GearSel::refitResults() {
+    if (pictureCommand_->fitOnly() && results_->showsSearch()) {
+        runSelection();
+        return;
+    }
+    fitter_.reset();
+    if (const std::optional<MachineGeometry> geometry = machines_->currentGeometry()) {
+        fitter_.emplace(*geometry, fitGears_);
+    }
+    results_->showFit(fitter_);
 }
 
 std::optional<FitPictureContent> GearSel::chosenTrainPicture() const {

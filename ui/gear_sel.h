@@ -111,6 +111,9 @@ private:
                                const std::vector<GearboxPosition>& positions);
     // 选配 on a machine that takes three pairs lists them on the three-pair page too.
     void offerThreePairs();
+    // After the machine's geometry was kept anew: the listed trains' tooltips and their
+    // picture say whether they fit it; a list of only the trains that fit is searched again.
+    void refitResults();
     // The picture of the train chosen in the result grid, as the last search found it.
     std::optional<FitPictureContent> chosenTrainPicture() const;
     // The wait cursor and the computing notice around `work`.
@@ -140,6 +143,7 @@ private:
     ResultList resultList_;
     // Whether the listed trains fit the machine, when it had a geometry at the search.
     std::optional<TrainFitter> fitter_;
+    std::vector<std::int16_t> fitGears_; // the sorted gears the last search listed trains of
     bool firstSearchDone_ = false;
     int pairs_ = 2; // the pairs of the current machine's trains, as its constants say
     // A thread's ratio worked out without the gearbox, and the positions it is searched over.

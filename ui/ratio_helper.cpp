@@ -27,6 +27,9 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the fields inside, which the area scrolls into view; the area itself takes
+    // no focus, as it would as an unnamed stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget(scroll);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -41,6 +44,7 @@ RatioHelper::RatioHelper(Prompter& prompter, QWidget* parent)
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setAccessibleName(tr("计算页"));
     for (const FormulaEntry& entry : formulaRegistry()) {
         auto* page = new FormulaPage(entry.formula, pages_);
         pages_->addTab(page,
@@ -182,7 +186,12 @@ void RatioHelper::askToKeep() {
     merged.indexConstant = reading.constants.indexConstant;
     merged.differentialConstant = reading.constants.differentialConstant;
     merged.headRatio = reading.constants.headRatio;
-    const TrainRulesReading rules = rules_->reading(merged);
+    const GeometryReading geometry = constants_->geometryReading(merged);
+    if (!geometry.problem.isEmpty()) {
+        prompter_.inform(geometry.problem);
+        return;
+    }
+    const TrainRulesReading rules = rules_->reading(geometry.constants);
     if (!rules.problem.isEmpty()) {
         prompter_.inform(rules.problem);
         return;

@@ -53,8 +53,9 @@ Q_SIGNALS:
     // positions are searched together with the change gears (unless a gearbox ratio other than
     // the kept one is given for this job): instead of ratioChosen().
     void positionsChosen(const Quantity& ratio, const std::vector<GearboxPosition>& positions);
-    // The user asked to keep these constants for the machine: the formulas' and the train's
-    // rules as the boxes hold them, the machine's other kept constants as they were.
+    // The user asked to keep these constants for the machine: the formulas', the geometry and
+    // the train's rules as the boxes hold them, the machine's other kept constants as they
+    // were.
     void keepConstants(const MachineConstants& constants);
 
 public Q_SLOTS:

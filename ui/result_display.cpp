@@ -59,6 +59,14 @@ void ResultDisplay::showResults(const ResultList& results, double requiredRatio,
     seconds_->show();
 }
 
+bool ResultDisplay::showsSearch() const {
+    return rows_->showsSearch();
+}
+
+void ResultDisplay::showFit(const std::optional<TrainFitter>& fitter) {
+    rows_->showFit(fitter);
+}
+
 void ResultDisplay::showPositions(std::vector<RowPosition> positions) {
     rows_->showPositions(std::move(positions));
 }

@@ -35,6 +35,10 @@ public:
     void showResults(const ResultList& results, double requiredRatio,
                      const std::optional<Fraction>& required, double seconds,
                      const std::optional<TrainFitter>& fitter = std::nullopt);
+    // Whether the grid shows a search's list, which may hold no train, rather than blank rows.
+    bool showsSearch() const;
+    // The listed trains' tooltips say whether they fit by `fitter` from now on.
+    void showFit(const std::optional<TrainFitter>& fitter);
     // Each shown row's gearbox position (see ResultTableModel::showPositions()).
     void showPositions(std::vector<RowPosition> positions);
     // The ratios the gear set can reach; nothing shows an empty caption.

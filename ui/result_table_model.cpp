@@ -33,6 +33,14 @@ void ResultTableModel::showResults(const ResultList& results, double requiredRat
     endResetModel();
 }
 
+void ResultTableModel::showFit(const std::optional<TrainFitter>& fitter) {
+    fitter_ = fitter;
+    if (rowCount() > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                           {Qt::ToolTipRole});
+    }
+}
+
 void ResultTableModel::showPositions(std::vector<RowPosition> positions) {
     beginResetModel();
     positions_ = std::move(positions);

@@ -31,8 +31,14 @@ public:
                      const std::optional<Fraction>& required,
                      const std::optional<TrainFitter>& fitter = std::nullopt);
 
+    // The rows' tooltips say whether the trains fit by `fitter` from now on (nothing: they
+    // say nothing of fitting); the rows stay as they are.
+    void showFit(const std::optional<TrainFitter>& fitter);
+
     // Whether the rows are listed trains rather than blank rows, and there is at least one.
     bool listsTrains() const { return emptyRows_ == 0 && !results_.slots.empty(); }
+    // Whether the rows are a search's list, which may hold no train, rather than blank rows.
+    bool showsSearch() const { return emptyRows_ == 0; }
 
     // Each shown row's gearbox position, where the positions were searched together: its
     // relative error is then against the position's ratio, and its tooltip names it.

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds: the accessibility tree of the main window, the gear-set editor,
-// the usage notes, the ratio helper (each formula and the chart page) and the buy list, walked
-// through Qt's accessibility interfaces as an assistive technology walks them. Every control a
-// user can act on has a name, every command is a button, and every command can be reached by
-// Tab or given by its key. Run with GEARSEL_ACCESSIBILITY_DUMP=1 to print each tree.
+// the usage notes, the ratio helper (each formula and the chart page), the buy list, the
+// three-pair page and the picture of a train, walked through Qt's accessibility interfaces as
+// an assistive technology walks them. Every control a user can act on, and every stop of the
+// Tab key, has a name, every command is a button, and every command can be reached by Tab or
+// given by its key. Run with GEARSEL_ACCESSIBILITY_DUMP=1 to print each tree.
 
 #include "window_fixture.h"
 
 #include "ui/command_button.h"
+#include "ui/fit_picture_dialog.h"
 #include "ui/ratio_helper.h"
 #include "ui/suggestion_list.h"
+#include "ui/three_pair_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -104,6 +107,7 @@ private Q_SLOTS:
     void gearSetEditorAndNotes();
     void ratioHelperAndChartPage();
     void buyList();
+    void threePairPageAndTrainPicture();
 
 private:
     // Every control the user acts on in `top` has a name, and every command (a button) is
@@ -114,8 +118,12 @@ private:
 };
 
 void AccessibilityTest::init() {
-    fixture_ = std::make_unique<WindowFixture>(
-        std::vector<NewMachine>{{"CA6140", 15, fourteenGears()}, {"Y38", 20, {24, 36, 48, 60}}});
+    // A geometry, so that the picture of a train has something to show.
+    MachineConstants lathe;
+    lathe.toothSize = ToothSize{ToothSize::Unit::Module, 1.0};
+    lathe.centre = 50.0;
+    fixture_ = std::make_unique<WindowFixture>(std::vector<NewMachine>{
+        {"CA6140", 15, fourteenGears(), lathe}, {"Y38", 20, {24, 36, 48, 60}}});
     QVERIFY(fixture_->showAndActivate());
 }
 
@@ -131,10 +139,13 @@ void AccessibilityTest::checkView(QWidget* top, const QString& view) {
     QStringList unreachable;
     int commands = 0;
     for (const Node& node : nodes) {
-        if (!interactive(node.role)) {
+        auto* widget = qobject_cast<QWidget*>(node.object);
+        // A frame or an area that Tab stops on is read out as a control too.
+        const bool tabStop = widget != nullptr && widget->isEnabled() &&
+                             (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+        if (!interactive(node.role) && !tabStop) {
             continue;
         }
-        auto* widget = qobject_cast<QWidget*>(node.object);
         const QString what = QStringLiteral("%1 (%2)").arg(
             widget ? widget->objectName() : QStringLiteral("?"), QString::number(node.role, 16));
         if (node.name.trimmed().isEmpty()) {
@@ -220,6 +231,30 @@ void AccessibilityTest::buyList() {
     QVERIFY(list != nullptr && QTest::qWaitForWindowActive(list));
     checkView(list, QStringLiteral("buy list"));
     pressKey(list, Qt::Key_Escape);
+}
+
+void AccessibilityTest::threePairPageAndTrainPicture() {
+    QWidget* face = fixture_->face().Ped0;
+    pressKey(face, Qt::Key_3, Qt::ControlModifier);
+    auto* threePairs = fixture_->window().findChild<ThreePairDialog*>();
+    QVERIFY(threePairs != nullptr && QTest::qWaitForWindowActive(threePairs));
+    checkView(threePairs, QStringLiteral("three pairs"));
+    pressKey(threePairs, Qt::Key_Escape);
+    QTRY_VERIFY(!threePairs->isVisible());
+
+    fixture_->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->window()));
+    // The search from the grid, so that no field left afterwards clears its list.
+    focusOn(fixture_->face().GZ);
+    pressKey(face, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(!cellText(fixture_->face().GZ, 1, 1).trimmed().isEmpty());
+    pressKey(face, Qt::Key_G, Qt::ControlModifier);
+    FitPictureDialog* picture = nullptr;
+    QTRY_VERIFY((picture = fixture_->window().findChild<FitPictureDialog*>()) != nullptr &&
+                QTest::qWaitForWindowActive(picture));
+    checkView(picture, QStringLiteral("train picture"));
+    pressKey(picture, Qt::Key_Escape);
+    QTRY_VERIFY(!picture->isVisible());
 }
 
 QTEST_MAIN(AccessibilityTest)
