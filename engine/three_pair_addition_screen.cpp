@@ -2,7 +2,6 @@
 #include "engine/three_pair_addition_screen.h"
 
 #include "engine/addition_basis.h"
-#include "engine/ratio_target.h"
 
 #include <algorithm>
 #include <array>
@@ -23,16 +22,16 @@ class ThreePairScreen {
 public:
     ThreePairScreen(const SearchRequest& request, const std::optional<Fraction>& required,
                     const std::optional<ThreePairSlot>& best)
-        : request_(request), target_(request.requiredRatio, required),
-          basis_(request, best ? best->absError : std::numeric_limits<double>::infinity()) {
-        if (best) {
-            bestTerms_ = std::pair{driverProduct(best->train), drivenProduct(best->train)};
-        }
+        : request_(request),
+          basis_(request, required, best ? best->absError : std::numeric_limits<double>::infinity(),
+                 best ? std::optional(AdditionBasis::Terms{driverProduct(best->train),
+                                                           drivenProduct(best->train)})
+                      : std::nullopt) {
         indexTriples();
     }
 
     bool mayHelp(int c) const {
-        if (basis_.high <= 0.0) {
+        if (basis_.empty()) {
             return false;
         }
         const std::vector<int> grown = basis_.grownBy(c);
@@ -137,11 +136,9 @@ private:
     // `side` on one side of the train, a triple of the set's counts on the other.
     bool oppositeTriple(const Side& side, bool driving) const {
         const double product = static_cast<double>(side[0]) * side[1] * side[2];
-        const auto [first, last] =
-            driving ? wholeBetween(product / basis_.high,
-                                   basis_.low > 0.0 ? product / basis_.low
-                                                    : std::numeric_limits<double>::infinity())
-                    : wholeBetween(product * basis_.low, product * basis_.high);
+        const auto [least, most] =
+            driving ? basis_.drivenAgainst(product) : basis_.driversAgainst(product);
+        const auto [first, last] = wholeBetween(least, most);
         return anyProduct(first, last,
                           [&](std::uint32_t other) { return tripleOf(other, side, driving); });
     }
@@ -150,19 +147,16 @@ private:
     bool bothSides(const Side& side) const {
         const int c = side[0];
         const double xy = static_cast<double>(side[1]) * side[2];
-        const double most =
-            basis_.low > 0.0 ? xy / basis_.low : std::numeric_limits<double>::infinity();
-        for (const PairProducts::Pair pair : basis_.pairs.between(xy / basis_.high, most)) {
+        const auto [least, most] = basis_.drivenAgainst(xy);
+        for (const PairProducts::Pair pair : basis_.pairs.between(least, most)) {
             if (passes(side, Side{c, pair.a, pair.b})) {
                 return true;
             }
         }
         // u = c: v from the grown set.
-        const auto [first, last] = wholeBetween(xy / c / basis_.high, most / c);
-        for (std::uint32_t v = std::max<std::uint32_t>(first, kMinTeeth);
-             v <= std::min<std::uint32_t>(last, kMaxTeeth); ++v) {
-            if ((static_cast<int>(v) == c || basis_.holds(static_cast<int>(v))) &&
-                passes(side, Side{c, c, static_cast<int>(v)})) {
+        const auto [first, last] = basis_.teethUnder(xy / c);
+        for (int v = first; v <= last; ++v) {
+            if ((v == c || basis_.holds(v)) && passes(side, Side{c, c, v})) {
                 return true;
             }
         }
@@ -174,10 +168,7 @@ private:
     bool passes(Side d, Side e) const {
         const auto p = static_cast<std::uint32_t>(d[0] * d[1] * d[2]);
         const auto q = static_cast<std::uint32_t>(e[0] * e[1] * e[2]);
-        const double ratio = static_cast<double>(p) / static_cast<double>(q);
-        if (!(basis_.low <= ratio && ratio <= basis_.high) ||
-            (bestTerms_ &&
-             target_.compareErrors(p, q, bestTerms_->first, bestTerms_->second) >= 0)) {
+        if (!basis_.passes(p, q)) {
             return false;
         }
         if (!request_.allowRepeats &&
@@ -208,9 +199,7 @@ private:
     }
 
     const SearchRequest& request_;
-    RatioTarget target_;
     AdditionBasis basis_;
-    std::optional<std::pair<std::uint32_t, std::uint32_t>> bestTerms_;
     std::vector<std::uint64_t> bits_;
     std::vector<std::uint32_t> products_;
 };

@@ -177,8 +177,9 @@ TEST_F(MachinesCliTest, ImportTakesJsonWithAByteOrderMarkAndBracketsInNames) {
                     "\"gears\": [255, 10]}]");
     const CliRun run = machines("import list.json");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(json("show 4 --json")["name"], "[[[{\"[[[[[[[[[[");
-    EXPECT_EQ(json("show 4 --json")["gears"], Json::parse("[10, 255]"));
+    const Json shown = json("show 4 --json");
+    EXPECT_EQ(shown["name"], "[[[{\"[[[[[[[[[[");
+    EXPECT_EQ(shown["gears"], Json::parse("[10, 255]"));
 }
 
 TEST_F(MachinesCliTest, BadInputGivesOneLineOnStderrStatusTwoAndChangesNoFile) {

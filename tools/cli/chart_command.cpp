@@ -10,10 +10,10 @@
 #include "present/constant_text.h"
 #include "present/result_text.h"
 #include "present/search_problem_text.h"
-#include "present/value_problem_text.h"
 #include "tools/cli/chart_pdf.h"
 #include "tools/cli/gear_list_text.h"
 #include "tools/cli/pdf_program.h"
+#include "tools/cli/refused_value.h"
 #include "tools/cli/strict_number.h"
 #include "tools/cli/text_table.h"
 
@@ -87,11 +87,8 @@ ChartPlan plan(const ChartOptions& options, const MachineConstants& constants) {
     MachineConstants withK = constants;
     if (!options.hobIndex->empty()) {
         MachineConstants given;
-        try {
-            setConstantText(given, ConstantKey::IndexConstant, *options.hobIndex);
-        } catch (const ValueRefused& refused) {
-            throw UsageError{valueProblemText(refused.problem(), Language::English)};
-        }
+        readOrRefuse(
+            {}, [&] { setConstantText(given, ConstantKey::IndexConstant, *options.hobIndex); });
         withK.indexConstant = given.indexConstant;
     }
     const MachineConstants used = planned([&] { return hobIndexChartConstants(withK); });

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/constant_options.h"
 
-#include "present/value_problem_text.h"
-
-#include "tools/cli/strict_number.h"
-
-#include <stdexcept>
+#include "tools/cli/refused_value.h"
 
 namespace gearsel::cli {
 
@@ -62,11 +58,7 @@ MachineConstants givenConstants(const ConstantOptions& options) {
     MachineConstants constants;
     for (const ConstantKey key : kConstantKeys) {
         if (const auto& text = options.texts[static_cast<std::size_t>(key)]) {
-            try {
-                setConstantText(constants, key, *text);
-            } catch (const ValueRefused& refused) {
-                throw UsageError{valueProblemText(refused.problem(), Language::English)};
-            }
+            readOrRefuse({}, [&] { setConstantText(constants, key, *text); });
         }
     }
     return constants;
