@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/chart_plan.h"
 
+#include "engine/gearbox_positions.h"
 #include "engine/pitch_notation.h"
 
 namespace gearsel {
@@ -59,6 +60,18 @@ std::vector<Pitch> readPitchList(std::string_view text) {
         }
         start = comma + 1;
     }
+}
+
+std::vector<GearboxPosition> threadChartPositions(MachineConstants& constants, bool gearboxFixed) {
+    if (gearboxFixed || !constants.gearboxPositions) {
+        return {};
+    }
+    std::vector<GearboxPosition> positions = *constants.gearboxPositions;
+    if (const auto refused = findPositionProblem(positions)) {
+        throw PositionsRefused(*refused);
+    }
+    constants.gearboxRatio.reset();
+    return positions;
 }
 
 MachineConstants threadChartConstants(const MachineConstants& constants) {

@@ -5,6 +5,7 @@
 // their charts here, so both follow the same rules and show the same titles.
 
 #include "engine/chart_targets.h"
+#include "engine/gearbox_position.h"
 #include "engine/machine_constants.h"
 #include "present/wording.h"
 
@@ -41,6 +42,13 @@ std::vector<Pitch> readPitchList(std::string_view text);
 MachineConstants threadChartConstants(const MachineConstants& constants);
 // The constant a hobbing index chart uses: K. Throws ChartRefused (NoIndexConstant) without it.
 MachineConstants hobIndexChartConstants(const MachineConstants& constants);
+
+// The gearbox positions a thread chart searches on a lathe whose `constants` keep them: all of
+// them, each row naming the position its train is for, unless `gearboxFixed` (a gearbox ratio
+// given for this chart, which fixes the gearbox instead), and then none. Where positions are
+// searched, `constants` loses its gearbox ratio, which the positions stand for. Throws
+// PositionsRefused for positions that findPositionProblem() refuses.
+std::vector<GearboxPosition> threadChartPositions(MachineConstants& constants, bool gearboxFixed);
 
 // A thread chart of the preset series, or of the pitches listed in `list` for
 // ThreadSeries::List, with threads of `starts` starts, on a lathe with `constants` (a gearbox

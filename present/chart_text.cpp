@@ -189,6 +189,34 @@ std::vector<std::string> withPosition(std::span<const std::string> cells,
     return line;
 }
 
+namespace {
+
+template <class Row, class Texts>
+std::vector<ChartLine> linesOf(const std::vector<Row>& rows, const Texts& headings,
+                               Texts (*cellsOf)(const Row&, Language), Language language) {
+    const bool positions = anyPosition(rows);
+    const auto line = [positions](const Texts& cells, const std::string& position) {
+        return positions ? withPosition(cells, position) : ChartLine(cells.begin(), cells.end());
+    };
+    std::vector<ChartLine> lines;
+    lines.reserve(rows.size() + 1);
+    lines.push_back(line(headings, positionHeading(language)));
+    for (const Row& row : rows) {
+        lines.push_back(line(cellsOf(row, language), row.position));
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<ChartLine> chartLines(const std::vector<ChartRow>& rows, Language language) {
+    return linesOf(rows, chartHeadings(language), chartRowTexts, language);
+}
+
+std::vector<ChartLine> chartLines(const std::vector<ThreePairChartRow>& rows, Language language) {
+    return linesOf(rows, threePairChartHeadings(language), threePairChartRowTexts, language);
+}
+
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language) {
     return summaryOf(rows, language);
 }

@@ -45,6 +45,12 @@ std::string positionHeading(Language language);
 std::vector<std::string> withPosition(std::span<const std::string> cells,
                                       const std::string& position);
 
+// The chart as the lines of a table, as the window and the printed pages show it: the
+// headings, then the cells of each row, with the position column where the rows name positions.
+using ChartLine = std::vector<std::string>;
+std::vector<ChartLine> chartLines(const std::vector<ChartRow>& rows, Language language);
+std::vector<ChartLine> chartLines(const std::vector<ThreePairChartRow>& rows, Language language);
+
 // The line under a chart: "共 104 行，其中 5 行没有精确的挂轮组".
 std::string chartSummary(const std::vector<ChartRow>& rows, Language language);
 std::string chartSummary(const std::vector<ThreePairChartRow>& rows, Language language);

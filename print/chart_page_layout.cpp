@@ -9,6 +9,7 @@ namespace {
 // repeat mark, ratio, fraction, two errors, the exact mark, the gear to buy and the train it
 // gives; the gearbox position takes this share after the target.
 constexpr double kPositionShare = 0.6;
+constexpr double kThreePairTrainShare = 3.2;
 constexpr std::array<double, kChartColumns> kShares = {1.2, 1.4, 0.55, 0.55, 0.55, 0.55, 0.45,
                                                        1.1, 1.3, 1.0,  1.0,  0.6,  0.8,  2.0};
 
@@ -19,7 +20,8 @@ double ChartPageLayout::columnCentre(int column) const {
     return (edges[c] + edges[c + 1]) / 2;
 }
 
-ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions) {
+ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions,
+                                bool threePairs) {
     ChartPageLayout layout;
     layout.left = 0.05 * pageWidth;
     layout.tableWidth = pageWidth - 2 * layout.left;
@@ -31,6 +33,12 @@ ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positi
     layout.rowHeight = 0.7 * pageHeight / (kChartRowsPerPage + 1);
     layout.footerTop = layout.rowTop(kChartRowsPerPage + 1) + 0.4 * layout.rowHeight;
     std::vector<double> shares(kShares.begin(), kShares.end());
+    if (threePairs) {
+        // Z5 and Z6 as wide as the other tooth counts, after Z4, and room for the third pair
+        // in the train that the gear to buy gives.
+        shares.insert(shares.begin() + 6, 2, kShares[5]);
+        shares.back() = kThreePairTrainShare;
+    }
     if (positions) {
         shares.insert(shares.begin() + 1, kPositionShare);
     }

@@ -24,7 +24,8 @@ struct ChartPageLayout {
     double rowHeight = 0;
     double footerTop = 0; // top of the date and page number line
     // Column edges from left to right; column c spans edges[c] to edges[c + 1]. One column
-    // more (档位, after the target) for rows that name a gearbox position.
+    // more (档位, after the target) for rows that name a gearbox position, and two (Z5, Z6,
+    // after Z4) for three-pair trains.
     std::vector<double> edges;
 
     int columns() const { return static_cast<int>(edges.size()) - 1; }
@@ -35,8 +36,10 @@ struct ChartPageLayout {
     double columnCentre(int column) const;
 };
 
-// The layout of a page of `pageWidth` by `pageHeight`, with the position column or without.
-ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions = false);
+// The layout of a page of `pageWidth` by `pageHeight`, with the position column or without,
+// for trains of two pairs or of three.
+ChartPageLayout chartPageLayout(double pageWidth, double pageHeight, bool positions = false,
+                                bool threePairs = false);
 
 // The pages that a chart of `rows` rows takes; at least one, which shows the headings.
 int chartPageCount(int rows);

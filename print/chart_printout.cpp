@@ -56,14 +56,16 @@ QString chartPageNumber(int page, int pages) {
 
 void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int page) {
     const QPaintDevice* device = painter.device();
-    const bool positions = namesPositions(content.rows);
-    const ChartPageLayout layout = chartPageLayout(device->width(), device->height(), positions);
-    // The cells of a line, with the position column where the rows name positions.
-    const auto line = [&](const ChartRowTexts& cells, const std::string& position) {
-        return positions ? withPosition(cells, position)
-                         : std::vector<std::string>(cells.begin(), cells.end());
-    };
-    const int total = static_cast<int>(content.rows.size());
+    const bool threePairs = !content.threePairRows.empty();
+    // The headings, then every row's cells, with the position column where rows name one.
+    const std::vector<ChartLine> lines = threePairs
+                                             ? chartLines(content.threePairRows, content.language)
+                                             : chartLines(content.rows, content.language);
+    const bool positions =
+        threePairs ? namesPositions(content.threePairRows) : namesPositions(content.rows);
+    const ChartPageLayout layout =
+        chartPageLayout(device->width(), device->height(), positions, threePairs);
+    const int total = static_cast<int>(lines.size()) - 1;
     const int first = page * kChartRowsPerPage;
     const int rows = std::clamp(total - first, 0, kChartRowsPerPage);
 
@@ -79,11 +81,8 @@ void drawChartPage(QPainter& painter, const ChartPrintoutContent& content, int p
         putText(painter, ChartPrintoutText::tr("机床常数：") + content.constants, songFont(11),
                 layout.left, layout.constantsTop);
     }
-    drawCells(painter, layout,
-              line(chartHeadings(content.language), positionHeading(content.language)), 0);
-    for (int r = 0; r < rows; ++r) {
-        const ChartRow& row = content.rows[static_cast<std::size_t>(first + r)];
-        drawCells(painter, layout, line(chartRowTexts(row, content.language), row.position), r + 1);
+    for (int r = 0; r <= rows; ++r) {
+        drawCells(painter, layout, lines[static_cast<std::size_t>(r == 0 ? 0 : first + r)], r);
     }
     putText(painter, printedDateLine(content.printedAt), songFont(9), layout.left,
             layout.footerTop);
@@ -97,7 +96,8 @@ bool printChart(QPagedPaintDevice& device, const ChartPrintoutContent& content) 
     if (!painter.begin(&device)) {
         return false;
     }
-    const int pages = chartPageCount(static_cast<int>(content.rows.size()));
+    const int pages = chartPageCount(
+        static_cast<int>(std::max(content.rows.size(), content.threePairRows.size())));
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage()) {
             painter.end();

@@ -16,6 +16,8 @@ struct ChartPrintoutContent {
     QString machineName; // the machine, or the gear set when there is none
     QString constants;   // the constants the chart was worked out with; empty when none
     std::vector<ChartRow> rows;
+    // A chart of three-pair trains: its rows, with Z5 and Z6 after Z4, instead of `rows`.
+    std::vector<ThreePairChartRow> threePairRows;
     QDateTime printedAt; // the date and time printed under the table of every page
     Language language = Language::Chinese; // of the headings and marks of the table
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/chart_page.h"
 
+#include "engine/gearbox_positions.h"
 #include "present/chart_plan.h"
 #include "present/chart_problem_text.h"
 #include "present/chart_text.h"
@@ -79,7 +80,7 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
       firstTeeth_(spinBox("firstTeeth", 1, 9999, 17, this)),
       lastTeeth_(spinBox("lastTeeth", 1, 9999, 120, this)),
       starts_(spinBox("starts", 1, 99, 1, this)), table_(new ReadOnlyTable(this)),
-      rows_(new ChartTableModel(this)), summary_(new QLabel(this)) {
+      model_(new ChartTableModel(this)), summary_(new QLabel(this)) {
     const std::pair<const char*, QString> kinds[] = {{"metricThreads", tr("公制螺纹")},
                                                      {"inchThreads", tr("英制螺纹")},
                                                      {"listedThreads", tr("螺距列表")},
@@ -119,7 +120,7 @@ ChartPage::ChartPage(Prompter& prompter, SetupSource setup, QWidget* parent, Pri
 
     table_->setObjectName(QStringLiteral("chartTable"));
     table_->setAccessibleName(tr("挂轮表"));
-    table_->setModel(rows_);
+    table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
     table_->resizeColumnsToContents();
@@ -185,15 +186,28 @@ void ChartPage::generate() {
     const ChartSetup& setup = *source;
     ChartPlan chart;
     std::vector<ChartRow> rows;
+    std::vector<ThreePairChartRow> threePairRows;
     try {
-        chart = plan(setup.constants);
+        MachineConstants constants = setup.constants;
+        // A thread chart on a lathe with a quick-change gearbox searches its positions.
+        const std::vector<GearboxPosition> positions =
+            kinds_->checkedId() == HobIndex ? std::vector<GearboxPosition>()
+                                            : threadChartPositions(constants, setup.gearboxFixed);
+        chart = plan(constants);
         const WaitCursor wait;
-        rows = buildChart(setup.search, chart.targets);
+        if (setup.pairs == 3) {
+            threePairRows = buildThreePairChart(setup.search, chart.targets, positions);
+        } else {
+            rows = buildChart(setup.search, chart.targets, positions);
+        }
     } catch (const ChartRefused& e) {
         prompter_.inform(windowSentence(chartProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const SearchRefused& e) {
         prompter_.inform(windowSentence(searchProblemText(e.problem(), windowLanguage())));
+        return;
+    } catch (const PositionsRefused& e) {
+        prompter_.inform(windowSentence(positionProblemText(e.problem(), windowLanguage())));
         return;
     } catch (const std::invalid_argument&) {
         prompter_.inform(tr("当前的挂轮和选项无法生成挂轮表。"));
@@ -202,23 +216,31 @@ void ChartPage::generate() {
     title_ = QString::fromStdString(chart.title);
     machineName_ = setup.machineName;
     constants_ = QString::fromStdString(constantsSummary(chart.used, windowLanguage()));
-    showRows(std::move(rows));
+    rows_ = std::move(rows);
+    threePairRows_ = std::move(threePairRows);
+    if (setup.pairs == 3) {
+        showRows(threePairRows_);
+    } else {
+        showRows(rows_);
+    }
 }
 
-void ChartPage::showRows(std::vector<ChartRow> rows) {
-    rows_->setRows(std::move(rows));
+template <class Row> void ChartPage::showRows(const std::vector<Row>& rows) {
+    model_->setRows(rows);
     table_->resizeColumnsToContents();
     table_->scrollToTop();
-    summary_->setText(QString::fromStdString(chartSummary(rows_->rows(), windowLanguage())));
+    summary_->setText(QString::fromStdString(chartSummary(rows, windowLanguage())));
 }
 
 void ChartPage::clear() {
-    rows_->setRows({});
+    rows_.clear();
+    threePairRows_.clear();
+    model_->setRows(rows_);
     summary_->clear();
 }
 
 bool ChartPage::haveChart() {
-    if (rows_->rows().empty()) {
+    if (rows_.empty() && threePairRows_.empty()) {
         prompter_.inform(tr("请先生成挂轮表"));
         return false;
     }
@@ -229,9 +251,10 @@ void ChartPage::print() {
     if (!haveChart()) {
         return;
     }
-    const ChartPrintoutContent content{
-        title_,          machineName_, constants_, rows_->rows(), QDateTime::currentDateTime(),
-        windowLanguage()};
+    const ChartPrintoutContent content{title_,          machineName_,
+                                       constants_,      rows_,
+                                       threePairRows_,  QDateTime::currentDateTime(),
+                                       windowLanguage()};
     const PrinterResult result = printer_(content);
     if (!result.printed) {
         offerPdf(prompter_, result.problem,
@@ -253,7 +276,8 @@ void ChartPage::saveCsv() {
         return;
     }
     const QString file = withSuffix(*path, QStringLiteral("csv"));
-    const std::string csv = chartCsv(rows_->rows(), windowLanguage());
+    const std::string csv = threePairRows_.empty() ? chartCsv(rows_, windowLanguage())
+                                                   : chartCsv(threePairRows_, windowLanguage());
     // Written beside the target and renamed over it, so a failure leaves no half-written file.
     QSaveFile out(file);
     const bool written =

@@ -4,6 +4,9 @@
 // or of hobbing index trains over a range of tooth counts, each row with the best train of
 // the current gear set and the gear to buy where it is not exact; shown as a table, printed
 // on landscape pages (or saved as a PDF file when there is no printer) and saved as CSV.
+// The machine's rules hold in every row: two or three pairs, fixed gears, gears used once,
+// and on a lathe with a quick-change gearbox a thread chart searches every position and
+// names each row's.
 
 #include "engine/ratio_chart.h"
 #include "print/printer_output.h"
@@ -58,7 +61,8 @@ public Q_SLOTS:
 private:
     // The plan of the chosen kind of chart on `constants`; throws ChartRefused.
     ChartPlan plan(const MachineConstants& constants) const;
-    void showRows(std::vector<ChartRow> rows);
+    // Shows the rows of a new chart with the summary under them.
+    template <class Row> void showRows(const std::vector<Row>& rows);
     void chooseKind(int kind);
     // False, after telling the user, when there is no chart yet.
     bool haveChart();
@@ -73,8 +77,12 @@ private:
     QSpinBox* lastTeeth_;
     QSpinBox* starts_;
     QTableView* table_;
-    ChartTableModel* rows_;
+    ChartTableModel* model_;
     QLabel* summary_;
+
+    // The chart on show: two-pair rows or three-pair rows, the other empty.
+    std::vector<ChartRow> rows_;
+    std::vector<ThreePairChartRow> threePairRows_;
 
     // What the printed pages of the chart on show say above it.
     QString title_;

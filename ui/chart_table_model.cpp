@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/chart_table_model.h"
+
 #include "ui/window_language.h"
 
 #include <QBrush>
@@ -13,25 +14,34 @@ const QColor kExactRow(0xE3, 0xF4, 0xE0);
 
 } // namespace
 
-ChartTableModel::ChartTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+ChartTableModel::ChartTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    setRows(std::vector<ChartRow>());
+}
 
-void ChartTableModel::setRows(std::vector<ChartRow> rows) {
+void ChartTableModel::setRows(const std::vector<ChartRow>& rows) {
+    show(rows);
+}
+
+void ChartTableModel::setRows(const std::vector<ThreePairChartRow>& rows) {
+    show(rows);
+}
+
+template <class Row> void ChartTableModel::show(const std::vector<Row>& rows) {
     beginResetModel();
-    rows_ = std::move(rows);
-    texts_.clear();
-    texts_.reserve(rows_.size());
-    for (const ChartRow& row : rows_) {
-        texts_.push_back(chartRowTexts(row, windowLanguage()));
+    lines_ = chartLines(rows, windowLanguage());
+    exact_.clear();
+    for (const Row& row : rows) {
+        exact_.push_back(row.exact());
     }
     endResetModel();
 }
 
 int ChartTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(lines_.size()) - 1;
 }
 
 int ChartTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kChartColumns;
+    return parent.isValid() ? 0 : static_cast<int>(lines_.front().size());
 }
 
 QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
@@ -41,9 +51,9 @@ QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
     const auto row = static_cast<std::size_t>(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(texts_[row][static_cast<std::size_t>(index.column())]);
+        return QString::fromStdString(lines_[row + 1][static_cast<std::size_t>(index.column())]);
     case Qt::BackgroundRole:
-        return rows_[row].exact() ? QVariant(QBrush(kExactRow)) : QVariant();
+        return exact_[row] ? QVariant(QBrush(kExactRow)) : QVariant();
     default:
         return {};
     }
@@ -53,8 +63,7 @@ QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return QString::fromStdString(
-        chartHeadings(windowLanguage())[static_cast<std::size_t>(section)]);
+    return QString::fromStdString(lines_.front()[static_cast<std::size_t>(section)]);
 }
 
 } // namespace gearsel

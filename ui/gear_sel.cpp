@@ -285,11 +285,21 @@ void GearSel::runSelection() {
 
 void GearSel::showGearSuggestions() {
     std::optional<SuggestionReport> report;
+    std::optional<ThreePairSuggestionReport> threePairReport;
     SearchRequest request;
     whileComputing([&] {
-        request = fields_->searchRequest(gearList());
+        // The machine's rules as kept for it: its pairs, fixed gears and use-once; a gear to
+        // buy must give a two-pair train that fits where the machine's geometry is known.
+        const MachineConstants kept = machines_->readCurrentConstants();
+        const int pairs = trainPairs(kept);
+        request = withTrainConstants(fields_->searchRequest(gearList()), kept,
+                                     pairs == 2 && machineGeometry(kept).has_value());
         try {
-            report = suggestGears(request, fields_->requiredFraction());
+            if (pairs == 3) {
+                threePairReport = suggestGearsThreePairs(request, fields_->requiredFraction());
+            } else {
+                report = suggestGears(request, fields_->requiredFraction());
+            }
         } catch (const SearchRefused& refused) {
             prompter_.inform(
                 windowSentence(searchProblemText(refused.problem(), windowLanguage())));
@@ -298,13 +308,17 @@ void GearSel::showGearSuggestions() {
                              QString::fromStdString(exceptionText(error, windowLanguage())));
         }
     });
-    if (!report) {
+    if (!report && !threePairReport) {
         return;
     }
     if (suggestionList_ == nullptr) {
         suggestionList_ = new SuggestionList(this);
     }
-    suggestionList_->showReport(*report, request);
+    if (report) {
+        suggestionList_->showReport(*report, request);
+    } else {
+        suggestionList_->showReport(*threePairReport, request);
+    }
     suggestionList_->open();
 }
 
@@ -349,13 +363,17 @@ void GearSel::openRatioHelper() {
 }
 
 std::optional<ChartSetup> GearSel::chartSetup() {
-    const ConstantsReading reading = ratioHelper_->constantsReading();
-    if (!reading.problem.empty()) {
-        prompter_.inform(QString::fromStdString(reading.problem));
+    // The rules as the helper's boxes hold them, as the chart's rows and gears to buy must
+    // keep them; two-pair trains must fit where the machine's geometry is known.
+    const RatioHelper::JobConstants job = ratioHelper_->jobConstants();
+    if (!job.problem.isEmpty()) {
+        prompter_.inform(job.problem);
         return std::nullopt;
     }
-    return ChartSetup{fields_->searchOptions(gearList()), reading.constants,
-                      machines_->machineName()};
+    const int pairs = trainPairs(job.constants);
+    const bool fit = pairs == 2 && machineGeometry(job.constants).has_value();
+    return ChartSetup{withTrainConstants(fields_->searchOptions(gearList()), job.constants, fit),
+                      job.constants, machines_->machineName(), pairs, job.gearboxTyped};
 }
 
 std::optional<std::vector<GearboxPosition>> GearSel::threadPositions() const {

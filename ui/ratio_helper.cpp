@@ -97,10 +97,6 @@ void RatioHelper::addCommand(QPushButton* command) {
     buttons_->addButton(command, QDialogButtonBox::ActionRole);
 }
 
-ConstantsReading RatioHelper::constantsReading() const {
-    return constants_->reading();
-}
-
 FormulaOutcome RatioHelper::outcome() const {
     const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
     if (page == nullptr) {
@@ -116,20 +112,38 @@ FormulaOutcome RatioHelper::outcome() const {
     return workOutRatio(page->formula(), page->texts(), reading.constants, windowLanguage());
 }
 
+RatioHelper::JobConstants RatioHelper::jobConstants() const {
+    const ConstantsReading reading = constants_->reading();
+    if (!reading.problem.empty()) {
+        return {kept_, false, QString::fromStdString(reading.problem)};
+    }
+    MachineConstants merged = kept_;
+    merged.leadscrew = reading.constants.leadscrew;
+    merged.gearboxRatio = reading.constants.gearboxRatio;
+    merged.indexConstant = reading.constants.indexConstant;
+    merged.differentialConstant = reading.constants.differentialConstant;
+    merged.headRatio = reading.constants.headRatio;
+    const GeometryReading geometry = constants_->geometryReading(merged);
+    if (!geometry.problem.isEmpty()) {
+        return {kept_, false, geometry.problem};
+    }
+    const TrainRulesReading rules = rules_->reading(geometry.constants);
+    const bool gearboxTyped = constantText(reading.constants, ConstantKey::GearboxRatio) !=
+                              constantText(kept_, ConstantKey::GearboxRatio);
+    return {rules.constants, gearboxTyped, rules.problem};
+}
+
 std::optional<std::vector<GearboxPosition>> RatioHelper::threadPositions() const {
     const auto* page = qobject_cast<const FormulaPage*>(pages_->currentWidget());
     if (page == nullptr || page->formula() != Formula::Thread) {
         return std::nullopt;
     }
-    const ConstantsReading reading = constants_->reading();
-    const TrainRulesReading rules = rules_->reading(kept_);
     // A gearbox ratio typed for this job fixes the gearbox instead.
-    if (!reading.problem.empty() || !rules.problem.isEmpty() ||
-        constantText(reading.constants, ConstantKey::GearboxRatio) !=
-            constantText(kept_, ConstantKey::GearboxRatio)) {
+    const JobConstants job = jobConstants();
+    if (!job.problem.isEmpty() || job.gearboxTyped) {
         return std::nullopt;
     }
-    return rules.constants.gearboxPositions;
+    return job.constants.gearboxPositions;
 }
 
 void RatioHelper::showOutcome() {
@@ -175,28 +189,12 @@ void RatioHelper::accept() {
 }
 
 void RatioHelper::askToKeep() {
-    const ConstantsReading reading = constants_->reading();
-    if (!reading.problem.empty()) {
-        prompter_.inform(QString::fromStdString(reading.problem));
+    const JobConstants job = jobConstants();
+    if (!job.problem.isEmpty()) {
+        prompter_.inform(job.problem);
         return;
     }
-    MachineConstants merged = kept_;
-    merged.leadscrew = reading.constants.leadscrew;
-    merged.gearboxRatio = reading.constants.gearboxRatio;
-    merged.indexConstant = reading.constants.indexConstant;
-    merged.differentialConstant = reading.constants.differentialConstant;
-    merged.headRatio = reading.constants.headRatio;
-    const GeometryReading geometry = constants_->geometryReading(merged);
-    if (!geometry.problem.isEmpty()) {
-        prompter_.inform(geometry.problem);
-        return;
-    }
-    const TrainRulesReading rules = rules_->reading(geometry.constants);
-    if (!rules.problem.isEmpty()) {
-        prompter_.inform(rules.problem);
-        return;
-    }
-    Q_EMIT keepConstants(rules.constants);
+    Q_EMIT keepConstants(job.constants);
 }
 
 } // namespace gearsel

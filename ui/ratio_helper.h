@@ -40,8 +40,15 @@ public:
     // Adds a command under the pages, beside 确定 and 关闭.
     void addCommand(QPushButton* command);
 
-    // The constants as the constants box holds them, or why they cannot be used.
-    ConstantsReading constantsReading() const;
+    // The machine's constants as the boxes hold them for this job: the formulas' constants and
+    // the train's rules, the machine's other kept constants as they were; or why they cannot
+    // be used. What 保存为本机常数 keeps, and what the chart is worked out with.
+    struct JobConstants {
+        MachineConstants constants;
+        bool gearboxTyped = false; // a gearbox ratio other than the kept one, for this job
+        QString problem;           // empty when every box can be used
+    };
+    JobConstants jobConstants() const;
     // The ratio of the page shown, or why there is none.
     FormulaOutcome outcome() const;
 

@@ -44,14 +44,26 @@ SuggestionList::SuggestionList(QWidget* parent) : QDialog(parent) {
 }
 
 void SuggestionList::showReport(const SuggestionReport& report, const SearchRequest& request) {
-    QStringList lines = qtTexts(suggestionSummary(
-        report, reachableRange(request.gears, request.allowRepeats), windowLanguage()));
-    if (!report.suggestions.empty()) {
+    showSummary(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats),
+                                  windowLanguage()),
+                !report.suggestions.empty());
+    rows_->showSuggestions(report.suggestions, kShownSuggestions, request.requiredRatio);
+}
+
+void SuggestionList::showReport(const ThreePairSuggestionReport& report,
+                                const SearchRequest& request) {
+    showSummary(suggestionSummary(report, reachableRange(request.gears, request.allowRepeats, 3),
+                                  windowLanguage()),
+                !report.suggestions.empty());
+    rows_->showSuggestions(report.suggestions, kShownSuggestions, request.requiredRatio);
+}
+
+void SuggestionList::showSummary(const std::vector<std::string>& summary, bool suggested) {
+    QStringList lines = qtTexts(summary);
+    if (suggested) {
         lines << tr("下表是添置一个齿轮后最好的挂轮组，精确的在前，其余按绝对精度排列：");
     }
     summary_->setText(lines.join(QLatin1Char('\n')));
-
-    rows_->showSuggestions(report.suggestions, kShownSuggestions, request.requiredRatio);
 }
 
 } // namespace gearsel

@@ -8,6 +8,8 @@
 #include "engine/search_request.h"
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QTableView;
@@ -26,8 +28,12 @@ public:
 
     // Shows the report of suggestGears() on `request`.
     void showReport(const SuggestionReport& report, const SearchRequest& request);
+    // Shows the report of suggestGearsThreePairs() on `request`.
+    void showReport(const ThreePairSuggestionReport& report, const SearchRequest& request);
 
 private:
+    void showSummary(const std::vector<std::string>& summary, bool suggested);
+
     QLabel* summary_ = nullptr;
     QTableView* table_ = nullptr;
     SuggestionTableModel* rows_ = nullptr;

@@ -14,16 +14,34 @@ const QColor kExactRow(208, 255, 208);
 
 } // namespace
 
-SuggestionTableModel::SuggestionTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+SuggestionTableModel::SuggestionTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    showSuggestions(std::vector<GearSuggestion>(), 0, 0);
+}
 
 void SuggestionTableModel::showSuggestions(const std::vector<GearSuggestion>& suggestions,
                                            int count, double requiredRatio) {
+    show(suggestions, count, suggestionHeadings(windowLanguage()), suggestionRowTexts,
+         requiredRatio);
+}
+
+void SuggestionTableModel::showSuggestions(const std::vector<ThreePairSuggestion>& suggestions,
+                                           int count, double requiredRatio) {
+    show(suggestions, count, threePairSuggestionHeadings(windowLanguage()),
+         threePairSuggestionRowTexts, requiredRatio);
+}
+
+template <class Suggestion, class Texts>
+void SuggestionTableModel::show(const std::vector<Suggestion>& suggestions, int count,
+                                const Texts& headings,
+                                Texts (*cellsOf)(const Suggestion&, double, Language),
+                                double requiredRatio) {
     beginResetModel();
+    headings_.assign(headings.begin(), headings.end());
     rows_.clear();
     const auto shown = std::min(suggestions.size(), static_cast<std::size_t>(std::max(count, 0)));
     for (std::size_t r = 0; r < shown; ++r) {
-        rows_.push_back({suggestionRowTexts(suggestions[r], requiredRatio, windowLanguage()),
-                         suggestions[r].best.exact});
+        const Texts cells = cellsOf(suggestions[r], requiredRatio, windowLanguage());
+        rows_.push_back({{cells.begin(), cells.end()}, suggestions[r].best.exact});
     }
     endResetModel();
 }
@@ -33,7 +51,7 @@ int SuggestionTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SuggestionTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kSuggestionColumns;
+    return parent.isValid() ? 0 : static_cast<int>(headings_.size());
 }
 
 QVariant SuggestionTableModel::data(const QModelIndex& index, int role) const {
@@ -58,8 +76,7 @@ QVariant SuggestionTableModel::headerData(int section, Qt::Orientation orientati
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return QString::fromStdString(
-        suggestionHeadings(windowLanguage())[static_cast<std::size_t>(section)]);
+    return QString::fromStdString(headings_[static_cast<std::size_t>(section)]);
 }
 
 } // namespace gearsel

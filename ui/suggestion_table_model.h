@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The buy list as a table: one row per suggested gear, best first, with the cells the
-// present/ rules give it (suggestion_text.h), right-aligned, exact trains tinted.
+// present/ rules give it (suggestion_text.h), Z5 and Z6 after Z4 for three-pair trains,
+// right-aligned, exact trains tinted.
 
 #include "engine/gear_suggestion.h"
 #include "present/suggestion_text.h"
 
 #include <QAbstractTableModel>
+#include <string>
 #include <vector>
 
 namespace gearsel {
@@ -19,6 +21,8 @@ public:
     // Shows the first `count` suggestions (all when there are fewer) for `requiredRatio`.
     void showSuggestions(const std::vector<GearSuggestion>& suggestions, int count,
                          double requiredRatio);
+    void showSuggestions(const std::vector<ThreePairSuggestion>& suggestions, int count,
+                         double requiredRatio);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,10 +30,15 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    template <class Suggestion, class Texts>
+    void show(const std::vector<Suggestion>& suggestions, int count, const Texts& headings,
+              Texts (*cellsOf)(const Suggestion&, double, Language), double requiredRatio);
+
     struct Row {
-        SuggestionRowTexts texts;
+        std::vector<std::string> texts;
         bool exact = false;
     };
+    std::vector<std::string> headings_;
     std::vector<Row> rows_;
 };
 

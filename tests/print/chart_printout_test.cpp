@@ -126,6 +126,16 @@ void ChartPrintoutTest::rowsOfGearboxPositionsNameTheirPosition() {
     QCOMPARE(wide.columns(), plain.columns() + 1);
     QCOMPARE(wide.edges.back(), plain.edges.back());
     QVERIFY(std::is_sorted(wide.edges.begin(), wide.edges.end(), std::less_equal<>()));
+    // Three pairs: Z5 and Z6 and the position, in the same width; the train to buy, of three
+    // pairs, gets more of it than a two-pair one.
+    const ChartPageLayout six = chartPageLayout(2970, 2100, true, true);
+    QCOMPARE(six.columns(), plain.columns() + 3);
+    QCOMPARE(six.edges.back(), plain.edges.back());
+    QVERIFY(std::is_sorted(six.edges.begin(), six.edges.end(), std::less<>()));
+    const auto lastWidth = [](const ChartPageLayout& layout) {
+        return layout.edges.back() - layout.edges[layout.edges.size() - 2];
+    };
+    QVERIFY(lastWidth(six) > lastWidth(wide));
 }
 
 void ChartPrintoutTest::columnsFillTheTableWidth() {

@@ -4,6 +4,7 @@
 #include "lib_bytes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <unistd.h>
@@ -87,6 +88,20 @@ std::string shellQuoted(const std::string& text) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
+}
+
+std::string commandOutput(const std::string& command, const std::filesystem::path& folder) {
+    FILE* pipe = ::popen(("cd " + shellQuoted(folder.string()) + " && " + command).c_str(), "r");
+    if (pipe == nullptr) {
+        throw std::runtime_error("cannot run " + command);
+    }
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        text += buffer;
+    }
+    ::pclose(pipe);
+    return text;
 }
 
 } // namespace gearsel::test

@@ -38,4 +38,8 @@ std::filesystem::path portableCli(const std::filesystem::path& folder);
 // `text` quoted for the shell.
 std::string shellQuoted(const std::string& text);
 
+// What the shell command `command` writes on stdout, run in `folder` (such as pdfinfo or
+// pdftotext on a printed file).
+std::string commandOutput(const std::string& command, const std::filesystem::path& folder);
+
 } // namespace gearsel::test

@@ -132,15 +132,7 @@ TEST_F(WorkshopCliTest, HobbingChartFlagsTheInexactRowsWithAGearToBuy) {
     ASSERT_EQ(pdf.status, 0) << pdf.err;
     EXPECT_EQ(pdf.out, "已写入 chart.pdf（5 页）\n");
     EXPECT_TRUE(pdf.err.empty()) << pdf.err;
-    FILE* pipe =
-        ::popen(("cd " + test::shellQuoted(dir.string()) + " && pdfinfo chart.pdf").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string pages;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        pages += buffer;
-    }
-    ::pclose(pipe);
+    const std::string pages = test::commandOutput("pdfinfo chart.pdf", dir);
     EXPECT_TRUE(std::regex_search(pages, std::regex("Pages: +5\n"))) << pages;
 }
 

@@ -253,22 +253,20 @@ int runChart(const ChartOptions& options, std::ostream& out) {
         runInPdfProgram("chart", given.machine && given.lib.empty() ? libPath({}) : std::string());
     }
     const SearchSetup setup = readSearchSetup(options.setup, "chart", true);
-    if (setup.pairs == 3 && options.pdf) {
-        throw UsageError{"chart --pdf prints one- and two-pair charts; a chart of three-pair "
-                         "trains (--pairs 3, or the machine's pairs) is written as text, csv or "
-                         "json"};
-    }
     const MachineConstants kept = setup.machine ? setup.machine->constants : MachineConstants();
     MachineConstants constants = overridden(kept, givenConstants(options.constants));
     // A thread chart searches the gearbox positions, unless a gearbox ratio is given for it.
     std::vector<GearboxPosition> positions;
-    if (options.threads && setup.train.gearboxPositions &&
-        !options.constants.texts[static_cast<std::size_t>(ConstantKey::GearboxRatio)]) {
-        positions = *setup.train.gearboxPositions;
-        if (const auto refused = findPositionProblem(positions)) {
-            throw UsageError{positionProblemText(*refused, Language::English)};
+    if (options.threads) {
+        constants.gearboxPositions = setup.train.gearboxPositions;
+        try {
+            positions = threadChartPositions(
+                constants,
+                options.constants.texts[static_cast<std::size_t>(ConstantKey::GearboxRatio)]
+                    .has_value());
+        } catch (const PositionsRefused& refused) {
+            throw UsageError{positionProblemText(refused.problem(), Language::English)};
         }
-        constants.gearboxRatio.reset();
     }
     const ChartPlan chart = plan(options, constants);
     for (const ChartTarget& target : chart.targets) {
@@ -280,20 +278,27 @@ int runChart(const ChartOptions& options, std::ostream& out) {
                                constantsSummary(chart.used, Language::Chinese)};
     const std::string format = options.format.value_or("text");
     try {
+        std::vector<ChartRow> rows;
+        std::vector<ThreePairChartRow> threePairRows;
         if (setup.pairs == 3) {
-            writeRows(format, heading, buildThreePairChart(setup.request, chart.targets, positions),
-                      threePairChartHeadings(Language::Chinese), threePairChartRowTexts, 6, out);
-            return 0;
+            threePairRows = buildThreePairChart(setup.request, chart.targets, positions);
+        } else {
+            rows = buildChart(setup.request, chart.targets, positions);
         }
-        const std::vector<ChartRow> rows = buildChart(setup.request, chart.targets, positions);
         if (options.pdf) {
-            const int pages = writePdf(*options.pdf, heading, rows);
+            const int pages = writePdf(*options.pdf, heading, rows, threePairRows);
             if (!options.format) {
                 out << "已写入 " << *options.pdf << "（" << pages << " 页）\n";
                 return 0;
             }
         }
-        writeRows(format, heading, rows, chartHeadings(Language::Chinese), chartRowTexts, 4, out);
+        if (setup.pairs == 3) {
+            writeRows(format, heading, threePairRows, threePairChartHeadings(Language::Chinese),
+                      threePairChartRowTexts, 6, out);
+        } else {
+            writeRows(format, heading, rows, chartHeadings(Language::Chinese), chartRowTexts, 4,
+                      out);
+        }
     } catch (const SearchRefused& refused) {
         throw UsageError{searchProblemText(refused.problem(), Language::English)};
     }

@@ -6,6 +6,7 @@
 #include "tools/cli/strict_number.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <memory>
 
 namespace gearsel::cli {
@@ -13,7 +14,8 @@ namespace gearsel::cli {
 namespace {
 
 int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
-                      const std::vector<ChartRow>& rows) {
+                      const std::vector<ChartRow>& rows,
+                      const std::vector<ThreePairChartRow>& threePairRows) {
     // Qt's own notes (a missing runtime folder, font fallbacks) are not for the user of a
     // command-line tool, whose stderr carries one line for a failure and nothing else.
     const QtMessageHandler previous =
@@ -37,12 +39,13 @@ int writeChartPdfFile(const std::string& path, const ChartHeading& heading,
     content.machineName = QString::fromStdString(heading.machine);
     content.constants = QString::fromStdString(heading.constants);
     content.rows = rows;
+    content.threePairRows = threePairRows;
     content.printedAt = QDateTime::currentDateTime();
     QString problem;
     if (!writeChartPdf(QString::fromStdString(path), content, &problem)) {
         throw UsageError{"cannot write the PDF file '" + path + "': " + problem.toStdString()};
     }
-    return chartPageCount(static_cast<int>(rows.size()));
+    return chartPageCount(static_cast<int>(std::max(rows.size(), threePairRows.size())));
 }
 
 } // namespace

@@ -18,10 +18,12 @@ struct ChartHeading {
     std::string constants; // empty when none
 };
 
-// Writes the chart's pages, dated now, into the PDF file `path`; returns the number of pages.
-// Throws UsageError when the file cannot be written.
+// Writes the chart's pages, dated now, into the PDF file `path`: the rows of two-pair trains,
+// or where there are any, the rows of three-pair trains. Returns the number of pages. Throws
+// UsageError when the file cannot be written.
 using ChartPdfWriter = int (*)(const std::string& path, const ChartHeading& heading,
-                               const std::vector<ChartRow>& rows);
+                               const std::vector<ChartRow>& rows,
+                               const std::vector<ThreePairChartRow>& threePairRows);
 
 // This program's PDF writer, or nullptr in gearsel-cli, which has none.
 ChartPdfWriter chartPdfWriter();
