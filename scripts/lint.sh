@@ -17,7 +17,13 @@ bash scripts/spdx.sh --check
 
 # Only the program's own translation units; the tests follow the same rules by review.
 echo "clang-tidy: $(grep -c '"file"' "$build/compile_commands.json") entries in $build"
-run-clang-tidy -quiet -p "$build" -j "$(nproc)" \
+# clang cannot read GCC's precompiled headers, so clang-tidy reads each source without them,
+# from a copy of the compile commands: a source that leaves out an include it needs fails here.
+commands=$(mktemp -d)
+trap 'rm -rf "$commands"' EXIT
+sed -E 's# -Winvalid-pch -include [^ ]*/cmake_pch\.hxx##g' "$build/compile_commands.json" \
+    > "$commands/compile_commands.json"
+run-clang-tidy -quiet -p "$commands" -j "$(nproc)" \
     "$(pwd)/(base|engine|present|store|ui|draw|print|app|tools|packaging)/" > "$build/clang-tidy.log" 2>&1 \
     || { grep -E -A4 'error:|warning:' "$build/clang-tidy.log"; exit 1; }
 echo "lint: clean"
