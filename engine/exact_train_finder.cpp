@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/exact_train_finder.h"
 
+#include "base/tooth_limits.h"
 #include "engine/gear_train.h"
 
 #include <algorithm>
@@ -34,6 +35,9 @@
 namespace gearsel {
 
 namespace {
+
+// A common divisor of two tooth counts is at most the smaller count: one byte holds it.
+static_assert(kMaxTeeth <= 255);
 
 // The share of the ratio that the gap between exact and other trains must exceed.
 constexpr double kGapShare = 0x1p-30;
