@@ -50,7 +50,7 @@ test-sanitize: deps
 	    -DGEARSEL_SANITIZE=ON -DGEARSEL_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	    ctest --output-on-failure -j $(JOBS)
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 # Needs the compile commands of the normal build folder.
 lint: build

@@ -3,6 +3,7 @@
 // The seed and the number of random cases of the differential tests: fixed for CI, or, for a
 // longer local run, GEARSEL_DIFF_SEED (a number, or "random") and GEARSEL_DIFF_CASES.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,10 +23,23 @@ inline std::uint64_t diffSeed(std::uint64_t ciSeed) {
                : std::strtoull(text.c_str(), nullptr, 10);
 }
 
-// `normal`, or GEARSEL_DIFF_CASES / `share` for a test that takes that share of the cases.
+// Whether the tests run under the sanitizers, which make every search many times slower: the
+// random comparisons then take a quarter of their cases, enough for the sanitizers to see each
+// path, while the normal build runs them all.
+#ifdef GEARSEL_SANITIZED
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
+// `normal` (a quarter under the sanitizers), or GEARSEL_DIFF_CASES / `share` for a test that
+// takes that share of the cases.
 inline int diffCases(int normal, int share = 1) {
     const char* set = std::getenv("GEARSEL_DIFF_CASES");
-    return set == nullptr || *set == '\0' ? normal : std::atoi(set) / share;
+    if (set == nullptr || *set == '\0') {
+        return kSanitized ? std::max(1, normal / 4) : normal;
+    }
+    return std::atoi(set) / share;
 }
 
 // The draws that random test inputs are made of, from one seeded stream.
