@@ -93,6 +93,9 @@ private:
     std::unique_ptr<WindowFixture> fixture_;
     FaceControls& face() { return fixture_->face(); }
     RatioHelper* openHelper();
+    // Saves the helper's constants and rules for the machine, closes the helper, and opens the
+    // buy list for 0.47244; returns its table.
+    const QTableView* keepRulesAndBuy(RatioHelper& helper);
     QTableView* chartTable() const;
     QWidget* rule(const char* name) const;
     // Works out the chart of `kind` (a button of the chart page) with the page's fields as
@@ -123,6 +126,21 @@ RatioHelper* ChartRulesTest::openHelper() {
     QTabBar* tabs = helper->findChild<QTabWidget*>(QStringLiteral("pages"))->tabBar();
     clickOn(tabs, tabs->tabRect(tabs->count() - 1).center());
     return helper;
+}
+
+const QTableView* ChartRulesTest::keepRulesAndBuy(RatioHelper& helper) {
+    clickOn(constantsBox(helper)->findChild<QPushButton*>(QStringLiteral("keepConstants")));
+    clickOn(helper.findChild<QPushButton*>(QStringLiteral("close")));
+    fixture_->prompter().informed.clear();
+
+    typeInto(face().TSb, QStringLiteral("0.47244"));
+    focusOn(face().Tns);
+    clickOn(face().LabBuy);
+    SuggestionList* list = fixture_->suggestionList();
+    if (list == nullptr || !list->isVisible()) {
+        return nullptr;
+    }
+    return list->findChild<QTableView*>(QStringLiteral("suggestions"));
 }
 
 QTableView* ChartRulesTest::chartTable() const {
@@ -273,16 +291,8 @@ void ChartRulesTest::buyListKeepsTheMachinesFixedGear() {
     RatioHelper* helper = openHelper();
     QVERIFY(helper != nullptr);
     typeInto(rule("first"), QStringLiteral("25"));
-    clickOn(constantsBox(*helper)->findChild<QPushButton*>(QStringLiteral("keepConstants")));
-    clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
-    fixture_->prompter().informed.clear();
-
-    typeInto(face().TSb, QStringLiteral("0.47244"));
-    focusOn(face().Tns);
-    clickOn(face().LabBuy);
-    SuggestionList* list = fixture_->suggestionList();
-    QVERIFY(list != nullptr && list->isVisible());
-    const auto* table = list->findChild<QTableView*>(QStringLiteral("suggestions"));
+    const QTableView* table = keepRulesAndBuy(*helper);
+    QVERIFY(table != nullptr);
     QVERIFY(table->model()->rowCount() > 0);
     for (int r = 0; r < table->model()->rowCount(); ++r) {
         QCOMPARE(rowCells(table, r).value(1), QStringLiteral("25"));
@@ -295,16 +305,8 @@ void ChartRulesTest::buyListOfAThreePairMachineAddsToThreePairTrains() {
     RatioHelper* helper = openHelper();
     QVERIFY(helper != nullptr);
     setOption(qobject_cast<QCheckBox*>(rule("pairs")), true);
-    clickOn(constantsBox(*helper)->findChild<QPushButton*>(QStringLiteral("keepConstants")));
-    clickOn(helper->findChild<QPushButton*>(QStringLiteral("close")));
-    fixture_->prompter().informed.clear();
-
-    typeInto(face().TSb, QStringLiteral("0.47244"));
-    focusOn(face().Tns);
-    clickOn(face().LabBuy);
-    SuggestionList* list = fixture_->suggestionList();
-    QVERIFY(list != nullptr && list->isVisible());
-    const auto* table = list->findChild<QTableView*>(QStringLiteral("suggestions"));
+    const QTableView* table = keepRulesAndBuy(*helper);
+    QVERIFY(table != nullptr);
     QCOMPARE(headings(table).mid(0, 8),
              QStringList({"添置齿数", "Z1", "Z2", "Z3", "Z4", "Z5", "Z6", "计算速比"}));
     SearchRequest request;
